@@ -1,0 +1,213 @@
+#include "app/AlarmTable.h"
+
+#include "protocol/commands/AlarmCommand.h"
+#include "widgets/Spin.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimeEdit>
+
+namespace {
+
+constexpr int kCheckBoxWidth = 17;
+constexpr int kCheckBoxHeight = 17;
+constexpr int kMaxCount = 127;
+constexpr std::array<int, 7> kWeekdayLefts = {96, 112, 128, 144, 160, 176, 192};
+
+QString ControlName(int row, const char* field)
+{
+    return QStringLiteral("Alm%1%2").arg(row, 2, 10, QLatin1Char('0')).arg(QLatin1String(field));
+}
+
+QCheckBox* MakeCheckBox(QWidget* page, int row, const char* field, int left)
+{
+    auto* box = new QCheckBox(page);
+    box->setObjectName(ControlName(row, field));
+    box->setGeometry(left, AlarmTable::RowTop(row), kCheckBoxWidth, kCheckBoxHeight);
+    return box;
+}
+
+void SetTag(QObject* control, int tag) { control->setProperty("Tag", tag); }
+
+void Uncheck(QCheckBox* box) { box->setChecked(false); }
+
+} // namespace
+
+AlarmTable::AlarmTable(QWidget* bankI, QWidget* bankII,
+                       std::function<void(const QByteArray&)> queueCommand, QObject* parent)
+    : QObject(parent), bankI_(bankI), bankII_(bankII), queueCommand_(std::move(queueCommand))
+{
+    AddColumnCaptions(bankI_);
+    AddColumnCaptions(bankII_);
+    designedRow_ = CreateRow(0, bankI_);
+    designedRow_.TimePicker->setDisplayFormat(QStringLiteral("'     'HH':'mm"));
+    designedRow_.TimePicker->setTime(QTime(0, 0));
+    WireSharedHandlers(designedRow_);
+}
+
+void AlarmTable::FillRowZero() { AlarmRows[0] = designedRow_; }
+
+void AlarmTable::CreateRuntimeRows()
+{
+    const QTimeEdit* model = designedRow_.TimePicker;
+    for (int row = 1; row < kRows; ++row) {
+        AlarmRow controls = CreateRow(row, row < kRowsPerBank ? bankI_ : bankII_);
+        controls.TimePicker->setDisplayFormat(model->displayFormat());
+        controls.TimePicker->setTime(model->time());
+        WireSharedHandlers(controls);
+        AlarmRows[size_t(row)] = controls;
+    }
+}
+
+AlarmRow AlarmTable::CreateRow(int row, QWidget* page)
+{
+    const int top = RowTop(row);
+    AlarmRow controls;
+
+    controls.Edit = new QLineEdit(QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0')), page);
+    controls.Edit->setObjectName(ControlName(row, "Edit"));
+    controls.Edit->setGeometry(16, top, 25, 21);
+    controls.Edit->setEnabled(false);
+
+    controls.EnableCheckBox = MakeCheckBox(page, row, "EnableCheckBox", 56);
+    for (size_t day = 0; day < controls.WCheckBoxes.size(); ++day) {
+        const QByteArray field = "W" + QByteArray::number(int(day) + 1) + "CheckBox";
+        QCheckBox* box = MakeCheckBox(page, row, field.constData(), kWeekdayLefts[day]);
+        box->setToolTip(QString::number(day + 1));
+        controls.WCheckBoxes[day] = box;
+    }
+
+    controls.TimePicker = new QTimeEdit(page);
+    controls.TimePicker->setObjectName(ControlName(row, "TimePicker"));
+    controls.TimePicker->setGeometry(224, top, 89, 21);
+
+    controls.IgnoreHourCheckBox = MakeCheckBox(page, row, "IgnoreHourCheckBox", 344);
+    controls.PonCheckBox = MakeCheckBox(page, row, "PonCheckBox", 448);
+    controls.PoffCheckBox = MakeCheckBox(page, row, "PoffCheckBox", 472);
+    controls.SoundCheckBox = MakeCheckBox(page, row, "SoundCheckBox", 512);
+    controls.RelOnCheckBox = MakeCheckBox(page, row, "RelOnCheckBox", 576);
+
+    controls.SpinEdit = new TSpinEdit(page);
+    controls.SpinEdit->setObjectName(ControlName(row, "SpinEdit"));
+    controls.SpinEdit->SetMinValue(0);
+    controls.SpinEdit->SetMaxValue(kMaxCount);
+    controls.SpinEdit->setMaxLength(3);
+    controls.SpinEdit->SetValue(0);
+    controls.SpinEdit->move(600, top);
+    controls.SpinEdit->resize(41, controls.SpinEdit->minimumHeight());
+
+    controls.SendButton = new QPushButton(QStringLiteral("Send"), page);
+    controls.SendButton->setObjectName(ControlName(row, "SendButton"));
+    controls.SendButton->setGeometry(656, top, 65, 21);
+
+    for (QObject* tagged : {static_cast<QObject*>(controls.PonCheckBox),
+                            static_cast<QObject*>(controls.PoffCheckBox),
+                            static_cast<QObject*>(controls.SoundCheckBox),
+                            static_cast<QObject*>(controls.RelOnCheckBox),
+                            static_cast<QObject*>(controls.SendButton)})
+        SetTag(tagged, row);
+    return controls;
+}
+
+// Every row reaches row 0's handlers; a box changed by a rule or by a reply
+// runs its handler just as a click does.
+void AlarmTable::WireSharedHandlers(const AlarmRow& controls)
+{
+    const auto wire = [this](QCheckBox* box, void (AlarmTable::*handler)(QObject*)) {
+        connect(box, &QCheckBox::toggled, this, [this, box, handler] { (this->*handler)(box); });
+    };
+    wire(controls.RelOnCheckBox, &AlarmTable::Alm00RelOnCheckBoxClick);
+    wire(controls.PonCheckBox, &AlarmTable::Alm00PonCheckBoxClick);
+    wire(controls.PoffCheckBox, &AlarmTable::Alm00PoffCheckBoxClick);
+    wire(controls.SoundCheckBox, &AlarmTable::Alm00SoundCheckBoxClick);
+    QPushButton* send = controls.SendButton;
+    connect(send, &QPushButton::clicked, this, [this, send] { Alm00SendButtonClick(send); });
+}
+
+void AlarmTable::AddColumnCaptions(QWidget* page)
+{
+    // Two caption lines fit above the first row; the action columns use both.
+    constexpr int kUpper = 0;
+    constexpr int kLower = 11;
+    const struct { int left; int top; const char* text; } captions[] = {
+        {16, kLower, "Alm:"}, {48, kLower, "Enable:"}, {96, kLower, "On days of week:"},
+        {224, kLower, "Alarm time:"}, {328, kLower, "Ignore hour"}, {446, kUpper, "Whirlbeam "},
+        {448, kLower, "On"}, {472, kLower, "Off"}, {506, kLower, "Sound"}, {562, kUpper, "Relais"},
+        {576, kLower, "On"}, {600, kUpper, "On time min. /"}, {600, kLower, "Sound count"}};
+    for (const auto& caption : captions) {
+        auto* label = new QLabel(QString::fromLatin1(caption.text), page);
+        label->move(caption.left, caption.top);
+        label->adjustSize();
+    }
+}
+
+const AlarmRow* AlarmTable::RowOf(QObject* sender) const
+{
+    const int row = sender->property("Tag").toInt();
+    if (row < 0 || row >= kRows || !AlarmRows[size_t(row)].SendButton)
+        return nullptr;
+    return &AlarmRows[size_t(row)];
+}
+
+void AlarmTable::Alm00RelOnCheckBoxClick(QObject* sender)
+{
+    const AlarmRow* row = RowOf(sender);
+    if (!row || !row->RelOnCheckBox->isChecked())
+        return;
+    Uncheck(row->PonCheckBox);
+    Uncheck(row->PoffCheckBox);
+    Uncheck(row->SoundCheckBox);
+}
+
+void AlarmTable::Alm00PonCheckBoxClick(QObject* sender)
+{
+    const AlarmRow* row = RowOf(sender);
+    if (!row || !row->PonCheckBox->isChecked())
+        return;
+    Uncheck(row->RelOnCheckBox);
+    Uncheck(row->PoffCheckBox);
+}
+
+void AlarmTable::Alm00PoffCheckBoxClick(QObject* sender)
+{
+    const AlarmRow* row = RowOf(sender);
+    if (!row || !row->PoffCheckBox->isChecked())
+        return;
+    Uncheck(row->RelOnCheckBox);
+    Uncheck(row->PonCheckBox);
+}
+
+void AlarmTable::Alm00SoundCheckBoxClick(QObject* sender)
+{
+    const AlarmRow* row = RowOf(sender);
+    if (!row || !row->SoundCheckBox->isChecked())
+        return;
+    Uncheck(row->RelOnCheckBox);
+}
+
+void AlarmTable::Alm00SendButtonClick(QObject* sender)
+{
+    if (const AlarmRow* row = RowOf(sender))
+        queueCommand_(RowCommand(int(row - AlarmRows.data())));
+}
+
+QByteArray AlarmTable::RowCommand(int index) const
+{
+    const AlarmRow& row = AlarmRows[size_t(index)];
+    AlarmSettings alarm;
+    alarm.row = row.Edit->text().toLatin1();
+    alarm.enabled = row.EnableCheckBox->isChecked();
+    for (size_t day = 0; day < alarm.days.size(); ++day)
+        alarm.days[day] = row.WCheckBoxes[day]->isChecked();
+    alarm.hour = row.TimePicker->time().hour();
+    alarm.minute = row.TimePicker->time().minute();
+    alarm.ignoreHour = row.IgnoreHourCheckBox->isChecked();
+    alarm.whirlbeamOn = row.PonCheckBox->isChecked();
+    alarm.whirlbeamOff = row.PoffCheckBox->isChecked();
+    alarm.sound = row.SoundCheckBox->isChecked();
+    alarm.relayOn = row.RelOnCheckBox->isChecked();
+    alarm.count = qBound(0, row.SpinEdit->Value(), kMaxCount);
+    return AlarmCommand(alarm);
+}

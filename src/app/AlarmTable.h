@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QObject>
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QTimeEdit;
+class QWidget;
+class TSpinEdit;
+
+// The controls of one alarm, in the order the table keeps them.
+struct AlarmRow {
+    QLineEdit* Edit = nullptr;
+    QCheckBox* EnableCheckBox = nullptr;
+    std::array<QCheckBox*, 7> WCheckBoxes{}; // W1CheckBox .. W7CheckBox
+    QTimeEdit* TimePicker = nullptr;
+    QCheckBox* IgnoreHourCheckBox = nullptr;
+    QCheckBox* PonCheckBox = nullptr;
+    QCheckBox* PoffCheckBox = nullptr;
+    QCheckBox* SoundCheckBox = nullptr;
+    QCheckBox* RelOnCheckBox = nullptr;
+    TSpinEdit* SpinEdit = nullptr;
+    QPushButton* SendButton = nullptr;
+};
+
+// The 40 alarm rows: rows 0..19 on the "Alarms I" page, rows 20..39 on
+// "Alarms II". Row 0 is built with the page; rows 1..39 are created when the
+// window starts, as copies of row 0's layout. The action boxes and the Send
+// button of every row share one handler each, which finds its row by the
+// sender's "Tag" property.
+class AlarmTable : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kRows = 40;
+    static constexpr int kRowsPerBank = 20;
+
+    AlarmTable(QWidget* bankI, QWidget* bankII, std::function<void(const QByteArray&)> queueCommand,
+               QObject* parent = nullptr);
+
+    void FillRowZero();
+    void CreateRuntimeRows();
+
+    std::array<AlarmRow, kRows> AlarmRows;
+
+    static int RowTop(int row) { return (row % kRowsPerBank) * 22 + 24; }
+
+    void Alm00RelOnCheckBoxClick(QObject* sender);
+    void Alm00PonCheckBoxClick(QObject* sender);
+    void Alm00PoffCheckBoxClick(QObject* sender);
+    void Alm00SoundCheckBoxClick(QObject* sender);
+    void Alm00SendButtonClick(QObject* sender);
+
+    QByteArray RowCommand(int row) const;
+
+private:
+    AlarmRow CreateRow(int row, QWidget* page);
+    void WireSharedHandlers(const AlarmRow& controls);
+    static void AddColumnCaptions(QWidget* page);
+    const AlarmRow* RowOf(QObject* sender) const;
+
+    QWidget* bankI_;
+    QWidget* bankII_;
+    AlarmRow designedRow_;
+    std::function<void(const QByteArray&)> queueCommand_;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// What a file dialog asks: its title, its filter in the form
+// "Description *.ext|*.ext|All Files *.*|*.*", and the extension added to a
+// name typed without one.
+struct FileDialogSpec {
+    QString title;
+    QString filter;
+    QString defaultExtension;
+};
+
+// The one way the window opens modal dialogs. Tests replace it so that no
+// test ever waits on a modal window.
+class DialogSeam {
+public:
+    virtual ~DialogSeam() = default;
+
+    virtual void ShowError(QWidget* parent, const QString& text) = 0;
+    virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+    // Empty when cancelled.
+    virtual QString OpenFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual QString SaveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+};
+
+// The desktop's own message boxes and file dialogs.
+class QtDialogs : public DialogSeam {
+public:
+    void ShowError(QWidget* parent, const QString& text) override;
+    void ShowMessage(QWidget* parent, const QString& text) override;
+    QString OpenFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    QString SaveFileName(QWidget* parent, const FileDialogSpec& spec) override;
+};
+
+// "Description *.ext|*.ext|All Files *.*|*.*" as Qt's filter list
+// "Description *.ext (*.ext);;All Files *.* (*.*)".
+QString QtFilterOf(const QString& filter);

@@ -1,0 +1,190 @@
+#pragma once
+
+#include "app/Dialogs.h"
+#include "link/CommandQueue.h"
+#include "link/CustomComPort.h"
+#include "link/HidDevice.h"
+#include "link/LineAssembly.h"
+#include "link/ReplyLog.h"
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+
+class AlarmTable;
+class DateTimePage;
+class Dcf77Page;
+class MeasurementPage;
+class ModePage;
+class PwmPage;
+class QAction;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTabBar;
+class QTimeEdit;
+class QTimer;
+class RelaisPage;
+class TLED;
+class WhirlbeamPage;
+
+// The main window: the top row, the ten pages, the menus, the status bar,
+// the two timers, and the link to the clock (serial port or USB HID device)
+// with its command queue and reply log.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // What the window talks through. Anything left empty gets the real one:
+    // the termios serial port, a HID controller, the desktop's dialogs.
+    struct Devices {
+        std::unique_ptr<TCustomComPort> comPort;
+        std::unique_ptr<TJvHidDeviceController> hidCtl;
+        std::unique_ptr<DialogSeam> dialogs;
+    };
+
+    static constexpr int kSerialTickMs = 250;
+    static constexpr int kUsbTickMs = 20;
+    static const char* const kSettingsFile;
+
+    explicit TForm1(Devices devices = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Window state.
+    TJvHidDevice* CurrentHidDevice = nullptr;
+    bool Activated = false;
+    bool UsbLinkOpen = false;
+    SerialLineAssembler RxBuffer;
+    bool ReplySeen = false;
+    QByteArray LastCommand;
+    std::array<int, 24> DcfHourStats{};
+    int AlarmCount = 0;
+    bool InitialLoad = true;
+    CommandQueue CommandMemo;
+    ReplyLog ReceiveMemo;
+
+    // Start-up, pages and shut-down.
+    void FormCreate();
+    void FormActivate();
+    void FormClose();
+    void ExitButtonClick();
+    void TabControl1Change();
+    void DateTime1Click(QObject* sender);
+    void Parameters1Click();
+    void SaveSettings2Click();
+    void Refresh1Click();
+
+    // The transmit tick and the blink tick.
+    void Timer1Timer();
+    void Timer2Timer();
+
+    // The link.
+    void QueueCommand(const QByteArray& text);
+    void ClearCommandQueue();
+    void TransmitCommand(const QByteArray& text);
+    void OpenButtonClick();
+    void ComPort1AfterOpen();
+    void ComPort1BeforeClose();
+    void ComPort1AfterClose();
+    void ComPort1RxChar(int count);
+    void HidDeviceData(TJvHidDevice* device, quint8 reportId, const QByteArray& data);
+    void USB1Click();
+    void HidCtlDeviceChange();
+    void DevListBoxClick();
+    void ReceiveMemoChange();
+
+    bool LinkOpen() const;
+    QString StatusText(int panel) const;
+    void SetStatusText(int panel, const QString& text);
+    QList<TJvHidDevice*> ListedHidDevices() const { return listedHidDevices_; }
+
+    // Renders each page to DIR/page-N.png; false with a message on failure.
+    bool SaveScreenshots(const QString& dir, QString* error);
+
+    TCustomComPort* ComPort1() const { return comPort_.get(); }
+    AlarmTable* Alarms() const { return alarms_; }
+    QTimer* Timer1() const { return timer1_; }
+    QTimer* Timer2() const { return timer2_; }
+
+signals:
+    // Every reply line the reply log hands to reply handling, in order.
+    void ReplyTaken(const QByteArray& line);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildTopRow(QWidget* client);
+    void BuildPages(QWidget* client);
+    void BuildMenus();
+    void BuildStatusBar();
+    void BindComPortEvents();
+    void SelectPage(int index);
+    void WatchReplies();
+    void TakeReplyLine(const QByteArray& line);
+    void DispatchReply(const QByteArray& line);
+    void UpdateLinkMenus();
+    void ShowQueueLength();
+    void Guarded(const std::function<void()>& handler);
+    void ShowException(const QString& message);
+
+    std::unique_ptr<TCustomComPort> comPort_;
+    std::unique_ptr<TJvHidDeviceController> hidCtl_;
+    std::unique_ptr<DialogSeam> dialogs_;
+    bool errorBoxOpen_ = false;
+    QList<TJvHidDevice*> listedHidDevices_;
+
+    // Top row.
+    TLED* LED1;
+    QLineEdit* DeviceEdit;
+    QComboBox* DevListBox;
+    QLineEdit* VersionEdit;
+    QDateEdit* DateTimePicker3;
+    QTimeEdit* DateTimePicker2;
+    TLED* RunLED;
+    TLED* RelaisLED;
+    QPushButton* OpenButton;
+    QPushButton* ExitButton;
+
+    // Pages.
+    QWidget* TabControl1;
+    QTabBar* tabs_;
+    QWidget* DateTimePanel;
+    QWidget* AlarmPanel;
+    QWidget* AlarmIIPanel;
+    QWidget* AlarmIIDisablePanel;
+    QWidget* ModePanel;
+    QWidget* PWMPanel;
+    QWidget* RC5Panel;
+    QWidget* WhirlbeamPanel;
+    QWidget* RelaisPanel;
+    QWidget* DCF77Panel;
+    QWidget* MeasurementPanel;
+    DateTimePage* dateTime_;
+    AlarmTable* alarms_;
+    ModePage* mode_;
+    PwmPage* pwm_;
+    WhirlbeamPage* whirlbeam_;
+    RelaisPage* relais_;
+    Dcf77Page* dcf77_;
+    MeasurementPage* measurement_;
+
+    // Menus.
+    QAction* LoadAlarms;
+    QAction* SaveAlarms;
+    QAction* Loadparameters;
+    QAction* Saveparameters;
+    QAction* SaveIRcommandhistory;
+    QAction* USB1;
+    QAction* Serial1;
+    QMenu* Communication2;
+    QMenu* Settings1;
+
+    std::array<QLabel*, 5> statusPanels_{};
+    QTimer* timer1_;
+    QTimer* timer2_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <string>
+
+// The serial port's one error type. Its message is the text of its code,
+// followed by " (win error code: N)" when a system error code (errno on this
+// platform) is attached; -1 means none.
+class EComPort : public std::exception {
+public:
+    explicit EComPort(int code, int winCode = -1);
+
+    int Code() const { return code_; }
+    int WinCode() const { return winCode_; }
+    QString Message() const { return QString::fromLatin1(message_.c_str()); }
+    const char* what() const noexcept override { return message_.c_str(); }
+
+    static QString TextOf(int code);
+
+private:
+    int code_;
+    int winCode_;
+    std::string message_;
+};

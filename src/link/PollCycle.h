@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QByteArray>
+
+// The status request the transmit tick sends when nothing is queued, chosen
+// by the first character of the command sent last. An idle link thus sends
+// "p", "v", "o" once after opening and then cycles through
+// "d", "t", "y", "n", "w00", "|", "{".
+QByteArray NextPollCommand(const QByteArray& lastCommand);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <array>
+
+// One alarm as a row of the alarm table holds it.
+struct AlarmSettings {
+    QByteArray row;                 // the row's number as shown, "00".."39"
+    bool enabled = false;
+    std::array<bool, 7> days{};     // weekdays 1..7
+    int hour = 0;
+    int minute = 0;
+    bool ignoreHour = false;
+    bool whirlbeamOn = false;
+    bool whirlbeamOff = false;
+    bool sound = false;
+    bool relayOn = false;
+    int count = 0;                  // relay minutes 0..127, or sound count
+};
+
+// Bit 7 enables the alarm, bits 0..6 the weekdays 1..7.
+int DayByte(const AlarmSettings& alarm);
+// With the relay: bit 7 and the on-time in bits 0..6. Without: bit 6
+// whirlbeam on, bit 5 whirlbeam off, bit 4 sound, the count's low nibble.
+int ActionByte(const AlarmSettings& alarm);
+// "k" + row + days[2h] + hour[2d] + minute[2d] + action[2h]; hour 32 means
+// the hour is ignored.
+QByteArray AlarmCommand(const AlarmSettings& alarm);

@@ -1,0 +1,15 @@
+#include "protocol/commands/StatusRequests.h"
+
+namespace {
+
+QList<QByteArray> BatchWithTwelfth(const QByteArray& twelfth)
+{
+    return {"p", "v", "o", "d", "t", "n", "h", "j", "r", "y", "|",
+            twelfth, "\x7f" "00000000", "w00"};
+}
+
+} // namespace
+
+QList<QByteArray> ReplyResumedBatch() { return BatchWithTwelfth("\x60" "0000"); }
+
+QList<QByteArray> RefreshMenuBatch() { return BatchWithTwelfth("{"); }

@@ -1,0 +1,757 @@
+#include "app/AlarmTable.h"
+#include "app/PelkMain.h"
+#include "app/ScreenCursor.h"
+#include "support/FakeComPort.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeHid.h"
+#include "protocol/commands/StatusRequests.h"
+#include "widgets/LED.h"
+#include "widgets/Spin.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTimeEdit>
+#include <QTimer>
+#include <QtTest>
+
+using Lines = QList<QByteArray>;
+
+// The window with fakes behind every device, and quick access to its parts.
+struct Panel {
+    FakeComPort* port = new FakeComPort;
+    FakeHidController* hid = new FakeHidController;
+    FakeDialogs* dialogs = new FakeDialogs;
+    TForm1 form{TForm1::Devices{std::unique_ptr<TCustomComPort>(port),
+                                std::unique_ptr<TJvHidDeviceController>(hid),
+                                std::unique_ptr<DialogSeam>(dialogs)}};
+    Lines replies;
+
+    Panel()
+    {
+        QObject::connect(&form, &TForm1::ReplyTaken, [this](const QByteArray& line) { replies << line; });
+    }
+    ~Panel() { ScreenCursor::SetArrow(); }
+
+    template <typename T = QWidget> T* Get(const char* name) const
+    {
+        T* found = form.findChild<T*>(QLatin1String(name));
+        if (!found)
+            qFatal("no control named %s", name);
+        return found;
+    }
+    QAction* Action(const char* name) const { return Get<QAction>(name); }
+    TLED* Led1() const { return Get<TLED>("LED1"); }
+    bool Visible(const char* panel) const { return !Get(panel)->isHidden(); }
+    void ChooseSerial() { Action("Serial1")->trigger(); }
+    void Open() { Get<QPushButton>("OpenButton")->click(); }
+    Lines Queue() const { return form.CommandMemo.Lines(); }
+};
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { ScreenCursor::SetArrow(); }
+
+    void startsClosedOnTheDatePage();
+    void namedControlsExist_data();
+    void namedControlsExist();
+    void menusHoldTheirItems_data();
+    void menusHoldTheirItems();
+    void settingsAreReadAtStartAndErrorsIgnored();
+    void alarmRowsAreLaidOut_data();
+    void alarmRowsAreLaidOut();
+    void sharedHandlersFindTheirRowByTag();
+    void alarmsIIPageFollowsAlarmCount_data();
+    void alarmsIIPageFollowsAlarmCount();
+
+    void serialOpenAndClose();
+    void serialOpenFailureLeavesTheRestUndone();
+    void usbOpenWithoutDevice();
+    void openClearsTheQueue();
+    void linkChoiceShowsDeviceList();
+
+    void idleTicksSendNothing();
+    void firstTickWithoutReply();
+    void firstReplyQueuesTheBatch();
+    void queuedCommandThenPollResumes();
+    void queueLengthShowsInPanelFour_data();
+    void queueLengthShowsInPanelFour();
+    void everyReturnToGreenRefreshes();
+    void writeErrorShowsOneBox();
+    void usbTicksWithoutDeviceSendNothing();
+    void usbFraming_data();
+    void usbFraming();
+    void serialFramingIsBare();
+    void usbTickIsPrecise();
+    void blinkTickTogglesBothLeds();
+
+    void serialRepliesReachReplyHandling_data();
+    void serialRepliesReachReplyHandling();
+    void unfinishedLineSurvivesReopen();
+    void usbReportsReachReplyHandling();
+    void deviceListHooksTheFirstClock();
+
+    void firstActivationHooksTheSelectedDevice();
+    void refreshQueuesBehindQueuedLines();
+    void exitClosesThePortFirst();
+    void screenshotsWriteEveryPage();
+};
+
+void MainWindowTest::startsClosedOnTheDatePage()
+{
+    Panel p;
+    QCOMPARE(p.form.windowTitle(), QStringLiteral("Whirlbeam clock V4.02"));
+    QVERIFY(p.Visible("DateTimePanel"));
+    QVERIFY(!p.Get("TabControl1")->isEnabled());
+    QCOMPARE(p.Get<QLineEdit>("DeviceEdit")->text(), QStringLiteral("Press open to connect to the clock"));
+    QCOMPARE(p.Get<QLineEdit>("VersionEdit")->text(), QStringLiteral("Version not read"));
+    QCOMPARE(p.form.StatusText(0), QStringLiteral("Not connected"));
+    QCOMPARE(p.Get<QPushButton>("OpenButton")->text(), QStringLiteral("Open"));
+    QVERIFY(!p.Led1()->Lit());
+    QCOMPARE(p.Led1()->Color(), lcRed);
+    QVERIFY(p.Action("USB1")->isChecked());
+    QVERIFY(p.Visible("DevListBox"));
+    QCOMPARE(p.Get<QComboBox>("DevListBox")->placeholderText(), QStringLiteral("No device found"));
+    QVERIFY(p.form.InitialLoad);
+    QCOMPARE(p.form.AlarmCount, 0);
+    QVERIFY(p.form.Timer1()->isActive());
+    QCOMPARE(p.form.Timer1()->interval(), 250);
+    QCOMPARE(p.form.Timer2()->interval(), 500);
+    QVERIFY(p.Get("StatusBar1"));
+    QCOMPARE(p.Get("TabControl1")->geometry(), QRect(8, 40, 737, 545));
+}
+
+void MainWindowTest::namedControlsExist_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    const QList<std::pair<const char*, const char*>> controls = {
+        {"LED1", "TLED"}, {"DeviceEdit", "QLineEdit"}, {"DevListBox", "QComboBox"},
+        {"VersionEdit", "QLineEdit"}, {"DateTimePicker3", "QDateEdit"}, {"DateTimePicker2", "QTimeEdit"},
+        {"RunLED", "TLED"}, {"RelaisLED", "TLED"}, {"OpenButton", "QPushButton"},
+        {"ExitButton", "QPushButton"}, {"TabControl1", "QWidget"}, {"StatusBar1", "QStatusBar"},
+        {"DateTimePanel", "QFrame"}, {"AlarmPanel", "QFrame"}, {"AlarmIIPanel", "QFrame"},
+        {"AlarmIIDisablePanel", "QFrame"}, {"ModePanel", "QFrame"}, {"PWMPanel", "QFrame"},
+        {"RC5Panel", "QFrame"}, {"WhirlbeamPanel", "QFrame"}, {"RelaisPanel", "QFrame"},
+        {"DCF77Panel", "QFrame"}, {"MeasurementPanel", "QFrame"},
+        {"TimeInvalidLED", "TLED"}, {"ErrorLED", "TLED"}, {"IndexLED", "TLED"},
+        {"CoilHpLED", "TLED"}, {"CoilLpLED", "TLED"}, {"CoilNoLED", "TLED"},
+        {"RelaisLEDLabel", "TLEDLabel"}, {"LEDLabel1", "TLEDLabel"}, {"DCFErrorLEDLabel", "TLEDLabel"},
+        {"DCFParityErrorLEDLabel", "TLEDLabel"}, {"DCFReadyLEDLabel", "TLEDLabel"},
+        {"DCFWaitSyncLEDlabel", "TLEDLabel"}, {"DCFEnabledLEDLabel", "TLEDLabel"},
+        {"DCFSummerTimeLEDLabel", "TLEDLabel"}, {"Alm00Edit", "QLineEdit"},
+        {"Alm00EnableCheckBox", "QCheckBox"}, {"Alm00W7CheckBox", "QCheckBox"},
+        {"Alm00TimePicker", "QTimeEdit"}, {"Alm00IgnoreHourCheckBox", "QCheckBox"},
+        {"Alm00PonCheckBox", "QCheckBox"}, {"Alm00PoffCheckBox", "QCheckBox"},
+        {"Alm00SoundCheckBox", "QCheckBox"}, {"Alm00RelOnCheckBox", "QCheckBox"},
+        {"Alm00SpinEdit", "TSpinEdit"}, {"Alm00SendButton", "QPushButton"},
+        {"Alm39SendButton", "QPushButton"}};
+    for (const auto& [name, kind] : controls)
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(kind);
+}
+
+void MainWindowTest::namedControlsExist()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    Panel p;
+    const QList<QWidget*> found = p.form.findChildren<QWidget*>(name);
+    QCOMPARE(found.size(), 1);
+    QVERIFY2(found.first()->inherits(kind.toLatin1()), qPrintable(name));
+}
+
+void MainWindowTest::menusHoldTheirItems_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("tag");
+    const struct { const char* name; const char* caption; bool enabled; int tag; } items[] = {
+        {"LoadAlarms", "&Load Alarms", false, -1}, {"SaveAlarms", "&Save Alarms", false, -1},
+        {"Loadparameters", "Load &parameters", false, -1}, {"Saveparameters", "Save pa&rameters", false, -1},
+        {"SaveIRcommandhistory", "Save IR command &history", false, -1},
+        {"SaveDCF77statistics1", "Save &DCF77 statistics", true, -1}, {"ExitMenuItem", "&Exit", true, -1},
+        {"DateTime1", "&Date Time", true, 0}, {"Alarms1", "&Alarms I", true, 1},
+        {"AlarmsII1", "A&larms II", true, 2}, {"Mode1", "&Mode", true, 3},
+        {"PWM1", "&PWM parameters", true, 4}, {"Rc5commands1", "&Infra RC5 commands", true, 5},
+        {"Whirlbeam1", "Whirl&beam", true, 6}, {"Relais1", "&Relais", true, 7},
+        {"DCF771", "D&CF77", true, 8}, {"Measurements1", "M&easurements", true, 9},
+        {"Refresh1", "R&efresh", true, -1}, {"USB1", "&USB", true, -1}, {"Serial1", "&Serial", true, -1},
+        {"Parameters1", "&Parameters", true, -1}, {"SaveSettings2", "Save Settings", true, -1}};
+    for (const auto& item : items)
+        QTest::newRow(item.name) << QString::fromLatin1(item.name) << QString::fromLatin1(item.caption)
+                                 << item.enabled << item.tag;
+}
+
+void MainWindowTest::menusHoldTheirItems()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(bool, enabled);
+    QFETCH(int, tag);
+    Panel p;
+    auto* item = p.form.findChild<QAction*>(name);
+    QVERIFY(item);
+    QCOMPARE(item->text(), caption);
+    QCOMPARE(item->isEnabled(), enabled);
+    if (tag >= 0)
+        QCOMPARE(item->property("Tag").toInt(), tag);
+    for (const char* separator : {"N1", "N2", "N3", "N4", "N5", "N6"})
+        QVERIFY(p.Action(separator)->isSeparator());
+    QCOMPARE(p.Get<QMenu>("Communication2")->title(), QStringLiteral("&Communication"));
+    QCOMPARE(p.Get<QMenu>("Settings1")->title(), QStringLiteral("&Settings"));
+    QCOMPARE(p.Get<QMenu>("Communication1")->title(), QStringLiteral("&Serial"));
+}
+
+void MainWindowTest::settingsAreReadAtStartAndErrorsIgnored()
+{
+    auto* port = new FakeComPort;
+    port->failReadSettings = true;
+    auto* dialogs = new FakeDialogs;
+    TForm1 form{TForm1::Devices{std::unique_ptr<TCustomComPort>(port), nullptr,
+                                std::unique_ptr<DialogSeam>(dialogs)}};
+    QCOMPARE(port->settingsReadFrom, QStringLiteral("./WhirlbeamClock.ini"));
+    QVERIFY(dialogs->errors.isEmpty());
+}
+
+void MainWindowTest::alarmRowsAreLaidOut_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("top");
+    QTest::newRow("0") << 0 << "AlarmPanel" << 24;
+    QTest::newRow("1") << 1 << "AlarmPanel" << 46;
+    QTest::newRow("19") << 19 << "AlarmPanel" << 442;
+    QTest::newRow("20") << 20 << "AlarmIIPanel" << 24;
+    QTest::newRow("27") << 27 << "AlarmIIPanel" << 178;
+    QTest::newRow("39") << 39 << "AlarmIIPanel" << 442;
+}
+
+void MainWindowTest::alarmRowsAreLaidOut()
+{
+    QFETCH(int, row);
+    QFETCH(QString, page);
+    QFETCH(int, top);
+    Panel p;
+    const AlarmRow& r = p.form.Alarms()->AlarmRows[size_t(row)];
+    const QList<QWidget*> controls = {r.Edit, r.EnableCheckBox, r.WCheckBoxes[0], r.WCheckBoxes[6],
+                                      r.TimePicker, r.IgnoreHourCheckBox, r.PonCheckBox, r.PoffCheckBox,
+                                      r.SoundCheckBox, r.RelOnCheckBox, r.SpinEdit, r.SendButton};
+    for (QWidget* control : controls) {
+        QCOMPARE(control->parentWidget()->objectName(), page);
+        QCOMPARE(control->y(), top);
+    }
+    QCOMPARE(r.Edit->text(), QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0')));
+    QVERIFY(!r.Edit->isEnabled());
+    QCOMPARE(r.Edit->geometry(), QRect(16, top, 25, 21));
+    QCOMPARE(r.WCheckBoxes[3]->x(), 144);
+    QCOMPARE(r.WCheckBoxes[3]->toolTip(), QStringLiteral("4"));
+    QCOMPARE(r.TimePicker->geometry(), QRect(224, top, 89, 21));
+    QCOMPARE(r.TimePicker->displayFormat(), QStringLiteral("'     'HH':'mm"));
+    QCOMPARE(r.TimePicker->time(), QTime(0, 0));
+    QCOMPARE(r.SpinEdit->x(), 600);
+    QCOMPARE(r.SpinEdit->width(), 41);
+    QCOMPARE(r.SpinEdit->MaxValue(), 127);
+    QCOMPARE(r.SpinEdit->maxLength(), 3);
+    QCOMPARE(r.SendButton->geometry(), QRect(656, top, 65, 21));
+    QCOMPARE(r.SendButton->text(), QStringLiteral("Send"));
+    for (QObject* tagged : {static_cast<QObject*>(r.PonCheckBox), static_cast<QObject*>(r.SoundCheckBox),
+                            static_cast<QObject*>(r.SendButton)})
+        QCOMPARE(tagged->property("Tag").toInt(), row);
+}
+
+void MainWindowTest::sharedHandlersFindTheirRowByTag()
+{
+    Panel p;
+    const AlarmRow& row27 = p.form.Alarms()->AlarmRows[27];
+    const AlarmRow& row26 = p.form.Alarms()->AlarmRows[26];
+    row27.RelOnCheckBox->setChecked(true);
+    row26.RelOnCheckBox->setChecked(true);
+    row27.SoundCheckBox->toggle();
+    QVERIFY(row27.SoundCheckBox->isChecked());
+    QVERIFY(!row27.RelOnCheckBox->isChecked());
+    QVERIFY(row26.RelOnCheckBox->isChecked());
+
+    row27.PoffCheckBox->setChecked(true);
+    row27.PonCheckBox->toggle();
+    QVERIFY(row27.PonCheckBox->isChecked());
+    QVERIFY(!row27.PoffCheckBox->isChecked());
+    row27.RelOnCheckBox->toggle();
+    QVERIFY(!row27.PonCheckBox->isChecked());
+    QVERIFY(!row27.SoundCheckBox->isChecked());
+
+    row27.SpinEdit->SetValue(10);
+    p.form.Alarms()->Alm00SendButtonClick(row27.SendButton);
+    QCOMPARE(p.Queue(), Lines{"k270000008A"});
+}
+
+void MainWindowTest::alarmsIIPageFollowsAlarmCount_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("rowsShown");
+    QTest::newRow("not reported") << 0 << false;
+    QTest::newRow("20") << 20 << false;
+    QTest::newRow("21") << 21 << true;
+    QTest::newRow("40") << 40 << true;
+}
+
+void MainWindowTest::alarmsIIPageFollowsAlarmCount()
+{
+    QFETCH(int, count);
+    QFETCH(bool, rowsShown);
+    Panel p;
+    p.Action("AlarmsII1")->trigger();
+    QVERIFY(p.Visible("AlarmIIDisablePanel"));
+    QVERIFY(!p.Visible("AlarmIIPanel"));
+    QVERIFY(!p.Visible("DateTimePanel"));
+
+    p.form.AlarmCount = count;
+    QVERIFY2(p.Visible("AlarmIIDisablePanel"), "the choice is made on a page switch only");
+    p.Action("Mode1")->trigger();
+    QVERIFY(p.Visible("ModePanel"));
+    p.Action("AlarmsII1")->trigger();
+    QCOMPARE(p.Visible("AlarmIIPanel"), rowsShown);
+    QCOMPARE(p.Visible("AlarmIIDisablePanel"), !rowsShown);
+    QCOMPARE(p.Get<QTabBar>("TabControl1Tabs")->currentIndex(), 2);
+}
+
+void MainWindowTest::serialOpenAndClose()
+{
+    Panel p;
+    p.ChooseSerial();
+    p.form.LastCommand = "d";
+    p.Open();
+    QVERIFY(p.port->connected);
+    QCOMPARE(p.Get<QPushButton>("OpenButton")->text(), QStringLiteral("Close"));
+    QVERIFY(p.Led1()->Lit());
+    QCOMPARE(p.Led1()->Color(), lcRed);
+    QVERIFY(p.form.Timer1()->isActive());
+    QCOMPARE(p.form.Timer1()->interval(), 250);
+    QVERIFY(p.Get("TabControl1")->isEnabled());
+    QVERIFY(!p.Get<QMenu>("Settings1")->menuAction()->isEnabled());
+    QVERIFY(!p.Get<QMenu>("Communication2")->menuAction()->isEnabled());
+    QCOMPARE(p.form.StatusText(0), QStringLiteral("Not connected"));
+    QVERIFY(ScreenCursor::IsHourglass());
+    QVERIFY(p.form.LastCommand.isEmpty());
+
+    p.form.SetStatusText(0, QStringLiteral("Connected"));
+    p.Get<QLineEdit>("DeviceEdit")->setText(QStringLiteral("Pelk clock"));
+    p.Open();
+    QVERIFY(!p.port->connected);
+    QCOMPARE(p.port->events, (QStringList{"BeforeOpen", "AfterOpen", "BeforeClose", "AfterClose"}));
+    QCOMPARE(p.Get<QPushButton>("OpenButton")->text(), QStringLiteral("Open"));
+    QVERIFY(!p.Led1()->Lit());
+    QVERIFY(!p.form.Timer1()->isActive());
+    QVERIFY(!p.Get("TabControl1")->isEnabled());
+    QCOMPARE(p.Get<QLineEdit>("DeviceEdit")->text(), QStringLiteral("Press open to connect to the clock"));
+    QVERIFY(p.Get<QMenu>("Settings1")->menuAction()->isEnabled());
+    QCOMPARE(p.form.StatusText(0), QStringLiteral("Connected"));
+    QVERIFY(!ScreenCursor::IsHourglass());
+}
+
+void MainWindowTest::serialOpenFailureLeavesTheRestUndone()
+{
+    Panel p;
+    p.ChooseSerial();
+    p.port->failOpenWith = 2;
+    p.form.QueueCommand("c");
+    p.Open();
+    QCOMPARE(p.dialogs->errors, QStringList{"Unable to open com port (win error code: 2)"});
+    QVERIFY(!p.form.LinkOpen());
+    QCOMPARE(p.Queue(), Lines{"c"});
+    QVERIFY(p.Get<QMenu>("Settings1")->menuAction()->isEnabled());
+    QCOMPARE(p.Get<QPushButton>("OpenButton")->text(), QStringLiteral("Open"));
+}
+
+void MainWindowTest::usbOpenWithoutDevice()
+{
+    Panel p;
+    p.Open();
+    QVERIFY(p.form.UsbLinkOpen);
+    QCOMPARE(p.form.Timer1()->interval(), 20);
+    QVERIFY(p.form.Timer1()->isActive());
+    QVERIFY(p.Get("TabControl1")->isEnabled());
+    QVERIFY(!p.Get<QMenu>("Communication2")->menuAction()->isEnabled());
+    QCOMPARE(p.Get<QPushButton>("OpenButton")->text(), QStringLiteral("Close"));
+
+    p.Open();
+    QVERIFY(!p.form.UsbLinkOpen);
+    QCOMPARE(p.form.Timer1()->interval(), 250);
+    QVERIFY(!p.form.Timer1()->isActive());
+    QVERIFY(!p.Led1()->Lit());
+    QVERIFY(p.Get<QMenu>("Communication2")->menuAction()->isEnabled());
+    QVERIFY2(ScreenCursor::IsHourglass(), "closing the USB link leaves the cursor alone");
+}
+
+void MainWindowTest::openClearsTheQueue()
+{
+    Panel p;
+    p.form.QueueCommand("c");
+    p.Open();
+    QVERIFY(p.Queue().isEmpty());
+    p.form.QueueCommand("c");
+    p.Open();
+    QVERIFY(p.Queue().isEmpty());
+}
+
+void MainWindowTest::linkChoiceShowsDeviceList()
+{
+    Panel p;
+    p.ChooseSerial();
+    QVERIFY(!p.Visible("DevListBox"));
+    QVERIFY(p.Action("Serial1")->isChecked());
+    QVERIFY(!p.Action("USB1")->isChecked());
+    p.Action("USB1")->trigger();
+    QVERIFY(p.Visible("DevListBox"));
+}
+
+void MainWindowTest::idleTicksSendNothing()
+{
+    Panel p;
+    p.ChooseSerial();
+    p.form.QueueCommand("c");
+    p.form.ReplySeen = true;
+    p.form.Timer1Timer();
+    QVERIFY(p.port->writes.isEmpty());
+    QCOMPARE(p.Queue(), Lines{"c"});
+    QVERIFY(p.form.ReplySeen);
+    QVERIFY(!ScreenCursor::IsHourglass());
+}
+
+void MainWindowTest::firstTickWithoutReply()
+{
+    Panel p;
+    p.ChooseSerial();
+    p.Open();
+    ScreenCursor::SetArrow();
+    p.form.Timer1Timer();
+    QCOMPARE(p.port->writes, Lines{"p"});
+    QCOMPARE(p.Led1()->Color(), lcRed);
+    QVERIFY(ScreenCursor::IsHourglass());
+    QCOMPARE(p.form.LastCommand, QByteArray("p"));
+}
+
+void MainWindowTest::firstReplyQueuesTheBatch()
+{
+    Panel p;
+    p.ChooseSerial();
+    p.Open();
+    p.form.Timer1Timer();
+    p.port->Receive("PelkClock\n");
+    QVERIFY(p.form.ReplySeen);
+    p.form.Timer1Timer();
+    QCOMPARE(p.Led1()->Color(), lcGreen);
+    QCOMPARE(p.port->writes, (Lines{"p", "p"}));
+    QCOMPARE(p.Queue().size(), 13);
+    QCOMPARE(p.Queue().first(), QByteArray("v"));
+    QCOMPARE(p.form.StatusText(4), QStringLiteral("13"));
+    QVERIFY(!p.form.ReplySeen);
+}
+
+void MainWindowTest::queuedCommandThenPollResumes()
+{
+    Panel p;
+    p.ChooseSerial();
+    p.Open();
+    p.form.LastCommand = "t";
+    p.form.QueueCommand("b2024031505");
+    p.form.Timer1Timer();
+    p.form.Timer1Timer();
+    QCOMPARE(p.port->writes, (Lines{"b2024031505", "d"}));
+    QVERIFY(p.form.StatusText(4).isEmpty());
+}
+
+void MainWindowTest::queueLengthShowsInPanelFour_data()
+{
+    QTest::addColumn<int>("queued");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("none") << 0 << "";
+    QTest::newRow("one, sent") << 1 << "";
+    QTest::newRow("two") << 2 << "1";
+    QTest::newRow("forty-one") << 41 << "40";
+}
+
+void MainWindowTest::queueLengthShowsInPanelFour()
+{
+    QFETCH(int, queued);
+    QFETCH(QString, shown);
+    Panel p;
+    p.ChooseSerial();
+    p.Open();
+    p.form.SetStatusText(4, QStringLiteral("99"));
+    for (int i = 0; i < queued; ++i)
+        p.form.QueueCommand("l" + QByteArray::number(i));
+    p.form.Timer1Timer();
+    QCOMPARE(p.form.StatusText(4), shown);
+}
+
+void MainWindowTest::everyReturnToGreenRefreshes()
+{
+    Panel p;
+    p.ChooseSerial();
+    p.Open();
+    const auto tickWith = [&p](bool reply) {
+        if (reply)
+            p.port->Receive("D20240315052\n");
+        p.form.Timer1Timer();
+    };
+    tickWith(true);
+    p.form.ClearCommandQueue();
+    tickWith(true);
+    QVERIFY2(p.Queue().isEmpty(), "staying green queues nothing");
+    tickWith(false);
+    QCOMPARE(p.Led1()->Color(), lcRed);
+    tickWith(true);
+    QCOMPARE(p.Led1()->Color(), lcGreen);
+    QCOMPARE(p.Queue().size(), 13);
+}
+
+void MainWindowTest::writeErrorShowsOneBox()
+{
+    Panel p;
+    p.ChooseSerial();
+    p.Open();
+    p.port->Receive("C\n");
+    p.port->failWriteWith = 5;
+    for (int i = 0; i < 3; ++i)
+        p.form.QueueCommand("c");
+    // Two ticks fall while the box is up, as they would in its modal loop.
+    p.dialogs->whileOpen = [&p] {
+        for (int i = 0; i < 2; ++i)
+            QMetaObject::invokeMethod(p.form.Timer1(), "timeout");
+    };
+    QMetaObject::invokeMethod(p.form.Timer1(), "timeout");
+
+    QCOMPARE(p.dialogs->errors, QStringList{"WriteFile function failed (win error code: 5)"});
+    QVERIFY(p.port->writes.isEmpty());
+    QVERIFY2(p.form.ReplySeen, "a failed write keeps ReplySeen for the next tick");
+    QCOMPARE(p.Queue(), ReplyResumedBatch());
+
+    p.dialogs->whileOpen = nullptr;
+    p.port->failWriteWith = 0;
+    QMetaObject::invokeMethod(p.form.Timer1(), "timeout");
+    QCOMPARE(p.port->writes, Lines{"p"});
+}
+
+void MainWindowTest::usbTicksWithoutDeviceSendNothing()
+{
+    Panel p;
+    p.Open();
+    p.form.QueueCommand("c");
+    p.form.Timer1Timer();
+    p.form.Timer1Timer();
+    QVERIFY(p.Queue().isEmpty());
+    QVERIFY(p.port->writes.isEmpty());
+    QCOMPARE(p.form.LastCommand, QByteArray("d"));
+    QCOMPARE(p.Led1()->Color(), lcRed);
+}
+
+void MainWindowTest::usbFraming_data()
+{
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<int>("reportLength");
+    QTest::addColumn<QByteArray>("report");
+    QTest::newRow("w00") << QByteArray("w00") << 65
+                         << QByteArray("\0w00\r\n", 6) + QByteArray(59, '\0');
+    QTest::newRow("empty") << QByteArray() << 8 << QByteArray("\0\r\n\0\0\0\0\0", 8);
+    QTest::newRow("too long: nothing") << QByteArray("k039F063013") << 12 << QByteArray();
+}
+
+void MainWindowTest::usbFraming()
+{
+    QFETCH(QByteArray, command);
+    QFETCH(int, reportLength);
+    QFETCH(QByteArray, report);
+    FakeHidDevice clock;
+    Panel p;
+    clock.outputReportLength = reportLength;
+    p.hid->devices = {&clock};
+    p.hid->Change();
+    p.Open();
+    p.form.TransmitCommand(command);
+    QCOMPARE(clock.reports, report.isEmpty() ? Lines{} : Lines{report});
+    QVERIFY(p.port->writes.isEmpty());
+}
+
+void MainWindowTest::serialFramingIsBare()
+{
+    Panel p;
+    p.ChooseSerial();
+    p.Open();
+    p.form.TransmitCommand("w00");
+    p.form.TransmitCommand("");
+    QCOMPARE(p.port->writes, Lines{QByteArray("\x77\x30\x30")});
+}
+
+void MainWindowTest::usbTickIsPrecise()
+{
+    Panel p;
+    QCOMPARE(p.form.Timer1()->timerType(), Qt::PreciseTimer);
+}
+
+void MainWindowTest::blinkTickTogglesBothLeds()
+{
+    Panel p;
+    auto* error = p.Get<TLED>("ErrorLED");
+    auto* invalid = p.Get<TLED>("TimeInvalidLED");
+    QVERIFY(!error->Lit() && !invalid->Lit());
+    p.form.Timer2Timer();
+    QVERIFY(error->Lit() && invalid->Lit());
+    p.form.Timer2Timer();
+    QVERIFY(!error->Lit() && !invalid->Lit());
+    QVERIFY(p.form.Timer2()->isActive());
+}
+
+void MainWindowTest::serialRepliesReachReplyHandling_data()
+{
+    QTest::addColumn<Lines>("chunks");
+    QTest::addColumn<Lines>("lines");
+    QTest::addColumn<bool>("replySeen");
+    QTest::newRow("two lines in one chunk") << Lines{"P1\r\nV04\r\n"} << Lines{"P1", "V04"} << true;
+    QTest::newRow("three chunks") << Lines{"V", "402", "\r\n"} << Lines{"V402"} << true;
+    QTest::newRow("lower case") << Lines{"pelk\n"} << Lines{"pelk"} << false;
+    QTest::newRow("digit") << Lines{"0123\n"} << Lines{"0123"} << false;
+    QTest::newRow("@ counts") << Lines{"@80FF\n"} << Lines{"@80FF"} << true;
+    QTest::newRow("_ counts") << Lines{"_000000\n"} << Lines{"_000000"} << true;
+    QTest::newRow("lone CR LF") << Lines{"\r\n"} << Lines{} << false;
+}
+
+void MainWindowTest::serialRepliesReachReplyHandling()
+{
+    QFETCH(Lines, chunks);
+    QFETCH(Lines, lines);
+    QFETCH(bool, replySeen);
+    Panel p;
+    p.ChooseSerial();
+    p.Open();
+    for (const QByteArray& chunk : chunks)
+        p.port->Receive(chunk);
+    QCOMPARE(p.replies, lines);
+    QCOMPARE(p.form.ReplySeen, replySeen);
+    QVERIFY2(p.form.ReceiveMemo.IsEmpty(), "the log is empty whenever reply handling is idle");
+}
+
+void MainWindowTest::unfinishedLineSurvivesReopen()
+{
+    Panel p;
+    p.ChooseSerial();
+    p.Open();
+    p.port->Receive("Pel");
+    p.Open();
+    p.Open();
+    p.port->Receive("k\n");
+    QCOMPARE(p.replies, Lines{"Pelk"});
+}
+
+void MainWindowTest::usbReportsReachReplyHandling()
+{
+    FakeHidDevice clock;
+    Panel p;
+    p.hid->devices = {&clock};
+    p.hid->Change();
+    p.Open();
+    clock.Deliver(QByteArray("\0Z\r\n\0\0", 6));
+    clock.Deliver(QByteArray("\0\0Z\r\n", 5));
+    clock.Deliver(QByteArray("\0a1\r\n", 5));
+    QCOMPARE(p.replies, (Lines{"Z", "a1"}));
+    QVERIFY(p.form.ReplySeen);
+}
+
+void MainWindowTest::deviceListHooksTheFirstClock()
+{
+    FakeHidDevice first;
+    FakeHidDevice second;
+    second.caption = QStringLiteral("Device VID=04D8 PID=AB02 (Serial=123)");
+    FakeHidDevice keyboard;
+    keyboard.vendorId = 0x046D;
+    Panel p;
+    p.hid->devices = {&first, &keyboard, &second};
+    p.hid->Change();
+    auto* list = p.Get<QComboBox>("DevListBox");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->itemText(1), second.caption);
+    QCOMPARE(p.form.CurrentHidDevice, &first);
+    QVERIFY(first.onData);
+
+    list->setCurrentIndex(1);
+    QCOMPARE(p.form.CurrentHidDevice, &second);
+    QVERIFY(!first.onData);
+    QVERIFY(second.onData);
+
+    p.hid->devices = {&keyboard};
+    p.hid->Change();
+    QCOMPARE(list->count(), 0);
+    QVERIFY(!p.form.CurrentHidDevice);
+    QVERIFY(!second.onData);
+    QVERIFY(p.Action("Serial1")->isChecked());
+    QVERIFY(!p.Visible("DevListBox"));
+}
+
+void MainWindowTest::firstActivationHooksTheSelectedDevice()
+{
+    FakeHidDevice clock;
+    Panel p;
+    p.hid->devices = {&clock};
+    p.hid->Change();
+    p.form.DevListBoxClick();
+    clock.onData = nullptr;
+    p.form.CurrentHidDevice = nullptr;
+    p.form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&p.form));
+    QVERIFY(p.form.Activated);
+    QCOMPARE(p.form.CurrentHidDevice, &clock);
+    QVERIFY(clock.onData);
+
+    clock.onData = nullptr;
+    p.form.FormActivate();
+    QVERIFY2(!clock.onData, "later activations do nothing");
+}
+
+void MainWindowTest::refreshQueuesBehindQueuedLines()
+{
+    Panel p;
+    p.form.QueueCommand("c");
+    p.Action("Refresh1")->trigger();
+    QCOMPARE(p.Queue(), Lines{"c"} + RefreshMenuBatch());
+    QVERIFY(ScreenCursor::IsHourglass());
+}
+
+void MainWindowTest::exitClosesThePortFirst()
+{
+    Panel p;
+    p.form.show();
+    p.ChooseSerial();
+    p.Open();
+    p.Get<QLineEdit>("VersionEdit")->setText(QStringLiteral("04.02"));
+    p.Get<QPushButton>("ExitButton")->click();
+    QVERIFY(!p.port->connected);
+    QCOMPARE(p.port->events.last(), QStringLiteral("AfterClose"));
+    QCOMPARE(p.Get<QLineEdit>("VersionEdit")->text(), QStringLiteral("Version not read"));
+    QVERIFY(!p.form.Timer1()->isActive());
+    QVERIFY(!p.form.isVisible());
+}
+
+void MainWindowTest::screenshotsWriteEveryPage()
+{
+    Panel p;
+    p.form.show();
+    QTemporaryDir dir;
+    QString error;
+    QVERIFY(p.form.SaveScreenshots(dir.filePath(QStringLiteral("shots")), &error));
+    for (int page = 0; page < 10; ++page) {
+        const QImage image(dir.filePath(QStringLiteral("shots/page-%1.png").arg(page)));
+        QCOMPARE(image.size(), p.form.size());
+    }
+    QVERIFY(p.Visible("DateTimePanel"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,56 @@
+#include "support/FakeComPort.h"
+
+void FakeComPort::Open()
+{
+    if (connected)
+        return;
+    events << QStringLiteral("BeforeOpen");
+    if (OnBeforeOpen)
+        OnBeforeOpen();
+    if (failOpenWith != 0)
+        throw EComPort(1, failOpenWith);
+    connected = true;
+    events << QStringLiteral("AfterOpen");
+    Raise(OnAfterOpen);
+}
+
+void FakeComPort::Close()
+{
+    if (!connected)
+        return;
+    events << QStringLiteral("BeforeClose");
+    Raise(OnBeforeClose);
+    connected = false;
+    events << QStringLiteral("AfterClose");
+    Raise(OnAfterClose);
+}
+
+int FakeComPort::ReadText(QByteArray& text, int count)
+{
+    text = input.left(qMax(count, 0));
+    input.remove(0, text.size());
+    return int(text.size());
+}
+
+int FakeComPort::WriteText(const QByteArray& text)
+{
+    if (failWriteWith != 0)
+        throw EComPort(2, failWriteWith);
+    if (!text.isEmpty())
+        writes.append(text);
+    return int(text.size());
+}
+
+void FakeComPort::ReadSettings(TSettingsStore, const QString& name)
+{
+    settingsReadFrom = name;
+    if (failReadSettings)
+        throw EComPort(17);
+}
+
+void FakeComPort::Receive(const QByteArray& bytes)
+{
+    input.append(bytes);
+    if (OnRxChar && !input.isEmpty())
+        OnRxChar(int(input.size()));
+}
