@@ -31,8 +31,6 @@ QCheckBox* MakeCheckBox(QWidget* page, int row, const char* field, int left)
 
 void SetTag(QObject* control, int tag) { control->setProperty("Tag", tag); }
 
-void Uncheck(QCheckBox* box) { box->setChecked(false); }
-
 } // namespace
 
 AlarmTable::AlarmTable(QWidget* bankI, QWidget* bankII,
@@ -151,40 +149,37 @@ const AlarmRow* AlarmTable::RowOf(QObject* sender) const
     return &AlarmRows[size_t(row)];
 }
 
-void AlarmTable::Alm00RelOnCheckBoxClick(QObject* sender)
+// An action box that has just been ticked clears the boxes it excludes, in
+// the given order; a box that has been cleared does nothing.
+void AlarmTable::Exclude(QObject* sender, QCheckBox* AlarmRow::*ticked,
+                         std::initializer_list<QCheckBox* AlarmRow::*> cleared)
 {
     const AlarmRow* row = RowOf(sender);
-    if (!row || !row->RelOnCheckBox->isChecked())
+    if (!row || !(row->*ticked)->isChecked())
         return;
-    Uncheck(row->PonCheckBox);
-    Uncheck(row->PoffCheckBox);
-    Uncheck(row->SoundCheckBox);
+    for (QCheckBox* AlarmRow::*box : cleared)
+        (row->*box)->setChecked(false);
+}
+
+void AlarmTable::Alm00RelOnCheckBoxClick(QObject* sender)
+{
+    Exclude(sender, &AlarmRow::RelOnCheckBox,
+            {&AlarmRow::PonCheckBox, &AlarmRow::PoffCheckBox, &AlarmRow::SoundCheckBox});
 }
 
 void AlarmTable::Alm00PonCheckBoxClick(QObject* sender)
 {
-    const AlarmRow* row = RowOf(sender);
-    if (!row || !row->PonCheckBox->isChecked())
-        return;
-    Uncheck(row->RelOnCheckBox);
-    Uncheck(row->PoffCheckBox);
+    Exclude(sender, &AlarmRow::PonCheckBox, {&AlarmRow::RelOnCheckBox, &AlarmRow::PoffCheckBox});
 }
 
 void AlarmTable::Alm00PoffCheckBoxClick(QObject* sender)
 {
-    const AlarmRow* row = RowOf(sender);
-    if (!row || !row->PoffCheckBox->isChecked())
-        return;
-    Uncheck(row->RelOnCheckBox);
-    Uncheck(row->PonCheckBox);
+    Exclude(sender, &AlarmRow::PoffCheckBox, {&AlarmRow::RelOnCheckBox, &AlarmRow::PonCheckBox});
 }
 
 void AlarmTable::Alm00SoundCheckBoxClick(QObject* sender)
 {
-    const AlarmRow* row = RowOf(sender);
-    if (!row || !row->SoundCheckBox->isChecked())
-        return;
-    Uncheck(row->RelOnCheckBox);
+    Exclude(sender, &AlarmRow::SoundCheckBox, {&AlarmRow::RelOnCheckBox});
 }
 
 void AlarmTable::Alm00SendButtonClick(QObject* sender)

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <array>
 #include <functional>
+#include <initializer_list>
 
 class QCheckBox;
 class QLineEdit;
@@ -60,6 +61,8 @@ private:
     void WireSharedHandlers(const AlarmRow& controls);
     static void AddColumnCaptions(QWidget* page);
     const AlarmRow* RowOf(QObject* sender) const;
+    void Exclude(QObject* sender, QCheckBox* AlarmRow::*ticked,
+                 std::initializer_list<QCheckBox* AlarmRow::*> cleared);
 
     QWidget* bankI_;
     QWidget* bankII_;
