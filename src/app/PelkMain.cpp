@@ -307,6 +307,7 @@ void TForm1::BindComPortEvents()
     comPort_->OnBeforeClose = [this] { ComPort1BeforeClose(); };
     comPort_->OnAfterClose = [this] { ComPort1AfterClose(); };
     comPort_->OnRxChar = [this](int count) { Guarded([this, count] { ComPort1RxChar(count); }); };
+    comPort_->OnException = [this](const EComPort& error) { ComPort1Exception(error); };
 }
 
 // ---- Start-up, pages and shut-down -------------------------------------
@@ -539,6 +540,17 @@ void TForm1::ComPort1AfterClose()
     DeviceEdit->setText(kNoClockText);
     VersionEdit->setText(kNoVersionText);
     LED1->SetLit(false);
+}
+
+// The port closed itself (the device went away) or hit an error between
+// calls; a port that closed no longer waits for the clock.
+void TForm1::ComPort1Exception(const EComPort& error)
+{
+    if (!comPort_->Connected()) {
+        ScreenCursor::SetArrow();
+        UpdateLinkMenus();
+    }
+    ShowException(error.Message());
 }
 
 void TForm1::USB1Click()

@@ -90,6 +90,7 @@ public:
     void ComPort1BeforeClose();
     void ComPort1AfterClose();
     void ComPort1RxChar(int count);
+    void ComPort1Exception(const EComPort& error);
     void HidDeviceData(TJvHidDevice* device, quint8 reportId, const QByteArray& data);
     void USB1Click();
     void HidCtlDeviceChange();

@@ -37,6 +37,10 @@ public:
     std::function<void()> OnBeforeClose;
     std::function<void()> OnAfterClose;
     std::function<void(int count)> OnRxChar;
+    // An error the port ran into while delivering events, outside any call
+    // of the window (the device vanished, a status query failed). The port
+    // has already closed itself, or keeps working, when this runs.
+    std::function<void(const EComPort& error)> OnException;
 
 protected:
     static void Raise(const std::function<void()>& event)
