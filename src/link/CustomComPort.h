@@ -19,6 +19,13 @@ public:
     virtual void Open() = 0;
     virtual void Close() = 0;
     virtual bool Connected() const = 0;
+    void SetConnected(bool connected)
+    {
+        if (connected)
+            Open();
+        else
+            Close();
+    }
 
     // Reads at most count bytes that have already arrived; never waits.
     virtual int ReadText(QByteArray& text, int count) = 0;
