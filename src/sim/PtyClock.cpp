@@ -1,0 +1,114 @@
+#include "sim/PtyClock.h"
+
+#include <QSocketNotifier>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+constexpr int kReadChunk = 256;
+// A panel that is not reading leaves replies in the slave's input queue; a
+// wire would lose them, so this much unread output is thrown away before it
+// could fill the queue and block the clock.
+constexpr int kMaxUnreadBytes = 2048;
+
+bool MakeRaw(int fd)
+{
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0)
+        return false;
+    cfmakeraw(&tio);
+    tio.c_cflag |= CLOCAL | CREAD;
+    cfsetispeed(&tio, B9600);
+    cfsetospeed(&tio, B9600);
+    return ::tcsetattr(fd, TCSANOW, &tio) == 0;
+}
+} // namespace
+
+PtyClock::PtyClock(const ClockPeerOptions& options, ClockPeer::TimeSource now, QObject* parent)
+    : QObject(parent)
+    , peer_(options, std::move(now), this)
+{
+    connect(&peer_, &ClockPeer::ReplyReady, this, &PtyClock::WriteLine);
+}
+
+PtyClock::~PtyClock()
+{
+    HangUp();
+}
+
+bool PtyClock::Open()
+{
+    if (IsOpen())
+        return true;
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (master_ < 0)
+        return Fail(QStringLiteral("posix_openpt"));
+    if (::grantpt(master_) != 0 || ::unlockpt(master_) != 0)
+        return Fail(QStringLiteral("grantpt/unlockpt"));
+    char name[128] = {};
+    if (::ptsname_r(master_, name, sizeof name) != 0)
+        return Fail(QStringLiteral("ptsname"));
+    slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slave_ < 0 || !MakeRaw(slave_))
+        return Fail(QStringLiteral("open %1").arg(QString::fromLocal8Bit(name)));
+    slavePath_ = QString::fromLocal8Bit(name);
+    // A child, so a move to another thread takes it along.
+    notifier_ = std::make_unique<QSocketNotifier>(master_, QSocketNotifier::Read, this);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, &PtyClock::OnMasterReadable);
+    return true;
+}
+
+bool PtyClock::Fail(const QString& what)
+{
+    error_ = what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+    HangUp();
+    return false;
+}
+
+void PtyClock::HangUp()
+{
+    notifier_.reset();
+    if (master_ >= 0)
+        ::close(master_);
+    if (slave_ >= 0)
+        ::close(slave_);
+    master_ = -1;
+    slave_ = -1;
+}
+
+void PtyClock::OnMasterReadable()
+{
+    char buffer[kReadChunk];
+    const ssize_t count = ::read(master_, buffer, sizeof buffer);
+    if (count > 0) {
+        peer_.FeedSerial(QByteArray(buffer, count));
+        return;
+    }
+    if (count < 0 && (errno == EAGAIN || errno == EINTR))
+        return;
+    // With our own slave descriptor open this does not happen; should it, a
+    // notifier left on would fire without end.
+    notifier_->setEnabled(false);
+}
+
+void PtyClock::WriteLine(const QByteArray& line)
+{
+    if (!IsOpen())
+        return;
+    DiscardUnreadOutput();
+    const QByteArray bytes = line + "\r\n";
+    // A full queue loses the line, as a wire would.
+    [[maybe_unused]] const ssize_t written = ::write(master_, bytes.constData(), size_t(bytes.size()));
+}
+
+void PtyClock::DiscardUnreadOutput()
+{
+    int unread = 0;
+    if (::ioctl(slave_, FIONREAD, &unread) == 0 && unread > kMaxUnreadBytes)
+        ::tcflush(slave_, TCIFLUSH);
+}

@@ -1,0 +1,135 @@
+// whirlbeam-sim: the simulated clock on a pseudo terminal. Prints the
+// terminal's path as its one line on stdout and answers on it until SIGTERM
+// or SIGINT.
+
+#include "sim/PtyClock.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace {
+struct SimArguments {
+    ClockPeerOptions options;
+    QString linkPath;
+};
+
+[[noreturn]] void Refuse(const QString& message)
+{
+    std::fprintf(stderr, "whirlbeam-sim: %s\n", qPrintable(message));
+    std::exit(2);
+}
+
+SimArguments ParseArguments(const QCoreApplication& app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Simulated whirlbeam clock on a pseudo terminal. Prints the terminal's path,\n"
+        "then answers the panel's commands on it until terminated."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption alarms(QStringLiteral("alarms"),
+        QStringLiteral("Number of alarms the clock has: 20 or 40 (default 40)."),
+        QStringLiteral("count"), QStringLiteral("40"));
+    const QCommandLineOption link(QStringLiteral("link"),
+        QStringLiteral("Also make a symbolic link at <path> to the terminal (removed on exit)."),
+        QStringLiteral("path"));
+    const QCommandLineOption chip(QStringLiteral("chip"),
+        QStringLiteral("Report this two-digit chip code in the configuration reply."),
+        QStringLiteral("code"));
+    const QCommandLineOption delay(QStringLiteral("delay"),
+        QStringLiteral("Delay every reply by <ms> milliseconds."), QStringLiteral("ms"), QStringLiteral("0"));
+    parser.addOptions({alarms, link, chip, delay});
+    parser.process(app);
+
+    SimArguments arguments;
+    const QString alarmCount = parser.value(alarms);
+    if (alarmCount != QLatin1String("20") && alarmCount != QLatin1String("40"))
+        Refuse(QStringLiteral("--alarms takes 20 or 40"));
+    arguments.options.alarmCount = alarmCount.toInt();
+    if (parser.isSet(chip)) {
+        bool ok = false;
+        const int code = parser.value(chip).toInt(&ok);
+        if (!ok || code < 0 || code > 99)
+            Refuse(QStringLiteral("--chip takes a number from 0 to 99"));
+        arguments.options.chipCode = code;
+    }
+    bool delayOk = false;
+    arguments.options.replyDelayMs = parser.value(delay).toInt(&delayOk);
+    if (!delayOk || arguments.options.replyDelayMs < 0)
+        Refuse(QStringLiteral("--delay takes a number of milliseconds"));
+    arguments.linkPath = parser.value(link);
+    return arguments;
+}
+
+// Only a symbolic link is ever replaced or removed: the path may be mistyped.
+bool MakeLink(const QString& linkPath, const QString& target)
+{
+    const QFileInfo existing(linkPath);
+    if (existing.isSymLink())
+        QFile::remove(linkPath);
+    else if (existing.exists())
+        return false;
+    return QFile::link(target, linkPath);
+}
+
+void RemoveLink(const QString& linkPath, const QString& target)
+{
+    const QFileInfo link(linkPath);
+    if (link.isSymLink() && link.symLinkTarget() == target)
+        QFile::remove(linkPath);
+}
+
+// The signals arrive as data on a descriptor, so the event loop ends in an
+// ordinary slot and the link is removed on the way out. A shell script starts
+// background jobs with SIGINT ignored, which would swallow its "kill -INT";
+// the default disposition is restored so both signals always end the clock.
+int BlockTerminationSignals()
+{
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    sigset_t blocked;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGTERM);
+    sigaddset(&blocked, SIGINT);
+    sigprocmask(SIG_BLOCK, &blocked, nullptr);
+    return signalfd(-1, &blocked, SFD_CLOEXEC);
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Before any thread exists, so every thread inherits the blocked set.
+    const int signalFd = BlockTerminationSignals();
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("whirlbeam-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("4.02"));
+    const SimArguments arguments = ParseArguments(app);
+    if (signalFd < 0)
+        Refuse(QStringLiteral("cannot watch for SIGTERM and SIGINT"));
+
+    PtyClock clock(arguments.options);
+    if (!clock.Open())
+        Refuse(clock.ErrorString());
+    const QString path = clock.SlavePath();
+    if (!arguments.linkPath.isEmpty() && !MakeLink(arguments.linkPath, path))
+        Refuse(QStringLiteral("cannot make the link %1").arg(arguments.linkPath));
+
+    QSocketNotifier terminate(signalFd, QSocketNotifier::Read);
+    QObject::connect(&terminate, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+
+    std::printf("%s\n", qPrintable(path));
+    std::fflush(stdout);
+    const int status = app.exec();
+    if (!arguments.linkPath.isEmpty())
+        RemoveLink(arguments.linkPath, path);
+    ::close(signalFd);
+    return status;
+}
