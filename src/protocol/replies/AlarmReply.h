@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <optional>
+
+// One alarm as the clock holds it ("K" after writing it, "L" after a read).
+// Fields in the order the window applies them; the first that failed and
+// everything after it are nullopt.
+struct AlarmRecord {
+    static constexpr int kRows = 40;
+    static constexpr int kIgnoreHourBit = 0x20;
+
+    std::optional<int> row;       // nullopt also for numbers outside 0..39
+    std::optional<int> dayByte;   // bit 7 enable, bits 0..6 weekdays 1..7
+    std::optional<int> hourValue; // the hour, plus 32 when the hour is ignored
+    std::optional<int> minute;    // nullopt also when hour or minute is impossible
+    std::optional<int> actionByte;
+
+    bool IgnoreHour() const { return *hourValue & kIgnoreHourBit; }
+    int Hour() const { return IgnoreHour() ? *hourValue & 0x1F : *hourValue; }
+};
+AlarmRecord DecodeAlarm(const QByteArray& line);

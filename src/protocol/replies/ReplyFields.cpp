@@ -1,0 +1,57 @@
+#include "protocol/replies/ReplyFields.h"
+
+#include <QRegularExpression>
+
+QByteArray ReplyFields::Text(int position, int length) const
+{
+    if (position < 1 || position > line_.size())
+        return QByteArray();
+    return line_.mid(position - 1, length);
+}
+
+namespace {
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::optional<int> ReplyFields::Hex(int position, int length) const
+{
+    const QByteArray field = Text(position, length);
+    if (field.isEmpty())
+        return std::nullopt;
+    int value = 0;
+    for (const char c : field) {
+        const int digit = HexDigit(c);
+        if (digit < 0)
+            return std::nullopt;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+std::optional<int> ReplyFields::SignedHex(int position) const
+{
+    const auto value = Hex(position, 2);
+    if (!value)
+        return std::nullopt;
+    return *value > 127 ? *value - 256 : *value;
+}
+
+std::optional<int> ReplyFields::Dec(int position, int length) const
+{
+    static const QRegularExpression number(QStringLiteral("^ *[+-]?[0-9]+$"));
+    const QString field = QString::fromLatin1(Text(position, length));
+    if (!number.match(field).hasMatch())
+        return std::nullopt;
+    return field.trimmed().toInt();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <optional>
+
+// The kinds of reply line, named by their first character. A reply's letter
+// is the letter of the command it answers with bit 0x20 cleared, so a
+// setting command and the query for that setting share one kind.
+enum class ReplyKind {
+    RelayIrTimeReply,     // "@"
+    Rc5PacketReply,       // "A"
+    DateReply,            // "B", "D"
+    TimeReply,            // "C", "S", "T"
+    MemoryReadReply,      // "E", "F"
+    ModeReply,            // "G", "H"
+    AutoStandbyReply,     // "I", "J"
+    AlarmReply,           // "K", "L"
+    PwmReply,             // "M", "N"
+    ConfigReply,          // "O"
+    IdentificationReply,  // "P"
+    SoundTimesReply,      // "Q", "R"
+    VersionReply,         // "V"
+    WhirlbeamStatusReply, // "W"
+    RelayReply,           // "X", "Y"
+    EndOfReadReply,       // "Z"
+    Dcf77StateReply,      // "["
+    MeasurementReply,     // backslash
+    SensorOffsetReply,    // "_"
+};
+
+// nullopt for an empty line and for every first character without a kind
+// (lower case, digits, "U", "]", "^", anything outside 0x40..0x5F).
+std::optional<ReplyKind> KindOf(const QByteArray& line);

@@ -1,0 +1,115 @@
+#include "files/AlarmFile.h"
+#include "files/TextFile.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Lines = QList<QByteArray>;
+
+class AlarmFileTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rowFilter_data();
+    void rowFilter();
+    void linesAreSplitLikeATextFile_data();
+    void linesAreSplitLikeATextFile();
+    void savedLinesEndInCrLf();
+    void failedSaveKeepsTheOldFile();
+    void missingFileCannotBeRead();
+};
+
+void AlarmFileTest::rowFilter_data()
+{
+    QTest::addColumn<Lines>("file");
+    QTest::addColumn<int>("alarmCount");
+    QTest::addColumn<Lines>("queued");
+    QTest::addColumn<bool>("error");
+
+    const Lines forty = [] {
+        Lines lines;
+        for (int row = 0; row < 40; ++row)
+            lines << "k" + QByteArray::number(row).rightJustified(2, '0') + "9F063013";
+        return lines;
+    }();
+    QTest::newRow("40 rows for a 20-alarm clock") << forty << 20 << forty.mid(0, 20) + Lines{"z0190"} << false;
+    QTest::newRow("40 rows for 40") << forty << 40 << forty + Lines{"z0190"} << false;
+    QTest::newRow("9, 12 characters, upper K")
+        << Lines{"k05FF0700", "k05FF07008A0", "K05FF07008A", "k05FF07008A"} << 20
+        << Lines{"k05FF07008A", "z0190"} << false;
+    QTest::newRow("negative row") << Lines{"k-1FF07008A"} << 40 << Lines{"z0190"} << false;
+    QTest::newRow("other commands skipped") << Lines{"w8100000000"} << 40 << Lines{"z0190"} << false;
+    QTest::newRow("empty line stops") << Lines{"k00FF07008A", "", "k01FF07008A"} << 40
+                                      << Lines{"k00FF07008A"} << true;
+    QTest::newRow("one character stops") << Lines{"k"} << 40 << Lines{} << true;
+    QTest::newRow("empty file") << Lines{} << 20 << Lines{"z0190"} << false;
+    QTest::newRow("no alarms known") << Lines{"k00FF07008A"} << 0 << Lines{"z0190"} << false;
+}
+
+void AlarmFileTest::rowFilter()
+{
+    QFETCH(Lines, file);
+    QFETCH(int, alarmCount);
+    QFETCH(Lines, queued);
+    QFETCH(bool, error);
+    const AlarmFileLoad load = AlarmCommandsToQueue(file, alarmCount);
+    QCOMPARE(load.commands, queued);
+    QCOMPARE(load.rowFieldError, error);
+}
+
+void AlarmFileTest::linesAreSplitLikeATextFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<Lines>("lines");
+    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << Lines{"a", "b"};
+    QTest::newRow("extra empty line") << QByteArray("a\r\n\r\n") << Lines{"a", ""};
+    QTest::newRow("no end") << QByteArray("a\r\nb") << Lines{"a", "b"};
+    QTest::newRow("LF only") << QByteArray("a\nb\n") << Lines{"a", "b"};
+    QTest::newRow("empty") << QByteArray() << Lines{};
+    QTest::newRow("DEL kept") << QByteArray("\x7f" "E0000000\r\n") << Lines{"\x7f" "E0000000"};
+}
+
+void AlarmFileTest::linesAreSplitLikeATextFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(Lines, lines);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.alm"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    QCOMPARE(ReadLines(path), std::optional<Lines>(lines));
+}
+
+void AlarmFileTest::savedLinesEndInCrLf()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.alm"));
+    QVERIFY(SaveLines(path, {"k039F063013", "k04FF07008A"}));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("k039F063013\r\nk04FF07008A\r\n"));
+    QVERIFY(SaveLines(path, {}));
+    QCOMPARE(QFileInfo(path).size(), 0);
+}
+
+void AlarmFileTest::failedSaveKeepsTheOldFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(!SaveLines(dir.filePath(QStringLiteral("missing/x.alm")), {"k00"}));
+    // A name taken by a folder cannot be replaced; the folder stays as it was.
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken.alm")));
+    QVERIFY(!SaveLines(dir.filePath(QStringLiteral("taken.alm")), {"k00"}));
+    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("taken.alm"))).isDir());
+}
+
+void AlarmFileTest::missingFileCannotBeRead()
+{
+    QTemporaryDir dir;
+    QVERIFY(!ReadLines(dir.filePath(QStringLiteral("none.alm"))));
+    QVERIFY(!ReadLines(dir.path()));
+}
+
+QTEST_APPLESS_MAIN(AlarmFileTest)
+#include "tst_alarmfile.moc"
