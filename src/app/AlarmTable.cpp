@@ -1,6 +1,9 @@
 #include "app/AlarmTable.h"
 
+#include "app/ScreenCursor.h"
 #include "protocol/commands/AlarmCommand.h"
+#include "protocol/commands/Fields.h"
+#include "protocol/replies/AlarmReply.h"
 #include "widgets/Spin.h"
 
 #include <QCheckBox>
@@ -15,6 +18,9 @@ constexpr int kCheckBoxWidth = 17;
 constexpr int kCheckBoxHeight = 17;
 constexpr int kMaxCount = 127;
 constexpr std::array<int, 7> kWeekdayLefts = {96, 112, 128, 144, 160, 176, 192};
+constexpr int kBankButtonTop = 480;
+const QByteArray kEndOfBatch = "z0190";
+const QByteArray kClearAlarmSound = "~80";
 
 QString ControlName(int row, const char* field)
 {
@@ -39,6 +45,8 @@ AlarmTable::AlarmTable(QWidget* bankI, QWidget* bankII,
 {
     AddColumnCaptions(bankI_);
     AddColumnCaptions(bankII_);
+    AddBankButtons(bankI_, 0);
+    AddBankButtons(bankII_, kRowsPerBank);
     designedRow_ = CreateRow(0, bankI_);
     designedRow_.TimePicker->setDisplayFormat(QStringLiteral("'     'HH':'mm"));
     designedRow_.TimePicker->setTime(QTime(0, 0));
@@ -141,6 +149,27 @@ void AlarmTable::AddColumnCaptions(QWidget* page)
     }
 }
 
+// The buttons of bank II carry the same names as bank I's with a "2".
+void AlarmTable::AddBankButtons(QWidget* page, int firstRow)
+{
+    const QString bank = firstRow == 0 ? QString() : QStringLiteral("2");
+    const auto button = [page, &bank](const char* name, const QString& caption, int left, int tag) {
+        auto* made = new QPushButton(caption, page);
+        made->setObjectName(QLatin1String(name).arg(bank));
+        made->setGeometry(left, kBankButtonTop, 113, 25);
+        made->setProperty("Tag", tag);
+        return made;
+    };
+    QPushButton* send = button("SendAlarms%1Button", QStringLiteral("Send all alarms"), 16, firstRow);
+    QPushButton* disable = button("DisableAlarms%1Button", QStringLiteral("Disable all alarms"), 136, firstRow + 1);
+    QPushButton* clear = button("ClearAlarmSound%1Button", QStringLiteral("Clear alarm sound"), 256, firstRow);
+    QPushButton* reread = button("RereadAlarms%1Button", QStringLiteral("Reread alarms"), 376, firstRow);
+    for (QPushButton* bankSender : {send, disable})
+        connect(bankSender, &QPushButton::clicked, this, [this, bankSender] { SendAlarmsButtonClick(bankSender); });
+    connect(clear, &QPushButton::clicked, this, &AlarmTable::ClearAlarmSoundButtonClick);
+    connect(reread, &QPushButton::clicked, this, [this, reread] { RereadAlarmsButtonClick(reread); });
+}
+
 const AlarmRow* AlarmTable::RowOf(QObject* sender) const
 {
     const int row = sender->property("Tag").toInt();
@@ -205,4 +234,60 @@ QByteArray AlarmTable::RowCommand(int index) const
     alarm.relayOn = row.RelOnCheckBox->isChecked();
     alarm.count = qBound(0, row.SpinEdit->Value(), kMaxCount);
     return AlarmCommand(alarm);
+}
+
+void AlarmTable::SendAlarmsButtonClick(QObject* sender)
+{
+    const int tag = sender->property("Tag").toInt();
+    ScreenCursor::SetHourglass();
+    const int first = tag < kRowsPerBank ? 0 : kRowsPerBank;
+    if (tag == 1 || tag == kRowsPerBank + 1) {
+        for (int row = first; row < first + kRowsPerBank; ++row)
+            AlarmRows[size_t(row)].EnableCheckBox->setChecked(false);
+    }
+    for (int row = first; row < first + kRowsPerBank; ++row)
+        queueCommand_(RowCommand(row));
+    queueCommand_(kEndOfBatch);
+}
+
+void AlarmTable::ClearAlarmSoundButtonClick() { queueCommand_(kClearAlarmSound); }
+
+void AlarmTable::RereadAlarmsButtonClick(QObject* sender)
+{
+    ScreenCursor::SetHourglass();
+    const int first = sender->property("Tag").toInt();
+    for (int row = first; row < first + kRowsPerBank; ++row)
+        queueCommand_("l" + DecField(row, 2));
+    queueCommand_(kEndOfBatch);
+}
+
+void AlarmTable::AlarmReply(const AlarmRecord& record)
+{
+    if (!record.row || !record.dayByte)
+        return;
+    const AlarmRow& row = AlarmRows[size_t(*record.row)];
+    row.EnableCheckBox->setChecked(*record.dayByte & 0x80);
+    for (int day = 6; day >= 0; --day)
+        row.WCheckBoxes[size_t(day)]->setChecked(*record.dayByte & (1 << day));
+    if (!record.hourValue)
+        return;
+    row.IgnoreHourCheckBox->setChecked(record.IgnoreHour());
+    if (!record.minute)
+        return;
+    row.TimePicker->setTime(QTime(record.Hour(), *record.minute));
+    if (!record.actionByte)
+        return;
+    const int action = *record.actionByte;
+    row.RelOnCheckBox->setChecked(action & 0x80);
+    if (row.RelOnCheckBox->isChecked()) {
+        row.SpinEdit->SetValue(action & 0x7F);
+        for (QCheckBox* box : {row.PonCheckBox, row.PoffCheckBox, row.SoundCheckBox})
+            box->setChecked(false);
+        return;
+    }
+    row.RelOnCheckBox->setChecked(false);
+    row.PonCheckBox->setChecked(action & 0x40);
+    row.PoffCheckBox->setChecked(action & 0x20);
+    row.SoundCheckBox->setChecked(action & 0x10);
+    row.SpinEdit->SetValue(action & 0x0F);
 }

@@ -11,6 +11,7 @@ class QPushButton;
 class QTimeEdit;
 class QWidget;
 class TSpinEdit;
+struct AlarmRecord;
 
 // The controls of one alarm, in the order the table keeps them.
 struct AlarmRow {
@@ -54,12 +55,23 @@ public:
     void Alm00SoundCheckBoxClick(QObject* sender);
     void Alm00SendButtonClick(QObject* sender);
 
+    // The bank buttons: send or disable a whole bank, clear the alarm
+    // sound, read a bank back. Each finds its bank by its "Tag".
+    void SendAlarmsButtonClick(QObject* sender);
+    void ClearAlarmSoundButtonClick();
+    void RereadAlarmsButtonClick(QObject* sender);
+
+    // Writes an alarm as the clock reported it into its row, as far as the
+    // reply could be read.
+    void AlarmReply(const AlarmRecord& record);
+
     QByteArray RowCommand(int row) const;
 
 private:
     AlarmRow CreateRow(int row, QWidget* page);
     void WireSharedHandlers(const AlarmRow& controls);
     static void AddColumnCaptions(QWidget* page);
+    void AddBankButtons(QWidget* page, int firstRow);
     const AlarmRow* RowOf(QObject* sender) const;
     void Exclude(QObject* sender, QCheckBox* AlarmRow::*ticked,
                  std::initializer_list<QCheckBox* AlarmRow::*> cleared);

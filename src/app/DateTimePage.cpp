@@ -1,11 +1,13 @@
 #include "app/DateTimePage.h"
 
 #include "app/PageBuilder.h"
+#include "protocol/commands/ClockCommands.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDateTime>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimeEdit>
 
 namespace {
@@ -39,9 +41,18 @@ QTimeEdit* TimePickerAt(QWidget* page, const char* name, int left, int top)
     return picker;
 }
 
+QPushButton* ButtonAt(QWidget* page, const char* name, const QString& caption, int left, int top)
+{
+    auto* button = new QPushButton(caption, page);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(left, top, 97, 25);
+    return button;
+}
+
 } // namespace
 
-DateTimePage::DateTimePage(QWidget* panel) : QObject(panel)
+DateTimePage::DateTimePage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand)
+    : QObject(panel), queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
     Label(panel, QStringLiteral("Date and time from Whirlbeam Clock:"), 24, 24);
@@ -62,12 +73,41 @@ DateTimePage::DateTimePage(QWidget* panel) : QObject(panel)
     RefreshTimeCheckBox->move(256, 120);
     RefreshTimeCheckBox->adjustSize();
 
-    TimeInvalidLED = Led(panel, "TimeInvalidLED", lcRed, 24, 170);
-    Label(panel, QStringLiteral("Time invalid"), 42, 169);
+    SendDateButton = ButtonAt(panel, "SendDateButton", QStringLiteral("Send Date"), 24, 160);
+    SendTimeButton = ButtonAt(panel, "SendTimeButton", QStringLiteral("Send Time"), 128, 160);
+    ClearSecButton = ButtonAt(panel, "ClearSecButton", QStringLiteral("Clear seconds"), 232, 160);
+    connect(SendDateButton, &QPushButton::clicked, this, &DateTimePage::SendDateButtonClick);
+    connect(SendTimeButton, &QPushButton::clicked, this, &DateTimePage::SendTimeButtonClick);
+    connect(ClearSecButton, &QPushButton::clicked, this, &DateTimePage::ClearSecButtonClick);
+
+    TimeInvalidLED = Led(panel, "TimeInvalidLED", lcRed, 24, 218);
+    Label(panel, QStringLiteral("Time invalid"), 42, 217);
 
     connect(DatePicker, &QDateEdit::dateChanged, this, &DateTimePage::DatePickerChange);
     DatePickerChange();
 }
+
+void DateTimePage::ShowClockDate(const QDate& date, const QByteArray& weekday)
+{
+    PcDatePicker->setDate(date);
+    PcWdayEdit->setText(QString::fromLatin1(weekday));
+    if (RefreshTimeCheckBox->isChecked())
+        DatePicker->setDate(QDate::currentDate());
+    DatePickerChange();
+}
+
+void DateTimePage::ShowClockTime(const QTime& time)
+{
+    PcTimePicker->setTime(time);
+    if (RefreshTimeCheckBox->isChecked())
+        TimePicker->setTime(QTime::currentTime());
+}
+
+void DateTimePage::SendDateButtonClick() { queueCommand_(SetDateCommand(DatePicker->date())); }
+
+void DateTimePage::SendTimeButtonClick() { queueCommand_(SetTimeCommand(TimePicker->time())); }
+
+void DateTimePage::ClearSecButtonClick() { queueCommand_(ClearSecondsCommand()); }
 
 void DateTimePage::DatePickerChange()
 {

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QDate>
 #include <QObject>
+#include <QTime>
+#include <functional>
 
 class QCheckBox;
 class QDateEdit;
 class QLineEdit;
+class QPushButton;
 class QTimeEdit;
 class TLED;
 
@@ -13,7 +17,16 @@ class TLED;
 class DateTimePage : public QObject {
     Q_OBJECT
 public:
-    explicit DateTimePage(QWidget* panel);
+    DateTimePage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
+
+    // The clock's date and weekday digit as it reported them; the computer
+    // side follows the computer's clock while "Refresh time" is ticked.
+    void ShowClockDate(const QDate& date, const QByteArray& weekday);
+    void ShowClockTime(const QTime& time);
+
+    void SendDateButtonClick();
+    void SendTimeButtonClick();
+    void ClearSecButtonClick();
 
     // Keeps the weekday digit (1 = Monday .. 7 = Sunday) in step with the
     // computer-side date.
@@ -26,5 +39,11 @@ public:
     QLineEdit* WdayEdit;
     QTimeEdit* TimePicker;
     QCheckBox* RefreshTimeCheckBox;
+    QPushButton* SendDateButton;
+    QPushButton* SendTimeButton;
+    QPushButton* ClearSecButton;
     TLED* TimeInvalidLED;
+
+private:
+    std::function<void(const QByteArray&)> queueCommand_;
 };

@@ -7,6 +7,7 @@
 #include "app/MeasurementPage.h"
 #include "app/ModePage.h"
 #include "app/PwmPage.h"
+#include "app/Rc5Page.h"
 #include "app/RelaisPage.h"
 #include "app/ScreenCursor.h"
 #include "app/WhirlbeamPage.h"
@@ -224,12 +225,13 @@ void TForm1::BuildPages(QWidget* client)
     DCF77Panel = Panel(TabControl1, "DCF77Panel");
     MeasurementPanel = Panel(TabControl1, "MeasurementPanel");
 
-    dateTime_ = new DateTimePage(DateTimePanel);
+    const auto queue = [this](const QByteArray& line) { QueueCommand(line); };
+    dateTime_ = new DateTimePage(DateTimePanel, queue);
     connect(DateTimePicker3, &QDateEdit::dateChanged, dateTime_, &DateTimePage::DatePickerChange);
-    alarms_ = new AlarmTable(AlarmPanel, AlarmIIPanel,
-                             [this](const QByteArray& line) { QueueCommand(line); }, this);
+    alarms_ = new AlarmTable(AlarmPanel, AlarmIIPanel, queue, this);
     mode_ = new ModePage(ModePanel);
     pwm_ = new PwmPage(PWMPanel);
+    rc5_ = new Rc5Page(RC5Panel);
     whirlbeam_ = new WhirlbeamPage(WhirlbeamPanel);
     relais_ = new RelaisPage(RelaisPanel);
     dcf77_ = new Dcf77Page(DCF77Panel);
@@ -243,7 +245,9 @@ void TForm1::BuildMenus()
 
     QMenu* file = Named(bar->addMenu(QStringLiteral("&File")), "File1");
     LoadAlarms = Item(file, "LoadAlarms", QStringLiteral("&Load Alarms"));
+    connect(LoadAlarms, &QAction::triggered, this, &TForm1::LoadAlarmsClick);
     SaveAlarms = Item(file, "SaveAlarms", QStringLiteral("&Save Alarms"));
+    connect(SaveAlarms, &QAction::triggered, this, &TForm1::SaveAlarmsClick);
     Separator(file, "N2");
     Loadparameters = Item(file, "Loadparameters", QStringLiteral("Load &parameters"));
     Saveparameters = Item(file, "Saveparameters", QStringLiteral("Save pa&rameters"));
@@ -340,6 +344,18 @@ void TForm1::FormActivate()
         return;
     Activated = true;
     DevListBoxClick();
+    if (openOnActivation_) {
+        openOnActivation_ = false;
+        // After the activation has been handled, as if pressed by hand.
+        QTimer::singleShot(0, this, [this] { Guarded([this] { OpenButtonClick(); }); });
+    }
+}
+
+void TForm1::SelectSerialLink(const QString& port)
+{
+    Serial1->setChecked(true);
+    USB1Click();
+    comPort_->SetPort(port);
 }
 
 void TForm1::FormClose()
@@ -493,10 +509,7 @@ void TForm1::OpenButtonClick()
         }
         timer1_->setInterval(kSerialTickMs);
     } else if (UsbLinkOpen) {
-        ComPort1BeforeClose();
-        UsbLinkOpen = false;
-        timer1_->setInterval(kSerialTickMs);
-        ComPort1AfterClose();
+        CloseUsbLink();
     } else {
         ComPort1AfterOpen();
         timer1_->setInterval(kUsbTickMs);
@@ -506,6 +519,14 @@ void TForm1::OpenButtonClick()
     UpdateLinkMenus();
     if (LinkOpen())
         SetStatusText(0, kNotConnected);
+}
+
+void TForm1::CloseUsbLink()
+{
+    ComPort1BeforeClose();
+    UsbLinkOpen = false;
+    timer1_->setInterval(kSerialTickMs);
+    ComPort1AfterClose();
 }
 
 // Neither the link nor the serial settings may change under an open link.
@@ -586,11 +607,6 @@ void TForm1::ReceiveMemoChange()
         DispatchReply(ReceiveMemo.TakeFirst());
 }
 
-void TForm1::DispatchReply(const QByteArray& line)
-{
-    emit ReplyTaken(line);
-}
-
 void TForm1::HidCtlDeviceChange()
 {
     if (CurrentHidDevice) {
@@ -611,6 +627,12 @@ void TForm1::HidCtlDeviceChange()
             DevListBox->setCurrentIndex(0);
     }
     if (listedHidDevices_.isEmpty()) {
+        // With the clock unplugged an open USB link would aim its ticks at
+        // the serial port that the choice falls back to; it closes instead.
+        if (UsbLinkOpen) {
+            CloseUsbLink();
+            UpdateLinkMenus();
+        }
         Serial1->setChecked(true);
         DevListBox->hide();
         return;

@@ -18,6 +18,7 @@ class Dcf77Page;
 class MeasurementPage;
 class ModePage;
 class PwmPage;
+class Rc5Page;
 class QAction;
 class QComboBox;
 class QDateEdit;
@@ -77,6 +78,10 @@ public:
     void SaveSettings2Click();
     void Refresh1Click();
 
+    // Files.
+    void SaveAlarmsClick();
+    void LoadAlarmsClick();
+
     // The transmit tick and the blink tick.
     void Timer1Timer();
     void Timer2Timer();
@@ -96,6 +101,23 @@ public:
     void HidCtlDeviceChange();
     void DevListBoxClick();
     void ReceiveMemoChange();
+
+    // Reply handling: each kind applies its decoded fields in order and
+    // stops where a field failed.
+    void IdentificationReply(const QByteArray& line);
+    void VersionReply(const QByteArray& line);
+    void ConfigReply(const QByteArray& line);
+    void EndOfReadReply(const QByteArray& line);
+    void DateReply(const QByteArray& line);
+    void TimeReply(const QByteArray& line);
+    void WhirlbeamStatusReply(const QByteArray& line);
+    void RelayReply(const QByteArray& line);
+    void RelayIrTimeReply(const QByteArray& line);
+
+    // For the command line: choose the serial link on this port, and press
+    // Open once the window has first been activated.
+    void SelectSerialLink(const QString& port);
+    void OpenOnFirstActivation() { openOnActivation_ = true; }
 
     bool LinkOpen() const;
     QString StatusText(int panel) const;
@@ -128,7 +150,9 @@ private:
     void WatchReplies();
     void TakeReplyLine(const QByteArray& line);
     void DispatchReply(const QByteArray& line);
+    void ShowWhirlbeamState();
     void UpdateLinkMenus();
+    void CloseUsbLink();
     void ShowQueueLength();
     void Guarded(const std::function<void()>& handler);
     void ShowException(const QString& message);
@@ -137,6 +161,7 @@ private:
     std::unique_ptr<TJvHidDeviceController> hidCtl_;
     std::unique_ptr<DialogSeam> dialogs_;
     bool errorBoxOpen_ = false;
+    bool openOnActivation_ = false;
     QList<TJvHidDevice*> listedHidDevices_;
 
     // Top row.
@@ -169,6 +194,7 @@ private:
     AlarmTable* alarms_;
     ModePage* mode_;
     PwmPage* pwm_;
+    Rc5Page* rc5_;
     WhirlbeamPage* whirlbeam_;
     RelaisPage* relais_;
     Dcf77Page* dcf77_;

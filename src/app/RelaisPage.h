@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class QLineEdit;
 class TLEDLabel;
 class TSpinEdit;
 
@@ -11,7 +12,10 @@ class RelaisPage : public QObject {
 public:
     explicit RelaisPage(QWidget* panel);
 
+    void ShowRemainingMinutes(int minutes);
+
     TLEDLabel* RelaisLEDLabel;
+    QLineEdit* RelaisRemainingEdit;
     TSpinEdit* RelaisSpinEdit;
     TSpinEdit* RelOnIrSpinEdit;
 };

@@ -1,12 +1,66 @@
 #include "app/WhirlbeamPage.h"
 
 #include "app/PageBuilder.h"
+#include "protocol/replies/StatusReplies.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+namespace {
+
+QCheckBox* StatusBox(QWidget* page, const char* name, const QString& caption, int top)
+{
+    auto* box = new QCheckBox(caption, page);
+    box->setObjectName(QLatin1String(name));
+    box->move(24, top);
+    box->adjustSize();
+    box->setEnabled(false);
+    return box;
+}
+
+} // namespace
 
 WhirlbeamPage::WhirlbeamPage(QWidget* panel) : QObject(panel)
 {
     using namespace PageBuilder;
-    ErrorLED = Led(panel, "ErrorLED", lcRed, 24, 26);
-    Label(panel, QStringLiteral("Time invalid"), 42, 25);
-    IndexLED = Led(panel, "IndexLED", lcGreen, 24, 50);
-    Label(panel, QStringLiteral("Index LED on"), 42, 49);
+    Label(panel, QStringLiteral("Whirlbeam state:"), 24, 16);
+    StandByCheckBox = StatusBox(panel, "StandByCheckBox", QStringLiteral("In StandBy mode"), 40);
+    SleepCheckBox = StatusBox(panel, "SleepCheckBox", QStringLiteral("In Sleep mode"), 64);
+    DeapSleepCheckBox = StatusBox(panel, "DeapSleepCheckBox", QStringLiteral("In Deep Sleep mode"), 88);
+    CoilCheckBox = StatusBox(panel, "CoilCheckBox", QStringLiteral("High power on coil"), 112);
+    IndexCheckBox = StatusBox(panel, "IndexCheckBox", QStringLiteral("Index LED on"), 136);
+    InvalidTimeCheckBox = StatusBox(panel, "InvalidTimeCheckBox", QStringLiteral("Time invalid"), 160);
+    InvalidTimeCheckBox->setChecked(true);
+    I2CBusCheckBox = StatusBox(panel, "I2CBusCheckBox", QStringLiteral("I2C bus error"), 184);
+    ErrorLED = Led(panel, "ErrorLED", lcRed, 200, 162);
+    IndexLED = Led(panel, "IndexLED", lcGreen, 200, 138);
+
+    Label(panel, QStringLiteral("Remaining time [sec]"), 24, 224);
+    RemainingTimeEdit = new QLineEdit(panel);
+    RemainingTimeEdit->setObjectName(QStringLiteral("RemainingTimeEdit"));
+    RemainingTimeEdit->setGeometry(160, 221, 73, 21);
+    RemainingTimeEdit->setReadOnly(true);
 }
+
+void WhirlbeamPage::ShowStatusFlags(int flags)
+{
+    using Flags = WhirlbeamStatusRecord;
+    StandByCheckBox->setChecked(flags & Flags::StandBy);
+    SleepCheckBox->setChecked(flags & Flags::Sleep);
+    CoilCheckBox->setChecked(flags & Flags::HighPowerCoil);
+    IndexCheckBox->setChecked(flags & Flags::IndexLed);
+    DeapSleepCheckBox->setChecked(flags & Flags::DeepSleep);
+    InvalidTimeCheckBox->setChecked(flags & Flags::TimeInvalid);
+}
+
+void WhirlbeamPage::ShowRemainingSeconds(int seconds)
+{
+    RemainingTimeEdit->setText(QString::asprintf("%8d", seconds));
+}
+
+bool WhirlbeamPage::StandBy() const { return StandByCheckBox->isChecked(); }
+bool WhirlbeamPage::Sleep() const { return SleepCheckBox->isChecked(); }
+bool WhirlbeamPage::HighPowerCoil() const { return CoilCheckBox->isChecked(); }
+bool WhirlbeamPage::IndexLedOn() const { return IndexCheckBox->isChecked(); }
+bool WhirlbeamPage::DeepSleep() const { return DeapSleepCheckBox->isChecked(); }
+bool WhirlbeamPage::TimeInvalid() const { return InvalidTimeCheckBox->isChecked(); }

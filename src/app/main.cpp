@@ -1,12 +1,65 @@
 #include "app/PelkMain.h"
+#include "sim/PtyClock.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <algorithm>
 #include <cstdio>
+#include <memory>
+
+namespace {
+
+int Fail(const QString& message)
+{
+    std::fprintf(stderr, "whirlbeam-panel: %s\n", qPrintable(message));
+    return 1;
+}
+
+struct Options {
+    QCommandLineOption screenshot{QStringLiteral("screenshot"),
+        QStringLiteral("Render each of the ten pages to <dir>/page-0.png .. page-9.png and exit."),
+        QStringLiteral("dir")};
+    QCommandLineOption simulate{QStringLiteral("simulate"),
+        QStringLiteral("Start a simulated clock on a pseudo terminal and connect to it.")};
+    QCommandLineOption serial{QStringLiteral("serial"),
+        QStringLiteral("Use the serial link on <port> (COM1, ttyUSB0, /dev/pts/3 ...)."),
+        QStringLiteral("port")};
+    QCommandLineOption connect{QStringLiteral("connect"),
+        QStringLiteral("Press Open as soon as the window is up (with --serial).")};
+};
+
+QStringList Arguments(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// --help and --version answer without a display; everything else is parsed
+// once the application has taken out Qt's own options (-platform ...).
+bool AnswerWithoutDisplay(QCommandLineParser& parser, const QStringList& arguments)
+{
+    const QStringList quick = {QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("-?"),
+                               QStringLiteral("--help-all"), QStringLiteral("-v"), QStringLiteral("--version")};
+    const auto asked = std::find_if(arguments.begin() + 1, arguments.end(),
+                                    [&quick](const QString& argument) { return quick.contains(argument); });
+    if (asked == arguments.end())
+        return false;
+    if (*asked == QStringLiteral("-v") || *asked == QStringLiteral("--version"))
+        std::printf("%s %s\n", qPrintable(QApplication::applicationName()),
+                    qPrintable(QApplication::applicationVersion()));
+    else
+        std::fputs(qPrintable(parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                                        QStringLiteral("whirlbeam-panel"))),
+                   stdout);
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Whirlbeam Clock"));
     QApplication::setApplicationVersion(QStringLiteral(WHIRLBEAM_VERSION));
 
@@ -15,21 +68,41 @@ int main(int argc, char* argv[])
         QStringLiteral("Control panel for the whirlbeam clock over USB HID or a serial port."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption screenshot(
-        QStringLiteral("screenshot"),
-        QStringLiteral("Render each of the ten pages to <dir>/page-0.png .. page-9.png and exit."),
-        QStringLiteral("dir"));
-    parser.addOption(screenshot);
+    const Options options;
+    parser.addOptions({options.screenshot, options.simulate, options.serial, options.connect});
+    if (AnswerWithoutDisplay(parser, Arguments(argc, argv)))
+        return 0;
+
+    QApplication app(argc, argv);
     parser.process(app);
+    if (parser.isSet(options.simulate) && parser.isSet(options.serial))
+        return Fail(QStringLiteral("--simulate and --serial exclude each other"));
+    if (parser.isSet(options.connect) && !parser.isSet(options.serial))
+        return Fail(QStringLiteral("--connect needs --serial PORT"));
+
+    // The simulated clock outlives the window, whose port talks to it.
+    std::unique_ptr<PtyClock> clock;
+    if (parser.isSet(options.simulate)) {
+        clock = std::make_unique<PtyClock>();
+        if (!clock->Open())
+            return Fail(clock->ErrorString());
+    }
 
     TForm1 form;
+    if (clock) {
+        form.SelectSerialLink(clock->SlavePath());
+        form.OpenOnFirstActivation();
+    } else if (parser.isSet(options.serial)) {
+        form.SelectSerialLink(parser.value(options.serial));
+        if (parser.isSet(options.connect))
+            form.OpenOnFirstActivation();
+    }
     form.show();
-    if (parser.isSet(screenshot)) {
+    form.activateWindow();
+    if (parser.isSet(options.screenshot)) {
         QString error;
-        if (!form.SaveScreenshots(parser.value(screenshot), &error)) {
-            std::fprintf(stderr, "whirlbeam-panel: %s\n", qPrintable(error));
-            return 1;
-        }
+        if (!form.SaveScreenshots(parser.value(options.screenshot), &error))
+            return Fail(error);
         return 0;
     }
     return app.exec();

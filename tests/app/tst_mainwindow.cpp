@@ -4,6 +4,7 @@
 #include "support/FakeComPort.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeHid.h"
+#include "support/PanelFixture.h"
 #include "protocol/commands/StatusRequests.h"
 #include "widgets/LED.h"
 #include "widgets/Spin.h"
@@ -21,38 +22,6 @@
 #include <QTimer>
 #include <QtTest>
 
-using Lines = QList<QByteArray>;
-
-// The window with fakes behind every device, and quick access to its parts.
-struct Panel {
-    FakeComPort* port = new FakeComPort;
-    FakeHidController* hid = new FakeHidController;
-    FakeDialogs* dialogs = new FakeDialogs;
-    TForm1 form{TForm1::Devices{std::unique_ptr<TCustomComPort>(port),
-                                std::unique_ptr<TJvHidDeviceController>(hid),
-                                std::unique_ptr<DialogSeam>(dialogs)}};
-    Lines replies;
-
-    Panel()
-    {
-        QObject::connect(&form, &TForm1::ReplyTaken, [this](const QByteArray& line) { replies << line; });
-    }
-    ~Panel() { ScreenCursor::SetArrow(); }
-
-    template <typename T = QWidget> T* Get(const char* name) const
-    {
-        T* found = form.findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control named %s", name);
-        return found;
-    }
-    QAction* Action(const char* name) const { return Get<QAction>(name); }
-    TLED* Led1() const { return Get<TLED>("LED1"); }
-    bool Visible(const char* panel) const { return !Get(panel)->isHidden(); }
-    void ChooseSerial() { Action("Serial1")->trigger(); }
-    void Open() { Get<QPushButton>("OpenButton")->click(); }
-    Lines Queue() const { return form.CommandMemo.Lines(); }
-};
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -686,8 +655,13 @@ void MainWindowTest::deviceListHooksTheFirstClock()
     QVERIFY(!first.onData);
     QVERIFY(second.onData);
 
+    p.Open();
+    QVERIFY(p.form.UsbLinkOpen);
     p.hid->devices = {&keyboard};
     p.hid->Change();
+    QVERIFY2(!p.form.UsbLinkOpen, "unplugging the clock closes the USB link");
+    QCOMPARE(p.Get<QPushButton>("OpenButton")->text(), QStringLiteral("Open"));
+    QVERIFY(p.Get<QMenu>("Communication2")->menuAction()->isEnabled());
     QCOMPARE(list->count(), 0);
     QVERIFY(!p.form.CurrentHidDevice);
     QVERIFY(!second.onData);

@@ -1,0 +1,56 @@
+// The File menu of the main window: the alarm file.
+
+#include "app/PelkMain.h"
+
+#include "app/AlarmTable.h"
+#include "app/ScreenCursor.h"
+#include "files/AlarmFile.h"
+#include "files/TextFile.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const FileDialogSpec kSaveAlarms = {QStringLiteral("Save alarms"),
+                                    QStringLiteral("Whirlbeam clock alarms *.alm|*.alm|All Files *.*|*.*"),
+                                    QStringLiteral("alm")};
+const FileDialogSpec kOpenAlarms = {QStringLiteral("Open alarms"), kSaveAlarms.filter,
+                                    kSaveAlarms.defaultExtension};
+
+QString FullName(const QString& file) { return QFileInfo(file).absoluteFilePath(); }
+
+} // namespace
+
+// One line per alarm the clock has, in the form its Send button sends; never
+// more rows than the table holds, whatever the clock claims.
+void TForm1::SaveAlarmsClick()
+{
+    const QString file = dialogs_->SaveFileName(this, kSaveAlarms);
+    if (file.isEmpty())
+        return;
+    QList<QByteArray> lines;
+    for (int row = 0; row < qMin(AlarmCount, int(AlarmTable::kRows)); ++row)
+        lines << alarms_->RowCommand(row);
+    if (!SaveLines(file, lines))
+        dialogs_->ShowMessage(this, QStringLiteral("File save error ") + FullName(file));
+}
+
+// Queues the file's alarms for the clock; the rows change only when the
+// clock answers them.
+void TForm1::LoadAlarmsClick()
+{
+    const QString file = dialogs_->OpenFileName(this, kOpenAlarms);
+    if (file.isEmpty())
+        return;
+    ScreenCursor::SetHourglass();
+    const auto lines = ReadLines(file);
+    if (!lines) {
+        dialogs_->ShowMessage(this, QStringLiteral("File read error ") + FullName(file));
+        return;
+    }
+    const AlarmFileLoad load = AlarmCommandsToQueue(*lines, AlarmCount);
+    for (const QByteArray& command : load.commands)
+        QueueCommand(command);
+    if (load.rowFieldError)
+        dialogs_->ShowMessage(this, QStringLiteral("File read error ") + FullName(file));
+}

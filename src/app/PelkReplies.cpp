@@ -1,0 +1,181 @@
+// Reply handling of the main window: each reply line goes to the handler of
+// its kind, which applies the decoded fields to the window in order.
+
+#include "app/PelkMain.h"
+
+#include "app/AlarmTable.h"
+#include "app/DateTimePage.h"
+#include "app/RelaisPage.h"
+#include "app/Rc5Page.h"
+#include "app/ScreenCursor.h"
+#include "app/WhirlbeamPage.h"
+#include "app/PwmPage.h"
+#include "protocol/commands/Fields.h"
+#include "protocol/replies/AlarmReply.h"
+#include "protocol/replies/ConnectionReplies.h"
+#include "protocol/replies/ReplyKind.h"
+#include "protocol/replies/StatusReplies.h"
+#include "widgets/LED.h"
+#include "widgets/Spin.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QTimeEdit>
+#include <QTimer>
+
+namespace {
+const QByteArray kEndOfBatch = "z0190";
+}
+
+void TForm1::DispatchReply(const QByteArray& line)
+{
+    emit ReplyTaken(line);
+    const auto kind = KindOf(line);
+    if (!kind)
+        return;
+    switch (*kind) {
+    case ReplyKind::IdentificationReply: IdentificationReply(line); break;
+    case ReplyKind::VersionReply: VersionReply(line); break;
+    case ReplyKind::ConfigReply: ConfigReply(line); break;
+    case ReplyKind::EndOfReadReply: EndOfReadReply(line); break;
+    case ReplyKind::DateReply: DateReply(line); break;
+    case ReplyKind::TimeReply: TimeReply(line); break;
+    case ReplyKind::WhirlbeamStatusReply: WhirlbeamStatusReply(line); break;
+    case ReplyKind::RelayReply: RelayReply(line); break;
+    case ReplyKind::RelayIrTimeReply: RelayIrTimeReply(line); break;
+    case ReplyKind::AlarmReply: alarms_->AlarmReply(DecodeAlarm(line)); break;
+    default: break; // kinds whose pages are not wired yet
+    }
+}
+
+// A clock that does not say "Pelk" is asked again, and nothing else is
+// sent to it meanwhile.
+void TForm1::IdentificationReply(const QByteArray& line)
+{
+    const IdentificationRecord record = DecodeIdentification(line);
+    if (record.recognised) {
+        DeviceEdit->setText(QString::fromLatin1(record.line));
+        return;
+    }
+    ClearCommandQueue();
+    QueueCommand("p");
+    DeviceEdit->setText(QStringLiteral("Not a whirlbeam clock"));
+}
+
+void TForm1::VersionReply(const QByteArray& line)
+{
+    const VersionRecord record = DecodeVersion(line);
+    if (!record.major)
+        return;
+    if (record.Valid()) {
+        VersionEdit->setText(QString::fromLatin1(record.text));
+        return;
+    }
+    VersionEdit->setText(QStringLiteral("Invalid"));
+    ClearCommandQueue();
+    QueueCommand("p");
+    QueueCommand("v");
+}
+
+void TForm1::ConfigReply(const QByteArray& line)
+{
+    const ConfigRecord record = DecodeConfig(line);
+    if (!record.alarmCount)
+        return;
+    AlarmCount = *record.alarmCount;
+    rc5_->SelfAddressEdit->setText(QString::fromLatin1(record.selfAddress));
+    ScreenCursor::SetHourglass();
+    for (int alarm = 0; alarm < AlarmCount; ++alarm)
+        QueueCommand("l" + DecField(alarm, 2));
+    QueueCommand(kEndOfBatch);
+    SetStatusText(0, QStringLiteral("Connected"));
+    if (record.chipName)
+        DeviceEdit->setText(DeviceEdit->text() + QString::fromLatin1(*record.chipName));
+}
+
+void TForm1::EndOfReadReply(const QByteArray&)
+{
+    ScreenCursor::SetArrow();
+    for (QAction* item : {LoadAlarms, SaveAlarms, Loadparameters, Saveparameters, SaveIRcommandhistory})
+        item->setEnabled(true);
+    InitialLoad = false;
+}
+
+void TForm1::DateReply(const QByteArray& line)
+{
+    const DateRecord record = DecodeDate(line);
+    if (!record.date)
+        return;
+    dateTime_->ShowClockDate(*record.date, record.weekday);
+    DateTimePicker3->setDate(dateTime_->PcDatePicker->date());
+}
+
+void TForm1::TimeReply(const QByteArray& line)
+{
+    const auto time = DecodeTime(line);
+    if (!time)
+        return;
+    dateTime_->ShowClockTime(*time);
+    DateTimePicker2->setTime(dateTime_->PcTimePicker->time());
+}
+
+void TForm1::WhirlbeamStatusReply(const QByteArray& line)
+{
+    const WhirlbeamStatusRecord record = DecodeWhirlbeamStatus(line);
+    if (!record.flags)
+        return;
+    whirlbeam_->ShowStatusFlags(*record.flags);
+    if (!record.remainingSeconds)
+        return;
+    whirlbeam_->ShowRemainingSeconds(*record.remainingSeconds);
+    ShowWhirlbeamState();
+    if (!record.extraFlags)
+        return;
+    whirlbeam_->I2CBusCheckBox->setChecked(*record.extraFlags & WhirlbeamStatusRecord::I2CBusError);
+    RunLED->SetLit(!whirlbeam_->StandBy());
+}
+
+// LEDs, blinking and status texts all follow the status check boxes, the
+// one record of the clock's last status reply.
+void TForm1::ShowWhirlbeamState()
+{
+    const bool invalid = whirlbeam_->TimeInvalid();
+    whirlbeam_->ErrorLED->SetLit(invalid);
+    dateTime_->TimeInvalidLED->SetLit(invalid);
+    if (invalid)
+        timer2_->start();
+    else
+        timer2_->stop();
+    whirlbeam_->IndexLED->SetLit(whirlbeam_->IndexLedOn());
+    pwm_->CoilHpLED->SetLit(whirlbeam_->HighPowerCoil());
+    pwm_->CoilLpLED->SetLit(whirlbeam_->Sleep() && !whirlbeam_->DeepSleep());
+    pwm_->CoilNoLED->SetLit(whirlbeam_->DeepSleep());
+    if (!whirlbeam_->Sleep())
+        SetStatusText(1, QStringLiteral("Whirlbeam in run mode"));
+    else if (whirlbeam_->DeepSleep())
+        SetStatusText(1, QStringLiteral("Whirlbeam in deap sleep mode"));
+    else
+        SetStatusText(1, QStringLiteral("Whirlbeam in sleep mode"));
+    SetStatusText(3, invalid ? QStringLiteral("Time is invalid") : QStringLiteral("Time is valid"));
+}
+
+void TForm1::RelayReply(const QByteArray& line)
+{
+    const RelayRecord record = DecodeRelay(line);
+    if (!record.remainingMinutes)
+        return;
+    relais_->ShowRemainingMinutes(*record.remainingMinutes);
+    if (!record.on)
+        return;
+    relais_->RelaisLEDLabel->SetLit(*record.on);
+    RelaisLED->SetLit(relais_->RelaisLEDLabel->Lit());
+    SetStatusText(2, *record.on ? QStringLiteral("Relais is on") : QStringLiteral("Relais is off"));
+}
+
+void TForm1::RelayIrTimeReply(const QByteArray& line)
+{
+    if (const auto minutes = DecodeRelayIrTime(line))
+        relais_->RelOnIrSpinEdit->SetValue(*minutes);
+}
