@@ -135,6 +135,8 @@ public:
 signals:
     // Every reply line the reply log hands to reply handling, in order.
     void ReplyTaken(const QByteArray& line);
+    // The clock's first end-of-read reply: everything has been read once.
+    void FirstLoadDone();
 
 protected:
     void changeEvent(QEvent* event) override;

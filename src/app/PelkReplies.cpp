@@ -100,7 +100,10 @@ void TForm1::EndOfReadReply(const QByteArray&)
     ScreenCursor::SetArrow();
     for (QAction* item : {LoadAlarms, SaveAlarms, Loadparameters, Saveparameters, SaveIRcommandhistory})
         item->setEnabled(true);
+    const bool first = InitialLoad;
     InitialLoad = false;
+    if (first)
+        emit FirstLoadDone();
 }
 
 void TForm1::DateReply(const QByteArray& line)

@@ -3,9 +3,11 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -17,7 +19,8 @@ int Fail(const QString& message)
 
 struct Options {
     QCommandLineOption screenshot{QStringLiteral("screenshot"),
-        QStringLiteral("Render each of the ten pages to <dir>/page-0.png .. page-9.png and exit."),
+        QStringLiteral("Render each of the ten pages to <dir>/page-0.png .. page-9.png and exit; "
+                       "with a clock to connect to, once it has been read."),
         QStringLiteral("dir")};
     QCommandLineOption simulate{QStringLiteral("simulate"),
         QStringLiteral("Start a simulated clock on a pseudo terminal and connect to it.")};
@@ -34,6 +37,14 @@ QStringList Arguments(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     return arguments;
+}
+
+constexpr int kScreenshotWaitMs = 60000;
+
+int Screenshots(TForm1& form, const QString& folder)
+{
+    QString error;
+    return form.SaveScreenshots(folder, &error) ? 0 : Fail(error);
 }
 
 // --help and --version answer without a display; everything else is parsed
@@ -99,11 +110,24 @@ int main(int argc, char* argv[])
     }
     form.show();
     form.activateWindow();
-    if (parser.isSet(options.screenshot)) {
-        QString error;
-        if (!form.SaveScreenshots(parser.value(options.screenshot), &error))
-            return Fail(error);
-        return 0;
-    }
-    return app.exec();
+    if (!parser.isSet(options.screenshot))
+        return app.exec();
+
+    const QString folder = parser.value(options.screenshot);
+    if (!clock && !parser.isSet(options.connect))
+        return Screenshots(form, folder);
+    // Connected pages are shown once the clock has been read, or after a
+    // minute if it never answers.
+    int result = 1;
+    bool shot = false;
+    const auto shoot = [&] {
+        if (std::exchange(shot, true))
+            return;
+        result = Screenshots(form, folder);
+        QApplication::exit();
+    };
+    QObject::connect(&form, &TForm1::FirstLoadDone, &form, shoot, Qt::QueuedConnection);
+    QTimer::singleShot(kScreenshotWaitMs, &form, shoot);
+    app.exec();
+    return result;
 }

@@ -58,6 +58,7 @@ void ReplyHandlingTest::linesWithoutKindChangeNothing_data()
     QTest::addColumn<QByteArray>("line");
     for (const char* line : {"U1234", "pelk", "0Pelk", "]x", "^80"})
         QTest::newRow(line) << QByteArray(line);
+    QTest::newRow("empty") << QByteArray();
 }
 
 void ReplyHandlingTest::linesWithoutKindChangeNothing()
@@ -169,8 +170,11 @@ void ReplyHandlingTest::secondConfigAppendsAgain()
 void ReplyHandlingTest::endOfReadEndsTheFirstLoad()
 {
     Panel p;
+    QSignalSpy firstLoad(&p.form, &TForm1::FirstLoadDone);
     ScreenCursor::SetHourglass();
     Reply(p, "Z");
+    Reply(p, "Z");
+    QCOMPARE(firstLoad.count(), 1);
     QVERIFY(!p.form.InitialLoad);
     QVERIFY(!ScreenCursor::IsHourglass());
     for (const char* item : {"LoadAlarms", "SaveAlarms", "Loadparameters", "Saveparameters", "SaveIRcommandhistory"})
