@@ -67,6 +67,36 @@ bool AnswerWithoutDisplay(QCommandLineParser& parser, const QStringList& argumen
     return true;
 }
 
+void ChooseLink(TForm1& form, const QCommandLineParser& parser, const Options& options, const PtyClock* clock)
+{
+    if (clock) {
+        form.SelectSerialLink(clock->SlavePath());
+        form.OpenOnFirstActivation();
+    } else if (parser.isSet(options.serial)) {
+        form.SelectSerialLink(parser.value(options.serial));
+        if (parser.isSet(options.connect))
+            form.OpenOnFirstActivation();
+    }
+}
+
+// Connected pages are shown once the clock has been read, or after a minute
+// if it never answers.
+int ScreenshotsOnceRead(QApplication& app, TForm1& form, const QString& folder)
+{
+    int result = 1;
+    bool shot = false;
+    const auto shoot = [&] {
+        if (std::exchange(shot, true))
+            return;
+        result = Screenshots(form, folder);
+        QApplication::exit();
+    };
+    QObject::connect(&form, &TForm1::FirstLoadDone, &form, shoot, Qt::QueuedConnection);
+    QTimer::singleShot(kScreenshotWaitMs, &form, shoot);
+    app.exec();
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -100,34 +130,13 @@ int main(int argc, char* argv[])
     }
 
     TForm1 form;
-    if (clock) {
-        form.SelectSerialLink(clock->SlavePath());
-        form.OpenOnFirstActivation();
-    } else if (parser.isSet(options.serial)) {
-        form.SelectSerialLink(parser.value(options.serial));
-        if (parser.isSet(options.connect))
-            form.OpenOnFirstActivation();
-    }
+    ChooseLink(form, parser, options, clock.get());
     form.show();
     form.activateWindow();
     if (!parser.isSet(options.screenshot))
         return app.exec();
-
     const QString folder = parser.value(options.screenshot);
     if (!clock && !parser.isSet(options.connect))
         return Screenshots(form, folder);
-    // Connected pages are shown once the clock has been read, or after a
-    // minute if it never answers.
-    int result = 1;
-    bool shot = false;
-    const auto shoot = [&] {
-        if (std::exchange(shot, true))
-            return;
-        result = Screenshots(form, folder);
-        QApplication::exit();
-    };
-    QObject::connect(&form, &TForm1::FirstLoadDone, &form, shoot, Qt::QueuedConnection);
-    QTimer::singleShot(kScreenshotWaitMs, &form, shoot);
-    app.exec();
-    return result;
+    return ScreenshotsOnceRead(app, form, folder);
 }
