@@ -13,14 +13,34 @@ constexpr int kColorRows = lcWhite + 1;
 // One lamp, drawn as a 12 x 13 character grid:
 // . transparent, g grey, k black, o white, d the row's dark and b its bright colour.
 const char* const kUnlitTemplate[kLampLines] = {
-    "....gggg....", "..ggkkkkgg..", ".g.kddddk.g.", ".gkddbbddko.", "gkddbdddddgo",
-    "gkdbddddddgo", "gkdbddddddgo", "gkddddddddgo", "gkddddddddgo", ".gkddddddgo.",
-    ".g.gddddg.o.", "..ooggggoo..", "....oooo....",
+    "....gggg....",
+    "..ggkkkkgg..",
+    ".g.kddddk.g.",
+    ".gkddbbddko.",
+    "gkddbdddddgo",
+    "gkdbddddddgo",
+    "gkdbddddddgo",
+    "gkddddddddgo",
+    "gkddddddddgo",
+    ".gkddddddgo.",
+    ".g.gddddg.o.",
+    "..ooggggoo..",
+    "....oooo....",
 };
 const char* const kLitTemplate[kLampLines] = {
-    "....gggg....", "..ggkkkkgg..", ".g.kbbbbk.g.", ".gkbboobbko.", "gkbbobbbbbgo",
-    "gkbobbbbbbgo", "gkbobbbbbbgo", "gkbbbbbbbbgo", "gkbbbbbbbbgo", ".gkbbbbbbgo.",
-    ".g.gbbbbg.o.", "..ooggggoo..", "....oooo....",
+    "....gggg....",
+    "..ggkkkkgg..",
+    ".g.kbbbbk.g.",
+    ".gkbboobbko.",
+    "gkbbobbbbbgo",
+    "gkbobbbbbbgo",
+    "gkbobbbbbbgo",
+    "gkbbbbbbbbgo",
+    "gkbbbbbbbbgo",
+    ".gkbbbbbbgo.",
+    ".g.gbbbbg.o.",
+    "..ooggggoo..",
+    "....oooo....",
 };
 
 constexpr QRgb kTeal = qRgb(0, 128, 128);
@@ -30,105 +50,119 @@ constexpr QRgb kWhite = qRgb(255, 255, 255);
 constexpr QRgb kSilver = qRgb(192, 192, 192);
 
 struct TRowColors {
-  QRgb dark;
-  QRgb bright;
+    QRgb dark;
+    QRgb bright;
 };
 
 constexpr TRowColors kRowColors[kColorRows] = {
-    {qRgb(128, 0, 0), qRgb(255, 0, 0)},        // lcRed
-    {qRgb(0, 128, 0), qRgb(0, 255, 0)},        // lcGreen
-    {qRgb(128, 128, 0), qRgb(255, 255, 0)},    // lcYellow
-    {qRgb(0, 0, 128), qRgb(0, 255, 255)},      // lcBlue: lit blue is cyan by design
-    {qRgb(128, 0, 128), qRgb(255, 0, 255)},    // lcPurple
+    {qRgb(128, 0, 0), qRgb(255, 0, 0)}, // lcRed
+    {qRgb(0, 128, 0), qRgb(0, 255, 0)}, // lcGreen
+    {qRgb(128, 128, 0), qRgb(255, 255, 0)}, // lcYellow
+    {qRgb(0, 0, 128), qRgb(0, 255, 255)}, // lcBlue: lit blue is cyan by design
+    {qRgb(128, 0, 128), qRgb(255, 0, 255)}, // lcPurple
     {qRgb(128, 128, 128), qRgb(255, 255, 255)} // lcWhite
 };
 
-QRgb TemplateColor(char code, TRowColors colors) {
-  switch (code) {
-  case 'g': return kGrey;
-  case 'k': return kBlack;
-  case 'o': return kWhite;
-  case 'd': return colors.dark;
-  case 'b': return colors.bright;
-  default: return kTeal;
-  }
+QRgb TemplateColor(char code, TRowColors colors)
+{
+    switch (code) {
+    case 'g':
+        return kGrey;
+    case 'k':
+        return kBlack;
+    case 'o':
+        return kWhite;
+    case 'd':
+        return colors.dark;
+    case 'b':
+        return colors.bright;
+    default:
+        return kTeal;
+    }
 }
 
 // The reflection spot: bright in an unlit lamp, white in a lit one.
 bool IsHighlight(int line, int col) { return kUnlitTemplate[line][col] == 'b'; }
 
 // A grey rim would vanish against the grey body of the unlit white lamp.
-bool IsSilverRim(int line, int col) {
-  return (col == 10 && line >= 4 && line <= 8) || (line == 9 && col == 9) ||
-         (line == 10 && (col == 3 || col == 8)) || (line == 11 && col >= 4 && col <= 7);
+bool IsSilverRim(int line, int col)
+{
+    return (col == 10 && line >= 4 && line <= 8) || (line == 9 && col == 9)
+        || (line == 10 && (col == 3 || col == 8)) || (line == 11 && col >= 4 && col <= 7);
 }
 
-QRgb UnlitPixel(TLEDColor color, int line, int col) {
-  // A bright highlight is too dim to read on the darker bodies.
-  const bool whiteHighlight = color == lcBlue || color == lcPurple || color == lcWhite;
-  if (whiteHighlight && IsHighlight(line, col))
-    return kWhite;
-  if (color == lcBlue && line == 3 && col == 9)
-    return kRowColors[lcBlue].dark;
-  if (color == lcWhite && IsSilverRim(line, col))
-    return kSilver;
-  return TemplateColor(kUnlitTemplate[line][col], kRowColors[color]);
+QRgb UnlitPixel(TLEDColor color, int line, int col)
+{
+    // A bright highlight is too dim to read on the darker bodies.
+    const bool whiteHighlight = color == lcBlue || color == lcPurple || color == lcWhite;
+    if (whiteHighlight && IsHighlight(line, col))
+        return kWhite;
+    if (color == lcBlue && line == 3 && col == 9)
+        return kRowColors[lcBlue].dark;
+    if (color == lcWhite && IsSilverRim(line, col))
+        return kSilver;
+    return TemplateColor(kUnlitTemplate[line][col], kRowColors[color]);
 }
 
-QRgb LitPixel(TLEDColor color, int line, int col) {
-  // A white spot would vanish in a white lamp.
-  if (color == lcWhite && IsHighlight(line, col))
-    return kSilver;
-  return TemplateColor(kLitTemplate[line][col], kRowColors[color]);
+QRgb LitPixel(TLEDColor color, int line, int col)
+{
+    // A white spot would vanish in a white lamp.
+    if (color == lcWhite && IsHighlight(line, col))
+        return kSilver;
+    return TemplateColor(kLitTemplate[line][col], kRowColors[color]);
 }
 
-QRgb OutlinePixel(int line, int col) {
-  const char code = kLitTemplate[line][col];
-  return code == 'b' ? kTeal : TemplateColor(code, {});
+QRgb OutlinePixel(int line, int col)
+{
+    const char code = kLitTemplate[line][col];
+    return code == 'b' ? kTeal : TemplateColor(code, {});
 }
 
-void PaintCell(QImage& sheet, int column, int row, auto pixelAt) {
-  const QPoint origin(column * TLEDBitmap::LampWidth, row * TLEDBitmap::LampHeight);
-  for (int line = 0; line < kLampLines; ++line)
-    for (int col = 0; col < TLEDBitmap::LampWidth; ++col)
-      sheet.setPixel(origin + QPoint(col, line), pixelAt(line, col));
+void PaintCell(QImage& sheet, int column, int row, auto pixelAt)
+{
+    const QPoint origin(column * TLEDBitmap::LampWidth, row * TLEDBitmap::LampHeight);
+    for (int line = 0; line < kLampLines; ++line)
+        for (int col = 0; col < TLEDBitmap::LampWidth; ++col)
+            sheet.setPixel(origin + QPoint(col, line), pixelAt(line, col));
 }
 
-QImage CutOut(const QImage& sheet, QRgb transparent) {
-  QImage result = sheet.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  for (int y = 0; y < result.height(); ++y)
-    for (int x = 0; x < result.width(); ++x)
-      if (sheet.pixel(x, y) == transparent)
-        result.setPixel(x, y, qRgba(0, 0, 0, 0));
-  return result;
+QImage CutOut(const QImage& sheet, QRgb transparent)
+{
+    QImage result = sheet.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < result.height(); ++y)
+        for (int x = 0; x < result.width(); ++x)
+            if (sheet.pixel(x, y) == transparent)
+                result.setPixel(x, y, qRgba(0, 0, 0, 0));
+    return result;
 }
 
 std::unique_ptr<TLEDBitmap> sharedBitmap;
 
 struct TLabelLayout {
-  QRect lamp;
-  QRect text;
+    QRect lamp;
+    QRect text;
 };
 
-TLabelLayout LayoutFor(TCaptionAlignment alignment, QSize size) {
-  constexpr int lampW = TLEDBitmap::LampWidth;
-  constexpr int lampH = TLEDBitmap::LampHeight;
-  constexpr int sideGap = 15;  // lamp width plus a small space before the caption
-  constexpr int bandGap = 16;  // lamp height plus a small space before the caption
-  const int w = size.width();
-  const int h = size.height();
-  const QSize lamp(lampW, lampH);
-  switch (alignment) {
-  case caLeft:
-    return {{QPoint(w - lampW, (h - lampH) / 2), lamp}, {0, 0, qMax(0, w - sideGap), h}};
-  case caTop:
-    return {{QPoint((w - lampW) / 2, h - lampH), lamp}, {0, 0, w, qMax(0, h - bandGap)}};
-  case caBottom:
-    return {{QPoint((w - lampW) / 2, 0), lamp}, {0, bandGap, w, qMax(0, h - bandGap)}};
-  case caRight:
-    break;
-  }
-  return {{QPoint(0, (h - lampH) / 2), lamp}, {sideGap, 0, qMax(0, w - sideGap), h}};
+TLabelLayout LayoutFor(TCaptionAlignment alignment, QSize size)
+{
+    constexpr int lampW = TLEDBitmap::LampWidth;
+    constexpr int lampH = TLEDBitmap::LampHeight;
+    constexpr int sideGap = 15; // lamp width plus a small space before the caption
+    constexpr int bandGap = 16; // lamp height plus a small space before the caption
+    const int w = size.width();
+    const int h = size.height();
+    const QSize lamp(lampW, lampH);
+    switch (alignment) {
+    case caLeft:
+        return {{QPoint(w - lampW, (h - lampH) / 2), lamp}, {0, 0, qMax(0, w - sideGap), h}};
+    case caTop:
+        return {{QPoint((w - lampW) / 2, h - lampH), lamp}, {0, 0, w, qMax(0, h - bandGap)}};
+    case caBottom:
+        return {{QPoint((w - lampW) / 2, 0), lamp}, {0, bandGap, w, qMax(0, h - bandGap)}};
+    case caRight:
+        break;
+    }
+    return {{QPoint(0, (h - lampH) / 2), lamp}, {sideGap, 0, qMax(0, w - sideGap), h}};
 }
 
 } // namespace
@@ -136,115 +170,134 @@ TLabelLayout LayoutFor(TCaptionAlignment alignment, QSize size) {
 // --- TLEDBitmap ------------------------------------------------------------
 
 TLEDBitmap::TLEDBitmap()
-    : m_sheet(Generate()),
-      m_transparent(m_sheet.pixel(0, m_sheet.height() - 1)),
-      m_cutOut(CutOut(m_sheet, m_transparent)) {}
-
-QImage TLEDBitmap::Generate() {
-  QImage sheet(2 * LampWidth, (OutlineRow + 1) * LampHeight, QImage::Format_RGB32);
-  for (int row = 0; row < kColorRows; ++row) {
-    const auto color = static_cast<TLEDColor>(row);
-    PaintCell(sheet, UnlitColumn, row, [color](int l, int c) { return UnlitPixel(color, l, c); });
-    PaintCell(sheet, LitColumn, row, [color](int l, int c) { return LitPixel(color, l, c); });
-  }
-  PaintCell(sheet, UnlitColumn, OutlineRow, OutlinePixel);
-  PaintCell(sheet, LitColumn, OutlineRow, OutlinePixel);
-  return sheet;
+    : m_sheet(Generate())
+    , m_transparent(m_sheet.pixel(0, m_sheet.height() - 1))
+    , m_cutOut(CutOut(m_sheet, m_transparent))
+{
 }
 
-TLEDBitmap& TLEDBitmap::Attach(TLED* lamp) {
-  if (!sharedBitmap)
-    sharedBitmap.reset(new TLEDBitmap);
-  sharedBitmap->m_users.append(lamp);
-  return *sharedBitmap;
+QImage TLEDBitmap::Generate()
+{
+    QImage sheet(2 * LampWidth, (OutlineRow + 1) * LampHeight, QImage::Format_RGB32);
+    for (int row = 0; row < kColorRows; ++row) {
+        const auto color = static_cast<TLEDColor>(row);
+        PaintCell(sheet, UnlitColumn, row, [color](int l, int c) { return UnlitPixel(color, l, c); });
+        PaintCell(sheet, LitColumn, row, [color](int l, int c) { return LitPixel(color, l, c); });
+    }
+    PaintCell(sheet, UnlitColumn, OutlineRow, OutlinePixel);
+    PaintCell(sheet, LitColumn, OutlineRow, OutlinePixel);
+    return sheet;
 }
 
-void TLEDBitmap::Detach(TLED* lamp) {
-  if (!sharedBitmap)
-    return;
-  sharedBitmap->m_users.removeOne(lamp);
-  if (sharedBitmap->m_users.isEmpty())
-    sharedBitmap.reset();
+TLEDBitmap& TLEDBitmap::Attach(TLED* lamp)
+{
+    if (!sharedBitmap)
+        sharedBitmap.reset(new TLEDBitmap);
+    sharedBitmap->m_users.append(lamp);
+    return *sharedBitmap;
+}
+
+void TLEDBitmap::Detach(TLED* lamp)
+{
+    if (!sharedBitmap)
+        return;
+    sharedBitmap->m_users.removeOne(lamp);
+    if (sharedBitmap->m_users.isEmpty())
+        sharedBitmap.reset();
 }
 
 const TLEDBitmap* TLEDBitmap::Shared() { return sharedBitmap.get(); }
 
-void TLEDBitmap::DrawCell(QPainter& painter, QPoint at, int column, int row,
-                          const QColor& background) const {
-  painter.fillRect(QRect(at, QSize(LampWidth, LampHeight)), background);
-  painter.drawImage(at, m_cutOut,
-                    QRect(column * LampWidth, row * LampHeight, LampWidth, LampHeight));
+void TLEDBitmap::DrawCell(QPainter& painter, QPoint at, int column, int row, const QColor& background) const
+{
+    painter.fillRect(QRect(at, QSize(LampWidth, LampHeight)), background);
+    painter.drawImage(at, m_cutOut, QRect(column * LampWidth, row * LampHeight, LampWidth, LampHeight));
 }
 
-const QImage& LedSpriteSheet() {
-  static const QImage sheet = TLEDBitmap::Generate();
-  return sheet;
+const QImage& LedSpriteSheet()
+{
+    static const QImage sheet = TLEDBitmap::Generate();
+    return sheet;
 }
 
 // --- TLED ------------------------------------------------------------------
 
-TLED::TLED(QWidget* parent) : TLED(parent, TSizing::FixedLamp) {}
+TLED::TLED(QWidget* parent)
+    : TLED(parent, TSizing::FixedLamp)
+{
+}
 
 TLED::TLED(QWidget* parent, TSizing sizing)
-    : QWidget(parent), m_bitmap(TLEDBitmap::Attach(this)) {
-  setAttribute(Qt::WA_OpaquePaintEvent);
-  if (sizing == TSizing::FixedLamp)
-    setFixedSize(TLEDBitmap::LampWidth, TLEDBitmap::LampHeight);
+    : QWidget(parent)
+    , m_bitmap(TLEDBitmap::Attach(this))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    if (sizing == TSizing::FixedLamp)
+        setFixedSize(TLEDBitmap::LampWidth, TLEDBitmap::LampHeight);
 }
 
 TLED::~TLED() { TLEDBitmap::Detach(this); }
 
-void TLED::SetLit(bool lit) {
-  if (lit == m_lit)
-    return;
-  m_lit = lit;
-  StateChanged();
+void TLED::SetLit(bool lit)
+{
+    if (lit == m_lit)
+        return;
+    m_lit = lit;
+    StateChanged();
 }
 
-void TLED::SetColor(TLEDColor color) {
-  if (color == m_color)
-    return;
-  m_color = color;
-  StateChanged();
+void TLED::SetColor(TLEDColor color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    StateChanged();
 }
 
 QRect TLED::LampRect() const { return rect(); }
 
 QSize TLED::sizeHint() const { return {TLEDBitmap::LampWidth, TLEDBitmap::LampHeight}; }
 
-void TLED::StateChanged() {
-  // Listeners may read the lamp back off the screen, so it must be current first.
-  repaint(LampRect());
-  emit OnChangeState(this);
-}
-
-void TLED::DrawLamp(QPainter& painter) const {
-  const bool enabled = isEnabled();
-  const int column = enabled && m_lit ? TLEDBitmap::LitColumn : TLEDBitmap::UnlitColumn;
-  const int row = enabled ? m_color : TLEDBitmap::OutlineRow;
-  m_bitmap.DrawCell(painter, LampRect().topLeft(), column, row, ParentColor());
-}
-
-QColor TLED::ParentColor() const {
-  const QWidget* owner = parentWidget() ? parentWidget() : this;
-  return owner->palette().color(QPalette::Window);
-}
-
-void TLED::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  DrawLamp(painter);
-}
-
-void TLED::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::EnabledChange)
+void TLED::StateChanged()
+{
+    // Listeners may read the lamp back off the screen, so it must be current first.
+    repaint(LampRect());
     emit OnChangeState(this);
-  QWidget::changeEvent(event);
+}
+
+void TLED::DrawLamp(QPainter& painter) const
+{
+    const bool enabled = isEnabled();
+    const int column = enabled && m_lit ? TLEDBitmap::LitColumn : TLEDBitmap::UnlitColumn;
+    const int row = enabled ? m_color : TLEDBitmap::OutlineRow;
+    m_bitmap.DrawCell(painter, LampRect().topLeft(), column, row, ParentColor());
+}
+
+QColor TLED::ParentColor() const
+{
+    const QWidget* owner = parentWidget() ? parentWidget() : this;
+    return owner->palette().color(QPalette::Window);
+}
+
+void TLED::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    DrawLamp(painter);
+}
+
+void TLED::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange)
+        emit OnChangeState(this);
+    QWidget::changeEvent(event);
 }
 
 // --- TLEDLabel -------------------------------------------------------------
 
-TLEDLabel::TLEDLabel(QWidget* parent) : TLED(parent, TSizing::Free) {
-  resize(sizeHint());
+TLEDLabel::TLEDLabel(QWidget* parent)
+    : TLED(parent, TSizing::Free)
+{
+    resize(sizeHint());
 }
 
 // The rectangles follow from size and alignment alone; deriving them on demand
@@ -255,57 +308,66 @@ QRect TLEDLabel::TextRect() const { return LayoutFor(m_alignment, size()).text; 
 
 QSize TLEDLabel::sizeHint() const { return {97, 17}; }
 
-void TLEDLabel::SetCaption(const QString& caption) {
-  const QString limited = caption.left(MaxCaptionLength);
-  if (limited == m_caption)
-    return;
-  m_caption = limited;
-  update();
+void TLEDLabel::SetCaption(const QString& caption)
+{
+    const QString limited = caption.left(MaxCaptionLength);
+    if (limited == m_caption)
+        return;
+    m_caption = limited;
+    update();
 }
 
-void TLEDLabel::SetAlignment(TCaptionAlignment alignment) {
-  if (alignment == m_alignment)
-    return;
-  m_alignment = alignment;
-  update();
+void TLEDLabel::SetAlignment(TCaptionAlignment alignment)
+{
+    if (alignment == m_alignment)
+        return;
+    m_alignment = alignment;
+    update();
 }
 
-void TLEDLabel::SetTransparent(bool transparent) {
-  if (transparent == m_transparent)
-    return;
-  m_transparent = transparent;
-  setAttribute(Qt::WA_OpaquePaintEvent, !transparent);
-  update();
+void TLEDLabel::SetTransparent(bool transparent)
+{
+    if (transparent == m_transparent)
+        return;
+    m_transparent = transparent;
+    setAttribute(Qt::WA_OpaquePaintEvent, !transparent);
+    update();
 }
 
-void TLEDLabel::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  if (!m_transparent)
-    painter.fillRect(rect(), ParentColor());
-  DrawLamp(painter);
-  DrawCaption(painter);
+void TLEDLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (!m_transparent)
+        painter.fillRect(rect(), ParentColor());
+    DrawLamp(painter);
+    DrawCaption(painter);
 }
 
-int TLEDLabel::TextFlags() const {
-  switch (m_alignment) {
-  case caTop: return Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine;
-  case caBottom: return Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine;
-  case caLeft:
-  case caRight: break;
-  }
-  return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+int TLEDLabel::TextFlags() const
+{
+    switch (m_alignment) {
+    case caTop:
+        return Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine;
+    case caBottom:
+        return Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine;
+    case caLeft:
+    case caRight:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
 }
 
-void TLEDLabel::DrawCaption(QPainter& painter) const {
-  const QRect box = TextRect();
-  painter.setFont(font());
-  if (isEnabled()) {
-    painter.setPen(palette().color(QPalette::WindowText));
-  } else {
-    // Engraved look: Light and Dark are the palette's button highlight and shadow.
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawText(box.translated(1, 1), TextFlags(), m_caption);
-    painter.setPen(palette().color(QPalette::Dark));
-  }
-  painter.drawText(box, TextFlags(), m_caption);
+void TLEDLabel::DrawCaption(QPainter& painter) const
+{
+    const QRect box = TextRect();
+    painter.setFont(font());
+    if (isEnabled()) {
+        painter.setPen(palette().color(QPalette::WindowText));
+    } else {
+        // Engraved look: Light and Dark are the palette's button highlight and shadow.
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawText(box.translated(1, 1), TextFlags(), m_caption);
+        painter.setPen(palette().color(QPalette::Dark));
+    }
+    painter.drawText(box, TextFlags(), m_caption);
 }

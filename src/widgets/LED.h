@@ -19,101 +19,100 @@ class TLED;
 // lamp is created and released with the last one.
 class TLEDBitmap {
 public:
-  static constexpr int LampWidth = 12;
-  static constexpr int LampHeight = 13;
-  static constexpr int UnlitColumn = 0;
-  static constexpr int LitColumn = 1;
-  static constexpr int OutlineRow = 6;
+    static constexpr int LampWidth = 12;
+    static constexpr int LampHeight = 13;
+    static constexpr int UnlitColumn = 0;
+    static constexpr int LitColumn = 1;
+    static constexpr int OutlineRow = 6;
 
-  static TLEDBitmap& Attach(TLED* lamp);
-  static void Detach(TLED* lamp);
-  static const TLEDBitmap* Shared();  // nullptr while no lamp exists
+    static TLEDBitmap& Attach(TLED* lamp);
+    static void Detach(TLED* lamp);
+    static const TLEDBitmap* Shared(); // nullptr while no lamp exists
 
-  static QImage Generate();
+    static QImage Generate();
 
-  const QImage& Sheet() const { return m_sheet; }
-  QRgb TransparentColor() const { return m_transparent; }
-  const QList<TLED*>& Users() const { return m_users; }
+    const QImage& Sheet() const { return m_sheet; }
+    QRgb TransparentColor() const { return m_transparent; }
+    const QList<TLED*>& Users() const { return m_users; }
 
-  void DrawCell(QPainter& painter, QPoint at, int column, int row,
-                const QColor& background) const;
+    void DrawCell(QPainter& painter, QPoint at, int column, int row, const QColor& background) const;
 
 private:
-  TLEDBitmap();
+    TLEDBitmap();
 
-  QImage m_sheet;
-  QRgb m_transparent;
-  QImage m_cutOut;  // the sheet with its transparent colour turned into alpha
-  QList<TLED*> m_users;
+    QImage m_sheet;
+    QRgb m_transparent;
+    QImage m_cutOut; // the sheet with its transparent colour turned into alpha
+    QList<TLED*> m_users;
 };
 
 // The sheet as the lamps use it: 24 x 91, transparent colour teal (0,128,128).
 const QImage& LedSpriteSheet();
 
 class TLED : public QWidget {
-  Q_OBJECT
+    Q_OBJECT
 public:
-  explicit TLED(QWidget* parent = nullptr);
-  ~TLED() override;
+    explicit TLED(QWidget* parent = nullptr);
+    ~TLED() override;
 
-  bool Lit() const { return m_lit; }
-  void SetLit(bool lit);
-  TLEDColor Color() const { return m_color; }
-  void SetColor(TLEDColor color);
+    bool Lit() const { return m_lit; }
+    void SetLit(bool lit);
+    TLEDColor Color() const { return m_color; }
+    void SetColor(TLEDColor color);
 
-  // Where the lamp is drawn: the whole control here, a part of it in subclasses.
-  virtual QRect LampRect() const;
+    // Where the lamp is drawn: the whole control here, a part of it in subclasses.
+    virtual QRect LampRect() const;
 
-  QSize sizeHint() const override;
+    QSize sizeHint() const override;
 
 signals:
-  void OnChangeState(TLED* sender);
+    void OnChangeState(TLED* sender);
 
 protected:
-  enum class TSizing { FixedLamp, Free };
-  TLED(QWidget* parent, TSizing sizing);
+    enum class TSizing { FixedLamp, Free };
+    TLED(QWidget* parent, TSizing sizing);
 
-  void DrawLamp(QPainter& painter) const;
-  QColor ParentColor() const;
+    void DrawLamp(QPainter& painter) const;
+    QColor ParentColor() const;
 
-  void paintEvent(QPaintEvent* event) override;
-  void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-  void StateChanged();
+    void StateChanged();
 
-  bool m_lit = false;
-  TLEDColor m_color = lcRed;
-  TLEDBitmap& m_bitmap;
+    bool m_lit = false;
+    TLEDColor m_color = lcRed;
+    TLEDBitmap& m_bitmap;
 };
 
 class TLEDLabel : public TLED {
-  Q_OBJECT
+    Q_OBJECT
 public:
-  static constexpr int MaxCaptionLength = 255;
+    static constexpr int MaxCaptionLength = 255;
 
-  explicit TLEDLabel(QWidget* parent = nullptr);
+    explicit TLEDLabel(QWidget* parent = nullptr);
 
-  QString Caption() const { return m_caption; }
-  void SetCaption(const QString& caption);
-  TCaptionAlignment Alignment() const { return m_alignment; }
-  void SetAlignment(TCaptionAlignment alignment);
-  bool Transparent() const { return m_transparent; }
-  void SetTransparent(bool transparent);
+    QString Caption() const { return m_caption; }
+    void SetCaption(const QString& caption);
+    TCaptionAlignment Alignment() const { return m_alignment; }
+    void SetAlignment(TCaptionAlignment alignment);
+    bool Transparent() const { return m_transparent; }
+    void SetTransparent(bool transparent);
 
-  QRect LampRect() const override;
-  QRect TextRect() const;
+    QRect LampRect() const override;
+    QRect TextRect() const;
 
-  QSize sizeHint() const override;
+    QSize sizeHint() const override;
 
 protected:
-  void paintEvent(QPaintEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-  void DrawCaption(QPainter& painter) const;
-  int TextFlags() const;
+    void DrawCaption(QPainter& painter) const;
+    int TextFlags() const;
 
-  QString m_caption;
-  TCaptionAlignment m_alignment = caRight;
-  bool m_transparent = false;
+    QString m_caption;
+    TCaptionAlignment m_alignment = caRight;
+    bool m_transparent = false;
 };
