@@ -2,7 +2,7 @@
 
 #include "app/PelkMain.h"
 
-#include "app/AlarmTable.h"
+#include "app/pages/AlarmTable.h"
 #include "app/ScreenCursor.h"
 #include "files/AlarmFile.h"
 #include "files/TextFile.h"

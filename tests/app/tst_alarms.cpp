@@ -1,4 +1,4 @@
-#include "app/AlarmTable.h"
+#include "app/pages/AlarmTable.h"
 #include "support/PanelFixture.h"
 #include "widgets/Spin.h"
 

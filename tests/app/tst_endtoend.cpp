@@ -1,7 +1,7 @@
 // The panel against the simulated clock over a real pseudo terminal: the
 // termios port on one side, the clock's master on the other.
 
-#include "app/AlarmTable.h"
+#include "app/pages/AlarmTable.h"
 #include "app/PelkMain.h"
 #include "app/ScreenCursor.h"
 #include "link/CustomComPort.h"

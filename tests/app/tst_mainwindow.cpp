@@ -1,4 +1,4 @@
-#include "app/AlarmTable.h"
+#include "app/pages/AlarmTable.h"
 #include "app/PelkMain.h"
 #include "app/ScreenCursor.h"
 #include "support/FakeComPort.h"

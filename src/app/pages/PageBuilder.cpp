@@ -1,4 +1,4 @@
-#include "app/PageBuilder.h"
+#include "app/pages/PageBuilder.h"
 
 #include "widgets/Spin.h"
 

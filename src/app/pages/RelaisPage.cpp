@@ -1,6 +1,6 @@
-#include "app/RelaisPage.h"
+#include "app/pages/RelaisPage.h"
 
-#include "app/PageBuilder.h"
+#include "app/pages/PageBuilder.h"
 #include "widgets/Spin.h"
 
 #include <QLineEdit>

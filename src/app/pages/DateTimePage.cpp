@@ -1,6 +1,6 @@
-#include "app/DateTimePage.h"
+#include "app/pages/DateTimePage.h"
 
-#include "app/PageBuilder.h"
+#include "app/pages/PageBuilder.h"
 #include "protocol/commands/ClockCommands.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
-#include "app/PwmPage.h"
+#include "app/pages/PwmPage.h"
 
-#include "app/PageBuilder.h"
+#include "app/pages/PageBuilder.h"
 #include "widgets/Spin.h"
 
 namespace {

@@ -1,6 +1,6 @@
-#include "app/WhirlbeamPage.h"
+#include "app/pages/WhirlbeamPage.h"
 
-#include "app/PageBuilder.h"
+#include "app/pages/PageBuilder.h"
 #include "protocol/replies/StatusReplies.h"
 
 #include <QCheckBox>

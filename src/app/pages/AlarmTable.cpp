@@ -1,4 +1,4 @@
-#include "app/AlarmTable.h"
+#include "app/pages/AlarmTable.h"
 
 #include "app/ScreenCursor.h"
 #include "protocol/commands/AlarmCommand.h"

@@ -1,6 +1,6 @@
-#include "app/Rc5Page.h"
+#include "app/pages/Rc5Page.h"
 
-#include "app/PageBuilder.h"
+#include "app/pages/PageBuilder.h"
 
 #include <QLineEdit>
 

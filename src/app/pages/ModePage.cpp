@@ -1,6 +1,6 @@
-#include "app/ModePage.h"
+#include "app/pages/ModePage.h"
 
-#include "app/PageBuilder.h"
+#include "app/pages/PageBuilder.h"
 #include "widgets/Spin.h"
 
 ModePage::ModePage(QWidget* panel) : QObject(panel)

@@ -1,6 +1,6 @@
-#include "app/MeasurementPage.h"
+#include "app/pages/MeasurementPage.h"
 
-#include "app/PageBuilder.h"
+#include "app/pages/PageBuilder.h"
 #include "widgets/Spin.h"
 
 MeasurementPage::MeasurementPage(QWidget* panel) : QObject(panel)

@@ -1,6 +1,6 @@
-#include "app/Dcf77Page.h"
+#include "app/pages/Dcf77Page.h"
 
-#include "app/PageBuilder.h"
+#include "app/pages/PageBuilder.h"
 
 Dcf77Page::Dcf77Page(QWidget* panel) : QObject(panel)
 {
