@@ -4,6 +4,8 @@
 #include "app/pages/DateTimePage.h"
 #include "app/pages/Dcf77Page.h"
 #include "app/Dialogs.h"
+#include "app/PageTabBar.h"
+#include "app/PanelFont.h"
 #include "app/pages/MeasurementPage.h"
 #include "app/pages/ModePage.h"
 #include "app/pages/PwmPage.h"
@@ -114,10 +116,7 @@ TForm1::TForm1(Devices devices, QWidget* parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Whirlbeam clock V4.02"));
-    // The pages are laid out in pixels for a small dialog font.
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
+    setFont(PanelFont());
     auto* client = new QWidget(this);
     client->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(client);
@@ -196,13 +195,8 @@ void TForm1::BuildPages(QWidget* client)
     TabControl1 = Named(new QWidget(client), "TabControl1");
     TabControl1->setGeometry(kTabControlRect);
     TabControl1->setEnabled(false);
-    tabs_ = Named(new QTabBar(TabControl1), "TabControl1Tabs");
+    tabs_ = Named(new PageTabBar(TabControl1), "TabControl1Tabs");
     tabs_->setGeometry(0, 0, kTabControlRect.width(), kPanelRect.top() + 1);
-    tabs_->setDrawBase(false);
-    tabs_->setExpanding(false);
-    // Ten tabs in one row over the page's width, as compact as the tabs of
-    // the clock's other tools.
-    tabs_->setStyleSheet(QStringLiteral("QTabBar::tab { height: 19px; padding: 0px 3px; margin: 0px; }"));
     for (const PageEntry& page : kPages)
         tabs_->addTab(QString::fromLatin1(page.caption));
     connect(tabs_, &QTabBar::currentChanged, this, &TForm1::TabControl1Change);
