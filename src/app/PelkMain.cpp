@@ -14,7 +14,8 @@
 #include "app/ScreenCursor.h"
 #include "app/pages/WhirlbeamPage.h"
 #include "link/ComPort.h"
-#include "link/HidDevice.h"
+#include "link/hid/ClockDevices.h"
+#include "link/hid/HidapiBackend.h"
 #include "link/PollCycle.h"
 #include "link/SystemErrorText.h"
 #include "protocol/commands/StatusRequests.h"
@@ -43,6 +44,7 @@ namespace {
 const QString kNoClockText = QStringLiteral("Press open to connect to the clock");
 const QString kNoVersionText = QStringLiteral("Version not read");
 const QString kNotConnected = QStringLiteral("Not connected");
+const QString kClockUnplugged = QStringLiteral("Clock unplugged");
 
 constexpr int kClientWidth = 753;
 constexpr int kClientHeight = 593;
@@ -113,7 +115,8 @@ const char* const TForm1::kSettingsFile = "./WhirlbeamClock.ini";
 TForm1::TForm1(Devices devices, QWidget* parent)
     : QMainWindow(parent),
       comPort_(devices.comPort ? std::move(devices.comPort) : std::make_unique<TComPort>()),
-      hidCtl_(devices.hidCtl ? std::move(devices.hidCtl) : std::make_unique<TJvHidDeviceController>()),
+      hidCtl_(devices.hidCtl ? std::move(devices.hidCtl)
+                             : std::make_unique<TJvHidDeviceController>(MakeHidapiBackend())),
       dialogs_(devices.dialogs ? std::move(devices.dialogs) : std::make_unique<QtDialogs>())
 {
     setObjectName(QStringLiteral("Form1"));
@@ -455,8 +458,14 @@ void TForm1::WatchReplies()
         ScreenCursor::SetHourglass();
     } else if (LED1->Color() != lcGreen) {
         ScreenCursor::SetHourglass();
-        for (const QByteArray& line : ReplyResumedBatch())
-            QueueCommand(line);
+        // A clock a little slower than the 20 ms tick turns the LED red now
+        // and then; asking again while the last batch still waits would
+        // grow the queue without end.
+        if (CommandMemo.Passed(refreshBatchEnd_)) {
+            for (const QByteArray& line : ReplyResumedBatch())
+                QueueCommand(line);
+            refreshBatchEnd_ = CommandMemo.EndMark();
+        }
         LED1->SetColor(lcGreen);
     }
 }
@@ -506,6 +515,10 @@ void TForm1::OpenButtonClick()
         timer1_->setInterval(kSerialTickMs);
     } else if (UsbLinkOpen) {
         CloseUsbLink();
+    } else if (CurrentHidDevice && !CurrentHidDevice->HasReadWriteAccess()) {
+        // Opened, the link would only seem to work.
+        ShowException(ClockAccessProblem(*CurrentHidDevice));
+        return;
     } else {
         ComPort1AfterOpen();
         timer1_->setInterval(kUsbTickMs);
@@ -608,35 +621,49 @@ void TForm1::ReceiveMemoChange()
 
 void TForm1::HidCtlDeviceChange()
 {
+    const bool hookedVanished = CurrentHidDevice && !CurrentHidDevice->IsPluggedIn();
     if (CurrentHidDevice) {
         CurrentHidDevice->SetOnData({});
         CurrentHidDevice = nullptr;
     }
+    ReleaseClocks(*hidCtl_, listedHidDevices_);
     {
         const QSignalBlocker quiet(DevListBox);
         DevListBox->clear();
-        listedHidDevices_.clear();
-        for (TJvHidDevice* device : hidCtl_->Devices()) {
-            if (device->VendorID() != kClockVendorId || device->ProductID() != kClockProductId)
-                continue;
+        listedHidDevices_ = ClaimClocks(*hidCtl_);
+        for (TJvHidDevice* device : listedHidDevices_)
             DevListBox->addItem(device->Caption());
-            listedHidDevices_.append(device);
-        }
         if (!listedHidDevices_.isEmpty())
             DevListBox->setCurrentIndex(0);
     }
+    // A link whose clock is gone closes; so does one with no clock at all,
+    // which would otherwise aim its ticks at the serial port the choice
+    // falls back to.
+    if (UsbLinkOpen && (hookedVanished || listedHidDevices_.isEmpty())) {
+        CloseUsbLink();
+        UpdateLinkMenus();
+        if (hookedVanished)
+            SetStatusText(0, kClockUnplugged);
+    }
     if (listedHidDevices_.isEmpty()) {
-        // With the clock unplugged an open USB link would aim its ticks at
-        // the serial port that the choice falls back to; it closes instead.
-        if (UsbLinkOpen) {
-            CloseUsbLink();
-            UpdateLinkMenus();
-        }
         Serial1->setChecked(true);
         DevListBox->hide();
         return;
     }
     DevListBoxClick();
+    ShowClockAccessProblems();
+}
+
+// Once for each plugging-in: the user learns why the clock stays silent.
+void TForm1::ShowClockAccessProblems()
+{
+    for (const TJvHidDevice* device : listedHidDevices_) {
+        const QString problem = ClockAccessProblem(*device);
+        if (!problem.isEmpty() && !accessProblemsShown_.contains(device->Info().instance)) {
+            accessProblemsShown_.insert(device->Info().instance);
+            dialogs_->ShowMessage(this, problem);
+        }
+    }
 }
 
 void TForm1::DevListBoxClick()

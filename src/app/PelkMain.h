@@ -3,11 +3,12 @@
 #include "app/Dialogs.h"
 #include "link/CommandQueue.h"
 #include "link/CustomComPort.h"
-#include "link/HidDevice.h"
+#include "link/hid/HidDevice.h"
 #include "link/LineAssembly.h"
 #include "link/ReplyLog.h"
 
 #include <QMainWindow>
+#include <QSet>
 #include <array>
 #include <functional>
 #include <memory>
@@ -40,7 +41,7 @@ class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     // What the window talks through. Anything left empty gets the real one:
-    // the termios serial port, a HID controller, the desktop's dialogs.
+    // the termios serial port, the machine's HID devices, the desktop's dialogs.
     struct Devices {
         std::unique_ptr<TCustomComPort> comPort;
         std::unique_ptr<TJvHidDeviceController> hidCtl;
@@ -159,6 +160,7 @@ private:
     void ShowWhirlbeamState();
     void UpdateLinkMenus();
     void CloseUsbLink();
+    void ShowClockAccessProblems();
     void ShowQueueLength();
     void Guarded(const std::function<void()>& handler);
     void ShowComPortError(const EComPort& error);
@@ -170,6 +172,8 @@ private:
     bool errorBoxOpen_ = false;
     bool openOnActivation_ = false;
     QList<TJvHidDevice*> listedHidDevices_;
+    QSet<QByteArray> accessProblemsShown_;
+    qint64 refreshBatchEnd_ = 0;
 
     // Top row.
     TLED* LED1;

@@ -9,12 +9,26 @@
 class CommandQueue {
 public:
     void Append(const QByteArray& line) { lines_.append(line); }
-    void Clear() { lines_.clear(); }
+    void Clear()
+    {
+        gone_ += lines_.size();
+        lines_.clear();
+    }
     bool IsEmpty() const { return lines_.isEmpty(); }
     int Count() const { return int(lines_.size()); }
-    QByteArray TakeFirst() { return lines_.takeFirst(); }
+    QByteArray TakeFirst()
+    {
+        ++gone_;
+        return lines_.takeFirst();
+    }
     const QList<QByteArray>& Lines() const { return lines_; }
+
+    // A mark behind the last line queued so far; Passed tells whether every
+    // line before it has left the queue, sent or cleared.
+    qint64 EndMark() const { return gone_ + lines_.size(); }
+    bool Passed(qint64 mark) const { return gone_ >= mark; }
 
 private:
     QList<QByteArray> lines_;
+    qint64 gone_ = 0;
 };

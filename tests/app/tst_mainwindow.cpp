@@ -641,7 +641,8 @@ void MainWindowTest::deviceListHooksTheFirstClock()
 {
     FakeHidDevice first;
     FakeHidDevice second;
-    second.caption = QStringLiteral("Device VID=04D8 PID=AB02 (Serial=123)");
+    second.product.clear();
+    second.serial = QStringLiteral("123");
     FakeHidDevice keyboard;
     keyboard.vendorId = 0x046D;
     Panel p;
@@ -649,14 +650,14 @@ void MainWindowTest::deviceListHooksTheFirstClock()
     p.hid->Change();
     auto* list = p.Get<QComboBox>("DevListBox");
     QCOMPARE(list->count(), 2);
-    QCOMPARE(list->itemText(1), second.caption);
-    QCOMPARE(p.form.CurrentHidDevice, &first);
-    QVERIFY(first.onData);
+    QCOMPARE(list->itemText(1), QStringLiteral("Device VID=04D8 PID=AB02 (Serial=123)"));
+    QCOMPARE(p.form.CurrentHidDevice, p.hid->DeviceOf(first));
+    QVERIFY(p.hid->DeviceOf(first)->Reading());
 
     list->setCurrentIndex(1);
-    QCOMPARE(p.form.CurrentHidDevice, &second);
-    QVERIFY(!first.onData);
-    QVERIFY(second.onData);
+    QCOMPARE(p.form.CurrentHidDevice, p.hid->DeviceOf(second));
+    QVERIFY(!p.hid->DeviceOf(first)->Reading());
+    QVERIFY(p.hid->DeviceOf(second)->Reading());
 
     p.Open();
     QVERIFY(p.form.UsbLinkOpen);
@@ -667,7 +668,7 @@ void MainWindowTest::deviceListHooksTheFirstClock()
     QVERIFY(p.Get<QMenu>("Communication2")->menuAction()->isEnabled());
     QCOMPARE(list->count(), 0);
     QVERIFY(!p.form.CurrentHidDevice);
-    QVERIFY(!second.onData);
+    QCOMPARE(second.OpenConnections(), 0);
     QVERIFY(p.Action("Serial1")->isChecked());
     QVERIFY(!p.Visible("DevListBox"));
 }
@@ -678,18 +679,18 @@ void MainWindowTest::firstActivationHooksTheSelectedDevice()
     Panel p;
     p.hid->devices = {&clock};
     p.hid->Change();
-    p.form.DevListBoxClick();
-    clock.onData = nullptr;
+    TJvHidDevice* device = p.hid->DeviceOf(clock);
+    p.form.CurrentHidDevice->SetOnData({});
     p.form.CurrentHidDevice = nullptr;
     p.form.show();
     QVERIFY(QTest::qWaitForWindowActive(&p.form));
     QVERIFY(p.form.Activated);
-    QCOMPARE(p.form.CurrentHidDevice, &clock);
-    QVERIFY(clock.onData);
+    QCOMPARE(p.form.CurrentHidDevice, device);
+    QVERIFY(device->Reading());
 
-    clock.onData = nullptr;
+    device->SetOnData({});
     p.form.FormActivate();
-    QVERIFY2(!clock.onData, "later activations do nothing");
+    QVERIFY2(!device->Reading(), "later activations do nothing");
 }
 
 void MainWindowTest::refreshQueuesBehindQueuedLines()

@@ -1,41 +1,89 @@
 #pragma once
 
-#include "link/HidDevice.h"
+#include "link/hid/HidDevice.h"
+#include "sim/SimHid.h"
 
-// A HID device that records the reports written to it and lets a test
-// deliver input reports to whatever handler the window hooked.
-class FakeHidDevice : public TJvHidDevice {
+#include <QTest>
+
+// An in-process HID device whose identity a test sets, which records the
+// reports written to it and lets the test deliver input reports to the
+// device's reader.
+class FakeHidDevice : public SimHidDevice {
 public:
-    quint16 VendorID() const override { return vendorId; }
-    quint16 ProductID() const override { return productId; }
-    QString Caption() const override { return caption; }
-    int OutputReportLength() const override { return outputReportLength; }
-    bool WriteReport(const QByteArray& report) override
+    HidDeviceInfo Describe() const override
+    {
+        HidDeviceInfo info;
+        info.path = path;
+        info.vendorId = vendorId;
+        info.productId = productId;
+        info.product = product;
+        info.serial = serial;
+        info.languages = languages;
+        info.inputReportLength = inputReportLength;
+        info.outputReportLength = outputReportLength;
+        return info;
+    }
+    int OpenError() const override { return openError; }
+
+    // Hands one input report (report ID first) to the device's reader and
+    // returns once it has been handled; false when nobody reads the device.
+    bool Deliver(const QByteArray& report)
+    {
+        if (OpenConnections() == 0)
+            return false;
+        Input(report);
+        return QTest::qWaitFor([this] { return ReadersIdle(); }, 5000);
+    }
+
+    QByteArray path;
+    quint16 vendorId = kClockVendorId;
+    quint16 productId = kClockProductId;
+    QString product = QStringLiteral("Whirlbeam clock");
+    QString serial;
+    std::optional<QString> languages = QString(QChar(0x0409));
+    int inputReportLength = 65;
+    int outputReportLength = 65;
+    int openError = 0;
+    bool writeSucceeds = true;
+    QList<QByteArray> reports;
+
+protected:
+    bool Output(const QByteArray& report) override
     {
         reports.append(report);
         return writeSucceeds;
     }
-    void SetOnData(DataHandler handler) override { onData = std::move(handler); }
-
-    // Hands one input report (report ID first) to the hooked handler.
-    void Deliver(const QByteArray& report)
-    {
-        if (onData)
-            onData(this, quint8(report.at(0)), report.mid(1));
-    }
-
-    quint16 vendorId = kClockVendorId;
-    quint16 productId = kClockProductId;
-    QString caption = QStringLiteral("Whirlbeam clock");
-    int outputReportLength = 65;
-    bool writeSucceeds = true;
-    QList<QByteArray> reports;
-    DataHandler onData;
 };
 
+// The real controller over in-process devices: the test lists the devices
+// that are plugged in and calls Change, as the platform would announce it.
 class FakeHidController : public TJvHidDeviceController {
 public:
-    QList<TJvHidDevice*> Devices() const override { return devices; }
-    void Change() { emit OnDeviceChange(); }
-    QList<TJvHidDevice*> devices;
+    FakeHidController() : TJvHidDeviceController(std::make_unique<SimHidBackend>()) {}
+
+    SimHidBackend& Sim() const { return static_cast<SimHidBackend&>(*Backend()); }
+
+    // Plugs in what devices lists, in its order, and unplugs the rest; then
+    // the controller hears of it (and scans) at once.
+    void Change()
+    {
+        for (SimHidDevice* plugged : Sim().Plugged()) {
+            if (!devices.contains(static_cast<FakeHidDevice*>(plugged)))
+                Sim().Unplug(plugged, false);
+        }
+        for (FakeHidDevice* device : devices)
+            Sim().Plug(device, false);
+        Sim().Notify();
+    }
+    // The device object the controller made for a fake; none while unplugged.
+    TJvHidDevice* DeviceOf(const FakeHidDevice& fake) const
+    {
+        for (TJvHidDevice* device : Devices()) {
+            if (device->IsPluggedIn() && device->Info().instance == fake.Instance())
+                return device;
+        }
+        return nullptr;
+    }
+
+    QList<FakeHidDevice*> devices;
 };

@@ -1,0 +1,176 @@
+#include "link/hid/HidapiBackend.h"
+
+#include "link/hid/ReportDescriptor.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <hidapi/hidapi.h>
+#include <libudev.h>
+#include <unistd.h>
+
+namespace {
+
+// hidraw never shows the language list: the kernel reads it itself and
+// gives a device whose list it cannot read no strings at all. What is left
+// to check is a serial number that repeats the list, which for nearly every
+// device begins with US English.
+const QString kKernelLanguages = QString(QChar(0x0409));
+
+QString FromWide(const wchar_t* text) { return text ? QString::fromWCharArray(text) : QString(); }
+
+QString SysfsDevice(const QByteArray& node)
+{
+    return QStringLiteral("/sys/class/hidraw/%1/device").arg(QFileInfo(QString::fromLocal8Bit(node)).fileName());
+}
+
+std::optional<ReportLengths> LengthsOf(const QByteArray& node)
+{
+    QFile file(SysfsDevice(node) + QStringLiteral("/report_descriptor"));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return ParseReportDescriptor(file.readAll());
+}
+
+class HidapiConnection : public HidConnection {
+public:
+    HidapiConnection(hid_device* device, bool reportIds) : device_(device), reportIds_(reportIds) {}
+    ~HidapiConnection() override { hid_close(device_); }
+
+    int Read(char* buffer, int size, int timeoutMs, int* error) override
+    {
+        // hidraw gives a device without numbered reports its data alone;
+        // the report ID 0 in front is ours.
+        const int offset = reportIds_ ? 0 : 1;
+        if (size <= offset)
+            return 0;
+        buffer[0] = 0;
+        errno = 0;
+        const int count =
+            hid_read_timeout(device_, reinterpret_cast<unsigned char*>(buffer + offset), size_t(size - offset),
+                             timeoutMs);
+        if (count < 0) {
+            // A hang-up (the device is gone) fails without an errno.
+            *error = errno ? errno : ENODEV;
+            return -1;
+        }
+        return count == 0 ? 0 : count + offset;
+    }
+
+    bool Write(const QByteArray& report) override
+    {
+        const int written =
+            hid_write(device_, reinterpret_cast<const unsigned char*>(report.constData()), size_t(report.size()));
+        return written == report.size();
+    }
+
+private:
+    hid_device* device_;
+    bool reportIds_;
+};
+
+class HidapiBackend : public HidBackend {
+public:
+    ~HidapiBackend() override
+    {
+        notifier_.reset();
+        if (monitor_)
+            udev_monitor_unref(monitor_);
+        if (udev_)
+            udev_unref(udev_);
+        if (started_)
+            hid_exit();
+    }
+
+    bool Start() override
+    {
+        started_ = hid_init() == 0;
+        if (started_)
+            WatchDeviceNodes();
+        return started_;
+    }
+
+    QList<HidDeviceInfo> Enumerate() override
+    {
+        QList<HidDeviceInfo> devices;
+        QSet<QByteArray> seen;
+        hid_device_info* all = hid_enumerate(0, 0);
+        for (const hid_device_info* entry = all; entry; entry = entry->next) {
+            // One entry per top-level collection; the device is one.
+            const QByteArray path(entry->path);
+            if (seen.contains(path))
+                continue;
+            seen.insert(path);
+            HidDeviceInfo info;
+            info.path = path;
+            // The HID device's sysfs folder ends in a number the kernel
+            // counts up for every device it makes, so it changes with every
+            // plugging-in while the node name is reused.
+            info.instance = QFileInfo(SysfsDevice(path)).canonicalFilePath().toLocal8Bit();
+            if (info.instance.isEmpty())
+                info.instance = path;
+            info.vendorId = entry->vendor_id;
+            info.productId = entry->product_id;
+            info.version = entry->release_number;
+            info.product = FromWide(entry->product_string);
+            info.serial = FromWide(entry->serial_number);
+            info.languages = kKernelLanguages;
+            if (const std::optional<ReportLengths> lengths = LengthsOf(path)) {
+                info.inputReportLength = lengths->input;
+                info.outputReportLength = lengths->output;
+            }
+            devices.append(info);
+        }
+        hid_free_enumeration(all);
+        return devices;
+    }
+
+    std::unique_ptr<HidConnection> Open(const HidDeviceInfo& device, int* error) override
+    {
+        errno = 0;
+        hid_device* handle = hid_open_path(device.path.constData());
+        if (!handle) {
+            if (errno == 0 && ::access(device.path.constData(), R_OK | W_OK) != 0)
+                *error = errno;
+            else
+                *error = errno ? errno : EIO;
+            return nullptr;
+        }
+        const std::optional<ReportLengths> lengths = LengthsOf(device.path);
+        return std::make_unique<HidapiConnection>(handle, lengths && lengths->reportIds);
+    }
+
+private:
+    // Nodes as udev has set them up (with their access rights), so a device
+    // announced here can be opened at once. Without a udev daemon nothing is
+    // announced and the list stays as the first scan found it.
+    void WatchDeviceNodes()
+    {
+        udev_ = udev_new();
+        if (udev_)
+            monitor_ = udev_monitor_new_from_netlink(udev_, "udev");
+        if (!monitor_ || udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0
+            || udev_monitor_enable_receiving(monitor_) < 0) {
+            qWarning("USB devices plugged in or out will not be noticed: no udev monitor");
+            return;
+        }
+        notifier_ = std::make_unique<QSocketNotifier>(udev_monitor_get_fd(monitor_), QSocketNotifier::Read);
+        connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
+            // Several events (a device with two interfaces) make one scan.
+            while (udev_device* device = udev_monitor_receive_device(monitor_))
+                udev_device_unref(device);
+            emit DevicesChanged();
+        });
+    }
+
+    bool started_ = false;
+    udev* udev_ = nullptr;
+    udev_monitor* monitor_ = nullptr;
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
+} // namespace
+
+std::unique_ptr<HidBackend> MakeHidapiBackend() { return std::make_unique<HidapiBackend>(); }

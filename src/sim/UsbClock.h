@@ -1,0 +1,31 @@
+#pragma once
+
+#include "sim/ClockPeer.h"
+#include "sim/SimHid.h"
+
+#include <QObject>
+
+// The simulated clock as a USB HID device in this process: each output
+// report is one command for the clock, each reply leaves as one input
+// report of the clock's 64 bytes behind report ID 0. Plug it into a
+// SimHidBackend; it lives on the window thread, where the panel writes.
+class UsbClock : public QObject, public SimHidDevice {
+    Q_OBJECT
+public:
+    static constexpr int kReportLength = 65;
+
+    explicit UsbClock(const ClockPeerOptions& options = {}, ClockPeer::TimeSource now = {},
+                      QObject* parent = nullptr);
+
+    HidDeviceInfo Describe() const override;
+    ClockPeer& Peer() { return peer_; }
+    // Every output report written to the clock, as it came.
+    const QList<QByteArray>& Reports() const { return reports_; }
+
+protected:
+    bool Output(const QByteArray& report) override;
+
+private:
+    ClockPeer peer_;
+    QList<QByteArray> reports_;
+};
