@@ -1,5 +1,6 @@
 #include "app/PelkMain.h"
 #include "sim/PtyClock.h"
+#include "sim/UsbClock.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -23,7 +24,8 @@ struct Options {
                        "with a clock to connect to, once it has been read."),
         QStringLiteral("dir")};
     QCommandLineOption simulate{QStringLiteral("simulate"),
-        QStringLiteral("Start a simulated clock on a pseudo terminal and connect to it.")};
+        QStringLiteral("Start a simulated clock on a pseudo terminal and connect to it; "
+                       "'--simulate usb': as a USB device inside the panel.")};
     QCommandLineOption serial{QStringLiteral("serial"),
         QStringLiteral("Use the serial link on <port> (COM1, ttyUSB0, /dev/pts/3 ...)."),
         QStringLiteral("port")};
@@ -67,9 +69,12 @@ bool AnswerWithoutDisplay(QCommandLineParser& parser, const QStringList& argumen
     return true;
 }
 
-void ChooseLink(TForm1& form, const QCommandLineParser& parser, const Options& options, const PtyClock* clock)
+void ChooseLink(TForm1& form, const QCommandLineParser& parser, const Options& options, const PtyClock* clock,
+                const UsbClock* usbClock)
 {
-    if (clock) {
+    if (usbClock) {
+        form.OpenOnFirstActivation();
+    } else if (clock) {
         form.SelectSerialLink(clock->SlavePath());
         form.OpenOnFirstActivation();
     } else if (parser.isSet(options.serial)) {
@@ -120,23 +125,33 @@ int main(int argc, char* argv[])
         return Fail(QStringLiteral("--simulate and --serial exclude each other"));
     if (parser.isSet(options.connect) && !parser.isSet(options.serial))
         return Fail(QStringLiteral("--connect needs --serial PORT"));
+    const bool simulateUsb = parser.positionalArguments() == QStringList{QStringLiteral("usb")};
+    if (!parser.positionalArguments().isEmpty() && !(simulateUsb && parser.isSet(options.simulate)))
+        return Fail(QStringLiteral("unexpected arguments: %1").arg(parser.positionalArguments().join(QLatin1Char(' '))));
 
-    // The simulated clock outlives the window, whose port talks to it.
+    // The simulated clock outlives the window, whose link talks to it.
     std::unique_ptr<PtyClock> clock;
-    if (parser.isSet(options.simulate)) {
+    std::unique_ptr<UsbClock> usbClock;
+    TForm1::Devices devices;
+    if (simulateUsb) {
+        usbClock = std::make_unique<UsbClock>();
+        auto usb = std::make_unique<SimHidBackend>();
+        usb->Plug(usbClock.get(), false);
+        devices.hidCtl = std::make_unique<TJvHidDeviceController>(std::move(usb));
+    } else if (parser.isSet(options.simulate)) {
         clock = std::make_unique<PtyClock>();
         if (!clock->Open())
             return Fail(clock->ErrorString());
     }
 
-    TForm1 form;
-    ChooseLink(form, parser, options, clock.get());
+    TForm1 form(std::move(devices));
+    ChooseLink(form, parser, options, clock.get(), usbClock.get());
     form.show();
     form.activateWindow();
     if (!parser.isSet(options.screenshot))
         return app.exec();
     const QString folder = parser.value(options.screenshot);
-    if (!clock && !parser.isSet(options.connect))
+    if (!clock && !usbClock && !parser.isSet(options.connect))
         return Screenshots(form, folder);
     return ScreenshotsOnceRead(app, form, folder);
 }

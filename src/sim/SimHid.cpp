@@ -162,6 +162,15 @@ bool SimHidDevice::ReadersIdle() const
     return anyReader;
 }
 
+int SimHidDevice::QueuedForReaders() const
+{
+    const std::lock_guard<std::mutex> lock(port_->mutex);
+    int queued = 0;
+    for (const std::shared_ptr<InputQueue>& queue : port_->queues)
+        queued += queue->reads ? int(queue->reports.size()) : 0;
+    return queued;
+}
+
 // ---- SimHidBackend ---------------------------------------------------------
 
 SimHidBackend::~SimHidBackend()

@@ -34,6 +34,8 @@ public:
     // nothing queued: a reader reads again only once the report it handed
     // over has been handled, so everything given so far has been handled.
     bool ReadersIdle() const;
+    // Reports waiting for the connections that read.
+    int QueuedForReaders() const;
     // Output reports written to this plugging-in after it was unplugged.
     int WritesWhileUnplugged() const;
 

@@ -32,7 +32,8 @@ public:
         if (OpenConnections() == 0)
             return false;
         Input(report);
-        return QTest::qWaitFor([this] { return ReadersIdle(); }, 5000);
+        // A reader that ended (its handler unhooked it) has handled all it took.
+        return QTest::qWaitFor([this] { return ReadersIdle() || OpenConnections() == 0; }, 5000);
     }
 
     QByteArray path;

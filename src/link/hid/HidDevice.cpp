@@ -72,13 +72,14 @@ void TJvHidDevice::StartReading()
         connection->SetInputQueueLength(inputBuffers_);
     reader_ = new TJvHidDeviceReadThread(
         std::move(connection), info_.inputReportLength, sleepTimeMs_,
+        // Copies: a handler may unhook itself while it runs.
         [this](quint8 reportId, const QByteArray& data) {
-            if (onData_)
-                onData_(this, reportId, data);
+            if (const DataHandler handler = onData_)
+                handler(this, reportId, data);
         },
         [this](int error) {
-            if (onDataError_)
-                onDataError_(this, error);
+            if (const DataErrorHandler handler = onDataError_)
+                handler(this, error);
         });
 }
 

@@ -87,6 +87,8 @@ void TJvHidDeviceReadThread::HandOver(const std::shared_ptr<Shared>& shared, QOb
 {
     std::unique_lock<std::mutex> lock(shared->mutex);
     shared->pending = Delivery{std::move(report), error};
+    // A stop that waits serves it itself.
+    shared->changed.notify_all();
     // The window object outlives the thread unless a stop left it running;
     // then nothing is pending here and nothing is posted.
     QMetaObject::invokeMethod(
