@@ -1,5 +1,6 @@
-// The panel against the simulated clock over a real pseudo terminal: the
-// termios port on one side, the clock's master on the other.
+// The panel against the simulated clock over a real pseudo terminal (the
+// termios port on one side, the clock's master on the other), and over USB
+// as an in-process HID device behind the real controller and reader thread.
 
 #include "app/pages/AlarmTable.h"
 #include "app/PelkMain.h"
@@ -7,6 +8,8 @@
 #include "link/CustomComPort.h"
 #include "protocol/commands/StatusRequests.h"
 #include "sim/PtyClock.h"
+#include "sim/UsbClock.h"
+#include "support/FakeComPort.h"
 #include "support/FakeDialogs.h"
 #include "widgets/LED.h"
 
@@ -44,11 +47,36 @@ struct Bench {
             qFatal("no pseudo terminal: %s", qPrintable(clock.ErrorString()));
         QObject::connect(&clock.Peer(), &ClockPeer::CommandReceived,
                          [this](const QByteArray& command) { commands << command; });
-        form = std::make_unique<TForm1>(TForm1::Devices{nullptr, nullptr, std::unique_ptr<DialogSeam>(dialogs)});
+        form = std::make_unique<TForm1>(TForm1::Devices{
+            nullptr, std::make_unique<TJvHidDeviceController>(), std::unique_ptr<DialogSeam>(dialogs)});
         QObject::connect(form.get(), &TForm1::ReplyTaken, [this](const QByteArray& line) { replies << line; });
         form->SelectSerialLink(clock.SlavePath());
     }
     ~Bench() { ScreenCursor::SetArrow(); }
+
+    template <typename T = QWidget> T* Get(const char* name) const { return form->findChild<T*>(name); }
+    void Open() { Get<QPushButton>("OpenButton")->click(); }
+};
+
+struct UsbBench {
+    UsbClock clock{QuietClock()};
+    SimHidBackend* usb = new SimHidBackend;
+    std::unique_ptr<TForm1> form;
+    Lines commands;
+
+    UsbBench()
+    {
+        usb->Plug(&clock, false);
+        QObject::connect(&clock.Peer(), &ClockPeer::CommandReceived,
+                         [this](const QByteArray& command) { commands << command; });
+        form = std::make_unique<TForm1>(
+            TForm1::Devices{std::make_unique<FakeComPort>(),
+                            std::make_unique<TJvHidDeviceController>(std::unique_ptr<HidBackend>(usb)),
+                            std::make_unique<FakeDialogs>()});
+        // The first scan lists and hooks the clock.
+        QTRY_VERIFY(form->CurrentHidDevice);
+    }
+    ~UsbBench() { ScreenCursor::SetArrow(); }
 
     template <typename T = QWidget> T* Get(const char* name) const { return form->findChild<T*>(name); }
     void Open() { Get<QPushButton>("OpenButton")->click(); }
@@ -65,6 +93,8 @@ private slots:
     void sendTimeSetsTheClock();
     void vanishedClockClosesTheLink();
     void alarmsFollowTheClock();
+    void usbReadsTheClockAtTheTick();
+    void usbUnplugMidReadClosesOnce();
 };
 
 void EndToEndTest::connectsAndReadsTheClock()
@@ -174,6 +204,52 @@ void EndToEndTest::alarmsFollowTheClock()
     }
     QCOMPARE(disabled, 20);
     QVERIFY(!row30.EnableCheckBox->isChecked());
+}
+
+void EndToEndTest::usbReadsTheClockAtTheTick()
+{
+    UsbBench bench;
+    qsizetype ticksToRead = -1;
+    QObject::connect(bench.form.get(), &TForm1::FirstLoadDone,
+                     [&] { ticksToRead = bench.clock.Reports().size(); });
+    bench.Open();
+    QTRY_VERIFY_WITH_TIMEOUT(ticksToRead > 0, kConnectMs);
+
+    // "p" at the first tick; its reply turns the LED green and queues the
+    // batch, whose "o" queues the 40 alarm queries and the end marker.
+    Lines expected = ReplyResumedBatch();
+    for (int alarm = 0; alarm < 40; ++alarm)
+        expected << QByteArray("l") + QByteArray::number(alarm).rightJustified(2, '0');
+    expected << "z0190";
+    QCOMPARE(bench.commands.first(), QByteArray("p"));
+    const qsizetype batchStart = bench.commands.indexOf(ReplyResumedBatch().first(), 1);
+    QVERIFY(batchStart > 0);
+    QCOMPARE(bench.commands.mid(batchStart, expected.size()), expected);
+    QVERIFY2(ticksToRead <= 1 + 14 + 40 + 1 + 4, qPrintable(QString::number(ticksToRead)));
+    QCOMPARE(bench.form->AlarmCount, 40);
+    QCOMPARE(bench.form->StatusText(0), QStringLiteral("Connected"));
+    for (const QByteArray& report : bench.clock.Reports())
+        QCOMPARE(report.size(), UsbClock::kReportLength);
+}
+
+void EndToEndTest::usbUnplugMidReadClosesOnce()
+{
+    UsbBench bench;
+    bench.Open();
+    QTRY_VERIFY_WITH_TIMEOUT(bench.commands.contains("l10"), kConnectMs);
+    bench.usb->Unplug(&bench.clock);
+    QVERIFY(!bench.form->UsbLinkOpen);
+    QCOMPARE(bench.Get<QPushButton>("OpenButton")->text(), QStringLiteral("Open"));
+    QCOMPARE(bench.form->StatusText(0), QStringLiteral("Clock unplugged"));
+    const qsizetype written = bench.clock.Reports().size();
+
+    bench.form->SetStatusText(0, QString());
+    bench.usb->Notify();
+    QTest::qWait(100);
+    QCOMPARE(bench.form->StatusText(0), QString());
+    QCOMPARE(bench.clock.Reports().size(), written);
+    QCOMPARE(bench.clock.WritesWhileUnplugged(), 0);
+    QVERIFY(!bench.form->Timer1()->isActive());
 }
 
 QTEST_MAIN(EndToEndTest)
