@@ -119,7 +119,7 @@ ModePage::ModePage(QWidget* panel, std::function<void(const QByteArray&)> queueC
     Label(panel, QStringLiteral("Light limit:"), 360, 123);
     LightLimitSpinEdit = SpinEdit(panel, "LightLimitSpinEdit", 440, 120, 49, 0, 255, 0, 3);
     SendSoundParButton
-        = Button(panel, "SendSoundParButton", QStringLiteral("Send times and light limit"), 360, 160);
+        = Button(panel, "SendSoundParButton", QStringLiteral("Send times and light limit"), 360, 160, 161);
 
     connect(SendModeButton, &QPushButton::clicked, this, &ModePage::SendModeButtonClick);
     connect(SendASTButton, &QPushButton::clicked, this, &ModePage::SendASTButtonClick);
