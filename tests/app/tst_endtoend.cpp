@@ -73,6 +73,7 @@ private slots:
     void vanishedClockClosesTheLink();
     void deniedPortExplainsItself();
     void alarmsFollowTheClock();
+    void modeAndPwmFollowTheClock();
 };
 
 void EndToEndTest::connectsAndReadsTheClock()
@@ -227,6 +228,47 @@ void EndToEndTest::alarmsFollowTheClock()
     }
     QCOMPARE(disabled, 20);
     QVERIFY(!row30.EnableCheckBox->isChecked());
+}
+
+void EndToEndTest::modeAndPwmFollowTheClock()
+{
+    Bench bench;
+    bench.Open();
+    QTRY_VERIFY_WITH_TIMEOUT(!bench.form->InitialLoad, 40 * kConnectMs);
+    const auto checked = [&](const char* name) { return bench.Get<QCheckBox>(name)->isChecked(); };
+    const auto value = [&](const char* name) { return bench.Get<TSpinEdit>(name)->Value(); };
+    // The simulated clock's own settings: DCF77 sync, sound at hour change,
+    // motor PWM; 300 s standby, sound 7..22, light limit 0x20; factory coil drive.
+    QVERIFY(checked("DCF77SyncCheckBox") && checked("HourSoundCheckBox") && checked("MotorPWMCheckBox"));
+    QVERIFY(!checked("ASTCheckBox") && !checked("ReInitCheckBox"));
+    QCOMPARE((QList<int>{value("ASTSpinEdit"), value("FromSpinEdit"), value("ToSpinEdit"),
+                         value("LightLimitSpinEdit")}),
+             (QList<int>{300, 7, 22, 32}));
+    QCOMPARE((QList<int>{value("RunPulseSpinEdit"), value("HighSpeedSpinEdit"), value("SleepPulseSpinEdit"),
+                         value("LowSpeedSpinEdit"), value("NewRPulseSpinEdit"), value("NewHighSpeedSpinEdit")}),
+             (QList<int>{40, 112, 12, 80, 40, 40}));
+
+    bench.Get<QCheckBox>("ReInitCheckBox")->setChecked(true);
+    bench.Get<QPushButton>("SendModeButton")->click();
+    bench.Get<QCheckBox>("ASTCheckBox")->setChecked(true); // edited while the command is on its way
+    QTRY_VERIFY_WITH_TIMEOUT(checked("ReInitCheckBox2"), kConnectMs);
+    QVERIFY(bench.commands.contains(QByteArrayLiteral("gC801")));
+    QVERIFY(checked("ASTCheckBox") && !checked("ASTCheckBox2"));
+
+    bench.Get<TSpinEdit>("NewRPulseSpinEdit")->SetValue(100);
+    bench.Get<QPushButton>("SendPwmButton")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(value("RunPulseSpinEdit"), 100, kConnectMs);
+    bench.Get<QPushButton>("Button1")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(value("RunPulseSpinEdit"), 40, kConnectMs);
+    QCOMPARE((QList<int>{value("HighSpeedSpinEdit"), value("SleepPulseSpinEdit"), value("LowSpeedSpinEdit"),
+                         value("NewRPulseSpinEdit")}),
+             (QList<int>{112, 12, 80, 100}));
+
+    bench.Get<QPushButton>("StopButton")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(bench.form->StatusText(1), QStringLiteral("Whirlbeam in sleep mode"), kConnectMs);
+    QVERIFY(!bench.Get<TLED>("RunLED")->Lit());
+    bench.Get<QPushButton>("Button2")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(bench.form->StatusText(1), QStringLiteral("Whirlbeam in run mode"), kConnectMs);
 }
 
 QTEST_MAIN(EndToEndTest)
