@@ -5,6 +5,7 @@
 
 #include "app/pages/AlarmTable.h"
 #include "app/pages/DateTimePage.h"
+#include "app/pages/Dcf77Page.h"
 #include "app/pages/RelaisPage.h"
 #include "app/pages/Rc5Page.h"
 #include "app/ScreenCursor.h"
@@ -46,6 +47,8 @@ void TForm1::DispatchReply(const QByteArray& line)
     case ReplyKind::RelayReply: RelayReply(line); break;
     case ReplyKind::RelayIrTimeReply: RelayIrTimeReply(line); break;
     case ReplyKind::AlarmReply: alarms_->AlarmReply(DecodeAlarm(line)); break;
+    case ReplyKind::Dcf77StateReply: dcf77_->Dcf77StateReply(line); break;
+    case ReplyKind::MemoryReadReply: dcf77_->MemoryReadReply(line); break;
     default: break; // kinds whose pages are not wired yet
     }
 }
