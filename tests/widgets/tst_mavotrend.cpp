@@ -56,6 +56,7 @@ private slots:
     void yGridAtWholePercents();
     void optionsAStyleIgnores_data();
     void optionsAStyleIgnores();
+    void widestScalePaintsEveryStyle();
 };
 
 void MavoTrendTest::settingsKeepTheirRules_data()
@@ -296,6 +297,29 @@ void MavoTrendTest::optionsAStyleIgnores()
     const QImage plain = chart.Bitmap();
     chart.SetOptions(options);
     QCOMPARE(chart.Bitmap() != plain, changes);
+}
+
+// The whole int range with a grid line for every value: painting must
+// neither overflow nor walk four billion values.
+void MavoTrendTest::widestScalePaintsEveryStyle()
+{
+    TMavoTrend chart;
+    chart.resize(300, 120);
+    chart.SetMaxVal(std::numeric_limits<int>::max());
+    chart.SetMinVal(std::numeric_limits<int>::min());
+    chart.SetGridYstep(1);
+    chart.SetOptions(TMavoTrend::toValues | TMavoTrend::toTwin);
+    for (const int value : {std::numeric_limits<int>::max(), std::numeric_limits<int>::min(), 0})
+        chart.AddValue(value);
+    for (const auto style : {TMavoTrend::tsBar, TMavoTrend::tsLine, TMavoTrend::tsScatter, TMavoTrend::ts3D,
+             TMavoTrend::tsFilled}) {
+        chart.SetStyle(style);
+        const QImage image = chart.Bitmap();
+        int lines = 0;
+        for (int y = 0; y < image.height(); ++y)
+            lines += image.pixel(1, y) == kSilver;
+        QVERIFY(lines > 0 && lines <= 100);
+    }
 }
 
 QTEST_MAIN(MavoTrendTest)
