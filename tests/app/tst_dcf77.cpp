@@ -208,7 +208,7 @@ void Dcf77Test::failedExportReports()
     p.dialogs->saveFile = dir.filePath(QStringLiteral("gone/stats.txt"));
     p.Open();
     p.Get<QPushButton>("Button5")->click();
-    QCOMPARE(p.dialogs->messages, QStringList{"File save error " + p.dialogs->saveFile});
+    QCOMPARE(p.dialogs->messages, QStringList{"File save error " + p.dialogs->saveFile + "\nNo such folder"});
     QVERIFY(QDir(dir.path()).isEmpty());
 }
 
