@@ -75,47 +75,25 @@ TMavoTrend::TMavoTrend(QWidget* parent)
 
 void TMavoTrend::Changed() { update(); }
 
-void TMavoTrend::SetStyle(TTrendStyle style)
+template <typename T> void TMavoTrend::Store(T& setting, const T& value)
 {
-    if (std::exchange(m_style, style) != style)
+    if (std::exchange(setting, value) != value)
         Changed();
 }
 
-void TMavoTrend::SetOptions(TTrendOptions options)
-{
-    if (std::exchange(m_options, options) != options)
-        Changed();
-}
+void TMavoTrend::SetStyle(TTrendStyle style) { Store(m_style, style); }
 
-void TMavoTrend::SetGridStyle(TGridStyle style)
-{
-    if (std::exchange(m_gridStyle, style) != style)
-        Changed();
-}
+void TMavoTrend::SetOptions(TTrendOptions options) { Store(m_options, options); }
 
-void TMavoTrend::SetColor(const QColor& color)
-{
-    if (std::exchange(m_color, color) != color)
-        Changed();
-}
+void TMavoTrend::SetGridStyle(TGridStyle style) { Store(m_gridStyle, style); }
 
-void TMavoTrend::SetColorBase(const QColor& color)
-{
-    if (std::exchange(m_colorBase, color) != color)
-        Changed();
-}
+void TMavoTrend::SetColor(const QColor& color) { Store(m_color, color); }
 
-void TMavoTrend::SetBackGroundColor(const QColor& color)
-{
-    if (std::exchange(m_backGround, color) != color)
-        Changed();
-}
+void TMavoTrend::SetColorBase(const QColor& color) { Store(m_colorBase, color); }
 
-void TMavoTrend::SetGridColor(const QColor& color)
-{
-    if (std::exchange(m_gridColor, color) != color)
-        Changed();
-}
+void TMavoTrend::SetBackGroundColor(const QColor& color) { Store(m_backGround, color); }
+
+void TMavoTrend::SetGridColor(const QColor& color) { Store(m_gridColor, color); }
 
 // A control not yet given a size still keeps a usable step.
 void TMavoTrend::SetGridXstep(int step)
@@ -123,8 +101,7 @@ void TMavoTrend::SetGridXstep(int step)
     if (step <= 0)
         return;
     step = std::max(1, std::min(step, width()));
-    if (std::exchange(m_gridXstep, step) != step)
-        Changed();
+    Store(m_gridXstep, step);
 }
 
 void TMavoTrend::SetGridYstep(int step)
@@ -132,38 +109,30 @@ void TMavoTrend::SetGridYstep(int step)
     if (step <= 0)
         return;
     step = std::max(1, std::min(step, height()));
-    if (std::exchange(m_gridYstep, step) != step)
-        Changed();
+    Store(m_gridYstep, step);
 }
 
 void TMavoTrend::SetMinVal(int value)
 {
     if (value >= m_maxVal)
         value = m_maxVal - 1;
-    if (std::exchange(m_minVal, value) != value)
-        Changed();
+    Store(m_minVal, value);
 }
 
 void TMavoTrend::SetMaxVal(int value)
 {
     if (value <= m_minVal)
         value = m_minVal + 1;
-    if (std::exchange(m_maxVal, value) != value)
-        Changed();
+    Store(m_maxVal, value);
 }
 
 void TMavoTrend::SetDivisions(int divisions)
 {
     divisions = std::clamp(divisions, kMinDivisions, kCapacity);
-    if (std::exchange(m_divisions, divisions) != divisions)
-        Changed();
+    Store(m_divisions, divisions);
 }
 
-void TMavoTrend::SetAutoScale(bool on)
-{
-    if (std::exchange(m_autoScale, on) != on)
-        Changed();
-}
+void TMavoTrend::SetAutoScale(bool on) { Store(m_autoScale, on); }
 
 // The entries beyond Divisions stay as they are and still count for the
 // scale: they come back into view when Divisions grows again.

@@ -109,6 +109,8 @@ private:
     struct Geometry;
 
     void Changed();
+    // Stores a setting and repaints only when it really changed.
+    template <typename T> void Store(T& setting, const T& value);
     int SampleHeight(int sample, int extra) const;
     QColor LabelColor() const;
     void DrawGrid(QPainter& painter, const QRect& client) const;
