@@ -5,6 +5,7 @@
 
 #include "app/pages/AlarmTable.h"
 #include "app/pages/DateTimePage.h"
+#include "app/pages/Dcf77Page.h"
 #include "app/pages/RelaisPage.h"
 #include "app/pages/Rc5Page.h"
 #include "app/ScreenCursor.h"
@@ -52,6 +53,8 @@ void TForm1::DispatchReply(const QByteArray& line)
     case ReplyKind::AutoStandbyReply: mode_->AutoStandbyReply(DecodeAutoStandby(line)); break;
     case ReplyKind::PwmReply: pwm_->PwmReply(DecodePwm(line), InitialLoad); break;
     case ReplyKind::SoundTimesReply: mode_->SoundTimesReply(DecodeSoundTimes(line)); break;
+    case ReplyKind::Dcf77StateReply: dcf77_->Dcf77StateReply(line); break;
+    case ReplyKind::MemoryReadReply: dcf77_->MemoryReadReply(line); break;
     default: break; // kinds whose pages are not wired yet
     }
 }
