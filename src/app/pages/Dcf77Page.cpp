@@ -32,14 +32,6 @@ QLineEdit* FieldAt(QWidget* page, const char* name, const QString& caption, int 
     return edit;
 }
 
-QPushButton* ButtonAt(QWidget* page, const char* name, const QString& caption, int left)
-{
-    auto* button = new QPushButton(caption, page);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(left, kButtonTop, 97, 25);
-    return button;
-}
-
 QString Count(int value) { return QStringLiteral("%1").arg(value, 3); }
 QString TwoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
 // Right-aligned in two places but never without a digit: 0 shows " 0".
@@ -104,8 +96,8 @@ Dcf77Page::Dcf77Page(
     }
 
     getStatisticsButton
-        = ButtonAt(panel, "getStatisticsButton", QStringLiteral("Get statistics"), kChartRect.left());
-    Button5 = ButtonAt(panel, "Button5", QStringLiteral("Save statistics"), kChartRect.left() + 104);
+        = Button(panel, "getStatisticsButton", QStringLiteral("Get statistics"), kChartRect.left(), kButtonTop);
+    Button5 = Button(panel, "Button5", QStringLiteral("Save statistics"), kChartRect.left() + 104, kButtonTop);
     connect(getStatisticsButton, &QPushButton::clicked, this, &Dcf77Page::getStatisticsButtonClick);
 }
 
