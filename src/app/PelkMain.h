@@ -82,6 +82,7 @@ public:
     // Files.
     void SaveAlarmsClick();
     void LoadAlarmsClick();
+    void SaveDCF77statistics1Click();
 
     // The transmit tick and the blink tick.
     void Timer1Timer();
