@@ -92,8 +92,11 @@ int AnswerWithoutDisplay(QCommandLineParser& parser, const QStringList& argument
                    stdout);
         return 0;
     }
-    if (!parser.positionalArguments().isEmpty() && !SimulatesUsb(parser))
-        return Fail(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
+    QStringList unexpected = parser.positionalArguments();
+    if (parser.isSet(QStringLiteral("simulate")) && unexpected.value(0) == QLatin1String("usb"))
+        unexpected.removeFirst();
+    if (!unexpected.isEmpty())
+        return Fail(QStringLiteral("unexpected argument '%1'").arg(unexpected.constFirst()));
     return -1;
 }
 

@@ -25,6 +25,10 @@ void CommandLineTest::answers_data()
                                                 << "whirlbeam-panel: Unknown option 'bogus'.\n";
     QTest::newRow("unknown option") << QStringList{"-x"} << true << 1 << "whirlbeam-panel: Unknown option 'x'.\n";
     QTest::newRow("version, no display") << QStringList{"--version"} << false << 0 << "Whirlbeam Clock 4.02\n";
+    QTest::newRow("usb without simulate") << QStringList{"usb"} << false << 1
+                                          << "whirlbeam-panel: unexpected argument 'usb'\n";
+    QTest::newRow("simulate usb and more") << QStringList{"--simulate", "usb", "now"} << false << 1
+                                           << "whirlbeam-panel: unexpected argument 'now'\n";
     QTest::newRow("connect without serial") << QStringList{"--connect"} << false << 1
                                             << "whirlbeam-panel: --connect needs --serial PORT\n";
 }

@@ -127,8 +127,10 @@ void TextFitTest::repliedTextsFit_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("text");
-    for (const char* text : {"Not connected", "Connected"})
+    for (const char* text : {"Not connected", "Connected", "Clock unplugged"})
         QTest::newRow(text) << "StatusBar1Panel0" << text;
+    for (const char* text : {"Whirlbeam Clock (Serial=SIM0001)", "Device VID=04D8 PID=AB02 (Serial=123)"})
+        QTest::newRow(text) << "DevListBox" << text;
     for (const char* text : {"Whirlbeam in run mode", "Whirlbeam in sleep mode", "Whirlbeam in deap sleep mode"})
         QTest::newRow(text) << "StatusBar1Panel1" << text;
     for (const char* text : {"Relais is on", "Relais is off"})
@@ -148,6 +150,8 @@ void TextFitTest::repliedTextsFit()
     auto* widget = p.Get(qPrintable(control));
     if (auto* label = qobject_cast<QLabel*>(widget))
         label->setText(text);
+    else if (auto* list = qobject_cast<QComboBox*>(widget))
+        list->addItem(text);
     else
         qobject_cast<QLineEdit*>(widget)->setText(text);
     const QStringList overflows = Overflows(widget->parentWidget());
