@@ -25,13 +25,14 @@ int main(int argc, char* argv[])
     UsbClock clock(quiet);
     auto usb = std::make_unique<SimHidBackend>();
     usb->Plug(&clock, false);
-    TForm1 form{TForm1::Devices{nullptr, std::make_unique<TJvHidDeviceController>(std::move(usb)),
-                                std::make_unique<FakeDialogs>()}};
+    TForm1 form{TForm1::Devices{
+        nullptr, std::make_unique<TJvHidDeviceController>(std::move(usb)), std::make_unique<FakeDialogs>()}};
     qint64 replies = 0;
     QObject::connect(&form, &TForm1::ReplyTaken, [&replies] { ++replies; });
     QElapsedTimer firstRead;
     QObject::connect(&form, &TForm1::FirstLoadDone, [&firstRead] {
-        std::printf("first read of the clock (%d alarms) done after %.2f s\n", 40, firstRead.elapsed() / 1000.0);
+        std::printf(
+            "first read of the clock (%d alarms) done after %.2f s\n", 40, firstRead.elapsed() / 1000.0);
     });
     // The first scan lists the clock once the event loop runs.
     QTimer::singleShot(0, &form, [&form, &firstRead] {
@@ -46,6 +47,6 @@ int main(int argc, char* argv[])
     const double elapsed = clockTime.elapsed() / 1000.0;
     const auto written = static_cast<long long>(clock.Reports().size());
     std::printf("%lld reports in %.2f s: %.1f lines per second; %.1f replies per second\n", written, elapsed,
-                written / elapsed, replies / elapsed);
+        written / elapsed, replies / elapsed);
     return 0;
 }

@@ -72,7 +72,8 @@ QList<QCommandLineOption> QtOwnOptions()
 // "--simulate usb": the one word the command line takes besides options.
 bool SimulatesUsb(const QCommandLineParser& parser)
 {
-    return parser.isSet(QStringLiteral("simulate")) && parser.positionalArguments() == QStringList{QStringLiteral("usb")};
+    return parser.isSet(QStringLiteral("simulate"))
+        && parser.positionalArguments() == QStringList{QStringLiteral("usb")};
 }
 
 // Answers --help and --version, and refuses unknown options, all without a

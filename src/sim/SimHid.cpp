@@ -36,7 +36,9 @@ struct SimHidDevice::Port {
 class SimHidConnection : public HidConnection {
 public:
     SimHidConnection(SimHidDevice* device, std::shared_ptr<SimHidDevice::Port> port)
-        : device_(device), port_(std::move(port)), queue_(std::make_shared<InputQueue>())
+        : device_(device)
+        , port_(std::move(port))
+        , queue_(std::make_shared<InputQueue>())
     {
         const std::lock_guard<std::mutex> lock(port_->mutex);
         port_->queues.push_back(queue_);
@@ -111,7 +113,10 @@ private:
 
 // ---- SimHidDevice ----------------------------------------------------------
 
-SimHidDevice::SimHidDevice() : port_(std::make_shared<Port>()) {}
+SimHidDevice::SimHidDevice()
+    : port_(std::make_shared<Port>())
+{
+}
 
 SimHidDevice::~SimHidDevice()
 {

@@ -4,10 +4,11 @@
 #include "sim/PeerFraming.h"
 
 UsbClock::UsbClock(const ClockPeerOptions& options, ClockPeer::TimeSource now, QObject* parent)
-    : QObject(parent), peer_(options, std::move(now), this)
+    : QObject(parent)
+    , peer_(options, std::move(now), this)
 {
     connect(&peer_, &ClockPeer::ReplyReady, this,
-            [this](const QByteArray& line) { Input(UsbReplyReport(line, kReportLength)); });
+        [this](const QByteArray& line) { Input(UsbReplyReport(line, kReportLength)); });
 }
 
 HidDeviceInfo UsbClock::Describe() const

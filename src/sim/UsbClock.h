@@ -14,8 +14,8 @@ class UsbClock : public QObject, public SimHidDevice {
 public:
     static constexpr int kReportLength = 65;
 
-    explicit UsbClock(const ClockPeerOptions& options = {}, ClockPeer::TimeSource now = {},
-                      QObject* parent = nullptr);
+    explicit UsbClock(
+        const ClockPeerOptions& options = {}, ClockPeer::TimeSource now = {}, QObject* parent = nullptr);
 
     HidDeviceInfo Describe() const override;
     ClockPeer& Peer() { return peer_; }

@@ -45,7 +45,8 @@ void UsbLinkTest::unpluggedClockFallsBackToSerial()
     QCOMPARE(list->currentIndex(), 0);
     QCOMPARE(p.form.CurrentHidDevice, p.hid->DeviceOf(clock));
     QVERIFY(p.form.CurrentHidDevice->Reading());
-    QVERIFY2(p.Action("Serial1")->isChecked(), "the user chose the serial link meanwhile, as far as the window knows");
+    QVERIFY2(p.Action("Serial1")->isChecked(),
+        "the user chose the serial link meanwhile, as far as the window knows");
     QVERIFY(!p.Visible("DevListBox"));
 }
 
@@ -131,8 +132,11 @@ void UsbLinkTest::slowClockKeepsTheQueueShort()
         }
         if (now % kUserEveryMs == 0) {
             const qint64 n = now / kUserEveryMs;
-            const QByteArray command = QStringLiteral("s%1%2%3").arg(n / 60, 2, 10, QLatin1Char('0'))
-                .arg(n % 60, 2, 10, QLatin1Char('0')).arg(0, 2, 10, QLatin1Char('0')).toLatin1();
+            const QByteArray command = QStringLiteral("s%1%2%3")
+                                           .arg(n / 60, 2, 10, QLatin1Char('0'))
+                                           .arg(n % 60, 2, 10, QLatin1Char('0'))
+                                           .arg(0, 2, 10, QLatin1Char('0'))
+                                           .toLatin1();
             p.form.QueueCommand(command);
             userQueuedAt.insert(command, now);
         }

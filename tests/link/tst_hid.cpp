@@ -45,7 +45,8 @@ struct Hid {
     }
     void Hook()
     {
-        device->SetOnData([this](TJvHidDevice*, quint8, const QByteArray& data) { delivered << data.left(1); });
+        device->SetOnData(
+            [this](TJvHidDevice*, quint8, const QByteArray& data) { delivered << data.left(1); });
     }
 };
 
@@ -79,8 +80,7 @@ void HidTest::reportLengths_data()
     QTest::addColumn<bool>("reportIds");
     // Vendor page, 64 bytes in and out, no report IDs (the clock's kind).
     QTest::newRow("vendor 64 in/out")
-        << Hex("0600ff0901a101190129401500 26ff00 75089540 8100 19012940 9100 c0") << 65 << 65
-        << false;
+        << Hex("0600ff0901a101190129401500 26ff00 75089540 8100 19012940 9100 c0") << 65 << 65 << false;
     // Boot keyboard: 8 input bytes, 5 LED bits + 3 padding out.
     const QByteArray keyboard = Hex("05010906a101050719e029e7150025017501950881029501750881019505750105081901"
                                     "2905910295017503910195067508150025650507190029658100c0");
@@ -125,10 +125,14 @@ void HidTest::captions_data()
     QTest::addColumn<bool>("languagesReadable");
     QTest::addColumn<QString>("caption");
     const QString english(QChar(0x0409));
-    QTest::newRow("product and serial") << "Whirlbeam Clock" << "42" << true << "Whirlbeam Clock (Serial=42)";
-    QTest::newRow("no product") << "" << "123" << true << "Device VID=04D8 PID=AB02 (Serial=123)";
-    QTest::newRow("no serial") << "Whirlbeam Clock" << "" << true << "Whirlbeam Clock";
-    QTest::newRow("language list unreadable") << "" << "123" << false << "Device VID=04D8 PID=AB02";
+    QTest::newRow("product and serial") << "Whirlbeam Clock"
+                                        << "42" << true << "Whirlbeam Clock (Serial=42)";
+    QTest::newRow("no product") << ""
+                                << "123" << true << "Device VID=04D8 PID=AB02 (Serial=123)";
+    QTest::newRow("no serial") << "Whirlbeam Clock"
+                               << "" << true << "Whirlbeam Clock";
+    QTest::newRow("language list unreadable") << ""
+                                              << "123" << false << "Device VID=04D8 PID=AB02";
     QTest::newRow("serial repeats the languages") << "Clock" << english + "12" << true << "Clock";
 }
 

@@ -60,7 +60,10 @@ protected:
 // that are plugged in and calls Change, as the platform would announce it.
 class FakeHidController : public TJvHidDeviceController {
 public:
-    FakeHidController() : TJvHidDeviceController(std::make_unique<SimHidBackend>()) {}
+    FakeHidController()
+        : TJvHidDeviceController(std::make_unique<SimHidBackend>())
+    {
+    }
 
     SimHidBackend& Sim() const { return static_cast<SimHidBackend&>(*Backend()); }
 

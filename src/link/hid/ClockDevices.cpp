@@ -40,8 +40,9 @@ QString ClockAccessProblem(const TJvHidDevice& clock)
     const QString node = QString::fromLocal8Bit(clock.DevicePath());
     if (clock.OpenError() != EACCES && clock.OpenError() != EPERM)
         return QStringLiteral("The clock %1 cannot be opened: %2.")
-            .arg(node, clock.OpenError() > 0 ? QString::fromLocal8Bit(std::strerror(clock.OpenError()))
-                                             : QStringLiteral("unknown error"));
+            .arg(node,
+                clock.OpenError() > 0 ? QString::fromLocal8Bit(std::strerror(clock.OpenError()))
+                                      : QStringLiteral("unknown error"));
     return QStringLiteral("You may not use the clock %1.\n"
                           "Install the udev rule %2 into %3 (sudo cmake --install build does it), "
                           "then unplug the clock and plug it in again.")

@@ -9,7 +9,7 @@
 
 // What the platform knows of one present HID device without using it.
 struct HidDeviceInfo {
-    QByteArray path;     // what Open takes: the device node, or an in-process device's name
+    QByteArray path; // what Open takes: the device node, or an in-process device's name
     QByteArray instance; // stays while the device is plugged in; a new plugging-in gets a new one
     quint16 vendorId = 0;
     quint16 productId = 0;
@@ -37,11 +37,11 @@ public:
     // One whole output report, report ID first.
     virtual bool Write(const QByteArray& report) = 0;
     // How many input reports wait for Read at most; older ones are lost.
-    virtual void SetInputQueueLength(int) {}
+    virtual void SetInputQueueLength(int) { }
     // Ends a Read that is waiting, from any thread, so that a reader told to
     // stop need not sit out its timeout. Where the platform cannot do this
     // the reader stops after the timeout.
-    virtual void Interrupt() {}
+    virtual void Interrupt() { }
 };
 
 // The platform's HID services: list, open, and tell when devices come or go.

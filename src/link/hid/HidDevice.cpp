@@ -8,8 +8,8 @@
 QString DeviceCaption(const HidDeviceInfo& info)
 {
     QString caption = !info.product.isEmpty()
-                          ? info.product
-                          : QString::asprintf("Device VID=%.4X PID=%.4X", info.vendorId, info.productId);
+        ? info.product
+        : QString::asprintf("Device VID=%.4X PID=%.4X", info.vendorId, info.productId);
     // Some devices answer the serial number request with their language
     // list; a list that cannot be read leaves the serial number in doubt.
     if (!info.serial.isEmpty() && info.languages && !info.serial.startsWith(*info.languages))
@@ -20,7 +20,10 @@ QString DeviceCaption(const HidDeviceInfo& info)
 // ---- TJvHidDevice ----------------------------------------------------------
 
 TJvHidDevice::TJvHidDevice(HidBackend& backend, HidDeviceInfo info, int openError, int sleepTimeMs)
-    : backend_(&backend), info_(std::move(info)), openError_(openError), sleepTimeMs_(sleepTimeMs)
+    : backend_(&backend)
+    , info_(std::move(info))
+    , openError_(openError)
+    , sleepTimeMs_(sleepTimeMs)
 {
 }
 
@@ -104,7 +107,8 @@ void TJvHidDevice::Unplug()
 // ---- TJvHidDeviceController -------------------------------------------------
 
 TJvHidDeviceController::TJvHidDeviceController(std::unique_ptr<HidBackend> backend, QObject* parent)
-    : QObject(parent), backend_(std::move(backend))
+    : QObject(parent)
+    , backend_(std::move(backend))
 {
     if (!backend_ || !backend_->Start())
         return;
@@ -113,7 +117,12 @@ TJvHidDeviceController::TJvHidDeviceController(std::unique_ptr<HidBackend> backe
     // A change announced before that makes the first scan instead.
     initialPending_ = true;
     QMetaObject::invokeMethod(
-        this, [this] { if (initialPending_) DeviceChangeNotification(); }, Qt::QueuedConnection);
+        this,
+        [this] {
+            if (initialPending_)
+                DeviceChangeNotification();
+        },
+        Qt::QueuedConnection);
 }
 
 TJvHidDeviceController::~TJvHidDeviceController() = default;
@@ -139,7 +148,8 @@ void TJvHidDeviceController::DeviceChangeNotification()
         emit OnDeviceChange();
     scanning_ = false;
     if (std::exchange(rescan_, false))
-        QMetaObject::invokeMethod(this, [this] { DeviceChangeNotification(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { DeviceChangeNotification(); }, Qt::QueuedConnection);
 }
 
 bool TJvHidDeviceController::Scan()
@@ -147,7 +157,7 @@ bool TJvHidDeviceController::Scan()
     const QList<HidDeviceInfo> present = backend_->Enumerate();
     const auto isPresent = [&present](const QByteArray& instance) {
         return std::any_of(present.begin(), present.end(),
-                           [&instance](const HidDeviceInfo& info) { return info.instance == instance; });
+            [&instance](const HidDeviceInfo& info) { return info.instance == instance; });
     };
     bool changed = false;
     for (auto it = devices_.begin(); it != devices_.end();) {
@@ -198,8 +208,8 @@ TJvHidDevice* TJvHidDeviceController::CheckOut()
 
 void TJvHidDeviceController::CheckIn(TJvHidDevice* device)
 {
-    const auto it = std::find_if(devices_.begin(), devices_.end(),
-                                 [device](const auto& known) { return known.get() == device; });
+    const auto it = std::find_if(
+        devices_.begin(), devices_.end(), [device](const auto& known) { return known.get() == device; });
     if (it == devices_.end())
         return;
     device->checkedOut_ = false;

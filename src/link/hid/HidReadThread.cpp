@@ -35,7 +35,7 @@ struct TJvHidDeviceReadThread::Shared {
 };
 
 TJvHidDeviceReadThread::TJvHidDeviceReadThread(std::unique_ptr<HidConnection> connection, int reportLength,
-                                               int sleepTimeMs, ReportSink onReport, ErrorSink onError)
+    int sleepTimeMs, ReportSink onReport, ErrorSink onError)
     : shared_(std::make_shared<Shared>())
 {
     shared_->connection = std::move(connection);
@@ -63,8 +63,8 @@ void TJvHidDeviceReadThread::Run(std::shared_ptr<Shared> shared, QObject* window
         }
         std::fill(buffer.begin(), buffer.end(), '\0');
         int error = 0;
-        const int count = shared->connection->Read(buffer.data(), int(buffer.size()), int(shared->sleepTime.count()),
-                                                   &error);
+        const int count = shared->connection->Read(
+            buffer.data(), int(buffer.size()), int(shared->sleepTime.count()), &error);
         if (count > 0) {
             // A report once read is handed over even when a stop came
             // meanwhile: the stop serves it, so nothing read is lost.
@@ -82,8 +82,8 @@ void TJvHidDeviceReadThread::Run(std::shared_ptr<Shared> shared, QObject* window
     shared->changed.notify_all();
 }
 
-void TJvHidDeviceReadThread::HandOver(const std::shared_ptr<Shared>& shared, QObject* window, QByteArray report,
-                                      int error)
+void TJvHidDeviceReadThread::HandOver(
+    const std::shared_ptr<Shared>& shared, QObject* window, QByteArray report, int error)
 {
     std::unique_lock<std::mutex> lock(shared->mutex);
     shared->pending = Delivery{std::move(report), error};

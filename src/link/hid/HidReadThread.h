@@ -22,7 +22,7 @@ public:
     // Starts reading at once: reports of at most reportLength bytes, waiting
     // sleepTimeMs at a time so that a stop is seen at the latest after that.
     TJvHidDeviceReadThread(std::unique_ptr<HidConnection> connection, int reportLength, int sleepTimeMs,
-                           ReportSink onReport, ErrorSink onError);
+        ReportSink onReport, ErrorSink onError);
     ~TJvHidDeviceReadThread() override;
 
     // Tells the thread to stop and waits until it has ended, meanwhile
@@ -35,7 +35,8 @@ public:
 private:
     struct Shared;
     static void Run(std::shared_ptr<Shared> shared, QObject* window);
-    static void HandOver(const std::shared_ptr<Shared>& shared, QObject* window, QByteArray report, int error);
+    static void HandOver(
+        const std::shared_ptr<Shared>& shared, QObject* window, QByteArray report, int error);
     static void Serve(Shared& shared, std::unique_lock<std::mutex>& lock);
 
     std::shared_ptr<Shared> shared_;

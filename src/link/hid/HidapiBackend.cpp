@@ -23,7 +23,8 @@ QString FromWide(const wchar_t* text) { return text ? QString::fromWCharArray(te
 
 QString SysfsDevice(const QByteArray& node)
 {
-    return QStringLiteral("/sys/class/hidraw/%1/device").arg(QFileInfo(QString::fromLocal8Bit(node)).fileName());
+    return QStringLiteral("/sys/class/hidraw/%1/device")
+        .arg(QFileInfo(QString::fromLocal8Bit(node)).fileName());
 }
 
 std::optional<ReportLengths> LengthsOf(const QByteArray& node)
@@ -36,7 +37,11 @@ std::optional<ReportLengths> LengthsOf(const QByteArray& node)
 
 class HidapiConnection : public HidConnection {
 public:
-    HidapiConnection(hid_device* device, bool reportIds) : device_(device), reportIds_(reportIds) {}
+    HidapiConnection(hid_device* device, bool reportIds)
+        : device_(device)
+        , reportIds_(reportIds)
+    {
+    }
     ~HidapiConnection() override { hid_close(device_); }
 
     int Read(char* buffer, int size, int timeoutMs, int* error) override
@@ -48,9 +53,8 @@ public:
             return 0;
         buffer[0] = 0;
         errno = 0;
-        const int count =
-            hid_read_timeout(device_, reinterpret_cast<unsigned char*>(buffer + offset), size_t(size - offset),
-                             timeoutMs);
+        const int count = hid_read_timeout(
+            device_, reinterpret_cast<unsigned char*>(buffer + offset), size_t(size - offset), timeoutMs);
         if (count < 0) {
             // A hang-up (the device is gone) fails without an errno.
             *error = errno ? errno : ENODEV;
@@ -61,8 +65,8 @@ public:
 
     bool Write(const QByteArray& report) override
     {
-        const int written =
-            hid_write(device_, reinterpret_cast<const unsigned char*>(report.constData()), size_t(report.size()));
+        const int written = hid_write(
+            device_, reinterpret_cast<const unsigned char*>(report.constData()), size_t(report.size()));
         return written == report.size();
     }
 

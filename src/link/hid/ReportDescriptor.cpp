@@ -65,8 +65,12 @@ std::optional<ReportLengths> ParseReportDescriptor(const QByteArray& descriptor)
         const int tag = prefix >> 4;
         if (type == kGlobal) {
             switch (tag) {
-            case kReportSize: globals.reportSize = value; break;
-            case kReportCount: globals.reportCount = value; break;
+            case kReportSize:
+                globals.reportSize = value;
+                break;
+            case kReportCount:
+                globals.reportCount = value;
+                break;
             case kReportId:
                 if (value == 0 || value > 255)
                     return std::nullopt;
@@ -84,7 +88,8 @@ std::optional<ReportLengths> ParseReportDescriptor(const QByteArray& descriptor)
                 globals = stack.back();
                 stack.pop_back();
                 break;
-            default: break;
+            default:
+                break;
             }
         } else if (type == kMain && (tag == kInput || tag == kOutput || tag == kFeature)) {
             const int kind = tag == kInput ? 0 : tag == kOutput ? 1 : 2;
@@ -95,5 +100,6 @@ std::optional<ReportLengths> ParseReportDescriptor(const QByteArray& descriptor)
             bits += qint64(itemBits);
         }
     }
-    return ReportLengths{LongestReport(reports[0]), LongestReport(reports[1]), LongestReport(reports[2]), reportIds};
+    return ReportLengths{
+        LongestReport(reports[0]), LongestReport(reports[1]), LongestReport(reports[2]), reportIds};
 }
