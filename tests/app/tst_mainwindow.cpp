@@ -630,9 +630,10 @@ void MainWindowTest::usbReportsReachReplyHandling()
     p.hid->devices = {&clock};
     p.hid->Change();
     p.Open();
-    clock.Deliver(QByteArray("\0Z\r\n\0\0", 6));
-    clock.Deliver(QByteArray("\0\0Z\r\n", 5));
-    clock.Deliver(QByteArray("\0a1\r\n", 5));
+    p.form.Timer1()->stop(); // a tick while the reports are on their way would clear ReplySeen
+    QVERIFY(clock.Deliver(QByteArray("\0Z\r\n\0\0", 6)));
+    QVERIFY(clock.Deliver(QByteArray("\0\0Z\r\n", 5)));
+    QVERIFY(clock.Deliver(QByteArray("\0a1\r\n", 5)));
     QCOMPARE(p.replies, (Lines{"Z", "a1"}));
     QVERIFY(p.form.ReplySeen);
 }

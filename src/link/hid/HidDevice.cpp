@@ -64,8 +64,9 @@ void TJvHidDevice::SetOnData(DataHandler handler)
 
 void TJvHidDevice::StartReading()
 {
-    // A device without input reports would make every read return at once.
-    if (reader_ || !pluggedIn_ || !checkedOut_ || !HasReadWriteAccess() || info_.inputReportLength <= 0)
+    // Input reports without data (or none at all) carry no line, and a read
+    // into no room would return at once, again and again.
+    if (reader_ || !pluggedIn_ || !checkedOut_ || !HasReadWriteAccess() || info_.inputReportLength <= 1)
         return;
     int error = 0;
     std::unique_ptr<HidConnection> connection = backend_->Open(info_, &error);
