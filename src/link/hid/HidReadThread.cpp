@@ -1,7 +1,6 @@
 #include "link/hid/HidReadThread.h"
 
 #include <QMetaObject>
-#include <QPointer>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -89,18 +88,17 @@ void TJvHidDeviceReadThread::HandOver(
     shared->pending = Delivery{std::move(report), error};
     // A stop that waits serves it itself.
     shared->changed.notify_all();
-    // The window object outlives the thread unless a stop left it running;
-    // then nothing is pending here and nothing is posted.
-    QMetaObject::invokeMethod(
-        window,
-        [weak = std::weak_ptr<Shared>(shared)] {
-            if (const std::shared_ptr<Shared> alive = weak.lock()) {
-                std::unique_lock<std::mutex> serveLock(alive->mutex);
-                Serve(*alive, serveLock);
-            }
-        },
-        Qt::QueuedConnection);
+    // The object outlives the thread unless a stop left the thread running;
+    // then nothing is pending here and nothing is posted. Qt drops the call
+    // if the object is gone before it is served.
+    QMetaObject::invokeMethod(window, "ServePending", Qt::QueuedConnection);
     shared->changed.wait(lock, [&] { return !shared->pending; });
+}
+
+void TJvHidDeviceReadThread::ServePending()
+{
+    std::unique_lock<std::mutex> lock(shared_->mutex);
+    Serve(*shared_, lock);
 }
 
 // On the window thread, with the lock held; returns with it held.

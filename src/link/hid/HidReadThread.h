@@ -32,6 +32,10 @@ public:
     // itself once the sink has returned (delete the object later, then).
     bool Stop();
 
+private slots:
+    // Runs a hand-over the thread posted, if it is still pending.
+    void ServePending();
+
 private:
     struct Shared;
     static void Run(std::shared_ptr<Shared> shared, QObject* window);
