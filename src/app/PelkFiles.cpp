@@ -1,8 +1,9 @@
-// The File menu of the main window: the alarm file.
+// The File menu of the main window: the alarm file and the IR history.
 
 #include "app/PelkMain.h"
 
 #include "app/pages/AlarmTable.h"
+#include "app/pages/Rc5Page.h"
 #include "app/ScreenCursor.h"
 #include "files/AlarmFile.h"
 #include "files/TextFile.h"
@@ -16,6 +17,9 @@ const FileDialogSpec kSaveAlarms = {QStringLiteral("Save alarms"),
                                     QStringLiteral("alm")};
 const FileDialogSpec kOpenAlarms = {QStringLiteral("Open alarms"), kSaveAlarms.filter,
                                     kSaveAlarms.defaultExtension};
+const FileDialogSpec kSaveIrHistory = {QStringLiteral("Save IR command history"),
+                                      QStringLiteral("Whirlbeam clock IR history *.his|*.his|All Files *.*|*.*"),
+                                      QStringLiteral("his")};
 
 QString FullName(const QString& file) { return QFileInfo(file).absoluteFilePath(); }
 
@@ -53,4 +57,14 @@ void TForm1::LoadAlarmsClick()
         QueueCommand(command);
     if (load.rowFieldError)
         dialogs_->ShowMessage(this, QStringLiteral("File read error ") + FullName(file));
+}
+
+// The received packets, oldest first, exactly as the page lists them.
+void TForm1::SaveIRcommandhistoryClick()
+{
+    const QString file = dialogs_->SaveFileName(this, kSaveIrHistory);
+    if (file.isEmpty())
+        return;
+    if (!SaveLines(file, rc5_->HistoryLines()))
+        dialogs_->ShowMessage(this, QStringLiteral("File save error ") + FullName(file));
 }

@@ -225,11 +225,12 @@ void TForm1::BuildPages(QWidget* client)
     alarms_ = new AlarmTable(AlarmPanel, AlarmIIPanel, queue, this);
     mode_ = new ModePage(ModePanel);
     pwm_ = new PwmPage(PWMPanel);
-    rc5_ = new Rc5Page(RC5Panel);
+    rc5_ = new Rc5Page(RC5Panel, queue);
+    connect(rc5_->SaveHistoryButton, &QPushButton::clicked, this, &TForm1::SaveIRcommandhistoryClick);
     whirlbeam_ = new WhirlbeamPage(WhirlbeamPanel);
-    relais_ = new RelaisPage(RelaisPanel);
+    relais_ = new RelaisPage(RelaisPanel, queue);
     dcf77_ = new Dcf77Page(DCF77Panel);
-    measurement_ = new MeasurementPage(MeasurementPanel);
+    measurement_ = new MeasurementPage(MeasurementPanel, queue);
 }
 
 void TForm1::BuildMenus()
@@ -247,6 +248,7 @@ void TForm1::BuildMenus()
     Saveparameters = Item(file, "Saveparameters", QStringLiteral("Save pa&rameters"));
     Separator(file, "N4");
     SaveIRcommandhistory = Item(file, "SaveIRcommandhistory", QStringLiteral("Save IR command &history"));
+    connect(SaveIRcommandhistory, &QAction::triggered, this, &TForm1::SaveIRcommandhistoryClick);
     Separator(file, "N1");
     Item(file, "SaveDCF77statistics1", QStringLiteral("Save &DCF77 statistics"));
     Separator(file, "N6");

@@ -81,6 +81,9 @@ public:
     // Files.
     void SaveAlarmsClick();
     void LoadAlarmsClick();
+    // The menu item and the RC5 page's Save button, which works while the
+    // menu item still waits for the first read of the clock.
+    void SaveIRcommandhistoryClick();
 
     // The transmit tick and the blink tick.
     void Timer1Timer();

@@ -5,6 +5,7 @@
 
 #include "app/pages/AlarmTable.h"
 #include "app/pages/DateTimePage.h"
+#include "app/pages/MeasurementPage.h"
 #include "app/pages/RelaisPage.h"
 #include "app/pages/Rc5Page.h"
 #include "app/ScreenCursor.h"
@@ -13,6 +14,7 @@
 #include "protocol/commands/Fields.h"
 #include "protocol/replies/AlarmReply.h"
 #include "protocol/replies/ConnectionReplies.h"
+#include "protocol/replies/PeripheralReplies.h"
 #include "protocol/replies/ReplyKind.h"
 #include "protocol/replies/StatusReplies.h"
 #include "widgets/LED.h"
@@ -46,6 +48,9 @@ void TForm1::DispatchReply(const QByteArray& line)
     case ReplyKind::RelayReply: RelayReply(line); break;
     case ReplyKind::RelayIrTimeReply: RelayIrTimeReply(line); break;
     case ReplyKind::AlarmReply: alarms_->AlarmReply(DecodeAlarm(line)); break;
+    case ReplyKind::Rc5PacketReply: rc5_->Rc5PacketReply(DecodeRc5Packet(line)); break;
+    case ReplyKind::MeasurementReply: measurement_->MeasurementReply(DecodeMeasurement(line)); break;
+    case ReplyKind::SensorOffsetReply: measurement_->SensorOffsetReply(DecodeSensorOffset(line)); break;
     default: break; // kinds whose pages are not wired yet
     }
 }

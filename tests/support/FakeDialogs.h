@@ -24,12 +24,14 @@ public:
     QString SaveFileName(QWidget*, const FileDialogSpec& spec) override
     {
         specs << spec.title;
+        lastSpec = spec;
         return saveFile;
     }
 
     QStringList errors;
     QStringList messages;
     QStringList specs;
+    FileDialogSpec lastSpec;
     QString openFile;
     QString saveFile;
     std::function<void()> whileOpen;

@@ -3,6 +3,8 @@
 #include "widgets/Spin.h"
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace PageBuilder {
 
@@ -27,6 +29,24 @@ TSpinEdit* SpinEdit(QWidget* page, const char* name, int left, int top, int widt
     edit->move(left, top);
     edit->resize(width, edit->minimumHeight());
     return edit;
+}
+
+QLineEdit* ReadOnlyEdit(QWidget* page, const char* name, int left, int top, int width)
+{
+    auto* edit = new QLineEdit(page);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(left, top, width, 21);
+    edit->setReadOnly(true);
+    return edit;
+}
+
+QPushButton* Button(QWidget* page, const char* name, const QString& caption, int left, int top, int width,
+                    int height)
+{
+    auto* button = new QPushButton(caption, page);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(left, top, width, height);
+    return button;
 }
 
 TLED* Led(QWidget* page, const char* name, TLEDColor color, int left, int top)
