@@ -2,6 +2,7 @@
 // termios port on one side, the clock's master on the other.
 
 #include "app/pages/AlarmTable.h"
+#include "app/pages/Rc5Page.h"
 #include "app/PelkMain.h"
 #include "app/ScreenCursor.h"
 #include "link/CustomComPort.h"
@@ -65,6 +66,7 @@ private slots:
     void sendTimeSetsTheClock();
     void vanishedClockClosesTheLink();
     void alarmsFollowTheClock();
+    void peripheralPagesFollowTheClock();
 };
 
 void EndToEndTest::connectsAndReadsTheClock()
@@ -174,6 +176,32 @@ void EndToEndTest::alarmsFollowTheClock()
     }
     QCOMPARE(disabled, 20);
     QVERIFY(!row30.EnableCheckBox->isChecked());
+}
+
+void EndToEndTest::peripheralPagesFollowTheClock()
+{
+    Bench bench;
+    bench.Open();
+    QTRY_VERIFY_WITH_TIMEOUT(!bench.form->InitialLoad, 40 * kConnectMs);
+
+    bench.clock.Peer().ReceiveRc5Packet();
+    const auto* rc5 = bench.form->findChild<Rc5Page*>();
+    QTRY_COMPARE_WITH_TIMEOUT(rc5->HistoryLines().size(), 1, kConnectMs);
+    QVERIFY(rc5->HistoryLines().first().startsWith("Addr: 0"));
+
+    bench.Get<TSpinEdit>("RelaisSpinEdit")->SetValue(2);
+    bench.Get<QPushButton>("RelaisOnButton")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(bench.Get<TLED>("RelaisLED")->Lit(), kConnectMs);
+    QCOMPARE(bench.form->StatusText(2), QStringLiteral("Relais is on"));
+    QCOMPARE(bench.Get<QLineEdit>("RelaisRemainingEdit")->text(), QStringLiteral("  2"));
+
+    // What the spin edit shows afterwards can only come from the clock.
+    auto* offset = bench.Get<TSpinEdit>("HumidityOffsetSpinEdit");
+    offset->SetValue(-7);
+    bench.Get<QPushButton>("SendHumidityOffsetButton")->click();
+    offset->SetValue(0);
+    QTRY_COMPARE_WITH_TIMEOUT(offset->Value(), -7, kConnectMs);
+    QVERIFY(bench.replies.contains(QByteArrayLiteral("_4000F900")));
 }
 
 QTEST_MAIN(EndToEndTest)
