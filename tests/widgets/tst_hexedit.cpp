@@ -9,7 +9,8 @@ Q_DECLARE_METATYPE(THexEdit::TEditBase)
 namespace {
 
 // One step done to the edit, written "type:2g", "paste:1F", "backspace",
-// "delete", "cut", "leave", "value:-5" or "base:ebBin".
+// "delete", "cut", "leave", "value:-5" or "base:ebBin"; "insert:g" stands
+// for text that arrives without keys (dropped, middle button, input method).
 void Perform(THexEdit& edit, const QString& step)
 {
     const QString verb = step.section(u':', 0, 0);
@@ -22,6 +23,8 @@ void Perform(THexEdit& edit, const QString& step)
     } else if (verb == u"shiftinsert") {
         QGuiApplication::clipboard()->setText(argument);
         QTest::keyClick(&edit, Qt::Key_Insert, Qt::ShiftModifier);
+    } else if (verb == u"insert") {
+        edit.insert(argument);
     } else if (verb == u"backspace") {
         QTest::keyClick(&edit, Qt::Key_Backspace);
     } else if (verb == u"delete") {
@@ -89,6 +92,10 @@ void HexEditTest::edits_data()
                                    << "7FFFFFFF" << INT_MAX;
     QTest::newRow("beyond Value refused") << hex << -1 << "7FFFFFFF" << -1 << 0 << "type:0"
                                           << "7FFFFFFF" << INT_MAX;
+    QTest::newRow("text without keys checked") << hex << -1 << "1" << -1 << 0 << "insert:g"
+                                               << "1" << 1;
+    QTest::newRow("text without keys in range") << hex << 31 << "2" << -1 << 0 << "insert:F"
+                                                << "2" << 2;
     // Erasing.
     QTest::newRow("backspace") << hex << -1 << "12" << -1 << 0 << "backspace"
                                << "1" << 1;
