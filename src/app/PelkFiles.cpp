@@ -21,7 +21,8 @@ const FileDialogSpec kSaveIrHistory = {QStringLiteral("Save IR command history")
                                       QStringLiteral("Whirlbeam clock IR history *.his|*.his|All Files *.*|*.*"),
                                       QStringLiteral("his")};
 
-QString FullName(const QString& file) { return QFileInfo(file).absoluteFilePath(); }
+const QString kSaveError = QStringLiteral("File save error ");
+const QString kReadError = QStringLiteral("File read error ");
 
 } // namespace
 
@@ -35,8 +36,9 @@ void TForm1::SaveAlarmsClick()
     QList<QByteArray> lines;
     for (int row = 0; row < qMin(AlarmCount, int(AlarmTable::kRows)); ++row)
         lines << alarms_->RowCommand(row);
-    if (!SaveLines(file, lines))
-        dialogs_->ShowMessage(this, QStringLiteral("File save error ") + FullName(file));
+    int error = 0;
+    if (!SaveLines(file, lines, &error))
+        ShowFileError(kSaveError, file, error);
 }
 
 // Queues the file's alarms for the clock; the rows change only when the
@@ -47,16 +49,17 @@ void TForm1::LoadAlarmsClick()
     if (file.isEmpty())
         return;
     ScreenCursor::SetHourglass();
-    const auto lines = ReadLines(file);
+    int error = 0;
+    const auto lines = ReadLines(file, &error);
     if (!lines) {
-        dialogs_->ShowMessage(this, QStringLiteral("File read error ") + FullName(file));
+        ShowFileError(kReadError, file, error);
         return;
     }
     const AlarmFileLoad load = AlarmCommandsToQueue(*lines, AlarmCount);
     for (const QByteArray& command : load.commands)
         QueueCommand(command);
     if (load.rowFieldError)
-        dialogs_->ShowMessage(this, QStringLiteral("File read error ") + FullName(file));
+        dialogs_->ShowMessage(this, kReadError + QFileInfo(file).absoluteFilePath());
 }
 
 // The received packets, oldest first, exactly as the page lists them.
@@ -65,6 +68,7 @@ void TForm1::SaveIRcommandhistoryClick()
     const QString file = dialogs_->SaveFileName(this, kSaveIrHistory);
     if (file.isEmpty())
         return;
-    if (!SaveLines(file, rc5_->HistoryLines()))
-        dialogs_->ShowMessage(this, QStringLiteral("File save error ") + FullName(file));
+    int error = 0;
+    if (!SaveLines(file, rc5_->HistoryLines(), &error))
+        ShowFileError(kSaveError, file, error);
 }

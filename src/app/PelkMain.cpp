@@ -16,6 +16,7 @@
 #include "link/ComPort.h"
 #include "link/HidDevice.h"
 #include "link/PollCycle.h"
+#include "link/SystemErrorText.h"
 #include "protocol/commands/StatusRequests.h"
 #include "widgets/LED.h"
 
@@ -24,6 +25,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
@@ -557,6 +559,9 @@ void TForm1::ComPort1AfterClose()
     DeviceEdit->setText(kNoClockText);
     VersionEdit->setText(kNoVersionText);
     LED1->SetLit(false);
+    // Whoever closed the link, the user or a vanished device, the panel
+    // must not go on claiming a connection.
+    SetStatusText(0, kNotConnected);
 }
 
 // The port closed itself (the device went away) or hit an error between
@@ -567,7 +572,7 @@ void TForm1::ComPort1Exception(const EComPort& error)
         ScreenCursor::SetArrow();
         UpdateLinkMenus();
     }
-    ShowException(error.Message());
+    ShowComPortError(error);
 }
 
 void TForm1::USB1Click()
@@ -662,10 +667,30 @@ void TForm1::Guarded(const std::function<void()>& handler)
     try {
         handler();
     } catch (const EComPort& error) {
-        ShowException(error.Message());
+        ShowComPortError(error);
     } catch (const std::exception& error) {
         ShowException(QString::fromLocal8Bit(error.what()));
     }
+}
+
+// The port's own message stays as it is; the line under it says in plain
+// words what the system error means for this port.
+void TForm1::ShowComPortError(const EComPort& error)
+{
+    const QString device = TComPort::DevicePath(comPort_->Port());
+    const ErrorSite site = error.Code() == EComPort::kRegistryError ? ErrorSite::PortList
+                           : error.Code() == EComPort::kOpenFailed  ? ErrorSite::OpeningPort
+                                                                    : ErrorSite::OpenPort;
+    const QString explanation =
+        ExplainSystemError(error.WinCode(), site == ErrorSite::PortList ? TComPort::kTtyClassDir : device, site);
+    ShowException(explanation.isEmpty() ? error.Message() : error.Message() + QLatin1Char('\n') + explanation);
+}
+
+void TForm1::ShowFileError(const QString& what, const QString& file, int error)
+{
+    const QString name = QFileInfo(file).absoluteFilePath();
+    const QString reason = ExplainSystemError(error, name, ErrorSite::File);
+    dialogs_->ShowMessage(this, reason.isEmpty() ? what + name : what + name + QLatin1Char('\n') + reason);
 }
 
 // While the error box is up the ticks go on; a failure in one of them must

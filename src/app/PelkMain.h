@@ -127,6 +127,10 @@ public:
     void SetStatusText(int panel, const QString& text);
     QList<TJvHidDevice*> ListedHidDevices() const { return listedHidDevices_; }
 
+    // "File save error " or "File read error " (what), the file's full name
+    // and, on a line of its own, the reason the system gave (errno).
+    void ShowFileError(const QString& what, const QString& file, int error);
+
     // Renders each page to DIR/page-N.png; false with a message on failure.
     bool SaveScreenshots(const QString& dir, QString* error);
 
@@ -160,6 +164,7 @@ private:
     void CloseUsbLink();
     void ShowQueueLength();
     void Guarded(const std::function<void()>& handler);
+    void ShowComPortError(const EComPort& error);
     void ShowException(const QString& message);
 
     std::unique_ptr<TCustomComPort> comPort_;

@@ -1,10 +1,10 @@
+#include "app/DarkPalette.h"
 #include "app/PelkMain.h"
 #include "sim/PtyClock.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <utility>
@@ -29,6 +29,8 @@ struct Options {
         QStringLiteral("port")};
     QCommandLineOption connect{QStringLiteral("connect"),
         QStringLiteral("Press Open as soon as the window is up (with --serial).")};
+    QCommandLineOption dark{QStringLiteral("dark"),
+        QStringLiteral("Use a dark palette (with the Fusion style).")};
 };
 
 QStringList Arguments(int argc, char* argv[])
@@ -47,25 +49,54 @@ int Screenshots(TForm1& form, const QString& folder)
     return form.SaveScreenshots(folder, &error) ? 0 : Fail(error);
 }
 
-// --help and --version answer without a display; everything else is parsed
-// once the application has taken out Qt's own options (-platform ...).
-bool AnswerWithoutDisplay(QCommandLineParser& parser, const QStringList& arguments)
+// Qt's own options (-platform, -style ...) pass through to QApplication; the
+// parser knows them only so that it can tell an unknown option before there
+// is a display to start.
+QList<QCommandLineOption> QtOwnOptions()
 {
-    const QStringList quick = {QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("-?"),
-                               QStringLiteral("--help-all"), QStringLiteral("-v"), QStringLiteral("--version")};
-    const auto asked = std::find_if(arguments.begin() + 1, arguments.end(),
-                                    [&quick](const QString& argument) { return quick.contains(argument); });
-    if (asked == arguments.end())
-        return false;
-    if (*asked == QStringLiteral("-v") || *asked == QStringLiteral("--version"))
+    QList<QCommandLineOption> own;
+    for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                             "qwindowicon", "qwindowtitle", "style", "stylesheet", "session", "display", "geometry",
+                             "title", "name", "qmljsdebugger", "visual", "ncols", "cmap"})
+        own << QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+    for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
+        own << QCommandLineOption(QString::fromLatin1(name));
+    for (QCommandLineOption& option : own)
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+    return own;
+}
+
+// Answers --help and --version, and refuses unknown options, all without a
+// display. Returns the exit code when the program is done, -1 otherwise.
+int AnswerWithoutDisplay(QCommandLineParser& parser, const QStringList& arguments)
+{
+    if (!parser.parse(arguments))
+        return Fail(parser.errorText());
+    if (parser.isSet(QStringLiteral("version"))) {
         std::printf("%s %s\n", qPrintable(QApplication::applicationName()),
                     qPrintable(QApplication::applicationVersion()));
-    else
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
         std::fputs(qPrintable(parser.helpText().replace(QStringLiteral("<executable_name>"),
                                                         QStringLiteral("whirlbeam-panel"))),
                    stdout);
-    return true;
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return Fail(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
+    return -1;
 }
+
+// Without a display Qt would abort with advice to reinstall it; say what is
+// really missing instead.
+bool DisplayAvailable(const QCommandLineParser& parser)
+{
+    return parser.isSet(QStringLiteral("platform")) || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        || !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+constexpr int kNoDisplay = 2;
 
 void ChooseLink(TForm1& form, const QCommandLineParser& parser, const Options& options, const PtyClock* clock)
 {
@@ -110,16 +141,26 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     parser.addVersionOption();
     const Options options;
-    parser.addOptions({options.screenshot, options.simulate, options.serial, options.connect});
-    if (AnswerWithoutDisplay(parser, Arguments(argc, argv)))
-        return 0;
-
-    QApplication app(argc, argv);
-    parser.process(app);
+    parser.addOptions({options.screenshot, options.simulate, options.serial, options.connect, options.dark});
+    parser.addOptions(QtOwnOptions());
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    if (const int done = AnswerWithoutDisplay(parser, Arguments(argc, argv)); done >= 0)
+        return done;
     if (parser.isSet(options.simulate) && parser.isSet(options.serial))
         return Fail(QStringLiteral("--simulate and --serial exclude each other"));
     if (parser.isSet(options.connect) && !parser.isSet(options.serial))
         return Fail(QStringLiteral("--connect needs --serial PORT"));
+    if (!DisplayAvailable(parser)) {
+        Fail(QStringLiteral("no display (DISPLAY and WAYLAND_DISPLAY are not set); to render the pages without "
+                            "one, run: QT_QPA_PLATFORM=offscreen whirlbeam-panel --screenshot DIR"));
+        return kNoDisplay;
+    }
+
+    QApplication app(argc, argv);
+    if (parser.isSet(options.dark)) {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QApplication::setPalette(DarkPalette());
+    }
 
     // The simulated clock outlives the window, whose port talks to it.
     std::unique_ptr<PtyClock> clock;

@@ -5,12 +5,16 @@
 #include <QString>
 #include <optional>
 
-// Writes the lines, each followed by CR LF, into a temporary file beside the
-// target and puts it in the target's place only when all of it was written:
-// a failed save never destroys the file that was there. False on failure.
-bool SaveLines(const QString& path, const QList<QByteArray>& lines);
+// Writes content into a new file beside the target, flushes it to the disk
+// and only then renames it over the target, so a failed save (a full disk, a
+// read-only folder) never destroys the file that was there. A replaced file
+// keeps its permissions. False on failure, with the errno in *error.
+bool SaveBytes(const QString& path, const QByteArray& content, int* error = nullptr);
+
+// The lines, each followed by CR LF, saved as SaveBytes saves.
+bool SaveLines(const QString& path, const QList<QByteArray>& lines, int* error = nullptr);
 
 // The lines of a text file, split at LF with a CR before it dropped; a line
 // end after the last line does not make an empty line. nullopt when the file
-// cannot be opened or read.
-std::optional<QList<QByteArray>> ReadLines(const QString& path);
+// cannot be opened or read, with the errno in *error.
+std::optional<QList<QByteArray>> ReadLines(const QString& path, int* error = nullptr);

@@ -85,7 +85,8 @@ public:
     static QString DevicePath(const QString& port);
     // The machine's serial devices as port names, sorted ignoring case;
     // code 23 when the tty class directory cannot be read.
-    static QStringList EnumComPorts(const QString& ttyClassDir = QStringLiteral("/sys/class/tty"));
+    static inline const QString kTtyClassDir = QStringLiteral("/sys/class/tty");
+    static QStringList EnumComPorts(const QString& ttyClassDir = kTtyClassDir);
 
     // The terminal settings the line settings make of current, as they are
     // handed to the driver (an arbitrary rate follows through termios2).

@@ -9,6 +9,9 @@
 // platform) is attached; -1 means none.
 class EComPort : public std::exception {
 public:
+    static constexpr int kOpenFailed = 1;
+    static constexpr int kRegistryError = 23;
+
     explicit EComPort(int code, int winCode = -1);
 
     int Code() const { return code_; }

@@ -1,5 +1,7 @@
 #include "link/LineAssembly.h"
 
+#include <utility>
+
 bool IsReplyLetter(char first)
 {
     const auto c = static_cast<unsigned char>(first);
@@ -13,19 +15,34 @@ bool StartsWithReplyLetter(const QByteArray& line)
 
 QList<QByteArray> SerialLineAssembler::Take(const QByteArray& chunk)
 {
-    buffer_.append(chunk);
     QList<QByteArray> lines;
+    qsizetype from = 0;
     qsizetype lf;
-    while ((lf = buffer_.indexOf('\n')) >= 0) {
-        QByteArray line = buffer_.left(lf);
-        line.replace("\r", "");
-        buffer_.remove(0, lf + 1);
-        if (!line.isEmpty())
-            lines.append(line);
-    }
-    if (buffer_.size() > MaxUnfinishedBytes)
+    while ((lf = chunk.indexOf('\n', from)) >= 0) {
+        Append(chunk.constData() + from, lf - from);
+        if (!std::exchange(discarding_, false) && !buffer_.isEmpty())
+            lines.append(buffer_);
         buffer_.clear();
+        from = lf + 1;
+    }
+    Append(chunk.constData() + from, chunk.size() - from);
     return lines;
+}
+
+// CRs are dropped on the way in, so only the line's own bytes count
+// towards the bound.
+void SerialLineAssembler::Append(const char* bytes, qsizetype count)
+{
+    for (const char* end = bytes + count; bytes < end && !discarding_; ++bytes) {
+        if (*bytes == '\r')
+            continue;
+        if (buffer_.size() == MaxUnfinishedBytes) {
+            buffer_.clear();
+            discarding_ = true;
+        } else {
+            buffer_.append(*bytes);
+        }
+    }
 }
 
 QByteArray ExtractUsbReplyLine(const QByteArray& data)

@@ -1,5 +1,6 @@
 #include "app/pages/AlarmTable.h"
 #include "support/PanelFixture.h"
+#include "support/TinyDisk.h"
 #include "widgets/Spin.h"
 
 #include <QCheckBox>
@@ -58,6 +59,8 @@ private slots:
     void saveRoundTrips();
     void failedSaveReportsAndKeepsTheOldFile();
     void saveIntoMissingFolderReports();
+    void saveOntoABadDiskKeepsTheOldFile_data();
+    void saveOntoABadDiskKeepsTheOldFile();
     void cancelledDialogsDoNothing();
 };
 
@@ -238,7 +241,7 @@ void AlarmsTest::loadOfMissingFileReportsIt()
     Panel p;
     p.dialogs->openFile = dir.filePath(QStringLiteral("none.alm"));
     p.form.LoadAlarmsClick();
-    QCOMPARE(p.dialogs->messages, QStringList{"File read error " + p.dialogs->openFile});
+    QCOMPARE(p.dialogs->messages, QStringList{"File read error " + p.dialogs->openFile + "\nNo such file"});
     QVERIFY(p.Queue().isEmpty());
 }
 
@@ -305,7 +308,7 @@ void AlarmsTest::failedSaveReportsAndKeepsTheOldFile()
     p.dialogs->saveFile = path;
     p.form.SaveAlarmsClick();
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QCOMPARE(p.dialogs->messages, QStringList{"File save error " + path});
+    QCOMPARE(p.dialogs->messages, QStringList{"File save error " + path + "\nPermission denied"});
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), QByteArray("k0000000000\r\n"));
 }
@@ -317,8 +320,44 @@ void AlarmsTest::saveIntoMissingFolderReports()
     p.form.AlarmCount = 20;
     p.dialogs->saveFile = dir.filePath(QStringLiteral("gone/x.alm"));
     p.form.SaveAlarmsClick();
-    QCOMPARE(p.dialogs->messages, QStringList{"File save error " + p.dialogs->saveFile});
+    QCOMPARE(p.dialogs->messages, QStringList{"File save error " + p.dialogs->saveFile + "\nNo such folder"});
     QVERIFY(QDir(dir.path()).isEmpty());
+}
+
+void AlarmsTest::saveOntoABadDiskKeepsTheOldFile_data()
+{
+    QTest::addColumn<bool>("full");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("full") << true << "No space left on device";
+    QTest::newRow("read-only") << false << "Read-only file system";
+}
+
+// Saving must neither replace the old file with a short one nor call a
+// failed save a success, whatever the disk says at which step.
+void AlarmsTest::saveOntoABadDiskKeepsTheOldFile()
+{
+    QFETCH(bool, full);
+    QFETCH(QString, reason);
+    TinyDisk disk;
+    if (!disk.Mounted())
+        QSKIP(qPrintable(disk.Why()));
+    const QByteArray old = "k0000000000\r\nk01FF063013\r\n";
+    QVERIFY(disk.Put(QStringLiteral("old.alm"), old));
+    if (full)
+        disk.Fill();
+    else
+        QVERIFY(disk.MakeReadOnly());
+
+    Panel p;
+    p.form.AlarmCount = 40;
+    p.dialogs->saveFile = disk.Path(QStringLiteral("old.alm"));
+    p.form.SaveAlarmsClick();
+    QCOMPARE(p.dialogs->messages, QStringList{"File save error " + p.dialogs->saveFile + "\n" + reason});
+    QFile file(p.dialogs->saveFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), old);
+    QCOMPARE(QDir(disk.Path(QString())).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".part")),
+             QStringList());
 }
 
 void AlarmsTest::cancelledDialogsDoNothing()

@@ -322,7 +322,7 @@ void MainWindowTest::serialOpenAndClose()
     QVERIFY(!p.Get("TabControl1")->isEnabled());
     QCOMPARE(p.Get<QLineEdit>("DeviceEdit")->text(), QStringLiteral("Press open to connect to the clock"));
     QVERIFY(p.Get<QMenu>("Settings1")->menuAction()->isEnabled());
-    QCOMPARE(p.form.StatusText(0), QStringLiteral("Connected"));
+    QCOMPARE(p.form.StatusText(0), QStringLiteral("Not connected"));
     QVERIFY(!ScreenCursor::IsHourglass());
 }
 
@@ -333,7 +333,9 @@ void MainWindowTest::serialOpenFailureLeavesTheRestUndone()
     p.port->failOpenWith = 2;
     p.form.QueueCommand("c");
     p.Open();
-    QCOMPARE(p.dialogs->errors, QStringList{"Unable to open com port (win error code: 2)"});
+    QCOMPARE(p.dialogs->errors.size(), 1);
+    QCOMPARE(p.dialogs->errors[0].section('\n', 0, 0), QStringLiteral("Unable to open com port (win error code: 2)"));
+    QVERIFY(p.dialogs->errors[0].contains(QStringLiteral("\nNo device /dev/ttyS0. Serial ports found: ")));
     QVERIFY(!p.form.LinkOpen());
     QCOMPARE(p.Queue(), Lines{"c"});
     QVERIFY(p.Get<QMenu>("Settings1")->menuAction()->isEnabled());
@@ -499,7 +501,8 @@ void MainWindowTest::writeErrorShowsOneBox()
     };
     QMetaObject::invokeMethod(p.form.Timer1(), "timeout");
 
-    QCOMPARE(p.dialogs->errors, QStringList{"WriteFile function failed (win error code: 5)"});
+    QCOMPARE(p.dialogs->errors, QStringList{"WriteFile function failed (win error code: 5)\n"
+                                            "The device is gone (unplugged?). Plug it in again and press Open."});
     QVERIFY(p.port->writes.isEmpty());
     QVERIFY2(p.form.ReplySeen, "a failed write keeps ReplySeen for the next tick");
     QCOMPARE(p.Queue(), ReplyResumedBatch());

@@ -2,6 +2,7 @@
 // commands, and the IR history export.
 
 #include "support/PanelFixture.h"
+#include "support/TinyDisk.h"
 
 #include "widgets/Spin.h"
 
@@ -170,12 +171,17 @@ void PeripheralPagesTest::exportHistory_data()
 {
     QTest::addColumn<Lines>("packets");
     QTest::addColumn<bool>("viaMenu"); // else the page's Save button, before the first read
-    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("file"); // "full": onto an old file on a full disk
     QTest::addColumn<QByteArray>("content");
-    QTest::newRow("empty") << Lines{} << true << "empty.his" << QByteArray();
+    QTest::addColumn<QString>("reason"); // of the error box; none when the save works
+    QTest::newRow("empty") << Lines{} << true << "empty.his" << QByteArray() << QString();
     QTest::newRow("three packets") << Lines{"A058C", "A1D0C", "A"} << false << "three.his"
-                                   << QByteArray("Addr: 05 Cmd: 8C\r\nAddr: 1D Cmd: 0C\r\nAddr:  Cmd: \r\n");
-    QTest::newRow("missing folder") << Lines{"A058C"} << false << "gone/x.his" << QByteArray();
+                                   << QByteArray("Addr: 05 Cmd: 8C\r\nAddr: 1D Cmd: 0C\r\nAddr:  Cmd: \r\n")
+                                   << QString();
+    QTest::newRow("missing folder") << Lines{"A058C"} << false << "gone/x.his" << QByteArray()
+                                    << "No such folder";
+    QTest::newRow("full disk keeps the old file")
+        << Lines{"A058C"} << false << "full" << QByteArray("old\r\n") << "No space left on device";
 }
 
 void PeripheralPagesTest::exportHistory()
@@ -184,12 +190,22 @@ void PeripheralPagesTest::exportHistory()
     QFETCH(bool, viaMenu);
     QFETCH(QString, file);
     QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
+    std::optional<TinyDisk> disk;
     Panel p;
     p.Open();
     for (const QByteArray& packet : packets)
         Reply(p, packet);
     p.dialogs->saveFile = dir.filePath(file);
+    if (file == u"full") {
+        disk.emplace();
+        if (!disk->Mounted())
+            QSKIP(qPrintable(disk->Why()));
+        QVERIFY(disk->Put(QStringLiteral("old.his"), content));
+        disk->Fill();
+        p.dialogs->saveFile = disk->Path(QStringLiteral("old.his"));
+    }
     if (viaMenu) {
         Reply(p, "Z");
         p.Action("SaveIRcommandhistory")->trigger();
@@ -201,15 +217,15 @@ void PeripheralPagesTest::exportHistory()
     QCOMPARE(p.dialogs->lastSpec.filter,
         QStringLiteral("Whirlbeam clock IR history *.his|*.his|All Files *.*|*.*"));
     QCOMPARE(p.dialogs->lastSpec.defaultExtension, QStringLiteral("his"));
+    QCOMPARE(p.dialogs->messages,
+        reason.isEmpty() ? QStringList()
+                         : QStringList{"File save error " + p.dialogs->saveFile + "\n" + reason});
     QFile saved(p.dialogs->saveFile);
-    if (file.contains(u'/')) {
-        QCOMPARE(p.dialogs->messages, QStringList{"File save error " + p.dialogs->saveFile});
-        QVERIFY(QDir(dir.path()).isEmpty());
-        return;
+    QCOMPARE(saved.exists(), !file.contains(u'/'));
+    if (saved.exists()) {
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), content);
     }
-    QVERIFY(p.dialogs->messages.isEmpty());
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll(), content);
 }
 
 QTEST_MAIN(PeripheralPagesTest)

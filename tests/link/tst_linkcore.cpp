@@ -1,6 +1,7 @@
 #include "link/LineAssembly.h"
 #include "link/PollCycle.h"
 #include "link/EComPort.h"
+#include "link/SystemErrorText.h"
 #include "protocol/commands/StatusRequests.h"
 
 #include <QtTest>
@@ -14,6 +15,8 @@ private slots:
     void serialChunksBecomeLines_data();
     void serialChunksBecomeLines();
     void unfinishedLineIsBounded();
+    void overLongLineIsDroppedWholeHoweverCut_data();
+    void overLongLineIsDroppedWholeHoweverCut();
     void usbReportBecomesLine_data();
     void usbReportBecomesLine();
     void usbReportFraming_data();
@@ -26,6 +29,8 @@ private slots:
     void refreshBatches();
     void comPortErrorMessages_data();
     void comPortErrorMessages();
+    void systemErrorsExplained_data();
+    void systemErrorsExplained();
 };
 
 void LinkCoreTest::serialChunksBecomeLines_data()
@@ -70,7 +75,51 @@ void LinkCoreTest::unfinishedLineIsBounded()
     runaway.Take(QByteArray(limit, 'x'));
     runaway.Take("y");
     QVERIFY(runaway.Pending().isEmpty());
+    QCOMPARE(runaway.Take("P-clock\n"), Lines{});
     QCOMPARE(runaway.Take("P-clock\n"), Lines{"P-clock"});
+}
+
+void LinkCoreTest::overLongLineIsDroppedWholeHoweverCut_data()
+{
+    const int limit = SerialLineAssembler::MaxUnfinishedBytes;
+    QTest::addColumn<QByteArray>("stream");
+    QTest::addColumn<Lines>("lines");
+    QTest::newRow("one byte over, then a reply")
+        << QByteArray(limit + 1, 'x') + "V02\r\nP1\n" << Lines{"P1"};
+    QTest::newRow("CRs do not count") << QByteArray(limit, 'x') + "\r\r\nP1\n"
+                                      << Lines{QByteArray(limit, 'x'), "P1"};
+    QTest::newRow("longest kept") << "A\n" + QByteArray(limit, 'x') + "\nZ\n"
+                                  << Lines{"A", QByteArray(limit, 'x'), "Z"};
+    QTest::newRow("two long lines") << QByteArray(limit + 7, 'y') + "\n" + QByteArray(2 * limit, 'z') + "\nC1\n"
+                                    << Lines{"C1"};
+}
+
+// The same bytes, cut at every place and in random pieces, give the same
+// lines: the tail of a thrown-away line never comes out as a reply.
+void LinkCoreTest::overLongLineIsDroppedWholeHoweverCut()
+{
+    QFETCH(QByteArray, stream);
+    QFETCH(Lines, lines);
+    const auto feed = [](const Lines& chunks) {
+        SerialLineAssembler assembler;
+        Lines taken;
+        for (const QByteArray& chunk : chunks)
+            taken += assembler.Take(chunk);
+        return taken;
+    };
+    QCOMPARE(feed({stream}), lines);
+    for (qsizetype cut = 1; cut < stream.size(); ++cut)
+        QCOMPARE(feed({stream.left(cut), stream.mid(cut)}), lines);
+    QRandomGenerator random(7);
+    for (int run = 0; run < 50; ++run) {
+        Lines chunks;
+        for (qsizetype at = 0; at < stream.size();) {
+            const qsizetype size = 1 + random.bounded(int(stream.size() / 3 + 1));
+            chunks << stream.mid(at, size);
+            at += size;
+        }
+        QCOMPARE(feed(chunks), lines);
+    }
 }
 
 void LinkCoreTest::usbReportBecomesLine_data()
@@ -197,6 +246,59 @@ void LinkCoreTest::comPortErrorMessages()
     QCOMPARE(error.Message(), message);
     QCOMPARE(error.Code(), code);
     QCOMPARE(error.WinCode(), winCode);
+}
+
+void LinkCoreTest::systemErrorsExplained_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("site");
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<bool>("groupMayUse");
+    QTest::addColumn<QStringList>("ports");
+    QTest::addColumn<QString>("text");
+    const int opening = int(ErrorSite::OpeningPort);
+    const int open = int(ErrorSite::OpenPort);
+    const int file = int(ErrorSite::File);
+    const QStringList none;
+    QTest::newRow("no device") << ENOENT << "/dev/ttyUSB0" << opening << "" << false << QStringList{"ttyS0", "ttyUSB1"}
+                               << "No device /dev/ttyUSB0. Serial ports found: ttyS0, ttyUSB1.";
+    QTest::newRow("no device, no ports") << ENXIO << "/dev/ttyS3" << opening << "dialout" << true << none
+                                         << "No device /dev/ttyS3. Serial ports found: none.";
+    QTest::newRow("dialout") << EACCES << "/dev/ttyS0" << opening << "dialout" << true << none
+                             << "/dev/ttyS0 belongs to the group dialout. Add yourself to it with: "
+                                "sudo usermod -aG dialout $USER, then log in again.";
+    QTest::newRow("owner only") << EACCES << "/dev/pts/3" << opening << "tty" << false << none
+                                << "Only the user root may open /dev/pts/3.";
+    QTest::newRow("busy") << EBUSY << "/dev/ttyUSB0" << opening << "" << false << none
+                          << "/dev/ttyUSB0 is in use by another program.";
+    QTest::newRow("locked") << EWOULDBLOCK << "/dev/ttyUSB0" << opening << "" << false << none
+                            << "/dev/ttyUSB0 is in use by another program.";
+    QTest::newRow("gone while open") << EIO << "/dev/ttyUSB0" << open << "" << false << none
+                                     << "The device is gone (unplugged?). Plug it in again and press Open.";
+    QTest::newRow("disk full") << ENOSPC << "/m/x.alm" << file << "" << false << none << "No space left on device";
+    QTest::newRow("no write access") << EACCES << "/m/x.alm" << file << "" << false << none << "Permission denied";
+    QTest::newRow("no folder") << ENOENT << "/m/x.alm" << file << "" << false << none << "No such folder";
+    QTest::newRow("nothing to add") << 0 << "/dev/ttyS0" << opening << "" << false << none << "";
+}
+
+void LinkCoreTest::systemErrorsExplained()
+{
+    QFETCH(int, error);
+    QFETCH(QString, path);
+    QFETCH(int, site);
+    QFETCH(QString, group);
+    QFETCH(bool, groupMayUse);
+    QFETCH(QStringList, ports);
+    QFETCH(QString, text);
+    DeviceFacts facts;
+    facts.exists = true;
+    facts.ownerUser = QStringLiteral("root");
+    facts.ownerGroup = group;
+    facts.groupMayUse = groupMayUse;
+    facts.folderExists = false;
+    facts.serialPorts = ports;
+    QCOMPARE(ExplainSystemError(error, path, ErrorSite(site), facts), text);
 }
 
 QTEST_APPLESS_MAIN(LinkCoreTest)

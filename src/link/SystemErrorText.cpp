@@ -1,0 +1,113 @@
+#include "link/SystemErrorText.h"
+
+#include "link/ComPort.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+
+namespace {
+
+QString SystemText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+bool NoDevice(int error) { return error == ENOENT || error == ENODEV || error == ENXIO || error == EIO; }
+
+QString NoPermission(const QString& path, const DeviceFacts& facts)
+{
+    if (facts.groupMayUse && !facts.ownerGroup.isEmpty() && facts.ownerGroup != QLatin1String("root"))
+        return QStringLiteral("%1 belongs to the group %2. Add yourself to it with: "
+                              "sudo usermod -aG %2 $USER, then log in again.")
+            .arg(path, facts.ownerGroup);
+    if (!facts.ownerUser.isEmpty())
+        return QStringLiteral("Only the user %1 may open %2.").arg(facts.ownerUser, path);
+    return QStringLiteral("You may not open %1.").arg(path);
+}
+
+QString OpeningPort(int error, const QString& path, const DeviceFacts& facts)
+{
+    if (error == EACCES || error == EPERM)
+        return NoPermission(path, facts);
+    if (error == EBUSY || error == EWOULDBLOCK)
+        return QStringLiteral("%1 is in use by another program.").arg(path);
+    if (NoDevice(error)) {
+        const QString found = facts.serialPorts.isEmpty() ? QStringLiteral("none")
+                                                          : facts.serialPorts.join(QStringLiteral(", "));
+        return QStringLiteral("No device %1. Serial ports found: %2.").arg(path, found);
+    }
+    return QStringLiteral("%1: %2.").arg(path, SystemText(error));
+}
+
+QString OpenPort(int error, const QString& path)
+{
+    if (NoDevice(error))
+        return QStringLiteral("The device is gone (unplugged?). Plug it in again and press Open.");
+    return QStringLiteral("%1: %2.").arg(path, SystemText(error));
+}
+
+// The reason alone; the message above it already names the file.
+QString File(int error, const DeviceFacts& facts)
+{
+    if (error == ENOENT)
+        return facts.folderExists ? QStringLiteral("No such file") : QStringLiteral("No such folder");
+    return SystemText(error);
+}
+
+QString UserName(uid_t uid)
+{
+    const passwd* user = ::getpwuid(uid);
+    return user ? QString::fromLocal8Bit(user->pw_name) : QString::number(uid);
+}
+
+QString GroupName(gid_t gid)
+{
+    const group* entry = ::getgrgid(gid);
+    return entry ? QString::fromLocal8Bit(entry->gr_name) : QString::number(gid);
+}
+
+} // namespace
+
+QString ExplainSystemError(int error, const QString& path, ErrorSite site, const DeviceFacts& facts)
+{
+    if (error <= 0)
+        return QString();
+    switch (site) {
+    case ErrorSite::OpeningPort: return OpeningPort(error, path, facts);
+    case ErrorSite::OpenPort: return OpenPort(error, path);
+    case ErrorSite::PortList:
+        return QStringLiteral("The list of serial ports (%1) could not be read: %2.").arg(path, SystemText(error));
+    case ErrorSite::File: return File(error, facts);
+    }
+    return QString();
+}
+
+QString ExplainSystemError(int error, const QString& path, ErrorSite site)
+{
+    return ExplainSystemError(error, path, site, FactsAbout(path, site, error));
+}
+
+DeviceFacts FactsAbout(const QString& path, ErrorSite site, int error)
+{
+    DeviceFacts facts;
+    struct stat node {};
+    facts.exists = ::stat(QFile::encodeName(path).constData(), &node) == 0;
+    if (facts.exists) {
+        facts.ownerUser = UserName(node.st_uid);
+        facts.ownerGroup = GroupName(node.st_gid);
+        facts.groupMayUse = (node.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
+    }
+    facts.folderExists = QFileInfo(path).absoluteDir().exists();
+    if (site == ErrorSite::OpeningPort && NoDevice(error)) {
+        try {
+            facts.serialPorts = TComPort::EnumComPorts();
+        } catch (const EComPort&) {
+            // The sentence then says that none were found.
+        }
+    }
+    return facts;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Where a system error was met: the same errno means something else when a
+// port is being opened, when an open port fails, when the list of ports is
+// read, and when a file is saved or read.
+enum class ErrorSite { OpeningPort, OpenPort, PortList, File };
+
+// What the explanation needs to know of the machine besides the errno.
+struct DeviceFacts {
+    bool exists = false;
+    QString ownerUser;       // the node's owner, by name
+    QString ownerGroup;      // the node's group, by name
+    bool groupMayUse = false; // the group may read and write the node
+    bool folderExists = true; // the folder a file would be saved in
+    QStringList serialPorts; // the machine's serial ports, as the port list gives them
+};
+
+// One plain sentence for the user, shown under the error's own message:
+// what went wrong with the device or file at path and what to do about it.
+// Empty when there is nothing to add.
+QString ExplainSystemError(int error, const QString& path, ErrorSite site, const DeviceFacts& facts);
+
+// The same, with the facts read from the machine.
+QString ExplainSystemError(int error, const QString& path, ErrorSite site);
+
+// The facts about path on this machine; the port list only where it is
+// needed (opening a port that is not there).
+DeviceFacts FactsAbout(const QString& path, ErrorSite site, int error);
