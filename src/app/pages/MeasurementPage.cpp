@@ -11,7 +11,19 @@
 namespace {
 
 // Rows of the page; the offsets column starts in the light row with its heading.
-constexpr int kRowTop[] = {24, 56, 88, 120};
+constexpr int kLightTop = 24;
+constexpr int kRowHeight = 32;
+
+// A reading with its caption and unit, and the offset the clock adds to it
+// with the Send button whose Tag selects the row.
+struct SensorRow {
+    const char* caption;
+    const char* reading;
+    const char* unit;
+    const char* offset;
+    const char* send;
+    int select;
+};
 
 } // namespace
 
@@ -20,37 +32,31 @@ MeasurementPage::MeasurementPage(QWidget* panel, std::function<void(const QByteA
     , queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
-    Label(panel, QStringLiteral("Light:"), 24, kRowTop[0] + 3);
-    LightEdit = ReadOnlyEdit(panel, "LightEdit", 120, kRowTop[0], 49);
-    Label(panel, QStringLiteral("Offsets:"), 296, kRowTop[0] + 3);
+    Label(panel, QStringLiteral("Light:"), 24, kLightTop + 3);
+    LightEdit = ReadOnlyEdit(panel, "LightEdit", 120, kLightTop, 49);
+    Label(panel, QStringLiteral("Offsets:"), 296, kLightTop + 3);
 
-    Label(panel, QStringLiteral("Temperature:"), 24, kRowTop[1] + 3);
-    TemperatureEdit = ReadOnlyEdit(panel, "TemperatureEdit", 120, kRowTop[1], 49);
-    Label(panel, QStringLiteral("°C"), 176, kRowTop[1] + 3);
-    TempOffsetSpinEdit = SpinEdit(panel, "TempOffsetSpinEdit", 296, kRowTop[1], 49, -10, 10, 0, 3);
-    SendTempOffsetButton
-        = Button(panel, "SendTempOffsetButton", QStringLiteral("Send"), 352, kRowTop[1], 65, 21);
-
-    Label(panel, QStringLiteral("Humidity:"), 24, kRowTop[2] + 3);
-    HumidityEdit = ReadOnlyEdit(panel, "HumidityEdit", 120, kRowTop[2], 49);
-    Label(panel, QStringLiteral("%"), 176, kRowTop[2] + 3);
-    HumidityOffsetSpinEdit = SpinEdit(panel, "HumidityOffsetSpinEdit", 296, kRowTop[2], 49, -10, 10, 0, 3);
-    SendHumidityOffsetButton
-        = Button(panel, "SendHumidityOffsetButton", QStringLiteral("Send"), 352, kRowTop[2], 65, 21);
-
-    Label(panel, QStringLiteral("Air pressure:"), 24, kRowTop[3] + 3);
-    AirPressureEdit = ReadOnlyEdit(panel, "AirPressureEdit", 120, kRowTop[3], 49);
-    Label(panel, QStringLiteral("hPa"), 176, kRowTop[3] + 3);
-    PressureOffsetSpinEdit = SpinEdit(panel, "PressureOffsetSpinEdit", 296, kRowTop[3], 49, -10, 10, 0, 3);
-    SendPressureOffsetButton
-        = Button(panel, "SendPressureOffsetButton", QStringLiteral("Send"), 352, kRowTop[3], 65, 21);
-
-    const std::pair<QPushButton*, int> sends[] = {{SendTempOffsetButton, kTemperatureOffsetSelect},
-        {SendHumidityOffsetButton, kHumidityOffsetSelect}, {SendPressureOffsetButton, kPressureOffsetSelect}};
-    for (const auto& [button, tag] : sends) {
-        button->setProperty("Tag", tag);
-        connect(button, &QPushButton::clicked, this,
-            [this, button = button] { SendTempOffsetButtonClick(button); });
+    const SensorRow rows[] = {
+        {"Temperature:", "TemperatureEdit", "°C", "TempOffsetSpinEdit", "SendTempOffsetButton",
+            kTemperatureOffsetSelect},
+        {"Humidity:", "HumidityEdit", "%", "HumidityOffsetSpinEdit", "SendHumidityOffsetButton",
+            kHumidityOffsetSelect},
+        {"Air pressure:", "AirPressureEdit", "hPa", "PressureOffsetSpinEdit", "SendPressureOffsetButton",
+            kPressureOffsetSelect},
+    };
+    QLineEdit** readings[] = {&TemperatureEdit, &HumidityEdit, &AirPressureEdit};
+    TSpinEdit** offsets[] = {&TempOffsetSpinEdit, &HumidityOffsetSpinEdit, &PressureOffsetSpinEdit};
+    QPushButton** sends[] = {&SendTempOffsetButton, &SendHumidityOffsetButton, &SendPressureOffsetButton};
+    for (int i = 0; i < 3; ++i) {
+        const SensorRow& row = rows[i];
+        const int top = kLightTop + (i + 1) * kRowHeight;
+        Label(panel, QString::fromUtf8(row.caption), 24, top + 3);
+        *readings[i] = ReadOnlyEdit(panel, row.reading, 120, top, 49);
+        Label(panel, QString::fromUtf8(row.unit), 176, top + 3);
+        *offsets[i] = SpinEdit(panel, row.offset, 296, top, 49, -10, 10, 0, 3);
+        QPushButton* send = *sends[i] = Button(panel, row.send, QStringLiteral("Send"), 352, top, 65, 21);
+        send->setProperty("Tag", row.select);
+        connect(send, &QPushButton::clicked, this, [this, send] { SendTempOffsetButtonClick(send); });
     }
 }
 
