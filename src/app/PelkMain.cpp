@@ -225,14 +225,15 @@ void TForm1::BuildPages(QWidget* client)
     dateTime_ = new DateTimePage(DateTimePanel, queue);
     connect(DateTimePicker3, &QDateEdit::dateChanged, dateTime_, &DateTimePage::DatePickerChange);
     alarms_ = new AlarmTable(AlarmPanel, AlarmIIPanel, queue, this);
-    mode_ = new ModePage(ModePanel);
-    pwm_ = new PwmPage(PWMPanel);
+    mode_ = new ModePage(ModePanel, queue);
+    pwm_ = new PwmPage(PWMPanel, queue);
     rc5_ = new Rc5Page(RC5Panel, queue);
     connect(rc5_->SaveHistoryButton, &QPushButton::clicked, this, &TForm1::SaveIRcommandhistoryClick);
-    whirlbeam_ = new WhirlbeamPage(WhirlbeamPanel);
+    whirlbeam_ = new WhirlbeamPage(WhirlbeamPanel, queue);
     relais_ = new RelaisPage(RelaisPanel, queue);
     dcf77_ = new Dcf77Page(DCF77Panel);
     measurement_ = new MeasurementPage(MeasurementPanel, queue);
+    connect(mode_, &ModePage::Dcf77SyncOff, dcf77_->DCFEnabledLEDLabel, &TLEDLabel::SetLit);
 }
 
 void TForm1::BuildMenus()

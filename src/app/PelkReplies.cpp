@@ -10,10 +10,12 @@
 #include "app/pages/Rc5Page.h"
 #include "app/ScreenCursor.h"
 #include "app/pages/WhirlbeamPage.h"
+#include "app/pages/ModePage.h"
 #include "app/pages/PwmPage.h"
 #include "protocol/commands/Fields.h"
 #include "protocol/replies/AlarmReply.h"
 #include "protocol/replies/ConnectionReplies.h"
+#include "protocol/replies/ModeReplies.h"
 #include "protocol/replies/PeripheralReplies.h"
 #include "protocol/replies/ReplyKind.h"
 #include "protocol/replies/StatusReplies.h"
@@ -48,6 +50,10 @@ void TForm1::DispatchReply(const QByteArray& line)
     case ReplyKind::RelayReply: RelayReply(line); break;
     case ReplyKind::RelayIrTimeReply: RelayIrTimeReply(line); break;
     case ReplyKind::AlarmReply: alarms_->AlarmReply(DecodeAlarm(line)); break;
+    case ReplyKind::ModeReply: mode_->ModeReply(DecodeMode(line), InitialLoad); break;
+    case ReplyKind::AutoStandbyReply: mode_->AutoStandbyReply(DecodeAutoStandby(line)); break;
+    case ReplyKind::PwmReply: pwm_->PwmReply(DecodePwm(line), InitialLoad); break;
+    case ReplyKind::SoundTimesReply: mode_->SoundTimesReply(DecodeSoundTimes(line)); break;
     case ReplyKind::Rc5PacketReply: rc5_->Rc5PacketReply(DecodeRc5Packet(line)); break;
     case ReplyKind::MeasurementReply: measurement_->MeasurementReply(DecodeMeasurement(line)); break;
     case ReplyKind::SensorOffsetReply: measurement_->SensorOffsetReply(DecodeSensorOffset(line)); break;

@@ -108,6 +108,8 @@ void PeripheralPagesTest::buttons_data()
 
     QTest::newRow("Turn On 90") << QStringList{"RelaisSpinEdit=90"} << "RelaisOnButton" << Lines{"x015A"};
     QTest::newRow("Turn On 1") << QStringList{"RelaisSpinEdit=1"} << "RelaisOnButton" << Lines{"x0101"};
+    QTest::newRow("Turn On typed past range")
+        << QStringList{"RelaisSpinEdit=300"} << "RelaisOnButton" << Lines{"x01FF"};
     QTest::newRow("Turn On at 0") << QStringList{"RelaisSpinEdit=0"} << "RelaisOnButton" << Lines{};
     QTest::newRow("Turn Off") << QStringList{} << "relaisOffButton" << Lines{"x0000"};
     QTest::newRow("IR on-time at start") << QStringList{} << "RelaisOnIrButton" << Lines{"`80FF"};
@@ -121,6 +123,8 @@ void PeripheralPagesTest::buttons_data()
     QTest::newRow("humidity offset carries all")
         << QStringList{"TempOffsetSpinEdit=-10", "HumidityOffsetSpinEdit=10", "PressureOffsetSpinEdit=3"}
         << "SendHumidityOffsetButton" << Lines{kDel + "40F60A03"};
+    QTest::newRow("offset typed past range")
+        << QStringList{"TempOffsetSpinEdit=-50"} << "SendTempOffsetButton" << Lines{kDel + "80F60000"};
     QTest::newRow("pressure offset") << QStringList{"PressureOffsetSpinEdit=-1"} << "SendPressureOffsetButton"
                                      << Lines{kDel + "200000FF"};
 }

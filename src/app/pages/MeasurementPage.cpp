@@ -54,7 +54,7 @@ MeasurementPage::MeasurementPage(QWidget* panel, std::function<void(const QByteA
         *readings[i] = ReadOnlyEdit(panel, row.reading, 120, top, 49);
         Label(panel, QString::fromUtf8(row.unit), 176, top + 3);
         *offsets[i] = SpinEdit(panel, row.offset, 296, top, 49, -10, 10, 0, 3);
-        QPushButton* send = *sends[i] = Button(panel, row.send, QStringLiteral("Send"), 352, top, 65, 21);
+        QPushButton* send = *sends[i] = Button(panel, row.send, QStringLiteral("Send"), 352, top - 2, 65);
         send->setProperty("Tag", row.select);
         connect(send, &QPushButton::clicked, this, [this, send] { SendTempOffsetButtonClick(send); });
     }
@@ -92,6 +92,7 @@ void MeasurementPage::SensorOffsetReply(const SensorOffsetRecord& record)
 
 void MeasurementPage::SendTempOffsetButtonClick(QObject* sender)
 {
-    queueCommand_(SensorOffsetCommand(sender->property("Tag").toInt(), TempOffsetSpinEdit->Value(),
-        HumidityOffsetSpinEdit->Value(), PressureOffsetSpinEdit->Value()));
+    using PageBuilder::ValueInRange;
+    queueCommand_(SensorOffsetCommand(sender->property("Tag").toInt(), ValueInRange(TempOffsetSpinEdit),
+        ValueInRange(HumidityOffsetSpinEdit), ValueInRange(PressureOffsetSpinEdit)));
 }

@@ -2,9 +2,11 @@
 
 #include "widgets/Spin.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace PageBuilder {
 
@@ -40,15 +42,6 @@ QLineEdit* ReadOnlyEdit(QWidget* page, const char* name, int left, int top, int 
     return edit;
 }
 
-QPushButton* Button(QWidget* page, const char* name, const QString& caption, int left, int top, int width,
-                    int height)
-{
-    auto* button = new QPushButton(caption, page);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(left, top, width, height);
-    return button;
-}
-
 TLED* Led(QWidget* page, const char* name, TLEDColor color, int left, int top)
 {
     auto* led = new TLED(page);
@@ -67,6 +60,29 @@ TLEDLabel* LedLabel(QWidget* page, const char* name, TLEDColor color, const QStr
     led->SetCaption(caption);
     led->setGeometry(left, top, width, 17);
     return led;
+}
+
+QCheckBox* CheckBox(QWidget* page, const char* name, const QString& caption, int left, int top)
+{
+    auto* box = new QCheckBox(caption, page);
+    box->setObjectName(QLatin1String(name));
+    box->move(left, top);
+    box->adjustSize();
+    return box;
+}
+
+QPushButton* Button(QWidget* page, const char* name, const QString& caption, int left, int top, int width)
+{
+    auto* button = new QPushButton(caption, page);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(left, top, std::max(width, button->sizeHint().width()), 25);
+    return button;
+}
+
+int ValueInRange(const TSpinEdit* edit)
+{
+    const int value = edit->Value();
+    return edit->MinValue() == edit->MaxValue() ? value : std::clamp(value, edit->MinValue(), edit->MaxValue());
 }
 
 } // namespace PageBuilder

@@ -39,10 +39,16 @@ void RelaisPage::ShowRemainingMinutes(int minutes)
     RelaisRemainingEdit->setText(QString::asprintf("%3d", minutes));
 }
 
-void RelaisPage::RelaisOnButtonClick() { queueCommand_(RelayOnCommand(RelaisSpinEdit->Value())); }
+void RelaisPage::RelaisOnButtonClick()
+{
+    queueCommand_(RelayOnCommand(PageBuilder::ValueInRange(RelaisSpinEdit)));
+}
 
 void RelaisPage::relaisOffButtonClick() { queueCommand_(RelayOffCommand()); }
 
-void RelaisPage::RelaisOnIrButtonClick() { queueCommand_(RelayIrTimeCommand(RelOnIrSpinEdit->Value())); }
+void RelaisPage::RelaisOnIrButtonClick()
+{
+    queueCommand_(RelayIrTimeCommand(PageBuilder::ValueInRange(RelOnIrSpinEdit)));
+}
 
 void RelaisPage::RelaisSpinEditChange() { RelaisOnButton->setEnabled(RelaisSpinEdit->Value() > 0); }
