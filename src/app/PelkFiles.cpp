@@ -1,4 +1,4 @@
-// The File menu of the main window: the alarm file and the IR history.
+// The File menu of the main window: the alarm file and the two exports.
 
 #include "app/PelkMain.h"
 
@@ -6,6 +6,7 @@
 #include "app/pages/Rc5Page.h"
 #include "app/ScreenCursor.h"
 #include "files/AlarmFile.h"
+#include "files/Dcf77Statistics.h"
 #include "files/TextFile.h"
 
 #include <QFileInfo>
@@ -17,9 +18,12 @@ const FileDialogSpec kSaveAlarms = {QStringLiteral("Save alarms"),
                                     QStringLiteral("alm")};
 const FileDialogSpec kOpenAlarms = {QStringLiteral("Open alarms"), kSaveAlarms.filter,
                                     kSaveAlarms.defaultExtension};
-const FileDialogSpec kSaveIrHistory = {QStringLiteral("Save IR command history"),
-                                      QStringLiteral("Whirlbeam clock IR history *.his|*.his|All Files *.*|*.*"),
-                                      QStringLiteral("his")};
+const FileDialogSpec kSaveStatistics = {
+    QStringLiteral("Save DCF77 history"),
+    QStringLiteral("Whirlbeam clock DCF77 history *.txt|*.txt|All Files *.*|*.*"), QStringLiteral("txt")};
+const FileDialogSpec kSaveIrHistory = {
+    QStringLiteral("Save IR command history"),
+    QStringLiteral("Whirlbeam clock IR history *.his|*.his|All Files *.*|*.*"), QStringLiteral("his")};
 
 const QString kSaveError = QStringLiteral("File save error ");
 const QString kReadError = QStringLiteral("File read error ");
@@ -60,6 +64,17 @@ void TForm1::LoadAlarmsClick()
         QueueCommand(command);
     if (load.rowFieldError)
         dialogs_->ShowMessage(this, kReadError + QFileInfo(file).absoluteFilePath());
+}
+
+// The hourly figures as last read from the clock; zeros until then.
+void TForm1::SaveDCF77statistics1Click()
+{
+    const QString file = dialogs_->SaveFileName(this, kSaveStatistics);
+    if (file.isEmpty())
+        return;
+    int error = 0;
+    if (!SaveLines(file, Dcf77StatisticsLines(DcfHourStats), &error))
+        ShowFileError(kSaveError, file, error);
 }
 
 // The received packets, oldest first, exactly as the page lists them.

@@ -231,7 +231,8 @@ void TForm1::BuildPages(QWidget* client)
     connect(rc5_->SaveHistoryButton, &QPushButton::clicked, this, &TForm1::SaveIRcommandhistoryClick);
     whirlbeam_ = new WhirlbeamPage(WhirlbeamPanel, queue);
     relais_ = new RelaisPage(RelaisPanel, queue);
-    dcf77_ = new Dcf77Page(DCF77Panel);
+    dcf77_ = new Dcf77Page(DCF77Panel, DcfHourStats, queue);
+    connect(dcf77_->Button5, &QPushButton::clicked, this, &TForm1::SaveDCF77statistics1Click);
     measurement_ = new MeasurementPage(MeasurementPanel, queue);
     connect(mode_, &ModePage::Dcf77SyncOff, dcf77_->DCFEnabledLEDLabel, &TLEDLabel::SetLit);
 }
@@ -253,7 +254,8 @@ void TForm1::BuildMenus()
     SaveIRcommandhistory = Item(file, "SaveIRcommandhistory", QStringLiteral("Save IR command &history"));
     connect(SaveIRcommandhistory, &QAction::triggered, this, &TForm1::SaveIRcommandhistoryClick);
     Separator(file, "N1");
-    Item(file, "SaveDCF77statistics1", QStringLiteral("Save &DCF77 statistics"));
+    QAction* saveStatistics = Item(file, "SaveDCF77statistics1", QStringLiteral("Save &DCF77 statistics"));
+    connect(saveStatistics, &QAction::triggered, this, &TForm1::SaveDCF77statistics1Click);
     Separator(file, "N6");
     QAction* exitItem = Item(file, "ExitMenuItem", QStringLiteral("&Exit"));
     connect(exitItem, &QAction::triggered, this, [this] { Guarded([this] { ExitButtonClick(); }); });

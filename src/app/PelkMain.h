@@ -81,6 +81,7 @@ public:
     // Files.
     void SaveAlarmsClick();
     void LoadAlarmsClick();
+    void SaveDCF77statistics1Click();
     // The menu item and the RC5 page's Save button, which works while the
     // menu item still waits for the first read of the clock.
     void SaveIRcommandhistoryClick();

@@ -5,6 +5,7 @@
 
 #include "app/pages/AlarmTable.h"
 #include "app/pages/DateTimePage.h"
+#include "app/pages/Dcf77Page.h"
 #include "app/pages/MeasurementPage.h"
 #include "app/pages/RelaisPage.h"
 #include "app/pages/Rc5Page.h"
@@ -54,6 +55,8 @@ void TForm1::DispatchReply(const QByteArray& line)
     case ReplyKind::AutoStandbyReply: mode_->AutoStandbyReply(DecodeAutoStandby(line)); break;
     case ReplyKind::PwmReply: pwm_->PwmReply(DecodePwm(line), InitialLoad); break;
     case ReplyKind::SoundTimesReply: mode_->SoundTimesReply(DecodeSoundTimes(line)); break;
+    case ReplyKind::Dcf77StateReply: dcf77_->Dcf77StateReply(line); break;
+    case ReplyKind::MemoryReadReply: dcf77_->MemoryReadReply(line); break;
     case ReplyKind::Rc5PacketReply: rc5_->Rc5PacketReply(DecodeRc5Packet(line)); break;
     case ReplyKind::MeasurementReply: measurement_->MeasurementReply(DecodeMeasurement(line)); break;
     case ReplyKind::SensorOffsetReply: measurement_->SensorOffsetReply(DecodeSensorOffset(line)); break;

@@ -10,6 +10,7 @@
 #include "sim/PtyClock.h"
 #include "support/FakeDialogs.h"
 #include "widgets/LED.h"
+#include "widgets/MavoTrend.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -76,6 +77,7 @@ private slots:
     void alarmsFollowTheClock();
     void modeAndPwmFollowTheClock();
     void peripheralPagesFollowTheClock();
+    void statisticsFillTheChart();
 };
 
 void EndToEndTest::connectsAndReadsTheClock()
@@ -271,6 +273,38 @@ void EndToEndTest::modeAndPwmFollowTheClock()
     QVERIFY(!bench.Get<TLED>("RunLED")->Lit());
     bench.Get<QPushButton>("Button2")->click();
     QTRY_COMPARE_WITH_TIMEOUT(bench.form->StatusText(1), QStringLiteral("Whirlbeam in run mode"), kConnectMs);
+}
+
+void EndToEndTest::statisticsFillTheChart()
+{
+    Bench bench;
+    bench.Open();
+    bench.Get<QPushButton>("getStatisticsButton")->click();
+    const auto lastHourRead = [&bench] {
+        return std::any_of(bench.replies.begin(), bench.replies.end(),
+                           [](const QByteArray& reply) { return reply.startsWith("FA0F7"); });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(lastHourRead(), 2 * kConnectMs);
+
+    Lines reads;
+    for (int hour = 0; hour < 24; ++hour)
+        reads << "fA0" + QByteArray::number(0xE0 + hour, 16).toUpper();
+    const qsizetype first = bench.commands.indexOf("fA0E0");
+    QCOMPARE(bench.commands.mid(first, 24), reads);
+    QCOMPARE(std::count_if(bench.commands.begin(), bench.commands.end(),
+                           [](const QByteArray& command) { return command.startsWith('f'); }),
+             24);
+
+    QList<int> figures(24, -1);
+    for (const QByteArray& reply : bench.replies)
+        if (reply.startsWith("FA0"))
+            figures[reply.mid(3, 2).toInt(nullptr, 16) - 0xE0] = reply.mid(5, 2).toInt(nullptr, 16);
+    auto* chart = bench.Get<TMavoTrend>("MavoTrend1");
+    for (int hour = 0; hour < 24; ++hour) {
+        QVERIFY(figures[hour] >= 0);
+        QCOMPARE(chart->Value(hour), qMin(figures[hour], 60));
+        QCOMPARE(bench.form->DcfHourStats[size_t(hour)], figures[hour]);
+    }
 }
 
 void EndToEndTest::peripheralPagesFollowTheClock()
