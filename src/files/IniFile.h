@@ -42,7 +42,7 @@ public:
 private:
     struct Line {
         QByteArray text; // without its line end
-        QByteArray end;  // "\r\n", "\n", or empty for a last line without one
+        QByteArray end; // "\r\n", "\n", or empty for a last line without one
     };
 
     QByteArrayView TextOf(qsizetype index) const;

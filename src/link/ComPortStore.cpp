@@ -30,7 +30,11 @@ std::optional<int> IntegerOf(const QByteArray& text)
 // defaults of missing keys.
 class SettingsSection {
 public:
-    SettingsSection(const IniFile& ini, const QString& name) : ini_(ini), name_(name.toUtf8()) { }
+    SettingsSection(const IniFile& ini, const QString& name)
+        : ini_(ini)
+        , name_(name.toUtf8())
+    {
+    }
 
     QString Text(const char* key, const QString& current) const
     {
@@ -38,8 +42,7 @@ public:
         return value ? QString::fromUtf8(*value) : current;
     }
 
-    template <typename Enum>
-    Enum Value(const char* key, Enum current) const
+    template <typename Enum> Enum Value(const char* key, Enum current) const
     {
         return ComValueOf<Enum>(Text(key, ComText(current)));
     }
@@ -94,12 +97,13 @@ void TComPort::WriteSettings(TSettingsStore kind, const QString& name)
     if (!ini)
         throw EComPort(EComPort::kStoreSettingsFailed);
     const QByteArray section = name_.toUtf8();
-    const auto set = [&](const char* key, const QString& value) { return ini->SetValue(section, key, value.toUtf8()); };
+    const auto set
+        = [&](const char* key, const QString& value) { return ini->SetValue(section, key, value.toUtf8()); };
     bool stored = set("Port", port_) && set("BaudRate", ComText(baudRate_));
     if (baudRate_ == brCustom)
         stored = stored && set("CustomBaudRate", QString::number(customBaudRate_));
     stored = stored && set("StopBits", ComText(stopBits_)) && set("DataBits", ComText(dataBits_))
-             && set("Parity", ComText(parity_.Bits())) && set("FlowControl", ComText(flowControl_.FlowControl()));
+        && set("Parity", ComText(parity_.Bits())) && set("FlowControl", ComText(flowControl_.FlowControl()));
     if (!stored || !ini->Save(name))
         throw EComPort(EComPort::kStoreSettingsFailed);
 }

@@ -4,43 +4,38 @@ namespace {
 
 QChar UpperAscii(QChar c) { return c >= u'a' && c <= u'z' ? QChar(c.unicode() - u'a' + u'A') : c; }
 
+QStringList Words(const char* words) { return QString::fromLatin1(words).split(QLatin1Char(' ')); }
+
 } // namespace
 
 const QStringList& TComTexts<TBaudRate>::Texts()
 {
-    static const QStringList texts = {
-        QStringLiteral("Custom"), QStringLiteral("110"),    QStringLiteral("300"),    QStringLiteral("600"),
-        QStringLiteral("1200"),   QStringLiteral("2400"),   QStringLiteral("4800"),   QStringLiteral("9600"),
-        QStringLiteral("14400"),  QStringLiteral("19200"),  QStringLiteral("38400"),  QStringLiteral("56000"),
-        QStringLiteral("57600"),  QStringLiteral("115200"), QStringLiteral("128000"), QStringLiteral("256000"),
-    };
+    static const QStringList texts
+        = Words("Custom 110 300 600 1200 2400 4800 9600 14400 19200 38400 56000 57600 115200 128000 256000");
     return texts;
 }
 
 const QStringList& TComTexts<TStopBits>::Texts()
 {
-    static const QStringList texts = {QStringLiteral("1"), QStringLiteral("1.5"), QStringLiteral("2")};
+    static const QStringList texts = Words("1 1.5 2");
     return texts;
 }
 
 const QStringList& TComTexts<TDataBits>::Texts()
 {
-    static const QStringList texts = {QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"),
-                                      QStringLiteral("8")};
+    static const QStringList texts = Words("5 6 7 8");
     return texts;
 }
 
 const QStringList& TComTexts<TParityBits>::Texts()
 {
-    static const QStringList texts = {QStringLiteral("None"), QStringLiteral("Odd"), QStringLiteral("Even"),
-                                      QStringLiteral("Mark"), QStringLiteral("Space")};
+    static const QStringList texts = Words("None Odd Even Mark Space");
     return texts;
 }
 
 const QStringList& TComTexts<TFlowControl>::Texts()
 {
-    static const QStringList texts = {QStringLiteral("Hardware"), QStringLiteral("Software"),
-                                      QStringLiteral("None"), QStringLiteral("Custom")};
+    static const QStringList texts = Words("Hardware Software None Custom");
     return texts;
 }
 
