@@ -1,3 +1,4 @@
+#include "app/DarkPalette.h"
 #include "app/PelkMain.h"
 #include "sim/PtyClock.h"
 
@@ -28,6 +29,8 @@ struct Options {
         QStringLiteral("port")};
     QCommandLineOption connect{QStringLiteral("connect"),
         QStringLiteral("Press Open as soon as the window is up (with --serial).")};
+    QCommandLineOption dark{QStringLiteral("dark"),
+        QStringLiteral("Use a dark palette (with the Fusion style).")};
 };
 
 QStringList Arguments(int argc, char* argv[])
@@ -138,7 +141,7 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     parser.addVersionOption();
     const Options options;
-    parser.addOptions({options.screenshot, options.simulate, options.serial, options.connect});
+    parser.addOptions({options.screenshot, options.simulate, options.serial, options.connect, options.dark});
     parser.addOptions(QtOwnOptions());
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     if (const int done = AnswerWithoutDisplay(parser, Arguments(argc, argv)); done >= 0)
@@ -154,6 +157,10 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    if (parser.isSet(options.dark)) {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QApplication::setPalette(DarkPalette());
+    }
 
     // The simulated clock outlives the window, whose port talks to it.
     std::unique_ptr<PtyClock> clock;

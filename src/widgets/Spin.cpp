@@ -27,13 +27,24 @@ QPixmap BuiltInArrow(const QString& name, bool pointsUp)
     image = QPixmap(9, 6);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    const QColor ink = QGuiApplication::palette().color(QPalette::ButtonText);
     for (int row = 0; row < 4; ++row) {
         const int half = pointsUp ? row : 3 - row;
-        painter.fillRect(4 - half, 1 + row, 2 * half + 1, 1, ink);
+        painter.fillRect(4 - half, 1 + row, 2 * half + 1, 1, Qt::black);
     }
     painter.end();
     QPixmapCache::insert(name, image);
+    return image;
+}
+
+QPixmap Inked(const QPixmap& shape, const QColor& ink)
+{
+    QPixmap image(shape.size());
+    image.setDevicePixelRatio(shape.devicePixelRatio());
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.drawPixmap(0, 0, shape);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(image.rect(), ink);
     return image;
 }
 
@@ -128,7 +139,14 @@ void TTimerSpeedButton::SetFocusRectShown(bool shown)
 void TTimerSpeedButton::SetGlyph(const QPixmap& glyph)
 {
     GlyphImage = glyph;
+    InkGlyph = false;
     update();
+}
+
+void TTimerSpeedButton::SetInkGlyph(const QPixmap& shape)
+{
+    SetGlyph(shape);
+    InkGlyph = true;
 }
 
 void TTimerSpeedButton::SetNumGlyphs(int count)
@@ -207,6 +225,9 @@ QPixmap TTimerSpeedButton::CurrentImage() const
     const int width = GlyphImage.width() / GlyphCount;
     const auto part
         = [&](int index) { return GlyphImage.copy(index * width, 0, width, GlyphImage.height()); };
+    if (InkGlyph)
+        return Inked(part(0), palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                               QPalette::ButtonText));
     if (!isEnabled()) {
         if (GlyphCount > 1)
             return part(1);
@@ -254,7 +275,7 @@ TSpinButton::TSpinButton(QWidget* parent)
 TTimerSpeedButton* TSpinButton::MakeButton(const QPixmap& glyph)
 {
     auto* button = new TTimerSpeedButton(this);
-    button->SetGlyph(glyph);
+    button->SetInkGlyph(glyph);
     button->SetRepeatAllowed(true);
     connect(button, &QAbstractButton::pressed, this, [this, button] { TakeFocusOnPress(button); });
     return button;
@@ -267,11 +288,20 @@ int TSpinButton::DownNumGlyphs() const { return Down->NumGlyphs(); }
 void TSpinButton::SetUpNumGlyphs(int count) { Up->SetNumGlyphs(count); }
 void TSpinButton::SetDownNumGlyphs(int count) { Down->SetNumGlyphs(count); }
 
-void TSpinButton::SetUpGlyph(const QPixmap& glyph) { Up->SetGlyph(glyph.isNull() ? SpinUpGlyph() : glyph); }
+void TSpinButton::SetUpGlyph(const QPixmap& glyph)
+{
+    if (glyph.isNull())
+        Up->SetInkGlyph(SpinUpGlyph());
+    else
+        Up->SetGlyph(glyph);
+}
 
 void TSpinButton::SetDownGlyph(const QPixmap& glyph)
 {
-    Down->SetGlyph(glyph.isNull() ? SpinDownGlyph() : glyph);
+    if (glyph.isNull())
+        Down->SetInkGlyph(SpinDownGlyph());
+    else
+        Down->SetGlyph(glyph);
 }
 
 QSize TSpinButton::sizeHint() const { return QSize(20, 25); }

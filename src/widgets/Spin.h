@@ -23,6 +23,9 @@ public:
 
     QPixmap Glyph() const { return GlyphImage; }
     void SetGlyph(const QPixmap& glyph);
+    // A glyph whose shape alone counts: it is drawn in the palette's button
+    // text colour, so it stays visible under a dark palette.
+    void SetInkGlyph(const QPixmap& shape);
     // How many images sit side by side in the glyph: normal, disabled, pressed, latched.
     int NumGlyphs() const { return GlyphCount; }
     void SetNumGlyphs(int count);
@@ -52,6 +55,7 @@ private:
     QTimer* RepeatTimer = nullptr; // most buttons are never held, so made on first press
     QPixmap GlyphImage;
     int GlyphCount = 1;
+    bool InkGlyph = false;
     bool RepeatOn = false;
     bool FocusRect = false;
 };

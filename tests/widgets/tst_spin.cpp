@@ -534,6 +534,23 @@ private slots:
         other->setFocus();
         QVERIFY(!spin->UpButton()->FocusRectShown());
     }
+
+    // Under a dark palette the arrows must not stay black on dark buttons.
+    void arrowsTakeThePalettesButtonText()
+    {
+        TSpinButton buttons;
+        QPalette dark(QColor(230, 230, 230), QColor(43, 43, 43));
+        dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+        buttons.setPalette(dark);
+        buttons.resize(15, 21);
+        const QImage shot = buttons.grab().toImage();
+        int inked = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                inked += shot.pixelColor(x, y) == dark.color(QPalette::ButtonText);
+        QVERIFY2(inked >= 2 * 9, "both arrows drawn in the button text colour");
+        QCOMPARE(buttons.UpGlyph().size(), QSize(9, 6));
+    }
 };
 
 QTEST_MAIN(TestSpin)
