@@ -178,7 +178,8 @@ std::optional<QByteArray> IniFile::Value(QByteArrayView section, QByteArrayView 
 
 bool IniFile::SetValue(QByteArrayView section, QByteArrayView key, const QByteArray& value)
 {
-    if (HasLineBreak(value) || HasLineBreak(section) || section.contains(']') || HasLineBreak(key)
+    // Only LF ends a line; a CR inside a value is read back as it stands.
+    if (value.contains('\n') || HasLineBreak(section) || section.contains(']') || HasLineBreak(key)
         || key.contains('=') || key.trimmed().isEmpty())
         return false;
     const QByteArray keyLine = key.toByteArray() + '=' + Encoded(value);

@@ -36,7 +36,7 @@ public:
     // the last key of its section, or the section at the end of the file.
     // A value equal to the one read leaves the line alone. A value that
     // would read back otherwise (blanks or quotes at its ends) is written in
-    // quotes. False for a value with a line break, which no line can hold.
+    // quotes. False for a value with a line feed, which no line can hold.
     bool SetValue(QByteArrayView section, QByteArrayView key, const QByteArray& value);
 
 private:

@@ -130,8 +130,6 @@ void ComSetupTest::dialogIsLaidOut()
         do
             focus = focus->nextInFocusChain();
         while (!(focus->focusPolicy() & Qt::TabFocus));
-        for (int i = 0; i < combo->count(); ++i)
-            QVERIFY(combo->fontMetrics().horizontalAdvance(combo->itemText(i)) < 129 - 24);
     }
     QCOMPARE(focus, dialog.OkButton);
     QCOMPARE(dialog.OkButton->text(), QStringLiteral("OK"));
@@ -139,9 +137,6 @@ void ComSetupTest::dialogIsLaidOut()
     QVERIFY(dialog.OkButton->isDefault());
     QCOMPARE(dialog.CancelButton->text(), QStringLiteral("Cancel"));
     QCOMPARE(dialog.CancelButton->geometry(), QRect(150, 184, 75, 25));
-    for (const QPushButton* button : {dialog.OkButton, dialog.CancelButton})
-        QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) < button->width() - 8);
-    QVERIFY(dialog.GroupBox1->minimumSizeHint().width() <= dialog.GroupBox1->width());
 }
 
 void ComSetupTest::listsFollowTheProperty_data()

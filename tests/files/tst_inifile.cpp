@@ -141,10 +141,12 @@ void IniFileTest::lineBreaksCannotBeStored()
 {
     IniFile ini("[ComPort1]\nPort=COM1\n");
     QVERIFY(!ini.SetValue("ComPort1", "Port", "COM1\nBaudRate=110"));
-    QVERIFY(!ini.SetValue("ComPort1", "Port", "COM1\r"));
     QVERIFY(!ini.SetValue("Com]Port1", "Port", "COM1"));
     QVERIFY(!ini.SetValue("ComPort1", "Po=rt", "COM1"));
     QCOMPARE(ini.Content(), QByteArray("[ComPort1]\nPort=COM1\n"));
+    // A lone CR is no line end; it is stored and read back.
+    QVERIFY(ini.SetValue("ComPort1", "Port", "a\rb\r"));
+    QCOMPARE(IniFile(ini.Content()).Value("ComPort1", "Port"), QByteArray("a\rb\r"));
 }
 
 void IniFileTest::missingFileIsEmptyButUnreadableIsNot()
