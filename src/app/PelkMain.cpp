@@ -282,7 +282,7 @@ void TForm1::BuildMenus()
     QAction* parameters = Item(serial, "Parameters1", QStringLiteral("&Parameters"));
     connect(parameters, &QAction::triggered, this, [this] { Guarded([this] { Parameters1Click(); }); });
     QAction* saveSettings = Item(serial, "SaveSettings2", QStringLiteral("Save Settings"));
-    connect(saveSettings, &QAction::triggered, this, &TForm1::SaveSettings2Click);
+    connect(saveSettings, &QAction::triggered, this, [this] { Guarded([this] { SaveSettings2Click(); }); });
     Separator(serial, "N5");
 }
 
