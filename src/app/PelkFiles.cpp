@@ -1,10 +1,11 @@
-// The File menu of the main window: the alarm file.
+// The File menu of the main window: the alarm file and the DCF77 statistics.
 
 #include "app/PelkMain.h"
 
 #include "app/pages/AlarmTable.h"
 #include "app/ScreenCursor.h"
 #include "files/AlarmFile.h"
+#include "files/Dcf77Statistics.h"
 #include "files/TextFile.h"
 
 #include <QFileInfo>
@@ -16,6 +17,9 @@ const FileDialogSpec kSaveAlarms = {QStringLiteral("Save alarms"),
                                     QStringLiteral("alm")};
 const FileDialogSpec kOpenAlarms = {QStringLiteral("Open alarms"), kSaveAlarms.filter,
                                     kSaveAlarms.defaultExtension};
+const FileDialogSpec kSaveStatistics = {
+    QStringLiteral("Save DCF77 history"),
+    QStringLiteral("Whirlbeam clock DCF77 history *.txt|*.txt|All Files *.*|*.*"), QStringLiteral("txt")};
 
 const QString kSaveError = QStringLiteral("File save error ");
 const QString kReadError = QStringLiteral("File read error ");
@@ -56,4 +60,15 @@ void TForm1::LoadAlarmsClick()
         QueueCommand(command);
     if (load.rowFieldError)
         dialogs_->ShowMessage(this, kReadError + QFileInfo(file).absoluteFilePath());
+}
+
+// The hourly figures as last read from the clock; zeros until then.
+void TForm1::SaveDCF77statistics1Click()
+{
+    const QString file = dialogs_->SaveFileName(this, kSaveStatistics);
+    if (file.isEmpty())
+        return;
+    int error = 0;
+    if (!SaveLines(file, Dcf77StatisticsLines(DcfHourStats), &error))
+        ShowFileError(kSaveError, file, error);
 }

@@ -226,13 +226,15 @@ void TForm1::BuildPages(QWidget* client)
     dateTime_ = new DateTimePage(DateTimePanel, queue);
     connect(DateTimePicker3, &QDateEdit::dateChanged, dateTime_, &DateTimePage::DatePickerChange);
     alarms_ = new AlarmTable(AlarmPanel, AlarmIIPanel, queue, this);
-    mode_ = new ModePage(ModePanel);
-    pwm_ = new PwmPage(PWMPanel);
+    mode_ = new ModePage(ModePanel, queue);
+    pwm_ = new PwmPage(PWMPanel, queue);
     rc5_ = new Rc5Page(RC5Panel);
-    whirlbeam_ = new WhirlbeamPage(WhirlbeamPanel);
+    whirlbeam_ = new WhirlbeamPage(WhirlbeamPanel, queue);
     relais_ = new RelaisPage(RelaisPanel);
-    dcf77_ = new Dcf77Page(DCF77Panel);
+    dcf77_ = new Dcf77Page(DCF77Panel, DcfHourStats, queue);
+    connect(dcf77_->Button5, &QPushButton::clicked, this, &TForm1::SaveDCF77statistics1Click);
     measurement_ = new MeasurementPage(MeasurementPanel);
+    connect(mode_, &ModePage::Dcf77SyncOff, dcf77_->DCFEnabledLEDLabel, &TLEDLabel::SetLit);
 }
 
 void TForm1::BuildMenus()
@@ -251,7 +253,8 @@ void TForm1::BuildMenus()
     Separator(file, "N4");
     SaveIRcommandhistory = Item(file, "SaveIRcommandhistory", QStringLiteral("Save IR command &history"));
     Separator(file, "N1");
-    Item(file, "SaveDCF77statistics1", QStringLiteral("Save &DCF77 statistics"));
+    QAction* saveStatistics = Item(file, "SaveDCF77statistics1", QStringLiteral("Save &DCF77 statistics"));
+    connect(saveStatistics, &QAction::triggered, this, &TForm1::SaveDCF77statistics1Click);
     Separator(file, "N6");
     QAction* exitItem = Item(file, "ExitMenuItem", QStringLiteral("&Exit"));
     connect(exitItem, &QAction::triggered, this, [this] { Guarded([this] { ExitButtonClick(); }); });

@@ -81,6 +81,7 @@ public:
     // Files.
     void SaveAlarmsClick();
     void LoadAlarmsClick();
+    void SaveDCF77statistics1Click();
 
     // The transmit tick and the blink tick.
     void Timer1Timer();

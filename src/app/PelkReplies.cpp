@@ -5,14 +5,17 @@
 
 #include "app/pages/AlarmTable.h"
 #include "app/pages/DateTimePage.h"
+#include "app/pages/Dcf77Page.h"
 #include "app/pages/RelaisPage.h"
 #include "app/pages/Rc5Page.h"
 #include "app/ScreenCursor.h"
 #include "app/pages/WhirlbeamPage.h"
+#include "app/pages/ModePage.h"
 #include "app/pages/PwmPage.h"
 #include "protocol/commands/Fields.h"
 #include "protocol/replies/AlarmReply.h"
 #include "protocol/replies/ConnectionReplies.h"
+#include "protocol/replies/ModeReplies.h"
 #include "protocol/replies/ReplyKind.h"
 #include "protocol/replies/StatusReplies.h"
 #include "widgets/LED.h"
@@ -46,6 +49,12 @@ void TForm1::DispatchReply(const QByteArray& line)
     case ReplyKind::RelayReply: RelayReply(line); break;
     case ReplyKind::RelayIrTimeReply: RelayIrTimeReply(line); break;
     case ReplyKind::AlarmReply: alarms_->AlarmReply(DecodeAlarm(line)); break;
+    case ReplyKind::ModeReply: mode_->ModeReply(DecodeMode(line), InitialLoad); break;
+    case ReplyKind::AutoStandbyReply: mode_->AutoStandbyReply(DecodeAutoStandby(line)); break;
+    case ReplyKind::PwmReply: pwm_->PwmReply(DecodePwm(line), InitialLoad); break;
+    case ReplyKind::SoundTimesReply: mode_->SoundTimesReply(DecodeSoundTimes(line)); break;
+    case ReplyKind::Dcf77StateReply: dcf77_->Dcf77StateReply(line); break;
+    case ReplyKind::MemoryReadReply: dcf77_->MemoryReadReply(line); break;
     default: break; // kinds whose pages are not wired yet
     }
 }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QPushButton>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -110,8 +111,16 @@ void ChooseLink(TForm1& form, const QCommandLineParser& parser, const Options& o
     }
 }
 
-// Connected pages are shown once the clock has been read, or after a minute
-// if it never answers.
+// Whether the line answers the read of the last hour's DCF77 statistics,
+// after which the chart shows all 24 hours.
+bool LastStatisticsReply(const QByteArray& line)
+{
+    return (line.startsWith('E') || line.startsWith('F')) && line.mid(1, 4).toUpper() == "A0F7";
+}
+
+// Connected pages are shown once the clock has been read, its DCF77
+// statistics fetched as "Get statistics" does and its DCF77 state polled
+// after that, or after a minute if it never answers.
 int ScreenshotsOnceRead(QApplication& app, TForm1& form, const QString& folder)
 {
     int result = 1;
@@ -122,7 +131,17 @@ int ScreenshotsOnceRead(QApplication& app, TForm1& form, const QString& folder)
         result = Screenshots(form, folder);
         QApplication::exit();
     };
-    QObject::connect(&form, &TForm1::FirstLoadDone, &form, shoot, Qt::QueuedConnection);
+    const auto fetchStatistics = [&form] {
+        if (auto* button = form.findChild<QPushButton*>(QStringLiteral("getStatisticsButton")))
+            button->click();
+    };
+    QObject::connect(&form, &TForm1::FirstLoadDone, &form, fetchStatistics, Qt::QueuedConnection);
+    bool statisticsRead = false;
+    QObject::connect(&form, &TForm1::ReplyTaken, &form, [&shoot, &statisticsRead](const QByteArray& line) {
+        statisticsRead = statisticsRead || LastStatisticsReply(line);
+        if (statisticsRead && line.startsWith('['))
+            shoot();
+    }, Qt::QueuedConnection);
     QTimer::singleShot(kScreenshotWaitMs, &form, shoot);
     app.exec();
     return result;

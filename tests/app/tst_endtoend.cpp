@@ -10,6 +10,7 @@
 #include "sim/PtyClock.h"
 #include "support/FakeDialogs.h"
 #include "widgets/LED.h"
+#include "widgets/MavoTrend.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -20,6 +21,13 @@
 #include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using Lines = QList<QByteArray>;
 
@@ -67,7 +75,10 @@ private slots:
     void opensOnFirstActivation();
     void sendTimeSetsTheClock();
     void vanishedClockClosesTheLink();
+    void deniedPortExplainsItself();
     void alarmsFollowTheClock();
+    void modeAndPwmFollowTheClock();
+    void statisticsFillTheChart();
     void portChosenInTheDialogIsRemembered();
 };
 
@@ -126,13 +137,58 @@ void EndToEndTest::vanishedClockClosesTheLink()
 {
     Bench bench;
     bench.Open();
-    QTRY_VERIFY_WITH_TIMEOUT(bench.Get<TLED>("LED1")->Color() == lcGreen, kConnectMs);
+    QTRY_COMPARE_WITH_TIMEOUT(bench.form->StatusText(0), QStringLiteral("Connected"), kConnectMs);
     bench.clock.HangUp();
     QTRY_VERIFY_WITH_TIMEOUT(!bench.form->ComPort1()->Connected(), kConnectMs);
     QCOMPARE(bench.Get<QPushButton>("OpenButton")->text(), QStringLiteral("Open"));
     QVERIFY(!bench.form->LinkOpen());
+    QCOMPARE(bench.form->StatusText(0), QStringLiteral("Not connected"));
     QTest::qWait(300);
     QCOMPARE(bench.dialogs->errors.size(), 1);
+    QCOMPARE(bench.dialogs->errors[0].section(QLatin1Char('\n'), 1),
+             QStringLiteral("The device is gone (unplugged?). Plug it in again and press Open."));
+}
+
+// A port only its owner may open, opened by another user: the box keeps the
+// port's message and says in plain words who may open it.
+void EndToEndTest::deniedPortExplainsItself()
+{
+    if (::geteuid() != 0)
+        QSKIP("needs root to open the port as another, unprivileged user");
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    const QString slave = QString::fromLocal8Bit(::ptsname(master));
+    QVERIFY(::chown(::ptsname(master), 0, 0) == 0 && ::chmod(::ptsname(master), 0600) == 0);
+    int pipe[2];
+    QVERIFY(::pipe(pipe) == 0);
+
+    // The open must really be refused, so it runs as nobody in a child;
+    // the child only opens, writes what the box said and ends.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipe[0]);
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(3);
+        auto* dialogs = new FakeDialogs;
+        TForm1 form(TForm1::Devices{nullptr, nullptr, std::unique_ptr<DialogSeam>(dialogs)});
+        form.SelectSerialLink(slave);
+        form.findChild<QPushButton*>(QStringLiteral("OpenButton"))->click();
+        const QByteArray said = dialogs->errors.join(QLatin1Char('|')).toUtf8();
+        const bool written = ::write(pipe[1], said.constData(), size_t(said.size())) == said.size();
+        ::_exit(written ? 0 : 4);
+    }
+    ::close(pipe[1]);
+    QByteArray said;
+    char chunk[512];
+    for (ssize_t n; (n = ::read(pipe[0], chunk, sizeof chunk)) > 0;)
+        said.append(chunk, n);
+    ::close(pipe[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::close(master);
+    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    QCOMPARE(QString::fromUtf8(said), QStringLiteral("Unable to open com port (win error code: 13)\n"
+                                                     "Only the user root may open %1.").arg(slave));
 }
 
 void EndToEndTest::alarmsFollowTheClock()
@@ -178,6 +234,79 @@ void EndToEndTest::alarmsFollowTheClock()
     }
     QCOMPARE(disabled, 20);
     QVERIFY(!row30.EnableCheckBox->isChecked());
+}
+
+void EndToEndTest::modeAndPwmFollowTheClock()
+{
+    Bench bench;
+    bench.Open();
+    QTRY_VERIFY_WITH_TIMEOUT(!bench.form->InitialLoad, 40 * kConnectMs);
+    const auto checked = [&](const char* name) { return bench.Get<QCheckBox>(name)->isChecked(); };
+    const auto value = [&](const char* name) { return bench.Get<TSpinEdit>(name)->Value(); };
+    // The simulated clock's own settings: DCF77 sync, sound at hour change,
+    // motor PWM; 300 s standby, sound 7..22, light limit 0x20; factory coil drive.
+    QVERIFY(checked("DCF77SyncCheckBox") && checked("HourSoundCheckBox") && checked("MotorPWMCheckBox"));
+    QVERIFY(!checked("ASTCheckBox") && !checked("ReInitCheckBox"));
+    QCOMPARE((QList<int>{value("ASTSpinEdit"), value("FromSpinEdit"), value("ToSpinEdit"),
+                         value("LightLimitSpinEdit")}),
+             (QList<int>{300, 7, 22, 32}));
+    QCOMPARE((QList<int>{value("RunPulseSpinEdit"), value("HighSpeedSpinEdit"), value("SleepPulseSpinEdit"),
+                         value("LowSpeedSpinEdit"), value("NewRPulseSpinEdit"), value("NewHighSpeedSpinEdit")}),
+             (QList<int>{40, 112, 12, 80, 40, 40}));
+
+    bench.Get<QCheckBox>("ReInitCheckBox")->setChecked(true);
+    bench.Get<QPushButton>("SendModeButton")->click();
+    bench.Get<QCheckBox>("ASTCheckBox")->setChecked(true); // edited while the command is on its way
+    QTRY_VERIFY_WITH_TIMEOUT(checked("ReInitCheckBox2"), kConnectMs);
+    QVERIFY(bench.commands.contains(QByteArrayLiteral("gC801")));
+    QVERIFY(checked("ASTCheckBox") && !checked("ASTCheckBox2"));
+
+    bench.Get<TSpinEdit>("NewRPulseSpinEdit")->SetValue(100);
+    bench.Get<QPushButton>("SendPwmButton")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(value("RunPulseSpinEdit"), 100, kConnectMs);
+    bench.Get<QPushButton>("Button1")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(value("RunPulseSpinEdit"), 40, kConnectMs);
+    QCOMPARE((QList<int>{value("HighSpeedSpinEdit"), value("SleepPulseSpinEdit"), value("LowSpeedSpinEdit"),
+                         value("NewRPulseSpinEdit")}),
+             (QList<int>{112, 12, 80, 100}));
+
+    bench.Get<QPushButton>("StopButton")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(bench.form->StatusText(1), QStringLiteral("Whirlbeam in sleep mode"), kConnectMs);
+    QVERIFY(!bench.Get<TLED>("RunLED")->Lit());
+    bench.Get<QPushButton>("Button2")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(bench.form->StatusText(1), QStringLiteral("Whirlbeam in run mode"), kConnectMs);
+}
+
+void EndToEndTest::statisticsFillTheChart()
+{
+    Bench bench;
+    bench.Open();
+    bench.Get<QPushButton>("getStatisticsButton")->click();
+    const auto lastHourRead = [&bench] {
+        return std::any_of(bench.replies.begin(), bench.replies.end(),
+                           [](const QByteArray& reply) { return reply.startsWith("FA0F7"); });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(lastHourRead(), 2 * kConnectMs);
+
+    Lines reads;
+    for (int hour = 0; hour < 24; ++hour)
+        reads << "fA0" + QByteArray::number(0xE0 + hour, 16).toUpper();
+    const qsizetype first = bench.commands.indexOf("fA0E0");
+    QCOMPARE(bench.commands.mid(first, 24), reads);
+    QCOMPARE(std::count_if(bench.commands.begin(), bench.commands.end(),
+                           [](const QByteArray& command) { return command.startsWith('f'); }),
+             24);
+
+    QList<int> figures(24, -1);
+    for (const QByteArray& reply : bench.replies)
+        if (reply.startsWith("FA0"))
+            figures[reply.mid(3, 2).toInt(nullptr, 16) - 0xE0] = reply.mid(5, 2).toInt(nullptr, 16);
+    auto* chart = bench.Get<TMavoTrend>("MavoTrend1");
+    for (int hour = 0; hour < 24; ++hour) {
+        QVERIFY(figures[hour] >= 0);
+        QCOMPARE(chart->Value(hour), qMin(figures[hour], 60));
+        QCOMPARE(bench.form->DcfHourStats[size_t(hour)], figures[hour]);
+    }
 }
 
 // The user picks the pseudo terminal in Setup and saves; the next panel

@@ -41,14 +41,6 @@ QTimeEdit* TimePickerAt(QWidget* page, const char* name, int left, int top)
     return picker;
 }
 
-QPushButton* ButtonAt(QWidget* page, const char* name, const QString& caption, int left, int top)
-{
-    auto* button = new QPushButton(caption, page);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(left, top, 97, 25);
-    return button;
-}
-
 } // namespace
 
 DateTimePage::DateTimePage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand)
@@ -73,9 +65,9 @@ DateTimePage::DateTimePage(QWidget* panel, std::function<void(const QByteArray&)
     RefreshTimeCheckBox->move(256, 120);
     RefreshTimeCheckBox->adjustSize();
 
-    SendDateButton = ButtonAt(panel, "SendDateButton", QStringLiteral("Send Date"), 24, 160);
-    SendTimeButton = ButtonAt(panel, "SendTimeButton", QStringLiteral("Send Time"), 128, 160);
-    ClearSecButton = ButtonAt(panel, "ClearSecButton", QStringLiteral("Clear seconds"), 232, 160);
+    SendDateButton = Button(panel, "SendDateButton", QStringLiteral("Send Date"), 24, 160);
+    SendTimeButton = Button(panel, "SendTimeButton", QStringLiteral("Send Time"), 128, 160);
+    ClearSecButton = Button(panel, "ClearSecButton", QStringLiteral("Clear seconds"), 232, 160);
     connect(SendDateButton, &QPushButton::clicked, this, &DateTimePage::SendDateButtonClick);
     connect(SendTimeButton, &QPushButton::clicked, this, &DateTimePage::SendTimeButtonClick);
     connect(ClearSecButton, &QPushButton::clicked, this, &DateTimePage::ClearSecButtonClick);

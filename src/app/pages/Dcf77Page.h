@@ -1,15 +1,42 @@
 #pragma once
 
 #include <QObject>
+#include <array>
+#include <functional>
 
+class QLineEdit;
+class QPushButton;
+class QWidget;
 class TLEDLabel;
+class TMavoTrend;
 
-// "DCF77 synchron": the decoder's state and its hourly statistics.
+// "DCF77 synchron": the decoder's state and the last date and time it
+// decoded, and the chart of successful synchronisations per hour of the day.
+// The hourly figures themselves belong to the window, which also exports
+// them; the page fills them from the clock's memory replies.
 class Dcf77Page : public QObject {
     Q_OBJECT
 public:
-    explicit Dcf77Page(QWidget* panel);
+    static constexpr int kHours = 24;
 
+    Dcf77Page(QWidget* panel, std::array<int, kHours>& hourStats,
+        std::function<void(const QByteArray&)> queueCommand);
+
+    void Dcf77StateReply(const QByteArray& line);
+    // Stores one hour's figure; the last hour's reply redraws the chart
+    // with all 24, so a lost reply leaves that hour's previous figure.
+    void MemoryReadReply(const QByteArray& line);
+
+    void getStatisticsButtonClick();
+
+    QLineEdit* DCFSuccessEdit;
+    QLineEdit* DCFPSuccessEdit;
+    QLineEdit* DCFYearEdit;
+    QLineEdit* DCFMonthEdit;
+    QLineEdit* DCFDayEdit;
+    QLineEdit* DCFWDayEdit;
+    QLineEdit* DCFHourEdit;
+    QLineEdit* DCFMinuteEdit;
     TLEDLabel* DCFWaitSyncLEDlabel;
     TLEDLabel* DCFReadyLEDLabel;
     TLEDLabel* DCFParityErrorLEDLabel;
@@ -17,4 +44,11 @@ public:
     TLEDLabel* DCFSummerTimeLEDLabel;
     TLEDLabel* DCFEnabledLEDLabel;
     TLEDLabel* LEDLabel1;
+    TMavoTrend* MavoTrend1;
+    QPushButton* getStatisticsButton;
+    QPushButton* Button5; // "Save statistics": the window's export
+
+private:
+    std::array<int, kHours>& hourStats_;
+    std::function<void(const QByteArray&)> queueCommand_;
 };

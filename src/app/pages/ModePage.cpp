@@ -1,13 +1,116 @@
 #include "app/pages/ModePage.h"
 
 #include "app/pages/PageBuilder.h"
+#include "protocol/commands/ModeCommands.h"
+#include "protocol/replies/ModeReplies.h"
 #include "widgets/Spin.h"
 
-ModePage::ModePage(QWidget* panel) : QObject(panel)
+#include <QCheckBox>
+#include <QPushButton>
+#include <algorithm>
+#include <span>
+
+namespace {
+
+constexpr int kBoxLeft = 24;
+constexpr int kRowPitch = 24;
+constexpr int kModeTop = 24;
+constexpr int kMotorTop = 208;
+constexpr int kTwinLeft = 216;
+
+struct FlagCaption {
+    const char* name;
+    const char* caption;
+    int bit;
+};
+
+constexpr std::array<FlagCaption, 7> kModeCaptions = {{
+    {"ASTCheckBox", "Auto standby", ModeFlag::AutoStandby},
+    {"WURCheckBox", "Wake up in Run mode", ModeFlag::WakeUpInRun},
+    {"NCDCheckBox", "No coil drive in Sleep mode", ModeFlag::NoCoilInSleep},
+    {"HourSoundCheckBox", "Sound at hour change", ModeFlag::HourSound},
+    {"SoundModeCheckBox", "Sound mode", ModeFlag::SoundMode},
+    {"DCF77SyncCheckBox", "DCF77 synchronization", ModeFlag::Dcf77Sync},
+    {"ReInitCheckBox", "Reread time at midnight", ModeFlag::ReInit},
+}};
+
+constexpr std::array<FlagCaption, 4> kMotorCaptions = {{
+    {"MotorPWMCheckBox", "Motor PWM enabled", MotorFlag::PwmEnabled},
+    {"MotorManualCheckBox", "Motor PWM manual", MotorFlag::PwmManual},
+    {"MotorPWMLightCheckBox", "Motor PWM light", MotorFlag::PwmLight},
+    {"MotorPWMLowCheckBox", "Motor PWM low speed", MotorFlag::PwmLowSpeed},
+}};
+
+template <size_t N>
+std::array<ModePage::FlagBox, N> EditableBoxes(
+    QWidget* panel, const std::array<FlagCaption, N>& captions, int top)
+{
+    std::array<ModePage::FlagBox, N> boxes{};
+    for (size_t i = 0; i < N; ++i) {
+        boxes[i].edit = PageBuilder::CheckBox(panel, captions[i].name,
+            QString::fromLatin1(captions[i].caption), kBoxLeft, top + int(i) * kRowPitch);
+        boxes[i].bit = captions[i].bit;
+    }
+    return boxes;
+}
+
+using FlagBoxes = std::span<ModePage::FlagBox>;
+
+int WidestCaption(FlagBoxes boxes)
+{
+    int widest = 0;
+    for (const ModePage::FlagBox& box : boxes)
+        widest = std::max(widest, box.edit->width());
+    return widest;
+}
+
+void AddReadBackTwins(QWidget* panel, FlagBoxes boxes, int left)
+{
+    for (ModePage::FlagBox& box : boxes) {
+        const QByteArray name = box.edit->objectName().toLatin1() + "2";
+        box.readBack = PageBuilder::CheckBox(panel, name.constData(), QString(), left, box.edit->y());
+        box.readBack->setEnabled(false);
+    }
+}
+
+void ShowFlags(FlagBoxes boxes, int flags)
+{
+    for (const ModePage::FlagBox& box : boxes)
+        box.readBack->setChecked(flags & box.bit);
+}
+
+int TickedFlags(FlagBoxes boxes)
+{
+    int flags = 0;
+    for (const ModePage::FlagBox& box : boxes)
+        flags |= box.edit->isChecked() ? box.bit : 0;
+    return flags;
+}
+
+void CopyReadBack(FlagBoxes boxes)
+{
+    for (const ModePage::FlagBox& box : boxes)
+        box.edit->setChecked(box.readBack->isChecked());
+}
+
+} // namespace
+
+ModePage::ModePage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand)
+    : QObject(panel), queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
+    ModeBoxes = EditableBoxes(panel, kModeCaptions, kModeTop);
+    MotorBoxes = EditableBoxes(panel, kMotorCaptions, kMotorTop);
+    // The twins stand in one column right of the widest caption.
+    const int widest = std::max(WidestCaption(ModeBoxes), WidestCaption(MotorBoxes));
+    const int twinLeft = std::max(kTwinLeft, (kBoxLeft + widest + 16 + 7) / 8 * 8);
+    AddReadBackTwins(panel, ModeBoxes, twinLeft);
+    AddReadBackTwins(panel, MotorBoxes, twinLeft);
+    SendModeButton = Button(panel, "SendModeButton", QStringLiteral("Send mode"), kBoxLeft, 320);
+
     Label(panel, QStringLiteral("Auto standby time [sec]:"), 360, 27);
     ASTSpinEdit = SpinEdit(panel, "ASTSpinEdit", 520, 24, 65, 0, 65535, 0, 5);
+    SendASTButton = Button(panel, "SendASTButton", QStringLiteral("Send "), 600, 22);
     Label(panel, QStringLiteral("Sound generated"), 360, 67);
     Label(panel, QStringLiteral("Form"), 360, 91);
     FromSpinEdit = SpinEdit(panel, "FromSpinEdit", 400, 88, 41, 0, 23, 0, 2);
@@ -15,4 +118,60 @@ ModePage::ModePage(QWidget* panel) : QObject(panel)
     ToSpinEdit = SpinEdit(panel, "ToSpinEdit", 480, 88, 41, 0, 23, 0, 2);
     Label(panel, QStringLiteral("Light limit:"), 360, 123);
     LightLimitSpinEdit = SpinEdit(panel, "LightLimitSpinEdit", 440, 120, 49, 0, 255, 0, 3);
+    SendSoundParButton
+        = Button(panel, "SendSoundParButton", QStringLiteral("Send times and light limit"), 360, 160, 161);
+
+    connect(SendModeButton, &QPushButton::clicked, this, &ModePage::SendModeButtonClick);
+    connect(SendASTButton, &QPushButton::clicked, this, &ModePage::SendASTButtonClick);
+    connect(SendSoundParButton, &QPushButton::clicked, this, &ModePage::SendSoundParButtonClick);
+}
+
+void ModePage::ModeReply(const ModeRecord& record, bool initialLoad)
+{
+    if (!record.modeFlags)
+        return;
+    ShowFlags(ModeBoxes, *record.modeFlags);
+    emit Dcf77SyncOff(!(*record.modeFlags & ModeFlag::Dcf77Sync));
+    if (!record.motorFlags)
+        return;
+    ShowFlags(MotorBoxes, *record.motorFlags);
+    if (!initialLoad)
+        return;
+    CopyReadBack(ModeBoxes);
+    CopyReadBack(MotorBoxes);
+}
+
+void ModePage::AutoStandbyReply(std::optional<int> seconds)
+{
+    if (seconds)
+        ASTSpinEdit->SetValue(*seconds);
+}
+
+void ModePage::SoundTimesReply(const SoundTimesRecord& record)
+{
+    if (!record.fromHour)
+        return;
+    FromSpinEdit->SetValue(*record.fromHour);
+    if (!record.toHour)
+        return;
+    ToSpinEdit->SetValue(*record.toHour);
+    if (record.lightLimit)
+        LightLimitSpinEdit->SetValue(*record.lightLimit);
+}
+
+void ModePage::SendModeButtonClick()
+{
+    queueCommand_(ModeCommand(TickedFlags(ModeBoxes), TickedFlags(MotorBoxes)));
+}
+
+void ModePage::SendASTButtonClick()
+{
+    queueCommand_(AutoStandbyCommand(PageBuilder::ValueInRange(ASTSpinEdit)));
+}
+
+void ModePage::SendSoundParButtonClick()
+{
+    using PageBuilder::ValueInRange;
+    queueCommand_(SoundTimesCommand(
+        ValueInRange(FromSpinEdit), ValueInRange(ToSpinEdit), ValueInRange(LightLimitSpinEdit)));
 }

@@ -1,17 +1,54 @@
 #pragma once
 
 #include <QObject>
+#include <array>
+#include <functional>
+#include <optional>
 
+class QCheckBox;
+class QPushButton;
 class TSpinEdit;
+struct ModeRecord;
+struct SoundTimesRecord;
 
 // "Mode": operating mode flags, auto standby time, sound hours, light limit.
+// Every flag has an editable box and, to its right, a disabled twin that
+// shows what the clock last reported; the twins are copied into the
+// editable boxes only while the window reads the clock for the first time,
+// so later polling never overwrites what the user is editing.
 class ModePage : public QObject {
     Q_OBJECT
 public:
-    explicit ModePage(QWidget* panel);
+    struct FlagBox {
+        QCheckBox* edit;
+        QCheckBox* readBack; // the twin, named like the box with "2" appended
+        int bit;
+    };
 
+    ModePage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
+
+    void ModeReply(const ModeRecord& record, bool initialLoad);
+    void AutoStandbyReply(std::optional<int> seconds);
+    void SoundTimesReply(const SoundTimesRecord& record);
+
+    void SendModeButtonClick();
+    void SendASTButtonClick();
+    void SendSoundParButtonClick();
+
+    std::array<FlagBox, 7> ModeBoxes; // bits 0..4, 6, 7 of the mode flags
+    std::array<FlagBox, 4> MotorBoxes; // bits 0..3 of the motor flags
     TSpinEdit* ASTSpinEdit;
     TSpinEdit* FromSpinEdit;
     TSpinEdit* ToSpinEdit;
     TSpinEdit* LightLimitSpinEdit;
+    QPushButton* SendModeButton;
+    QPushButton* SendASTButton;
+    QPushButton* SendSoundParButton;
+
+signals:
+    // The clock reported DCF77 synchronisation off (true) or on (false).
+    void Dcf77SyncOff(bool off);
+
+private:
+    std::function<void(const QByteArray&)> queueCommand_;
 };

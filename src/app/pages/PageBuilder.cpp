@@ -2,7 +2,10 @@
 
 #include "widgets/Spin.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QPushButton>
+#include <algorithm>
 
 namespace PageBuilder {
 
@@ -47,6 +50,29 @@ TLEDLabel* LedLabel(QWidget* page, const char* name, TLEDColor color, const QStr
     led->SetCaption(caption);
     led->setGeometry(left, top, width, 17);
     return led;
+}
+
+QCheckBox* CheckBox(QWidget* page, const char* name, const QString& caption, int left, int top)
+{
+    auto* box = new QCheckBox(caption, page);
+    box->setObjectName(QLatin1String(name));
+    box->move(left, top);
+    box->adjustSize();
+    return box;
+}
+
+QPushButton* Button(QWidget* page, const char* name, const QString& caption, int left, int top, int width)
+{
+    auto* button = new QPushButton(caption, page);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(left, top, std::max(width, button->sizeHint().width()), 25);
+    return button;
+}
+
+int ValueInRange(const TSpinEdit* edit)
+{
+    const int value = edit->Value();
+    return edit->MinValue() == edit->MaxValue() ? value : std::clamp(value, edit->MinValue(), edit->MaxValue());
 }
 
 } // namespace PageBuilder

@@ -4,7 +4,9 @@
 
 #include <QString>
 
+class QCheckBox;
 class QLabel;
+class QPushButton;
 class QWidget;
 class TSpinEdit;
 
@@ -18,5 +20,15 @@ TSpinEdit* SpinEdit(QWidget* page, const char* name, int left, int top, int widt
 TLED* Led(QWidget* page, const char* name, TLEDColor color, int left, int top);
 TLEDLabel* LedLabel(QWidget* page, const char* name, TLEDColor color, const QString& caption,
                     int left, int top, int width = 97);
+// Sized to its caption.
+QCheckBox* CheckBox(QWidget* page, const char* name, const QString& caption, int left, int top);
+// 25 pixels high and at least as wide as its caption needs.
+QPushButton* Button(QWidget* page, const char* name, const QString& caption, int left, int top,
+                    int width = 97);
+
+// The spin edit's value held to its range: text typed past the range is
+// bounded only when the edit loses the focus, and a command must not carry
+// it before that.
+int ValueInRange(const TSpinEdit* edit);
 
 } // namespace PageBuilder

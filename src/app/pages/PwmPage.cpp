@@ -1,7 +1,11 @@
 #include "app/pages/PwmPage.h"
 
 #include "app/pages/PageBuilder.h"
+#include "protocol/commands/ModeCommands.h"
+#include "protocol/replies/ModeReplies.h"
 #include "widgets/Spin.h"
+
+#include <QPushButton>
 
 namespace {
 constexpr int kPulseRow = 48;
@@ -9,7 +13,8 @@ constexpr int kSpeedRow = 80;
 constexpr int kWidth = 49;
 } // namespace
 
-PwmPage::PwmPage(QWidget* panel) : QObject(panel)
+PwmPage::PwmPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand)
+    : QObject(panel), queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
     Label(panel, QStringLiteral("Run mode:"), 120, 24);
@@ -32,10 +37,65 @@ PwmPage::PwmPage(QWidget* panel) : QObject(panel)
                                 CurrentPulseSpinEdit, CurrentPeriodSpinEdit})
         readBack->setEnabled(false);
 
+    SendPwmButton = Button(panel, "SendPwmButton", QStringLiteral("Send"), 496, kPulseRow - 2);
+    SendPwmButton->setProperty("Tag", 0);
+    Button1 = Button(panel, "Button1", QStringLiteral("Dafault"), 496, kSpeedRow - 2);
+    Button1->setProperty("Tag", 1);
+    for (QPushButton* sender : {SendPwmButton, Button1})
+        connect(sender, &QPushButton::clicked, this, [this, sender] { SendPwmButtonClick(sender); });
+
     Label(panel, QStringLiteral("Run mode:"), 16, 136);
     CoilHpLED = Led(panel, "CoilHpLED", lcRed, 120, 137);
     Label(panel, QStringLiteral("Sleep mode:"), 16, 160);
     CoilLpLED = Led(panel, "CoilLpLED", lcYellow, 120, 161);
     Label(panel, QStringLiteral("Deep Sleep mode:"), 16, 184);
     CoilNoLED = Led(panel, "CoilNoLED", lcGreen, 120, 185);
+
+    Label(panel, QStringLiteral("Whirlbeam commands:"), 264, 136);
+    Button2 = Button(panel, "Button2", QStringLiteral("Start"), 264, 158);
+    Button3 = Button(panel, "Button3", QStringLiteral("Stop"), 368, 158);
+    connect(Button2, &QPushButton::clicked, this, &PwmPage::StartButtonClick);
+    connect(Button3, &QPushButton::clicked, this, &PwmPage::StopButtonClick);
 }
+
+// Each step shows one reply field; the pulse widths also become the values
+// to send while the clock is read for the first time.
+void PwmPage::PwmReply(const PwmRecord& record, bool initialLoad)
+{
+    if (!record.runPulse)
+        return;
+    RunPulseSpinEdit->SetValue(*record.runPulse);
+    if (initialLoad)
+        NewRPulseSpinEdit->SetValue(RunPulseSpinEdit->Value());
+    if (!record.highSpeed)
+        return;
+    HighSpeedSpinEdit->SetValue(*record.highSpeed);
+    if (!record.sleepPulse)
+        return;
+    SleepPulseSpinEdit->SetValue(*record.sleepPulse);
+    if (initialLoad)
+        NewSPulseSpinEdit->SetValue(SleepPulseSpinEdit->Value());
+    if (!record.lowSpeed)
+        return;
+    LowSpeedSpinEdit->SetValue(*record.lowSpeed);
+    if (!record.currentPulse)
+        return;
+    CurrentPulseSpinEdit->SetValue(*record.currentPulse);
+    if (record.currentPeriod)
+        CurrentPeriodSpinEdit->SetValue(*record.currentPeriod);
+}
+
+void PwmPage::SendPwmButtonClick(QObject* sender)
+{
+    if (sender->property("Tag").toInt() != 0) {
+        queueCommand_(DefaultPwmCommand());
+        return;
+    }
+    using PageBuilder::ValueInRange;
+    queueCommand_(PwmCommand({ValueInRange(NewRPulseSpinEdit), ValueInRange(NewHighSpeedSpinEdit),
+        ValueInRange(NewSPulseSpinEdit), ValueInRange(NewLowSpeedSpinEdit)}));
+}
+
+void PwmPage::StartButtonClick() { queueCommand_(StartWhirlbeamCommand()); }
+
+void PwmPage::StopButtonClick() { queueCommand_(StopWhirlbeamCommand()); }

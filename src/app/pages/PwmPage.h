@@ -1,16 +1,29 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
+class QPushButton;
 class TLED;
 class TSpinEdit;
+struct PwmRecord;
 
 // "PWM parameters": the coil's pulse widths and speeds as the clock reports
 // them (disabled) beside the new values to send, and which coil drive runs.
+// The reported pulse widths become the new values only while the window
+// reads the clock for the first time; the speeds to send stay the user's.
 class PwmPage : public QObject {
     Q_OBJECT
 public:
-    explicit PwmPage(QWidget* panel);
+    PwmPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
+
+    void PwmReply(const PwmRecord& record, bool initialLoad);
+
+    // "Send" (Tag 0) sends the new values, "Dafault" (Tag 1) the clock's
+    // factory settings.
+    void SendPwmButtonClick(QObject* sender);
+    void StartButtonClick();
+    void StopButtonClick();
 
     TSpinEdit* RunPulseSpinEdit;
     TSpinEdit* NewRPulseSpinEdit;
@@ -22,7 +35,14 @@ public:
     TSpinEdit* NewLowSpeedSpinEdit;
     TSpinEdit* CurrentPulseSpinEdit;
     TSpinEdit* CurrentPeriodSpinEdit;
+    QPushButton* SendPwmButton;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
     TLED* CoilHpLED;
     TLED* CoilLpLED;
     TLED* CoilNoLED;
+
+private:
+    std::function<void(const QByteArray&)> queueCommand_;
 };

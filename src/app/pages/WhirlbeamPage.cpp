@@ -1,10 +1,12 @@
 #include "app/pages/WhirlbeamPage.h"
 
 #include "app/pages/PageBuilder.h"
+#include "protocol/commands/ModeCommands.h"
 #include "protocol/replies/StatusReplies.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -20,7 +22,8 @@ QCheckBox* StatusBox(QWidget* page, const char* name, const QString& caption, in
 
 } // namespace
 
-WhirlbeamPage::WhirlbeamPage(QWidget* panel) : QObject(panel)
+WhirlbeamPage::WhirlbeamPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand)
+    : QObject(panel), queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
     Label(panel, QStringLiteral("Whirlbeam state:"), 24, 16);
@@ -40,6 +43,11 @@ WhirlbeamPage::WhirlbeamPage(QWidget* panel) : QObject(panel)
     RemainingTimeEdit->setObjectName(QStringLiteral("RemainingTimeEdit"));
     RemainingTimeEdit->setGeometry(160, 221, 73, 21);
     RemainingTimeEdit->setReadOnly(true);
+
+    StartButton = Button(panel, "StartButton", QStringLiteral("Start"), 24, 264);
+    StopButton = Button(panel, "StopButton", QStringLiteral("Stop"), 128, 264);
+    connect(StartButton, &QPushButton::clicked, this, &WhirlbeamPage::StartButtonClick);
+    connect(StopButton, &QPushButton::clicked, this, &WhirlbeamPage::StopButtonClick);
 }
 
 void WhirlbeamPage::ShowStatusFlags(int flags)
@@ -64,3 +72,7 @@ bool WhirlbeamPage::HighPowerCoil() const { return CoilCheckBox->isChecked(); }
 bool WhirlbeamPage::IndexLedOn() const { return IndexCheckBox->isChecked(); }
 bool WhirlbeamPage::DeepSleep() const { return DeapSleepCheckBox->isChecked(); }
 bool WhirlbeamPage::TimeInvalid() const { return InvalidTimeCheckBox->isChecked(); }
+
+void WhirlbeamPage::StartButtonClick() { queueCommand_(StartWhirlbeamCommand()); }
+
+void WhirlbeamPage::StopButtonClick() { queueCommand_(StopWhirlbeamCommand()); }

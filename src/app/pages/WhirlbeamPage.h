@@ -1,18 +1,20 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 class QCheckBox;
 class QLineEdit;
+class QPushButton;
 class TLED;
 
 // "Whirlbeam": run, sleep and deep-sleep state of the whirlbeam. The check
 // boxes are the record of the clock's last status reply; the LEDs and the
-// status texts are taken from them.
+// status texts are taken from them. Start and Stop switch the whirlbeam.
 class WhirlbeamPage : public QObject {
     Q_OBJECT
 public:
-    explicit WhirlbeamPage(QWidget* panel);
+    WhirlbeamPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
 
     // Sets the seven status boxes from the status flags.
     void ShowStatusFlags(int flags);
@@ -25,6 +27,9 @@ public:
     bool DeepSleep() const;
     bool TimeInvalid() const;
 
+    void StartButtonClick();
+    void StopButtonClick();
+
     QCheckBox* StandByCheckBox;
     QCheckBox* SleepCheckBox;
     QCheckBox* CoilCheckBox;
@@ -35,4 +40,9 @@ public:
     QLineEdit* RemainingTimeEdit;
     TLED* ErrorLED;
     TLED* IndexLED;
+    QPushButton* StartButton;
+    QPushButton* StopButton;
+
+private:
+    std::function<void(const QByteArray&)> queueCommand_;
 };
