@@ -1,5 +1,6 @@
 #include "app/PelkMain.h"
 
+#include "app/ComSetup.h"
 #include "app/pages/AlarmTable.h"
 #include "app/pages/DateTimePage.h"
 #include "app/pages/Dcf77Page.h"
@@ -286,7 +287,7 @@ void TForm1::BuildMenus()
     QAction* parameters = Item(serial, "Parameters1", QStringLiteral("&Parameters"));
     connect(parameters, &QAction::triggered, this, [this] { Guarded([this] { Parameters1Click(); }); });
     QAction* saveSettings = Item(serial, "SaveSettings2", QStringLiteral("Save Settings"));
-    connect(saveSettings, &QAction::triggered, this, &TForm1::SaveSettings2Click);
+    connect(saveSettings, &QAction::triggered, this, [this] { Guarded([this] { SaveSettings2Click(); }); });
     Separator(serial, "N5");
 }
 
@@ -406,15 +407,23 @@ void TForm1::DateTime1Click(QObject* sender)
 
 void TForm1::Parameters1Click()
 {
-    // The serial settings dialog comes with the settings file support.
+    // A stand-in port has no line settings to edit.
+    auto* port = dynamic_cast<TComPort*>(comPort_.get());
+    if (port && !LinkOpen())
+        RunSetupDialog(*port, *dialogs_, this);
 }
 
+// Reading at start-up may fail quietly, since there may be no file yet; a
+// store the user asked for must not.
 void TForm1::SaveSettings2Click()
 {
+    if (LinkOpen())
+        return;
+    const QString file = QString::fromLatin1(kSettingsFile);
     try {
-        comPort_->WriteSettings(ssIniFile, QString::fromLatin1(kSettingsFile));
-    } catch (const EComPort&) {
-        // Storing the settings is best effort, as reading them is.
+        comPort_->WriteSettings(ssIniFile, file);
+    } catch (const EComPort& error) {
+        ShowException(error.Message() + QLatin1Char('\n') + QFileInfo(file).absoluteFilePath());
     }
 }
 

@@ -1,6 +1,7 @@
 // The panel against the simulated clock over a real pseudo terminal: the
 // termios port on one side, the clock's master on the other.
 
+#include "app/ComSetup.h"
 #include "app/pages/AlarmTable.h"
 #include "app/pages/Rc5Page.h"
 #include "app/PelkMain.h"
@@ -17,6 +18,8 @@
 #include "widgets/Spin.h"
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QtTest>
 
@@ -78,6 +81,7 @@ private slots:
     void modeAndPwmFollowTheClock();
     void peripheralPagesFollowTheClock();
     void statisticsFillTheChart();
+    void portChosenInTheDialogIsRemembered();
 };
 
 void EndToEndTest::connectsAndReadsTheClock()
@@ -331,6 +335,44 @@ void EndToEndTest::peripheralPagesFollowTheClock()
     offset->SetValue(0);
     QTRY_COMPARE_WITH_TIMEOUT(offset->Value(), -7, kConnectMs);
     QVERIFY(bench.replies.contains(QByteArrayLiteral("_4000F900")));
+}
+
+// The user picks the pseudo terminal in Setup and saves; the next panel
+// started in the same folder reads the file and reaches the clock there.
+void EndToEndTest::portChosenInTheDialogIsRemembered()
+{
+    PtyClock clock{QuietClock()};
+    QVERIFY(clock.Open());
+    QTemporaryDir dir;
+    const QString oldDir = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const auto back = qScopeGuard([&] { QDir::setCurrent(oldDir); });
+    TComSelect::SetPortLister([&clock] { return QStringList{QStringLiteral("ttyS0"), clock.SlavePath()}; });
+    const auto machineList = qScopeGuard([] { TComSelect::SetPortLister({}); });
+    const auto arrow = qScopeGuard([] { ScreenCursor::SetArrow(); });
+
+    {
+        auto* dialogs = new FakeDialogs;
+        TForm1 first(TForm1::Devices{nullptr, nullptr, std::unique_ptr<DialogSeam>(dialogs)});
+        dialogs->onModal = [&clock](QDialog& dialog) {
+            auto* port = dialog.findChild<TComComboBox*>(QStringLiteral("Combo1"));
+            const int index = port->findText(clock.SlavePath());
+            port->setCurrentIndex(index);
+            emit port->activated(index);
+            dialog.findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
+        };
+        first.findChild<QAction*>(QStringLiteral("Parameters1"))->trigger();
+        first.findChild<QAction*>(QStringLiteral("SaveSettings2"))->trigger();
+        QCOMPARE(dialogs->modals, QStringList{"Setup"});
+        QVERIFY(dialogs->errors.isEmpty());
+    }
+
+    TForm1 second(TForm1::Devices{nullptr, nullptr, std::make_unique<FakeDialogs>()});
+    QCOMPARE(second.ComPort1()->Port(), clock.SlavePath());
+    second.findChild<QAction*>(QStringLiteral("Serial1"))->trigger();
+    second.findChild<QPushButton*>(QStringLiteral("OpenButton"))->click();
+    QVERIFY(second.ComPort1()->Connected());
+    QTRY_VERIFY_WITH_TIMEOUT(second.findChild<TLED*>(QStringLiteral("LED1"))->Color() == lcGreen, kConnectMs);
 }
 
 QTEST_MAIN(EndToEndTest)
