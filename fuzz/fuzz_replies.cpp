@@ -1,12 +1,15 @@
 // Every reply decoder takes whatever line the peer sends. Invariants: no
 // crash or undefined behaviour, and a record never holds a field after one
 // that failed, since the window applies records step by step and stops at
-// the first missing field.
+// the first missing field. The RC5 packet's fields are the line's own
+// characters at their places, and the sensor values lie in the range their
+// bytes can give.
 
 #include "protocol/replies/AlarmReply.h"
 #include "protocol/replies/ConnectionReplies.h"
 #include "protocol/replies/Dcf77Replies.h"
 #include "protocol/replies/ModeReplies.h"
+#include "protocol/replies/PeripheralReplies.h"
 #include "protocol/replies/ReplyKind.h"
 #include "protocol/replies/StatusReplies.h"
 
@@ -25,6 +28,17 @@ void InStepOrder(std::initializer_list<bool> present)
             std::abort();
         missing = missing || !field;
     }
+}
+
+void Check(bool holds)
+{
+    if (!holds)
+        std::abort();
+}
+
+void InRange(const std::optional<int>& field, int low, int high)
+{
+    Check(!field || (*field >= low && *field <= high));
 }
 
 } // namespace
@@ -60,5 +74,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                  dcf.hour.has_value(), dcf.minute.has_value(), dcf.lastHour.has_value()});
     const MemoryReadRecord memory = DecodeMemoryRead(line);
     InStepOrder({memory.address.has_value(), memory.data.has_value()});
+
+    const Rc5PacketRecord packet = DecodeRc5Packet(line);
+    Check(packet.HistoryLine() == "Addr: " + line.mid(1, 2) + " Cmd: " + line.mid(3, 2));
+    const MeasurementRecord measurement = DecodeMeasurement(line);
+    InStepOrder({measurement.light.has_value(), measurement.temperature.has_value(),
+                 measurement.humidity.has_value(), measurement.airPressure.has_value()});
+    InRange(measurement.light, 0, 255);
+    InRange(measurement.temperature, -128, 127);
+    InRange(measurement.humidity, 0, 255);
+    InRange(measurement.airPressure, 0, 65535);
+    const SensorOffsetRecord offsets = DecodeSensorOffset(line);
+    InStepOrder({offsets.temperature.has_value(), offsets.humidity.has_value(), offsets.pressure.has_value()});
+    for (const auto& offset : {offsets.temperature, offsets.humidity, offsets.pressure})
+        InRange(offset, -128, 127);
     return 0;
 }

@@ -57,3 +57,5 @@ QString QtDialogs::SaveFileName(QWidget* parent, const FileDialogSpec& spec)
 {
     return RunFileDialog(parent, spec, QFileDialog::AcceptSave);
 }
+
+int QtDialogs::RunModal(QDialog& dialog) { return dialog.exec(); }

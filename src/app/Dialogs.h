@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 // What a file dialog asks: its title, its filter in the form
@@ -24,15 +25,19 @@ public:
     // Empty when cancelled.
     virtual QString OpenFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
     virtual QString SaveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+    // Runs a dialog of the window's own modally; its result
+    // (QDialog::Accepted or QDialog::Rejected).
+    virtual int RunModal(QDialog& dialog) = 0;
 };
 
-// The desktop's own message boxes and file dialogs.
+// The desktop's own message boxes and file dialogs, and a real modal loop.
 class QtDialogs : public DialogSeam {
 public:
     void ShowError(QWidget* parent, const QString& text) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
     QString OpenFileName(QWidget* parent, const FileDialogSpec& spec) override;
     QString SaveFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    int RunModal(QDialog& dialog) override;
 };
 
 // "Description *.ext|*.ext|All Files *.*|*.*" as Qt's filter list

@@ -1,8 +1,9 @@
-// The File menu of the main window: the alarm file and the DCF77 statistics.
+// The File menu of the main window: the alarm file and the two exports.
 
 #include "app/PelkMain.h"
 
 #include "app/pages/AlarmTable.h"
+#include "app/pages/Rc5Page.h"
 #include "app/ScreenCursor.h"
 #include "files/AlarmFile.h"
 #include "files/Dcf77Statistics.h"
@@ -20,6 +21,9 @@ const FileDialogSpec kOpenAlarms = {QStringLiteral("Open alarms"), kSaveAlarms.f
 const FileDialogSpec kSaveStatistics = {
     QStringLiteral("Save DCF77 history"),
     QStringLiteral("Whirlbeam clock DCF77 history *.txt|*.txt|All Files *.*|*.*"), QStringLiteral("txt")};
+const FileDialogSpec kSaveIrHistory = {
+    QStringLiteral("Save IR command history"),
+    QStringLiteral("Whirlbeam clock IR history *.his|*.his|All Files *.*|*.*"), QStringLiteral("his")};
 
 const QString kSaveError = QStringLiteral("File save error ");
 const QString kReadError = QStringLiteral("File read error ");
@@ -70,5 +74,16 @@ void TForm1::SaveDCF77statistics1Click()
         return;
     int error = 0;
     if (!SaveLines(file, Dcf77StatisticsLines(DcfHourStats), &error))
+        ShowFileError(kSaveError, file, error);
+}
+
+// The received packets, oldest first, exactly as the page lists them.
+void TForm1::SaveIRcommandhistoryClick()
+{
+    const QString file = dialogs_->SaveFileName(this, kSaveIrHistory);
+    if (file.isEmpty())
+        return;
+    int error = 0;
+    if (!SaveLines(file, rc5_->HistoryLines(), &error))
         ShowFileError(kSaveError, file, error);
 }

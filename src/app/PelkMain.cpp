@@ -1,5 +1,6 @@
 #include "app/PelkMain.h"
 
+#include "app/ComSetup.h"
 #include "app/pages/AlarmTable.h"
 #include "app/pages/DateTimePage.h"
 #include "app/pages/Dcf77Page.h"
@@ -230,12 +231,13 @@ void TForm1::BuildPages(QWidget* client)
     alarms_ = new AlarmTable(AlarmPanel, AlarmIIPanel, queue, this);
     mode_ = new ModePage(ModePanel, queue);
     pwm_ = new PwmPage(PWMPanel, queue);
-    rc5_ = new Rc5Page(RC5Panel);
+    rc5_ = new Rc5Page(RC5Panel, queue);
+    connect(rc5_->SaveHistoryButton, &QPushButton::clicked, this, &TForm1::SaveIRcommandhistoryClick);
     whirlbeam_ = new WhirlbeamPage(WhirlbeamPanel, queue);
-    relais_ = new RelaisPage(RelaisPanel);
+    relais_ = new RelaisPage(RelaisPanel, queue);
     dcf77_ = new Dcf77Page(DCF77Panel, DcfHourStats, queue);
     connect(dcf77_->Button5, &QPushButton::clicked, this, &TForm1::SaveDCF77statistics1Click);
-    measurement_ = new MeasurementPage(MeasurementPanel);
+    measurement_ = new MeasurementPage(MeasurementPanel, queue);
     connect(mode_, &ModePage::Dcf77SyncOff, dcf77_->DCFEnabledLEDLabel, &TLEDLabel::SetLit);
 }
 
@@ -254,6 +256,7 @@ void TForm1::BuildMenus()
     Saveparameters = Item(file, "Saveparameters", QStringLiteral("Save pa&rameters"));
     Separator(file, "N4");
     SaveIRcommandhistory = Item(file, "SaveIRcommandhistory", QStringLiteral("Save IR command &history"));
+    connect(SaveIRcommandhistory, &QAction::triggered, this, &TForm1::SaveIRcommandhistoryClick);
     Separator(file, "N1");
     QAction* saveStatistics = Item(file, "SaveDCF77statistics1", QStringLiteral("Save &DCF77 statistics"));
     connect(saveStatistics, &QAction::triggered, this, &TForm1::SaveDCF77statistics1Click);
@@ -287,7 +290,7 @@ void TForm1::BuildMenus()
     QAction* parameters = Item(serial, "Parameters1", QStringLiteral("&Parameters"));
     connect(parameters, &QAction::triggered, this, [this] { Guarded([this] { Parameters1Click(); }); });
     QAction* saveSettings = Item(serial, "SaveSettings2", QStringLiteral("Save Settings"));
-    connect(saveSettings, &QAction::triggered, this, &TForm1::SaveSettings2Click);
+    connect(saveSettings, &QAction::triggered, this, [this] { Guarded([this] { SaveSettings2Click(); }); });
     Separator(serial, "N5");
 }
 
@@ -407,15 +410,23 @@ void TForm1::DateTime1Click(QObject* sender)
 
 void TForm1::Parameters1Click()
 {
-    // The serial settings dialog comes with the settings file support.
+    // A stand-in port has no line settings to edit.
+    auto* port = dynamic_cast<TComPort*>(comPort_.get());
+    if (port && !LinkOpen())
+        RunSetupDialog(*port, *dialogs_, this);
 }
 
+// Reading at start-up may fail quietly, since there may be no file yet; a
+// store the user asked for must not.
 void TForm1::SaveSettings2Click()
 {
+    if (LinkOpen())
+        return;
+    const QString file = QString::fromLatin1(kSettingsFile);
     try {
-        comPort_->WriteSettings(ssIniFile, QString::fromLatin1(kSettingsFile));
-    } catch (const EComPort&) {
-        // Storing the settings is best effort, as reading them is.
+        comPort_->WriteSettings(ssIniFile, file);
+    } catch (const EComPort& error) {
+        ShowException(error.Message() + QLatin1Char('\n') + QFileInfo(file).absoluteFilePath());
     }
 }
 

@@ -83,6 +83,9 @@ public:
     void SaveAlarmsClick();
     void LoadAlarmsClick();
     void SaveDCF77statistics1Click();
+    // The menu item and the RC5 page's Save button, which works while the
+    // menu item still waits for the first read of the clock.
+    void SaveIRcommandhistoryClick();
 
     // The transmit tick and the blink tick.
     void Timer1Timer();

@@ -6,6 +6,7 @@
 #include "app/pages/AlarmTable.h"
 #include "app/pages/DateTimePage.h"
 #include "app/pages/Dcf77Page.h"
+#include "app/pages/MeasurementPage.h"
 #include "app/pages/RelaisPage.h"
 #include "app/pages/Rc5Page.h"
 #include "app/ScreenCursor.h"
@@ -16,6 +17,7 @@
 #include "protocol/replies/AlarmReply.h"
 #include "protocol/replies/ConnectionReplies.h"
 #include "protocol/replies/ModeReplies.h"
+#include "protocol/replies/PeripheralReplies.h"
 #include "protocol/replies/ReplyKind.h"
 #include "protocol/replies/StatusReplies.h"
 #include "widgets/LED.h"
@@ -55,6 +57,9 @@ void TForm1::DispatchReply(const QByteArray& line)
     case ReplyKind::SoundTimesReply: mode_->SoundTimesReply(DecodeSoundTimes(line)); break;
     case ReplyKind::Dcf77StateReply: dcf77_->Dcf77StateReply(line); break;
     case ReplyKind::MemoryReadReply: dcf77_->MemoryReadReply(line); break;
+    case ReplyKind::Rc5PacketReply: rc5_->Rc5PacketReply(DecodeRc5Packet(line)); break;
+    case ReplyKind::MeasurementReply: measurement_->MeasurementReply(DecodeMeasurement(line)); break;
+    case ReplyKind::SensorOffsetReply: measurement_->SensorOffsetReply(DecodeSensorOffset(line)); break;
     default: break; // kinds whose pages are not wired yet
     }
 }

@@ -128,11 +128,20 @@ bool SaveLines(const QString& path, const QList<QByteArray>& lines, int* error)
     return SaveBytes(path, content, error);
 }
 
-std::optional<QList<QByteArray>> ReadLines(const QString& path, int* error)
+std::optional<QByteArray> ReadBytes(const QString& path, int* error)
 {
-    const QByteArray content = ReadAll(QFile::encodeName(path), error);
+    QByteArray content = ReadAll(QFile::encodeName(path), error);
     if (content.isNull())
         return std::nullopt;
+    return content;
+}
+
+std::optional<QList<QByteArray>> ReadLines(const QString& path, int* error)
+{
+    const std::optional<QByteArray> read = ReadBytes(path, error);
+    if (!read)
+        return std::nullopt;
+    const QByteArray& content = *read;
     QList<QByteArray> lines = content.split('\n');
     if (content.isEmpty() || content.endsWith('\n'))
         lines.removeLast();

@@ -14,6 +14,10 @@ bool SaveBytes(const QString& path, const QByteArray& content, int* error = null
 // The lines, each followed by CR LF, saved as SaveBytes saves.
 bool SaveLines(const QString& path, const QList<QByteArray>& lines, int* error = nullptr);
 
+// The whole file; nullopt when it cannot be opened or read, with the errno
+// in *error.
+std::optional<QByteArray> ReadBytes(const QString& path, int* error = nullptr);
+
 // The lines of a text file, split at LF with a CR before it dropped; a line
 // end after the last line does not make an empty line. nullopt when the file
 // cannot be opened or read, with the errno in *error.

@@ -9,6 +9,7 @@
 #include <QScopeGuard>
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -19,6 +20,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -118,6 +120,8 @@ TComPort::TComPort()
 
 TComPort::~TComPort()
 {
+    for (TComPortLink* link : std::exchange(links_, {}))
+        link->PortDestroyed();
     try {
         Close();
     } catch (...) {
@@ -207,19 +211,34 @@ void TComPort::EndSettingsUpdate()
         ApplyLineSettings();
 }
 
+void TComPort::InSettingsUpdate(const std::function<void()>& change)
+{
+    BeginSettingsUpdate();
+    try {
+        change();
+    } catch (...) {
+        try {
+            EndSettingsUpdate();
+        } catch (...) {
+            // Applying what was changed before the failure failed as well.
+        }
+        throw;
+    }
+    EndSettingsUpdate();
+}
+
+void TComPort::RegisterLink(TComPortLink* link)
+{
+    if (std::find(links_.begin(), links_.end(), link) == links_.end())
+        links_.push_back(link);
+}
+
+void TComPort::UnregisterLink(TComPortLink* link) { std::erase(links_, link); }
+
 void TComPort::LineSettingsChanged()
 {
     if (Connected() && updateDepth_ == 0)
         ApplyLineSettings();
-}
-
-void TComPort::ReadSettings(TSettingsStore, const QString&)
-{
-    // The settings file is not read yet; the built-in settings stay.
-}
-
-void TComPort::WriteSettings(TSettingsStore, const QString&)
-{
 }
 
 // ---- Line settings ----------------------------------------------------------

@@ -8,11 +8,23 @@
 #include <QThread>
 
 #include <memory>
+#include <vector>
 #include <termios.h>
 
+class IniFile;
 class QDeadlineTimer;
 class QSocketNotifier;
 class TComLineWatch;
+
+// Whatever holds on to a port (a settings control bound to it) and must let
+// go when the port is destroyed.
+class TComPortLink {
+public:
+    virtual void PortDestroyed() = 0;
+
+protected:
+    ~TComPortLink() = default;
+};
 
 // The serial port over POSIX termios. The device is held exclusively in raw
 // mode; setting changes reach an open device at once. Received bytes are
@@ -74,9 +86,27 @@ public:
     // Nestable; the outermost EndSettingsUpdate applies all settings at once.
     void BeginSettingsUpdate();
     void EndSettingsUpdate();
+    // Runs change inside one settings update, which ends also when change
+    // throws; a port left inside an update would keep every later change
+    // from its device. The change's own failure is the one passed on.
+    void InSettingsUpdate(const std::function<void()>& change);
 
+    // The settings file: an ini file whose section is named after the port
+    // (Name), with the line settings as texts. Reading starts from the
+    // current settings, so what the file lacks stays as it is; a failure is
+    // code 17 and keeps what was read before it. Writing replaces the
+    // section's keys and keeps the rest of the file; a failure is code 16
+    // and leaves the old file whole.
     void ReadSettings(TSettingsStore kind, const QString& name) override;
     void WriteSettings(TSettingsStore kind, const QString& name) override;
+
+    // The name the settings file knows the port by.
+    QString Name() const { return name_; }
+    void SetName(const QString& name) { name_ = name; }
+
+    // A registered link is told once when the port is destroyed.
+    void RegisterLink(TComPortLink* link);
+    void UnregisterLink(TComPortLink* link);
 
     // Bits per second of a rate; brCustom has none of its own (0).
     static int LineSpeedOf(TBaudRate rate);
@@ -109,6 +139,8 @@ public:
 
 private:
     struct TLineChanges;
+
+    void ReadSettingsFrom(const IniFile& ini);
 
     template <typename T>
     void StoreLineSetting(T& field, T value);
@@ -157,6 +189,8 @@ private:
     TSyncMethod syncMethod_ = smThreadSync;
     QThread::Priority eventThreadPriority_ = QThread::NormalPriority;
     int updateDepth_ = 0;
+    QString name_ = QStringLiteral("ComPort1");
+    std::vector<TComPortLink*> links_;
 
     int fd_ = -1;
     termios saved_{};

@@ -10,6 +10,8 @@
 class EComPort : public std::exception {
 public:
     static constexpr int kOpenFailed = 1;
+    static constexpr int kStoreSettingsFailed = 16;
+    static constexpr int kLoadSettingsFailed = 17;
     static constexpr int kRegistryError = 23;
 
     explicit EComPort(int code, int winCode = -1);

@@ -20,5 +20,5 @@ struct ClockPeerOptions {
     // run is then left to the caller, which is how tests stay deterministic.
     int silenceTimeoutMs = 100;         // a partial serial command ends after this silence
     int driftIntervalMs = 2000;         // sensors drift, countdowns and minute marks run
-    int rc5IntervalMs = 25000;          // a remote control somewhere in the room is used
+    int rc5IntervalMs = 6000;           // a remote control somewhere in the room is used
 };

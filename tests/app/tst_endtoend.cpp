@@ -2,7 +2,9 @@
 // termios port on one side, the clock's master on the other), and over USB
 // as an in-process HID device behind the real controller and reader thread.
 
+#include "app/ComSetup.h"
 #include "app/pages/AlarmTable.h"
+#include "app/pages/Rc5Page.h"
 #include "app/PelkMain.h"
 #include "app/ScreenCursor.h"
 #include "link/CustomComPort.h"
@@ -19,6 +21,8 @@
 #include "widgets/Spin.h"
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QtTest>
 
@@ -105,7 +109,9 @@ private slots:
     void usbReadsTheClockAtTheTick();
     void usbUnplugMidReadClosesOnce();
     void modeAndPwmFollowTheClock();
+    void peripheralPagesFollowTheClock();
     void statisticsFillTheChart();
+    void portChosenInTheDialogIsRemembered();
 };
 
 void EndToEndTest::connectsAndReadsTheClock()
@@ -379,6 +385,70 @@ void EndToEndTest::statisticsFillTheChart()
         QCOMPARE(chart->Value(hour), qMin(figures[hour], 60));
         QCOMPARE(bench.form->DcfHourStats[size_t(hour)], figures[hour]);
     }
+}
+
+void EndToEndTest::peripheralPagesFollowTheClock()
+{
+    Bench bench;
+    bench.Open();
+    QTRY_VERIFY_WITH_TIMEOUT(!bench.form->InitialLoad, 40 * kConnectMs);
+
+    bench.clock.Peer().ReceiveRc5Packet();
+    const auto* rc5 = bench.form->findChild<Rc5Page*>();
+    QTRY_COMPARE_WITH_TIMEOUT(rc5->HistoryLines().size(), 1, kConnectMs);
+    QVERIFY(rc5->HistoryLines().first().startsWith("Addr: 0"));
+
+    bench.Get<TSpinEdit>("RelaisSpinEdit")->SetValue(2);
+    bench.Get<QPushButton>("RelaisOnButton")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(bench.Get<TLED>("RelaisLED")->Lit(), kConnectMs);
+    QCOMPARE(bench.form->StatusText(2), QStringLiteral("Relais is on"));
+    QCOMPARE(bench.Get<QLineEdit>("RelaisRemainingEdit")->text(), QStringLiteral("  2"));
+
+    // What the spin edit shows afterwards can only come from the clock.
+    auto* offset = bench.Get<TSpinEdit>("HumidityOffsetSpinEdit");
+    offset->SetValue(-7);
+    bench.Get<QPushButton>("SendHumidityOffsetButton")->click();
+    offset->SetValue(0);
+    QTRY_COMPARE_WITH_TIMEOUT(offset->Value(), -7, kConnectMs);
+    QVERIFY(bench.replies.contains(QByteArrayLiteral("_4000F900")));
+}
+
+// The user picks the pseudo terminal in Setup and saves; the next panel
+// started in the same folder reads the file and reaches the clock there.
+void EndToEndTest::portChosenInTheDialogIsRemembered()
+{
+    PtyClock clock{QuietClock()};
+    QVERIFY(clock.Open());
+    QTemporaryDir dir;
+    const QString oldDir = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const auto back = qScopeGuard([&] { QDir::setCurrent(oldDir); });
+    TComSelect::SetPortLister([&clock] { return QStringList{QStringLiteral("ttyS0"), clock.SlavePath()}; });
+    const auto machineList = qScopeGuard([] { TComSelect::SetPortLister({}); });
+    const auto arrow = qScopeGuard([] { ScreenCursor::SetArrow(); });
+
+    {
+        auto* dialogs = new FakeDialogs;
+        TForm1 first(TForm1::Devices{nullptr, nullptr, std::unique_ptr<DialogSeam>(dialogs)});
+        dialogs->onModal = [&clock](QDialog& dialog) {
+            auto* port = dialog.findChild<TComComboBox*>(QStringLiteral("Combo1"));
+            const int index = port->findText(clock.SlavePath());
+            port->setCurrentIndex(index);
+            emit port->activated(index);
+            dialog.findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
+        };
+        first.findChild<QAction*>(QStringLiteral("Parameters1"))->trigger();
+        first.findChild<QAction*>(QStringLiteral("SaveSettings2"))->trigger();
+        QCOMPARE(dialogs->modals, QStringList{"Setup"});
+        QVERIFY(dialogs->errors.isEmpty());
+    }
+
+    TForm1 second(TForm1::Devices{nullptr, nullptr, std::make_unique<FakeDialogs>()});
+    QCOMPARE(second.ComPort1()->Port(), clock.SlavePath());
+    second.findChild<QAction*>(QStringLiteral("Serial1"))->trigger();
+    second.findChild<QPushButton*>(QStringLiteral("OpenButton"))->click();
+    QVERIFY(second.ComPort1()->Connected());
+    QTRY_VERIFY_WITH_TIMEOUT(second.findChild<TLED*>(QStringLiteral("LED1"))->Color() == lcGreen, kConnectMs);
 }
 
 QTEST_MAIN(EndToEndTest)

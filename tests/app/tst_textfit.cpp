@@ -1,3 +1,4 @@
+#include "app/ComSetup.h"
 #include "support/PanelFixture.h"
 
 #include <QAbstractSpinBox>
@@ -7,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QStyleOption>
 #include <QTabBar>
 #include <QtTest>
@@ -114,6 +116,7 @@ private slots:
     void repliedTextsFit();
     void allTabsShowWhole_data();
     void allTabsShowWhole();
+    void setupDialogTextsFit();
 };
 
 void TextFitTest::startUpTextsFit()
@@ -181,6 +184,21 @@ void TextFitTest::allTabsShowWhole()
         QVERIFY2(tabs->tabRect(i).width() >= metrics.horizontalAdvance(tabs->tabText(i)), qPrintable(tabs->tabText(i)));
     for (QWidget* arrow : tabs->findChildren<QWidget*>())
         QVERIFY2(!arrow->isVisible(), "no scroll arrows");
+}
+
+// The serial Setup dialog, with every item of each list shown in turn.
+void TextFitTest::setupDialogTextsFit()
+{
+    TComSelect::SetPortLister([] { return QStringList{"ttyS0", "ttyUSB10", "ttyACM0", "rfcomm0"}; });
+    const auto machineList = qScopeGuard([] { TComSelect::SetPortLister({}); });
+    TComSetupFrm dialog;
+    for (TComComboBox* combo : dialog.Combos()) {
+        for (int i = 0; i < combo->count(); ++i) {
+            combo->setCurrentIndex(i);
+            const QStringList overflows = Overflows(&dialog);
+            QVERIFY2(overflows.isEmpty(), qPrintable(overflows.join(QStringLiteral("; "))));
+        }
+    }
 }
 
 QTEST_MAIN(TextFitTest)

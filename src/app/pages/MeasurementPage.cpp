@@ -1,16 +1,98 @@
 #include "app/pages/MeasurementPage.h"
 
 #include "app/pages/PageBuilder.h"
+#include "protocol/commands/PeripheralCommands.h"
+#include "protocol/replies/PeripheralReplies.h"
 #include "widgets/Spin.h"
 
-MeasurementPage::MeasurementPage(QWidget* panel) : QObject(panel)
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Rows of the page; the offsets column starts in the light row with its heading.
+constexpr int kLightTop = 24;
+constexpr int kRowHeight = 32;
+
+// A reading with its caption and unit, and the offset the clock adds to it
+// with the Send button whose Tag selects the row.
+struct SensorRow {
+    const char* caption;
+    const char* reading;
+    const char* unit;
+    const char* offset;
+    const char* send;
+    int select;
+};
+
+} // namespace
+
+MeasurementPage::MeasurementPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand)
+    : QObject(panel)
+    , queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
-    Label(panel, QStringLiteral("Offsets:"), 296, 24);
-    Label(panel, QStringLiteral("Temperature:"), 24, 51);
-    TempOffsetSpinEdit = SpinEdit(panel, "TempOffsetSpinEdit", 296, 48, 49, -10, 10, 0, 3);
-    Label(panel, QStringLiteral("Humidity:"), 24, 83);
-    HumidityOffsetSpinEdit = SpinEdit(panel, "HumidityOffsetSpinEdit", 296, 80, 49, -10, 10, 0, 3);
-    Label(panel, QStringLiteral("Air pressure:"), 24, 115);
-    PressureOffsetSpinEdit = SpinEdit(panel, "PressureOffsetSpinEdit", 296, 112, 49, -10, 10, 0, 3);
+    Label(panel, QStringLiteral("Light:"), 24, kLightTop + 3);
+    LightEdit = ReadOnlyEdit(panel, "LightEdit", 120, kLightTop, 49);
+    Label(panel, QStringLiteral("Offsets:"), 296, kLightTop + 3);
+
+    const SensorRow rows[] = {
+        {"Temperature:", "TemperatureEdit", "°C", "TempOffsetSpinEdit", "SendTempOffsetButton",
+            kTemperatureOffsetSelect},
+        {"Humidity:", "HumidityEdit", "%", "HumidityOffsetSpinEdit", "SendHumidityOffsetButton",
+            kHumidityOffsetSelect},
+        {"Air pressure:", "AirPressureEdit", "hPa", "PressureOffsetSpinEdit", "SendPressureOffsetButton",
+            kPressureOffsetSelect},
+    };
+    QLineEdit** readings[] = {&TemperatureEdit, &HumidityEdit, &AirPressureEdit};
+    TSpinEdit** offsets[] = {&TempOffsetSpinEdit, &HumidityOffsetSpinEdit, &PressureOffsetSpinEdit};
+    QPushButton** sends[] = {&SendTempOffsetButton, &SendHumidityOffsetButton, &SendPressureOffsetButton};
+    for (int i = 0; i < 3; ++i) {
+        const SensorRow& row = rows[i];
+        const int top = kLightTop + (i + 1) * kRowHeight;
+        Label(panel, QString::fromUtf8(row.caption), 24, top + 3);
+        *readings[i] = ReadOnlyEdit(panel, row.reading, 120, top, 49);
+        Label(panel, QString::fromUtf8(row.unit), 176, top + 3);
+        *offsets[i] = SpinEdit(panel, row.offset, 296, top, 49, -10, 10, 0, 3);
+        QPushButton* send = *sends[i] = Button(panel, row.send, QStringLiteral("Send"), 352, top - 2, 65);
+        send->setProperty("Tag", row.select);
+        connect(send, &QPushButton::clicked, this, [this, send] { SendTempOffsetButtonClick(send); });
+    }
+}
+
+void MeasurementPage::MeasurementReply(const MeasurementRecord& record)
+{
+    if (!record.light)
+        return;
+    LightEdit->setText(QString::asprintf("%3d", *record.light));
+    if (!record.temperature)
+        return;
+    TemperatureEdit->setText(QString::asprintf("%3d", *record.temperature));
+    if (!record.humidity)
+        return;
+    HumidityEdit->setText(QString::asprintf("%3d", *record.humidity));
+    if (!record.airPressure)
+        return;
+    AirPressureEdit->setText(QString::asprintf("%4d", *record.airPressure));
+}
+
+// The spin edits hold each offset to -10..10.
+void MeasurementPage::SensorOffsetReply(const SensorOffsetRecord& record)
+{
+    if (!record.temperature)
+        return;
+    TempOffsetSpinEdit->SetValue(*record.temperature);
+    if (!record.humidity)
+        return;
+    HumidityOffsetSpinEdit->SetValue(*record.humidity);
+    if (!record.pressure)
+        return;
+    PressureOffsetSpinEdit->SetValue(*record.pressure);
+}
+
+void MeasurementPage::SendTempOffsetButtonClick(QObject* sender)
+{
+    using PageBuilder::ValueInRange;
+    queueCommand_(SensorOffsetCommand(sender->property("Tag").toInt(), ValueInRange(TempOffsetSpinEdit),
+        ValueInRange(HumidityOffsetSpinEdit), ValueInRange(PressureOffsetSpinEdit)));
 }

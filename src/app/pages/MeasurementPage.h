@@ -1,16 +1,37 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
+class QLineEdit;
+class QPushButton;
 class TSpinEdit;
+struct MeasurementRecord;
+struct SensorOffsetRecord;
 
-// "Measurements": sensor readings and the offsets the clock applies.
+// "Measurements": the sensor readings as the clock reports them, and the
+// correction offsets it applies to three of them.
 class MeasurementPage : public QObject {
     Q_OBJECT
 public:
-    explicit MeasurementPage(QWidget* panel);
+    MeasurementPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
 
+    void MeasurementReply(const MeasurementRecord& record);
+    void SensorOffsetReply(const SensorOffsetRecord& record);
+    // The three Send buttons; the pressed one's Tag says which row asks.
+    void SendTempOffsetButtonClick(QObject* sender);
+
+    QLineEdit* LightEdit;
+    QLineEdit* TemperatureEdit;
+    QLineEdit* HumidityEdit;
+    QLineEdit* AirPressureEdit;
     TSpinEdit* TempOffsetSpinEdit;
     TSpinEdit* HumidityOffsetSpinEdit;
     TSpinEdit* PressureOffsetSpinEdit;
+    QPushButton* SendTempOffsetButton;
+    QPushButton* SendHumidityOffsetButton;
+    QPushButton* SendPressureOffsetButton;
+
+private:
+    std::function<void(const QByteArray&)> queueCommand_;
 };

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
 
@@ -29,6 +30,15 @@ TSpinEdit* SpinEdit(QWidget* page, const char* name, int left, int top, int widt
         edit->setMaxLength(maxLength);
     edit->move(left, top);
     edit->resize(width, edit->minimumHeight());
+    return edit;
+}
+
+QLineEdit* ReadOnlyEdit(QWidget* page, const char* name, int left, int top, int width)
+{
+    auto* edit = new QLineEdit(page);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(left, top, width, 21);
+    edit->setReadOnly(true);
     return edit;
 }
 

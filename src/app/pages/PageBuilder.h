@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 class TSpinEdit;
@@ -17,6 +18,8 @@ namespace PageBuilder {
 QLabel* Label(QWidget* page, const QString& text, int left, int top);
 TSpinEdit* SpinEdit(QWidget* page, const char* name, int left, int top, int width,
                     int minValue, int maxValue, int value, int maxLength = 0);
+// A display the clock writes and the operator only reads, 21 pixels high.
+QLineEdit* ReadOnlyEdit(QWidget* page, const char* name, int left, int top, int width);
 TLED* Led(QWidget* page, const char* name, TLEDColor color, int left, int top);
 TLEDLabel* LedLabel(QWidget* page, const char* name, TLEDColor color, const QString& caption,
                     int left, int top, int width = 97);

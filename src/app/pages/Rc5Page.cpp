@@ -1,14 +1,89 @@
 #include "app/pages/Rc5Page.h"
 
 #include "app/pages/PageBuilder.h"
+#include "protocol/commands/PeripheralCommands.h"
+#include "protocol/replies/PeripheralReplies.h"
+#include "widgets/HexEdits.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
-Rc5Page::Rc5Page(QWidget* panel) : QObject(panel)
+namespace {
+
+THexEdit* HexEditAt(QWidget* page, const char* name, int maxValue, int left, int top)
 {
-    PageBuilder::Label(panel, QStringLiteral("Address of clock:"), 24, 19);
-    SelfAddressEdit = new QLineEdit(panel);
-    SelfAddressEdit->setObjectName(QStringLiteral("SelfAddressEdit"));
-    SelfAddressEdit->setGeometry(136, 16, 33, 21);
-    SelfAddressEdit->setReadOnly(true);
+    auto* edit = new THexEdit(page);
+    edit->setObjectName(QLatin1String(name));
+    edit->SetNumBase(THexEdit::ebHex);
+    edit->setMaxLength(2);
+    edit->SetMinValue(0);
+    edit->SetMaxValue(maxValue);
+    edit->SetValidate(false);
+    edit->SetValue(0);
+    edit->setGeometry(left, top, 33, 21);
+    return edit;
+}
+
+// The history shows each line as one line of the memo whatever the clock
+// sent, so the memo and the saved file hold the same packets.
+QString Printable(const QByteArray& line)
+{
+    QString shown = QString::fromLatin1(line);
+    for (QChar& c : shown) {
+        if (!c.isPrint())
+            c = QChar::ReplacementCharacter;
+    }
+    return shown;
+}
+
+} // namespace
+
+Rc5Page::Rc5Page(QWidget* panel, std::function<void(const QByteArray&)> queueCommand)
+    : QObject(panel)
+    , queueCommand_(std::move(queueCommand))
+{
+    using namespace PageBuilder;
+    Label(panel, QStringLiteral("Address of clock:"), 24, 19);
+    SelfAddressEdit = ReadOnlyEdit(panel, "SelfAddressEdit", 136, 16, 33);
+
+    Label(panel, QStringLiteral("Last received RC5 packet:"), 24, 56);
+    Label(panel, QStringLiteral("Address:"), 24, 83);
+    RC5AddressEdit = ReadOnlyEdit(panel, "RC5AddressEdit", 136, 80, 33);
+    Label(panel, QStringLiteral("Commad:"), 24, 107);
+    RC5CommandEdit = ReadOnlyEdit(panel, "RC5CommandEdit", 136, 104, 33);
+
+    Label(panel, QStringLiteral("Received packet history:"), 24, 144);
+    IRPacketMemo = new QPlainTextEdit(panel);
+    IRPacketMemo->setObjectName(QStringLiteral("IRPacketMemo"));
+    IRPacketMemo->setGeometry(24, 160, 145, 305);
+    IRPacketMemo->setReadOnly(true);
+    IRPacketMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    IRPacketMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    IRPacketMemo->setMaximumBlockCount(IrPacketHistory::kMaxLines);
+    SaveHistoryButton = Button(panel, "SaveHistoryButton", QStringLiteral("Save"), 24, 474, 97);
+
+    Label(panel, QStringLiteral("Execute RC5 packet:"), 296, 56);
+    Label(panel, QStringLiteral("Address:"), 296, 83);
+    AddressHexEdit = HexEditAt(panel, "AddressHexEdit", 31, 360, 80);
+    Label(panel, QStringLiteral("Commad:"), 296, 107);
+    CommandHexEdit = HexEditAt(panel, "CommandHexEdit", 255, 360, 104);
+    Label(panel, QStringLiteral("Add 0x80 to set toggle bit"), 408, 107);
+    Rc5Button = Button(panel, "Rc5Button", QStringLiteral("Send"), 296, 136, 97);
+    connect(Rc5Button, &QPushButton::clicked, this, &Rc5Page::Rc5ButtonClick);
+}
+
+void Rc5Page::Rc5PacketReply(const Rc5PacketRecord& record)
+{
+    RC5AddressEdit->setText(QString::fromLatin1(record.address));
+    RC5CommandEdit->setText(QString::fromLatin1(record.command));
+    const QByteArray line = record.HistoryLine();
+    history_.Append(line);
+    // The memo drops its oldest line by itself, as the history does.
+    IRPacketMemo->appendPlainText(Printable(line));
+}
+
+void Rc5Page::Rc5ButtonClick()
+{
+    queueCommand_(Rc5Command(AddressHexEdit->Value(), CommandHexEdit->Value()));
 }

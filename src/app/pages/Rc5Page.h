@@ -1,15 +1,39 @@
 #pragma once
 
+#include "files/IrHistory.h"
+
 #include <QObject>
+#include <functional>
 
 class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class THexEdit;
+struct Rc5PacketRecord;
 
-// "Infra RC5 commands": the clock's own RC5 address, the last packets it
-// received, and sending a packet.
+// "Infra RC5 commands": the clock's own RC5 address, the last packet it
+// received with the history of packets, and making it execute a packet.
 class Rc5Page : public QObject {
     Q_OBJECT
 public:
-    explicit Rc5Page(QWidget* panel);
+    Rc5Page(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
+
+    void Rc5PacketReply(const Rc5PacketRecord& record);
+    void Rc5ButtonClick();
+
+    // The received packets as the history file holds them.
+    const QList<QByteArray>& HistoryLines() const { return history_.Lines(); }
 
     QLineEdit* SelfAddressEdit;
+    QLineEdit* RC5AddressEdit;
+    QLineEdit* RC5CommandEdit;
+    QPlainTextEdit* IRPacketMemo;
+    QPushButton* SaveHistoryButton;
+    THexEdit* AddressHexEdit;
+    THexEdit* CommandHexEdit;
+    QPushButton* Rc5Button;
+
+private:
+    IrPacketHistory history_;
+    std::function<void(const QByteArray&)> queueCommand_;
 };

@@ -1,29 +1,54 @@
 #include "app/pages/RelaisPage.h"
 
 #include "app/pages/PageBuilder.h"
+#include "protocol/commands/PeripheralCommands.h"
 #include "widgets/Spin.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 
-RelaisPage::RelaisPage(QWidget* panel) : QObject(panel)
+RelaisPage::RelaisPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand)
+    : QObject(panel)
+    , queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
     RelaisLEDLabel = LedLabel(panel, "RelaisLEDLabel", lcYellow, QStringLiteral("Relais is on"), 24, 24);
     Label(panel, QStringLiteral("Remaining time:"), 24, 51);
-    RelaisRemainingEdit = new QLineEdit(panel);
-    RelaisRemainingEdit->setObjectName(QStringLiteral("RelaisRemainingEdit"));
-    RelaisRemainingEdit->setGeometry(184, 48, 49, 21);
-    RelaisRemainingEdit->setReadOnly(true);
+    RelaisRemainingEdit = ReadOnlyEdit(panel, "RelaisRemainingEdit", 184, 48, 49);
     Label(panel, QStringLiteral("[minute]"), 240, 51);
     Label(panel, QStringLiteral("On time:"), 24, 75);
     RelaisSpinEdit = SpinEdit(panel, "RelaisSpinEdit", 184, 72, 49, 0, 255, 0, 3);
     Label(panel, QStringLiteral("[minute]"), 240, 75);
+    RelaisOnButton = Button(panel, "RelaisOnButton", QStringLiteral("Turn On"), 296, 70, 81);
+    relaisOffButton = Button(panel, "relaisOffButton", QStringLiteral("Turn Off"), 392, 70, 81);
     Label(panel, QStringLiteral("On time for IR commands:"), 24, 115);
     RelOnIrSpinEdit = SpinEdit(panel, "RelOnIrSpinEdit", 184, 112, 49, 0, 255, 255, 3);
     Label(panel, QStringLiteral("[minute]"), 240, 115);
+    RelaisOnIrButton = Button(panel, "RelaisOnIrButton", QStringLiteral("Send"), 296, 110, 81);
+
+    RelaisOnButton->setEnabled(false);
+    connect(RelaisSpinEdit, &TSpinEdit::OnChange, this, &RelaisPage::RelaisSpinEditChange);
+    connect(RelOnIrSpinEdit, &TSpinEdit::OnChange, this, &RelaisPage::RelaisSpinEditChange);
+    connect(RelaisOnButton, &QPushButton::clicked, this, &RelaisPage::RelaisOnButtonClick);
+    connect(relaisOffButton, &QPushButton::clicked, this, &RelaisPage::relaisOffButtonClick);
+    connect(RelaisOnIrButton, &QPushButton::clicked, this, &RelaisPage::RelaisOnIrButtonClick);
 }
 
 void RelaisPage::ShowRemainingMinutes(int minutes)
 {
     RelaisRemainingEdit->setText(QString::asprintf("%3d", minutes));
 }
+
+void RelaisPage::RelaisOnButtonClick()
+{
+    queueCommand_(RelayOnCommand(PageBuilder::ValueInRange(RelaisSpinEdit)));
+}
+
+void RelaisPage::relaisOffButtonClick() { queueCommand_(RelayOffCommand()); }
+
+void RelaisPage::RelaisOnIrButtonClick()
+{
+    queueCommand_(RelayIrTimeCommand(PageBuilder::ValueInRange(RelOnIrSpinEdit)));
+}
+
+void RelaisPage::RelaisSpinEditChange() { RelaisOnButton->setEnabled(RelaisSpinEdit->Value() > 0); }

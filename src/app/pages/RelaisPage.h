@@ -1,21 +1,37 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 class QLineEdit;
+class QPushButton;
 class TLEDLabel;
 class TSpinEdit;
 
-// "Relais": relay state, remaining minutes, on-times.
+// "Relais": relay state and remaining minutes, switching the relay on for a
+// time and off, and the on-time the clock uses for RC5 commands.
 class RelaisPage : public QObject {
     Q_OBJECT
 public:
-    explicit RelaisPage(QWidget* panel);
+    RelaisPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
 
     void ShowRemainingMinutes(int minutes);
+
+    void RelaisOnButtonClick();
+    void relaisOffButtonClick();
+    void RelaisOnIrButtonClick();
+    // "Turn On" only with an on-time of at least one minute: on for 0
+    // minutes would mean on for good.
+    void RelaisSpinEditChange();
 
     TLEDLabel* RelaisLEDLabel;
     QLineEdit* RelaisRemainingEdit;
     TSpinEdit* RelaisSpinEdit;
+    QPushButton* RelaisOnButton;
+    QPushButton* relaisOffButton;
     TSpinEdit* RelOnIrSpinEdit;
+    QPushButton* RelaisOnIrButton;
+
+private:
+    std::function<void(const QByteArray&)> queueCommand_;
 };

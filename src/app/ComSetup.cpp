@@ -1,0 +1,211 @@
+#include "app/ComSetup.h"
+
+#include "app/Dialogs.h"
+#include "app/PanelFont.h"
+#include "app/pages/PageBuilder.h"
+#include "link/ComPortTexts.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+constexpr QSize kClientSize(231, 216);
+constexpr QRect kGroupBoxRect(8, 8, 217, 169);
+constexpr int kComboLeft = 80;
+constexpr QSize kComboSize(129, 21);
+constexpr QSize kButtonSize(75, 25);
+
+struct SettingRow {
+    const char* label;
+    const char* combo;
+    TComProperty property;
+};
+
+constexpr std::array<SettingRow, 6> kRows = {{
+    {"Port", "Combo1", cpPort},
+    {"Baud rate", "Combo2", cpBaudRate},
+    {"Data bits", "Combo3", cpDataBits},
+    {"Stop bits", "Combo4", cpStopBits},
+    {"Parity", "Combo5", cpParity},
+    {"Flow control", "Combo6", cpFlowControl},
+}};
+
+// Row r's label stands at 24 + 24 r, its list at 16 + 24 r.
+constexpr int kRowPitch = 24;
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption, int left, int top)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(QRect(QPoint(left, top), kButtonSize));
+    return button;
+}
+
+} // namespace
+
+// ---- TComComboBox -----------------------------------------------------------
+
+TComComboBox::TComComboBox(QWidget* parent)
+    : QComboBox(parent)
+{
+    setEditable(false);
+    connect(this, &QComboBox::activated, this, &TComComboBox::Picked);
+    select_.OnPortDestroyed = [this] {
+        if (count() > 0)
+            SelectItem(0);
+    };
+}
+
+void TComComboBox::SetComPort(TComPort* port)
+{
+    select_.SetComPort(port);
+    if (port)
+        ReadFromPort();
+}
+
+void TComComboBox::SetComProperty(TComProperty property)
+{
+    const QStringList items = TComSelect::ItemsFor(property);
+    select_.SetComProperty(property);
+    {
+        const QSignalBlocker quiet(this);
+        clear();
+        addItems(items);
+    }
+    if (count() == 0)
+        return;
+    // Unbound, the first item is only shown: the pending value stays as it
+    // was until a port is read or the user picks, so that OK in the setup
+    // dialog applies what the box shows when the port's own value is not
+    // in the list (nothing, for a port name).
+    if (ComPort())
+        ReadFromPort();
+    else
+        setCurrentIndex(0);
+}
+
+QString TComComboBox::Text() const { return currentIndex() < 0 ? QString() : itemText(currentIndex()); }
+
+void TComComboBox::SetText(const QString& text)
+{
+    for (int i = 0; i < count(); ++i) {
+        if (SameComText(itemText(i), text)) {
+            SelectItem(i);
+            return;
+        }
+    }
+}
+
+// A port this list lacks (a pseudo terminal, a device named by its path)
+// shows no item and leaves the pending value as it was: OK without a pick
+// then applies what the box shows, an empty name.
+void TComComboBox::ReadFromPort()
+{
+    if (!ComPort())
+        return;
+    QStringList items;
+    for (int i = 0; i < count(); ++i)
+        items << itemText(i);
+    const qsizetype index = select_.IndexOfPortValue(items);
+    if (index >= 0) {
+        SelectItem(int(index));
+        return;
+    }
+    setCurrentIndex(-1);
+}
+
+// What the box shows and what it would apply are always the same value.
+void TComComboBox::SelectItem(int index)
+{
+    setCurrentIndex(index);
+    select_.Take(itemText(index));
+}
+
+void TComComboBox::Picked(int index)
+{
+    select_.Take(itemText(index));
+    if (AutoApply()) {
+        try {
+            ApplyToPort();
+        } catch (const EComPort& error) {
+            if (OnApplyError)
+                OnApplyError(error);
+            else
+                qWarning("Serial port setting not applied: %s", error.what());
+        }
+    }
+    emit OnChange();
+}
+
+// ---- TComSetupFrm -----------------------------------------------------------
+
+TComSetupFrm::TComSetupFrm(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ComSetupFrm"));
+    setWindowTitle(QStringLiteral("Setup"));
+    setWindowFlags(
+        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFont(PanelFont());
+    setFixedSize(kClientSize);
+
+    GroupBox1 = new QGroupBox(QStringLiteral(" Settings "), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(kGroupBoxRect);
+    std::array<TComComboBox*, 6> combos{};
+    for (size_t row = 0; row < kRows.size(); ++row) {
+        const int top = int(row) * kRowPitch;
+        QLabel* label = PageBuilder::Label(GroupBox1, QString::fromLatin1(kRows[row].label), 8, 24 + top);
+        label->setObjectName(QStringLiteral("Label%1").arg(row + 1));
+        auto* combo = new TComComboBox(GroupBox1);
+        combo->setObjectName(QLatin1String(kRows[row].combo));
+        combo->setGeometry(QRect(QPoint(kComboLeft, 16 + top), kComboSize));
+        combo->SetComProperty(kRows[row].property);
+        label->setBuddy(combo);
+        combos[row] = combo;
+    }
+    Combo1 = combos[0];
+    Combo2 = combos[1];
+    Combo3 = combos[2];
+    Combo4 = combos[3];
+    Combo5 = combos[4];
+    Combo6 = combos[5];
+
+    OkButton = Button(this, "OkButton", QStringLiteral("OK"), 70, 184);
+    OkButton->setDefault(true);
+    connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+    CancelButton = Button(this, "CancelButton", QStringLiteral("Cancel"), 150, 184);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    const std::array<QWidget*, 8> tabOrder
+        = {Combo1, Combo2, Combo3, Combo4, Combo5, Combo6, OkButton, CancelButton};
+    for (size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    // Centred on the screen rather than over the window; having been moved,
+    // the dialog is not placed again when it is shown.
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+// ---- RunSetupDialog ---------------------------------------------------------
+
+void RunSetupDialog(TComPort& port, DialogSeam& dialogs, QWidget* parent)
+{
+    TComSetupFrm dialog(parent);
+    const std::array<TComComboBox*, 6> combos = dialog.Combos();
+    for (TComComboBox* combo : combos)
+        combo->SetComPort(&port);
+    for (TComComboBox* combo : combos)
+        combo->ReadFromPort();
+    if (dialogs.RunModal(dialog) != QDialog::Accepted)
+        return;
+    port.InSettingsUpdate([&combos] {
+        for (TComComboBox* combo : combos)
+            combo->ApplyToPort();
+    });
+}
