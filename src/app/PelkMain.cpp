@@ -691,7 +691,7 @@ void TForm1::DevListBoxClick()
         return;
     CurrentHidDevice = listedHidDevices_[selected];
     CurrentHidDevice->SetOnData([this](TJvHidDevice* device, quint8 reportId, const QByteArray& data) {
-        HidDeviceData(device, reportId, data);
+        Guarded([&] { HidDeviceData(device, reportId, data); });
     });
 }
 

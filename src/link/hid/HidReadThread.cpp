@@ -1,6 +1,7 @@
 #include "link/hid/HidReadThread.h"
 
 #include <QMetaObject>
+#include <QScopeGuard>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -109,16 +110,19 @@ void TJvHidDeviceReadThread::Serve(Shared& shared, std::unique_lock<std::mutex>&
     const Delivery delivery = *shared.pending;
     shared.serving = true;
     lock.unlock();
+    // Whatever the sink does, the reader must learn that it is done.
+    const auto done = qScopeGuard([&] {
+        lock.lock();
+        shared.serving = false;
+        shared.pending.reset();
+        shared.changed.notify_all();
+    });
     if (delivery.error == 0) {
         if (shared.onReport)
             shared.onReport(quint8(delivery.report.at(0)), delivery.report.mid(1));
     } else if (shared.onError) {
         shared.onError(delivery.error);
     }
-    lock.lock();
-    shared.serving = false;
-    shared.pending.reset();
-    shared.changed.notify_all();
 }
 
 bool TJvHidDeviceReadThread::Stop()
