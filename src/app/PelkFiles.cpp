@@ -1,13 +1,19 @@
-// The File menu of the main window: the alarm file and the two exports.
+// The File menu of the main window: the alarm file, the parameter file and
+// the two exports.
 
 #include "app/PelkMain.h"
 
 #include "app/pages/AlarmTable.h"
+#include "app/pages/MeasurementPage.h"
+#include "app/pages/ModePage.h"
+#include "app/pages/PwmPage.h"
 #include "app/pages/Rc5Page.h"
 #include "app/ScreenCursor.h"
 #include "files/AlarmFile.h"
 #include "files/Dcf77Statistics.h"
+#include "files/ParameterFile.h"
 #include "files/TextFile.h"
+#include "widgets/Spin.h"
 
 #include <QFileInfo>
 
@@ -25,6 +31,12 @@ const FileDialogSpec kSaveIrHistory = {
     QStringLiteral("Save IR command history"),
     QStringLiteral("Whirlbeam clock IR history *.his|*.his|All Files *.*|*.*"), QStringLiteral("his")};
 
+const FileDialogSpec kSaveParameters = {
+    QStringLiteral("Save parameters"),
+    QStringLiteral("Whirlbeam clock parameters *.par|*.par|All Files *.*|*.*"), QStringLiteral("par")};
+const FileDialogSpec kOpenParameters = {QStringLiteral("Open parameters"), kSaveParameters.filter,
+                                        kSaveParameters.defaultExtension};
+
 const QString kSaveError = QStringLiteral("File save error ");
 const QString kReadError = QStringLiteral("File read error ");
 
@@ -34,15 +46,12 @@ const QString kReadError = QStringLiteral("File read error ");
 // more rows than the table holds, whatever the clock claims.
 void TForm1::SaveAlarmsClick()
 {
-    const QString file = dialogs_->SaveFileName(this, kSaveAlarms);
-    if (file.isEmpty())
-        return;
-    QList<QByteArray> lines;
-    for (int row = 0; row < qMin(AlarmCount, int(AlarmTable::kRows)); ++row)
-        lines << alarms_->RowCommand(row);
-    int error = 0;
-    if (!SaveLines(file, lines, &error))
-        ShowFileError(kSaveError, file, error);
+    SaveLinesAs(kSaveAlarms, [this] {
+        QList<QByteArray> lines;
+        for (int row = 0; row < qMin(AlarmCount, int(AlarmTable::kRows)); ++row)
+            lines << alarms_->RowCommand(row);
+        return lines;
+    });
 }
 
 // Queues the file's alarms for the clock; the rows change only when the
@@ -69,21 +78,57 @@ void TForm1::LoadAlarmsClick()
 // The hourly figures as last read from the clock; zeros until then.
 void TForm1::SaveDCF77statistics1Click()
 {
-    const QString file = dialogs_->SaveFileName(this, kSaveStatistics);
-    if (file.isEmpty())
-        return;
-    int error = 0;
-    if (!SaveLines(file, Dcf77StatisticsLines(DcfHourStats), &error))
-        ShowFileError(kSaveError, file, error);
+    SaveLinesAs(kSaveStatistics, [this] { return Dcf77StatisticsLines(DcfHourStats); });
 }
 
 // The received packets, oldest first, exactly as the page lists them.
 void TForm1::SaveIRcommandhistoryClick()
 {
-    const QString file = dialogs_->SaveFileName(this, kSaveIrHistory);
+    SaveLinesAs(kSaveIrHistory, [this] { return rc5_->HistoryLines(); });
+}
+
+// Each value as its control shows it at this moment; the pulse widths are
+// the clock's last report, not the new values entered beside them.
+void TForm1::SaveparametersClick()
+{
+    SaveLinesAs(kSaveParameters, [this] {
+        ClockParameters parameters;
+        parameters.modeFlags = mode_->ModeFlags();
+        parameters.autoStandbySeconds = mode_->ASTSpinEdit->Value();
+        parameters.soundFromHour = mode_->FromSpinEdit->Value();
+        parameters.soundToHour = mode_->ToSpinEdit->Value();
+        parameters.temperatureOffset = measurement_->TempOffsetSpinEdit->Value();
+        parameters.humidityOffset = measurement_->HumidityOffsetSpinEdit->Value();
+        parameters.pressureOffset = measurement_->PressureOffsetSpinEdit->Value();
+        parameters.runPulse = pwm_->RunPulseSpinEdit->Value();
+        parameters.sleepPulse = pwm_->SleepPulseSpinEdit->Value();
+        return ParameterFileLines(parameters);
+    });
+}
+
+// Plays a parameter file back into the clock; the controls follow only
+// when the clock reports the new values.
+void TForm1::LoadparametersClick()
+{
+    const QString file = dialogs_->OpenFileName(this, kOpenParameters);
     if (file.isEmpty())
         return;
     int error = 0;
-    if (!SaveLines(file, rc5_->HistoryLines(), &error))
+    const auto lines = ReadLines(file, &error);
+    if (!lines) {
+        ShowFileError(kReadError, file, error);
+        return;
+    }
+    for (const QByteArray& command : ParameterFileCommands(*lines))
+        QueueCommand(command);
+}
+
+void TForm1::SaveLinesAs(const FileDialogSpec& spec, const std::function<QList<QByteArray>()>& lines)
+{
+    const QString file = dialogs_->SaveFileName(this, spec);
+    if (file.isEmpty())
+        return;
+    int error = 0;
+    if (!SaveLines(file, lines(), &error))
         ShowFileError(kSaveError, file, error);
 }

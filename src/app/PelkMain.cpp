@@ -253,7 +253,9 @@ void TForm1::BuildMenus()
     connect(SaveAlarms, &QAction::triggered, this, &TForm1::SaveAlarmsClick);
     Separator(file, "N2");
     Loadparameters = Item(file, "Loadparameters", QStringLiteral("Load &parameters"));
+    connect(Loadparameters, &QAction::triggered, this, &TForm1::LoadparametersClick);
     Saveparameters = Item(file, "Saveparameters", QStringLiteral("Save pa&rameters"));
+    connect(Saveparameters, &QAction::triggered, this, &TForm1::SaveparametersClick);
     Separator(file, "N4");
     SaveIRcommandhistory = Item(file, "SaveIRcommandhistory", QStringLiteral("Save IR command &history"));
     connect(SaveIRcommandhistory, &QAction::triggered, this, &TForm1::SaveIRcommandhistoryClick);

@@ -86,6 +86,8 @@ public:
     // The menu item and the RC5 page's Save button, which works while the
     // menu item still waits for the first read of the clock.
     void SaveIRcommandhistoryClick();
+    void SaveparametersClick();
+    void LoadparametersClick();
 
     // The transmit tick and the blink tick.
     void Timer1Timer();
@@ -168,6 +170,8 @@ private:
     void ShowQueueLength();
     void Guarded(const std::function<void()>& handler);
     void ShowComPortError(const EComPort& error);
+    // Asks for a file name and saves the lines there; a failure is shown.
+    void SaveLinesAs(const FileDialogSpec& spec, const std::function<QList<QByteArray>()>& lines);
     void ShowException(const QString& message);
 
     std::unique_ptr<TCustomComPort> comPort_;

@@ -136,12 +136,8 @@ std::optional<QByteArray> ReadBytes(const QString& path, int* error)
     return content;
 }
 
-std::optional<QList<QByteArray>> ReadLines(const QString& path, int* error)
+QList<QByteArray> SplitLines(const QByteArray& content)
 {
-    const std::optional<QByteArray> read = ReadBytes(path, error);
-    if (!read)
-        return std::nullopt;
-    const QByteArray& content = *read;
     QList<QByteArray> lines = content.split('\n');
     if (content.isEmpty() || content.endsWith('\n'))
         lines.removeLast();
@@ -149,4 +145,12 @@ std::optional<QList<QByteArray>> ReadLines(const QString& path, int* error)
         if (line.endsWith('\r'))
             line.chop(1);
     return lines;
+}
+
+std::optional<QList<QByteArray>> ReadLines(const QString& path, int* error)
+{
+    const std::optional<QByteArray> content = ReadBytes(path, error);
+    if (!content)
+        return std::nullopt;
+    return SplitLines(*content);
 }

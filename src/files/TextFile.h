@@ -19,6 +19,9 @@ bool SaveLines(const QString& path, const QList<QByteArray>& lines, int* error =
 std::optional<QByteArray> ReadBytes(const QString& path, int* error = nullptr);
 
 // The lines of a text file, split at LF with a CR before it dropped; a line
-// end after the last line does not make an empty line. nullopt when the file
+// end after the last line does not make an empty line.
+QList<QByteArray> SplitLines(const QByteArray& content);
+
+// The lines of the file as SplitLines gives them; nullopt when the file
 // cannot be opened or read, with the errno in *error.
 std::optional<QList<QByteArray>> ReadLines(const QString& path, int* error = nullptr);

@@ -47,13 +47,14 @@ ClockPeerOptions QuietClock()
 }
 
 struct Bench {
-    PtyClock clock{QuietClock()};
+    PtyClock clock;
     FakeDialogs* dialogs = new FakeDialogs;
     std::unique_ptr<TForm1> form;
     Lines commands;
     Lines replies;
 
-    Bench()
+    explicit Bench(const ClockPeerOptions& options = QuietClock())
+        : clock(options)
     {
         if (!clock.Open())
             qFatal("no pseudo terminal: %s", qPrintable(clock.ErrorString()));
@@ -112,6 +113,7 @@ private slots:
     void peripheralPagesFollowTheClock();
     void statisticsFillTheChart();
     void portChosenInTheDialogIsRemembered();
+    void parametersCarryToAnotherClock();
 };
 
 void EndToEndTest::connectsAndReadsTheClock()
@@ -449,6 +451,61 @@ void EndToEndTest::portChosenInTheDialogIsRemembered()
     second.findChild<QPushButton*>(QStringLiteral("OpenButton"))->click();
     QVERIFY(second.ComPort1()->Connected());
     QTRY_VERIFY_WITH_TIMEOUT(second.findChild<TLED*>(QStringLiteral("LED1"))->Color() == lcGreen, kConnectMs);
+}
+
+// The parameters set on one clock through the pages, saved, and loaded into
+// a second clock fresh from the factory: the second reports them as the file
+// carries them (no DCF77 synchronisation bit, no motor byte).
+void EndToEndTest::parametersCarryToAnotherClock()
+{
+    ClockPeerOptions small = QuietClock();
+    small.alarmCount = 20;
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("clock.par"));
+    const auto spin = [](Bench& bench, const char* name) { return bench.Get<TSpinEdit>(name); };
+    const auto click = [](Bench& bench, const char* name) { bench.Get<QPushButton>(name)->click(); };
+    {
+        Bench first(small);
+        first.Open();
+        QTRY_VERIFY_WITH_TIMEOUT(!first.form->InitialLoad, 2 * kConnectMs);
+        first.Get<QCheckBox>("ASTCheckBox")->setChecked(true);
+        first.Get<QCheckBox>("HourSoundCheckBox")->setChecked(false);
+        click(first, "SendModeButton");
+        spin(first, "ASTSpinEdit")->SetValue(600);
+        click(first, "SendASTButton");
+        spin(first, "FromSpinEdit")->SetValue(6);
+        spin(first, "ToSpinEdit")->SetValue(21);
+        click(first, "SendSoundParButton");
+        spin(first, "TempOffsetSpinEdit")->SetValue(-3);
+        spin(first, "HumidityOffsetSpinEdit")->SetValue(4);
+        spin(first, "PressureOffsetSpinEdit")->SetValue(-1);
+        // Each button sets its own sensor's offset on the clock.
+        for (const char* send : {"SendTempOffsetButton", "SendHumidityOffsetButton", "SendPressureOffsetButton"})
+            click(first, send);
+        spin(first, "NewRPulseSpinEdit")->SetValue(50);
+        spin(first, "NewSPulseSpinEdit")->SetValue(20);
+        click(first, "SendPwmButton");
+        QTRY_COMPARE_WITH_TIMEOUT(spin(first, "SleepPulseSpinEdit")->Value(), 20, kConnectMs);
+        QCOMPARE(spin(first, "RunPulseSpinEdit")->Value(), 50);
+        first.dialogs->saveFile = file;
+        first.form->SaveparametersClick();
+        QVERIFY(first.dialogs->messages.isEmpty());
+    }
+    Bench second(small);
+    second.Open();
+    QTRY_VERIFY_WITH_TIMEOUT(!second.form->InitialLoad, 2 * kConnectMs);
+    QVERIFY(second.Get<QCheckBox>("DCF77SyncCheckBox2")->isChecked());
+    second.dialogs->openFile = file;
+    second.form->LoadparametersClick();
+    QTRY_COMPARE_WITH_TIMEOUT(spin(second, "SleepPulseSpinEdit")->Value(), 20, kConnectMs);
+    const auto twin = [&second](const char* name) { return second.Get<QCheckBox>(name)->isChecked(); };
+    QVERIFY(twin("ASTCheckBox2") && !twin("HourSoundCheckBox2") && !twin("DCF77SyncCheckBox2"));
+    QVERIFY(twin("MotorPWMCheckBox2"));
+    QCOMPARE((QList<int>{spin(second, "ASTSpinEdit")->Value(), spin(second, "FromSpinEdit")->Value(),
+                         spin(second, "ToSpinEdit")->Value(), spin(second, "TempOffsetSpinEdit")->Value(),
+                         spin(second, "HumidityOffsetSpinEdit")->Value(),
+                         spin(second, "PressureOffsetSpinEdit")->Value(), spin(second, "RunPulseSpinEdit")->Value()}),
+             (QList<int>{600, 6, 21, -3, 4, -1, 50}));
 }
 
 QTEST_MAIN(EndToEndTest)

@@ -79,7 +79,7 @@ void ShowFlags(FlagBoxes boxes, int flags)
         box.readBack->setChecked(flags & box.bit);
 }
 
-int TickedFlags(FlagBoxes boxes)
+int TickedFlags(std::span<const ModePage::FlagBox> boxes)
 {
     int flags = 0;
     for (const ModePage::FlagBox& box : boxes)
@@ -159,9 +159,11 @@ void ModePage::SoundTimesReply(const SoundTimesRecord& record)
         LightLimitSpinEdit->SetValue(*record.lightLimit);
 }
 
+int ModePage::ModeFlags() const { return TickedFlags(ModeBoxes); }
+
 void ModePage::SendModeButtonClick()
 {
-    queueCommand_(ModeCommand(TickedFlags(ModeBoxes), TickedFlags(MotorBoxes)));
+    queueCommand_(ModeCommand(ModeFlags(), TickedFlags(MotorBoxes)));
 }
 
 void ModePage::SendASTButtonClick()

@@ -31,6 +31,9 @@ public:
     void AutoStandbyReply(std::optional<int> seconds);
     void SoundTimesReply(const SoundTimesRecord& record);
 
+    // The bits of the ticked mode boxes.
+    int ModeFlags() const;
+
     void SendModeButtonClick();
     void SendASTButtonClick();
     void SendSoundParButtonClick();

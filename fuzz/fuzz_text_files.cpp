@@ -1,0 +1,69 @@
+// The alarm and parameter files are read from whatever a user hands the
+// panel. Invariants: no line holds LF; lines written as the panel writes
+// them read back the same; loading queues only lines the file holds, in
+// their order, and an alarm file only alarm lines (none for a clock without
+// alarms) and its end-of-read marker.
+
+#include "files/AlarmFile.h"
+#include "files/ParameterFile.h"
+#include "files/TextFile.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void Check(bool holds)
+{
+    if (!holds)
+        std::abort();
+}
+
+// Whether every line of part stands in whole, in the same order.
+bool InOrderWithin(const QList<QByteArray>& part, const QList<QByteArray>& whole)
+{
+    qsizetype at = 0;
+    for (const QByteArray& line : part) {
+        while (at < whole.size() && whole[at] != line)
+            ++at;
+        if (at++ >= whole.size())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray content(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QList<QByteArray> lines = SplitLines(content);
+    for (const QByteArray& line : lines)
+        Check(!line.contains('\n'));
+
+    QList<QByteArray> clean;
+    QByteArray written;
+    for (QByteArray line : lines) {
+        line.replace('\r', "");
+        clean << line;
+        written += line + "\r\n";
+    }
+    Check(SplitLines(written) == clean);
+
+    const QList<QByteArray> parameters = ParameterFileCommands(lines);
+    Check(InOrderWithin(parameters, lines));
+    for (const QByteArray& command : parameters)
+        Check(!command.isEmpty());
+
+    for (const int alarmCount : {0, 20, 40}) {
+        const AlarmFileLoad load = AlarmCommandsToQueue(lines, alarmCount);
+        QList<QByteArray> rows = load.commands;
+        if (!load.rowFieldError) {
+            Check(!rows.isEmpty() && rows.takeLast() == "z0190");
+        }
+        Check(InOrderWithin(rows, lines) && (alarmCount > 0 || rows.isEmpty()));
+        for (const QByteArray& row : rows)
+            Check(row.startsWith('k'));
+    }
+    return 0;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+// A clock's operating parameters as the panel shows them.
+struct ClockParameters {
+    int modeFlags = 0; // the mode boxes' bits
+    int autoStandbySeconds = 0;
+    int soundFromHour = 0;
+    int soundToHour = 0;
+    int temperatureOffset = 0;
+    int humidityOffset = 0;
+    int pressureOffset = 0;
+    int runPulse = 0; // as the clock last reported them
+    int sleepPulse = 0;
+};
+
+// The five lines of a parameter file (.par). Parameter files have always
+// had their own forms, shorter than what the Send buttons compose, and
+// clocks and users' files rely on them:
+//   "g" + mode[2h], without the DCF77 synchronisation bit and without a
+//       motor byte;
+//   "i" + seconds[4h];
+//   "q" + from[2d] + to[2d], without the light limit;
+//   DEL + "E0" + the three offsets as two's-complement bytes;
+//   "m" + runPulse[2h] + "31" + sleepPulse[2h] + "31".
+QList<QByteArray> ParameterFileLines(const ClockParameters& parameters);
+
+// What loading a parameter file queues: every line that is not empty,
+// unchanged and in order. Lines are not examined otherwise, so a file may
+// carry any command lines.
+QList<QByteArray> ParameterFileCommands(const QList<QByteArray>& lines);
