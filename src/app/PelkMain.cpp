@@ -508,6 +508,7 @@ void TForm1::ClearCommandQueue() { CommandMemo.Clear(); }
 
 void TForm1::TransmitCommand(const QByteArray& text)
 {
+    TrafficLog.Sent(text);
     if (USB1->isChecked() && UsbLinkOpen) {
         if (!CurrentHidDevice)
             return;
@@ -624,6 +625,7 @@ void TForm1::HidDeviceData(TJvHidDevice*, quint8, const QByteArray& data)
 
 void TForm1::TakeReplyLine(const QByteArray& line)
 {
+    TrafficLog.Received(line);
     if (StartsWithReplyLetter(line))
         ReplySeen = true;
     ReceiveMemo.Append(line);

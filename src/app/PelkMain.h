@@ -5,6 +5,7 @@
 #include "link/CustomComPort.h"
 #include "link/hid/HidDevice.h"
 #include "link/LineAssembly.h"
+#include "link/LinkLog.h"
 #include "link/ReplyLog.h"
 
 #include <QMainWindow>
@@ -67,6 +68,7 @@ public:
     bool InitialLoad = true;
     CommandQueue CommandMemo;
     ReplyLog ReceiveMemo;
+    LinkLog TrafficLog; // written only when opened (--log)
 
     // Start-up, pages and shut-down.
     void FormCreate();

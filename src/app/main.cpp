@@ -34,6 +34,10 @@ struct Options {
         QStringLiteral("Press Open as soon as the window is up (with --serial).")};
     QCommandLineOption dark{QStringLiteral("dark"),
         QStringLiteral("Use a dark palette (with the Fusion style).")};
+    QCommandLineOption log{QStringLiteral("log"),
+        QStringLiteral("Append every command sent and every reply line received to <file>, "
+                       "with the time to the millisecond."),
+        QStringLiteral("file")};
 };
 
 QStringList Arguments(int argc, char* argv[])
@@ -175,7 +179,8 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     parser.addVersionOption();
     const Options options;
-    parser.addOptions({options.screenshot, options.simulate, options.serial, options.connect, options.dark});
+    parser.addOptions(
+        {options.screenshot, options.simulate, options.serial, options.connect, options.dark, options.log});
     parser.addOptions(QtOwnOptions());
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     if (const int done = AnswerWithoutDisplay(parser, Arguments(argc, argv)); done >= 0)
@@ -212,6 +217,10 @@ int main(int argc, char* argv[])
     }
 
     TForm1 form(std::move(devices));
+    QString error;
+    if (parser.isSet(options.log) && !form.TrafficLog.Open(parser.value(options.log), &error))
+        return Fail(error);
+    form.TrafficLog.SetOnFailure([](const QString& reason) { Fail(reason); });
     ChooseLink(form, parser, options, clock.get(), usbClock.get());
     form.show();
     form.activateWindow();

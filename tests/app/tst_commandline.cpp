@@ -29,6 +29,10 @@ void CommandLineTest::answers_data()
                                           << "whirlbeam-panel: unexpected argument 'usb'\n";
     QTest::newRow("simulate usb and more") << QStringList{"--simulate", "usb", "now"} << false << 1
                                            << "whirlbeam-panel: unexpected argument 'now'\n";
+    // The screenshots would fail too, so a log that is not refused cannot hang the test.
+    QTest::newRow("unwritable log")
+        << QStringList{"--log", "/dev/null/traffic.log", "--screenshot", "/dev/null/pages"} << true << 1
+        << "whirlbeam-panel: cannot write the log /dev/null/traffic.log: Not a directory\n";
     QTest::newRow("connect without serial") << QStringList{"--connect"} << false << 1
                                             << "whirlbeam-panel: --connect needs --serial PORT\n";
 }

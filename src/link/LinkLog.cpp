@@ -1,0 +1,84 @@
+#include "link/LinkLog.h"
+
+#include "link/SystemErrorText.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+QString Reason(int error, const QString& file) { return ExplainSystemError(error, file, ErrorSite::File); }
+
+bool Printable(char c) { return c >= 0x20 && c <= 0x7E; }
+
+} // namespace
+
+LinkLog::LinkLog(Clock clock)
+    : clock_(std::move(clock))
+{
+}
+
+LinkLog::~LinkLog() { Close(); }
+
+bool LinkLog::Open(const QString& file, QString* error)
+{
+    Close();
+    file_ = QFileInfo(file).absoluteFilePath();
+    fd_ = ::open(QFile::encodeName(file_).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd_ < 0) {
+        *error = QStringLiteral("cannot write the log %1: %2").arg(file_, Reason(errno, file_));
+        return false;
+    }
+    return true;
+}
+
+void LinkLog::Close()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
+
+QByteArray LinkLog::Entry(const QDateTime& at, char direction, const QByteArray& line)
+{
+    QByteArray entry = at.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")).toLatin1();
+    entry += ' ';
+    entry += direction;
+    entry += ' ';
+    for (const char c : line) {
+        if (Printable(c))
+            entry += c;
+        else
+            entry += "\\x" + QByteArray::number(uchar(c), 16).toUpper().rightJustified(2, '0');
+    }
+    entry += '\n';
+    return entry;
+}
+
+// One write per entry, unbuffered: the log must hold the last line before a
+// crash or a hung clock, which is when it is read.
+void LinkLog::Write(char direction, const QByteArray& line)
+{
+    if (fd_ < 0)
+        return;
+    const QByteArray entry = Entry(clock_(), direction, line);
+    qsizetype done = 0;
+    while (done < entry.size()) {
+        const ssize_t written = ::write(fd_, entry.constData() + done, size_t(entry.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            const int error = written < 0 ? errno : ENOSPC;
+            Close();
+            if (onFailure_)
+                onFailure_(QStringLiteral("writing the log %1 failed: %2; the log ends here")
+                               .arg(file_, Reason(error, file_)));
+            return;
+        }
+        done += written;
+    }
+}
