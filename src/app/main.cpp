@@ -1,5 +1,6 @@
 #include "app/DarkPalette.h"
 #include "app/PelkMain.h"
+#include "app/WindowPlacement.h"
 #include "sim/PtyClock.h"
 #include "sim/UsbClock.h"
 
@@ -222,7 +223,7 @@ int main(int argc, char* argv[])
         return Fail(error);
     form.TrafficLog.SetOnFailure([](const QString& reason) { Fail(reason); });
     ChooseLink(form, parser, options, clock.get(), usbClock.get());
-    form.show();
+    ShowCentredAtFixedSize(form);
     form.activateWindow();
     if (!parser.isSet(options.screenshot))
         return app.exec();
