@@ -66,6 +66,7 @@ struct TMavoTrend::Geometry {
     int height;
     double step; // pixels per sample
     QColor outline; // the grid's colour when a grid was drawn
+    QList<Label>* labels; // every label drawn, for drawing it again finer
 };
 
 TMavoTrend::TMavoTrend(QWidget* parent)
@@ -225,16 +226,22 @@ void TMavoTrend::DrawGrid(QPainter& painter, const QRect& client) const
 
 // A value printed with its top at top, centred on centre, on a cell of the
 // chart's background.
-void TMavoTrend::DrawLabel(QPainter& painter, int centre, int top, qint64 value) const
+void TMavoTrend::DrawLabel(QPainter& painter, const Geometry& g, int centre, int top, qint64 value) const
 {
     const QString text = QString::number(value);
     const int width = painter.fontMetrics().horizontalAdvance(text);
-    const QRect cell(centre - width / 2, top, width, kLabelHeight);
-    painter.fillRect(cell, m_backGround);
+    const Label label{QRect(centre - width / 2, top, width, kLabelHeight), text};
+    PaintLabel(painter, label);
+    g.labels->append(label);
+}
+
+void TMavoTrend::PaintLabel(QPainter& painter, const Label& label) const
+{
+    painter.fillRect(label.cell, m_backGround);
     painter.save();
-    painter.setClipRect(cell);
+    painter.setClipRect(label.cell);
     painter.setPen(LabelColor());
-    painter.drawText(cell.left(), cell.top() + kLabelHeight - 1, text);
+    painter.drawText(label.cell.left(), label.cell.top() + kLabelHeight - 1, label.text);
     painter.restore();
 }
 
@@ -248,7 +255,8 @@ void TMavoTrend::DrawBars(QPainter& painter, const Geometry& g) const
         const int h = SampleHeight(m_primary[size_t(i)], extra);
         DrawRectangle(painter, QPoint(x1, g.height - kMargin), QPoint(x2, g.height - h), m_color, g.outline);
         if (values)
-            DrawLabel(painter, x1 + Nearest(g.step) / 2, g.height - h - kLabelHeight, m_primary[size_t(i)]);
+            DrawLabel(
+                painter, g, x1 + Nearest(g.step) / 2, g.height - h - kLabelHeight, m_primary[size_t(i)]);
     }
 }
 
@@ -315,7 +323,7 @@ void TMavoTrend::Draw3D(QPainter& painter, const Geometry& g) const
         if (m_options.testFlag(toValues)) {
             const qint64 value = twin ? std::abs(qint64(m_primary[size_t(i)]) - m_twin[size_t(i)])
                                       : qint64(m_primary[size_t(i)]);
-            DrawLabel(painter, xl + Nearest(step) / 2, H - top - kLabelHeight, value);
+            DrawLabel(painter, g, xl + Nearest(step) / 2, H - top - kLabelHeight, value);
         }
         xl = xr;
     }
@@ -336,7 +344,7 @@ void TMavoTrend::DrawFilled(QPainter& painter, const Geometry& g) const
     }
 }
 
-QImage TMavoTrend::Bitmap() const
+QImage TMavoTrend::Bitmap(qreal ratio) const
 {
     if (width() <= 0 || height() <= 0)
         return QImage();
@@ -348,8 +356,9 @@ QImage TMavoTrend::Bitmap() const
     const bool grid = m_gridStyle != gsNone;
     if (grid)
         DrawGrid(painter, client);
+    QList<Label> labels;
     const Geometry g{width(), height(), double(width() - 2 * kMargin) / m_divisions,
-        grid ? m_gridColor : QColor(Qt::black)};
+        grid ? m_gridColor : QColor(Qt::black), &labels};
     painter.setPen(g.outline);
     painter.setBrush(m_color);
     switch (m_style) {
@@ -369,7 +378,19 @@ QImage TMavoTrend::Bitmap() const
         DrawFilled(painter, g);
         break;
     }
-    return bitmap;
+    painter.end();
+    if (ratio == 1)
+        return bitmap;
+    // Painting at the finer resolution would move one-pixel lines by a
+    // device pixel (aliased strokes straddle their coordinate); the pixels
+    // are enlarged as they are instead, and only the text gains detail.
+    QImage fine = bitmap.scaled(size() * ratio, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    fine.setDevicePixelRatio(ratio);
+    QPainter finePainter(&fine);
+    finePainter.setFont(LabelFont());
+    for (const Label& label : labels)
+        PaintLabel(finePainter, label);
+    return fine;
 }
 
 // The chart is drawn off screen in one piece and copied in one step, so
@@ -378,6 +399,7 @@ void TMavoTrend::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QRect client = contentsRect();
-    painter.drawImage(client.topLeft(), Bitmap(), QRect(QPoint(0, 0), client.size()));
+    const qreal ratio = devicePixelRatioF();
+    painter.drawImage(QRectF(client), Bitmap(ratio), QRectF(QPointF(0, 0), QSizeF(client.size()) * ratio));
     drawFrame(&painter);
 }

@@ -100,13 +100,21 @@ public:
     // The whole control as the chart paints it, before the part inside the
     // frame is copied to the screen: width() x height() pixels, the grid
     // laid over the area inside the frame with its origin at the top left.
-    QImage Bitmap() const;
+    // At a device pixel ratio above 1 (a scaled screen) each of those pixels
+    // becomes ratio x ratio device pixels of its colour, so every line and
+    // bar keeps its place, and only the labels are drawn anew at the
+    // screen's resolution.
+    QImage Bitmap(qreal ratio = 1) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     struct Geometry;
+    struct Label {
+        QRect cell;
+        QString text;
+    };
 
     void Changed();
     // Stores a setting and repaints only when it really changed.
@@ -114,7 +122,8 @@ private:
     int SampleHeight(int sample, int extra) const;
     QColor LabelColor() const;
     void DrawGrid(QPainter& painter, const QRect& client) const;
-    void DrawLabel(QPainter& painter, int left, int top, qint64 value) const;
+    void DrawLabel(QPainter& painter, const Geometry& g, int centre, int top, qint64 value) const;
+    void PaintLabel(QPainter& painter, const Label& label) const;
     void DrawBars(QPainter& painter, const Geometry& g) const;
     void DrawLine(QPainter& painter, const Geometry& g) const;
     void DrawScatter(QPainter& painter, const Geometry& g) const;

@@ -26,6 +26,9 @@ void LikeTheDcf77Chart(TMavoTrend& chart)
 // Text pixels: dark, and neither a bar nor a grid line.
 bool Ink(QRgb pixel) { return pixel != kGreen && pixel != kSilver && qGray(pixel) < 200; }
 
+// Text in black on the white background, smoothed or not.
+bool Grey(QRgb pixel) { return qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel); }
+
 QStringList Keys(const char* enumName)
 {
     const QMetaEnum meta
@@ -57,6 +60,8 @@ private slots:
     void optionsAStyleIgnores_data();
     void optionsAStyleIgnores();
     void widestScalePaintsEveryStyle();
+    void scaledScreenKeepsThePixels_data();
+    void scaledScreenKeepsThePixels();
 };
 
 void MavoTrendTest::settingsKeepTheirRules_data()
@@ -320,6 +325,51 @@ void MavoTrendTest::widestScalePaintsEveryStyle()
             lines += image.pixel(1, y) == kSilver;
         QVERIFY(lines > 0 && lines <= 100);
     }
+}
+
+void MavoTrendTest::scaledScreenKeepsThePixels_data()
+{
+    QTest::addColumn<TMavoTrend::TTrendStyle>("style");
+    QTest::addColumn<TMavoTrend::TGridStyle>("grid");
+    QTest::addColumn<bool>("values");
+    QTest::newRow("bars, y grid") << TMavoTrend::tsBar << TMavoTrend::gsYGrid << false;
+    QTest::newRow("squares, full grid") << TMavoTrend::tsScatter << TMavoTrend::gsFull << false;
+    QTest::newRow("lines, x grid") << TMavoTrend::tsLine << TMavoTrend::gsXGrid << false;
+    QTest::newRow("3D") << TMavoTrend::ts3D << TMavoTrend::gsNone << false;
+    QTest::newRow("bars with values") << TMavoTrend::tsBar << TMavoTrend::gsYGrid << true;
+    QTest::newRow("3D with values") << TMavoTrend::ts3D << TMavoTrend::gsNone << true;
+}
+
+// On a screen scaled by 2 each pixel of the chart becomes 2 x 2 of its
+// colour; only the labels' text is drawn anew, at the finer resolution, so
+// only grey pixels may change.
+void MavoTrendTest::scaledScreenKeepsThePixels()
+{
+    QFETCH(TMavoTrend::TTrendStyle, style);
+    QFETCH(TMavoTrend::TGridStyle, grid);
+    QFETCH(bool, values);
+    TMavoTrend chart;
+    LikeTheDcf77Chart(chart);
+    chart.SetOptions(values ? TMavoTrend::toValues : TMavoTrend::TTrendOptions());
+    chart.SetStyle(style);
+    chart.SetGridStyle(grid);
+    for (const int value : {60, 0, 31, 12, 45, 59, 1})
+        chart.AddValue(value);
+    const QImage plain = chart.Bitmap();
+    const QImage scaled = chart.Bitmap(2);
+    QCOMPARE(scaled.size(), plain.size() * 2);
+    QCOMPARE(scaled.devicePixelRatio(), 2.0);
+    int redrawn = 0;
+    for (int y = 0; y < scaled.height(); ++y) {
+        for (int x = 0; x < scaled.width(); ++x) {
+            if (scaled.pixel(x, y) == plain.pixel(x / 2, y / 2))
+                continue;
+            if (!values || !Grey(scaled.pixel(x, y)) || !Grey(plain.pixel(x / 2, y / 2)))
+                QFAIL(qPrintable(QStringLiteral("device pixel %1, %2").arg(x).arg(y)));
+            ++redrawn;
+        }
+    }
+    QCOMPARE(redrawn > 0, values);
 }
 
 QTEST_MAIN(MavoTrendTest)
