@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
@@ -196,7 +197,10 @@ int main(int argc, char* argv[])
         return kNoDisplay;
     }
 
+    // The installed desktop entry and icon go by this name.
+    QApplication::setDesktopFileName(QStringLiteral(WHIRLBEAM_APP_ID));
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(WHIRLBEAM_APP_ID)));
     if (parser.isSet(options.dark)) {
         QApplication::setStyle(QStringLiteral("Fusion"));
         QApplication::setPalette(DarkPalette());
