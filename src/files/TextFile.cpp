@@ -51,23 +51,6 @@ int CreateBeside(const QString& target, QByteArray* tempPath)
     return -1;
 }
 
-bool WriteAll(int fd, const QByteArray& content)
-{
-    qsizetype done = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::write(fd, content.constData() + done, size_t(content.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        done += n;
-    }
-    return true;
-}
-
 // The whole file; a null array on failure (an empty file gives an empty,
 // not a null, array).
 QByteArray ReadAll(const QByteArray& path, int* error)
@@ -97,6 +80,23 @@ QByteArray ReadAll(const QByteArray& path, int* error)
 }
 
 } // namespace
+
+bool WriteAll(int fd, const QByteArray& content)
+{
+    qsizetype done = 0;
+    while (done < content.size()) {
+        const ssize_t n = ::write(fd, content.constData() + done, size_t(content.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
 
 bool SaveBytes(const QString& path, const QByteArray& content, int* error)
 {

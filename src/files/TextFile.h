@@ -11,6 +11,11 @@
 // keeps its permissions. False on failure, with the errno in *error.
 bool SaveBytes(const QString& path, const QByteArray& content, int* error = nullptr);
 
+// Writes all of content to the descriptor, going on after a signal or a
+// short write. False with errno set when a write fails (EIO when one writes
+// nothing).
+bool WriteAll(int fd, const QByteArray& content);
+
 // The lines, each followed by CR LF, saved as SaveBytes saves.
 bool SaveLines(const QString& path, const QList<QByteArray>& lines, int* error = nullptr);
 

@@ -1,5 +1,6 @@
 #include "link/LinkLog.h"
 
+#include "files/TextFile.h"
 #include "link/SystemErrorText.h"
 
 #include <QFile>
@@ -65,20 +66,11 @@ void LinkLog::Write(char direction, const QByteArray& line)
 {
     if (fd_ < 0)
         return;
-    const QByteArray entry = Entry(clock_(), direction, line);
-    qsizetype done = 0;
-    while (done < entry.size()) {
-        const ssize_t written = ::write(fd_, entry.constData() + done, size_t(entry.size() - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            const int error = written < 0 ? errno : ENOSPC;
-            Close();
-            if (onFailure_)
-                onFailure_(QStringLiteral("writing the log %1 failed: %2; the log ends here")
-                               .arg(file_, Reason(error, file_)));
-            return;
-        }
-        done += written;
-    }
+    if (WriteAll(fd_, Entry(clock_(), direction, line)))
+        return;
+    const int error = errno;
+    Close();
+    if (onFailure_)
+        onFailure_(QStringLiteral("writing the log %1 failed: %2; the log ends here")
+                       .arg(file_, Reason(error, file_)));
 }
