@@ -29,8 +29,6 @@ void DesktopTest::centredTopLeft_data()
     QTest::newRow("under a top bar") << QSize(753, 650) << QRect(0, 32, 1920, 1048) << QPoint(583, 231);
     QTest::newRow("second screen right of the first")
         << QSize(753, 650) << QRect(1920, 0, 2560, 1440) << QPoint(2823, 395);
-    QTest::newRow("screen left of the primary")
-        << QSize(753, 650) << QRect(-1280, 0, 1280, 1024) << QPoint(-1017, 187);
     QTest::newRow("taller than the screen: title bar stays on it")
         << QSize(753, 650) << QRect(0, 0, 800, 600) << QPoint(23, 0);
     QTest::newRow("larger than the screen") << QSize(753, 650) << QRect(100, 50, 640, 480) << QPoint(100, 50);
