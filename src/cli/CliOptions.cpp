@@ -39,10 +39,10 @@ QString CheckCommand(const QStringList& command)
             continue;
         const qsizetype arguments = command.size() - subcommand.words.size();
         if (arguments < subcommand.minArguments)
-            return QStringLiteral("'%1' needs %2").arg(subcommand.words.join(QLatin1Char(' ')),
-                                                       subcommand.words.first() == QLatin1String("send")
-                                                           ? QStringLiteral("a command line")
-                                                           : QStringLiteral("a file name"));
+            return QStringLiteral("'%1' needs %2")
+                .arg(subcommand.words.join(QLatin1Char(' ')),
+                    subcommand.words.first() == QLatin1String("send") ? QStringLiteral("a command line")
+                                                                      : QStringLiteral("a file name"));
         if (arguments > subcommand.maxArguments)
             return QStringLiteral("unexpected argument '%1'").arg(command.last());
         return QString();
@@ -69,8 +69,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
         const auto optionalWord = [&]() -> QString {
             if (hasValue)
                 return value;
-            if (options.command.isEmpty() && i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1Char('-'))
-                && !IsSubcommandName(arguments[i + 1]))
+            if (options.command.isEmpty() && i + 1 < arguments.size()
+                && !arguments[i + 1].startsWith(QLatin1Char('-')) && !IsSubcommandName(arguments[i + 1]))
                 return arguments[++i];
             return QString();
         };
@@ -139,7 +139,8 @@ QString UsageText()
         "\n"
         "Subcommands:\n"
         "  status              identification, version, date, time, whirlbeam state, relay, sensors\n"
-        "  sync-time           set the clock's date and time from this computer's local time, and read them back\n"
+        "  sync-time           set the clock's date and time from this computer's local time, and read them "
+        "back\n"
         "  alarms save FILE    write the clock's alarms to FILE (.alm, as the panel writes it)\n"
         "  alarms load FILE    send the alarms of FILE to the clock (rows the clock lacks are skipped)\n"
         "  params save FILE    write the clock's parameters to FILE (.par, as the panel writes it)\n"

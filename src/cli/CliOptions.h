@@ -12,8 +12,8 @@ struct CliOptions {
     static constexpr int kDefaultTimeoutMs = 5000;
 
     Link link = Link::Auto;
-    QString port;      // with Link::Serial
-    QString usbClock;  // with Link::Usb: a serial number or device path; empty for the first clock
+    QString port; // with Link::Serial
+    QString usbClock; // with Link::Usb: a serial number or device path; empty for the first clock
     bool json = false;
     int timeoutMs = kDefaultTimeoutMs;
     bool help = false;

@@ -2,9 +2,9 @@
 
 #include "link/ComPort.h"
 #include "link/CustomComPort.h"
+#include "link/SystemErrorText.h"
 #include "link/hid/ClockDevices.h"
 #include "link/hid/HidDevice.h"
-#include "link/SystemErrorText.h"
 
 #include <QEventLoop>
 #include <QMetaObject>
@@ -17,10 +17,13 @@ int OpenFailureCode(int error)
 {
     switch (error) {
     case EACCES:
-    case EPERM: return ExitCode::PermissionDenied;
+    case EPERM:
+        return ExitCode::PermissionDenied;
     case EBUSY:
-    case EWOULDBLOCK: return ExitCode::Busy;
-    default: return ExitCode::NoDevice;
+    case EWOULDBLOCK:
+        return ExitCode::Busy;
+    default:
+        return ExitCode::NoDevice;
     }
 }
 
@@ -100,12 +103,14 @@ void SerialClockLink::LoseTo(const EComPort& error)
         return;
     }
     const QString plain = ExplainSystemError(error.WinCode(), Name(), ErrorSite::OpenPort);
-    emit Lost(Outcome::Fail(ExitCode::Failed, plain.isEmpty() ? Name() + QStringLiteral(": ") + error.Message() : plain));
+    emit Lost(Outcome::Fail(
+        ExitCode::Failed, plain.isEmpty() ? Name() + QStringLiteral(": ") + error.Message() : plain));
 }
 
 // ---- USB ----------------------------------------------------------------
 
-UsbClockLink::UsbClockLink(TJvHidDeviceController& controller, QList<TJvHidDevice*> clocks, TJvHidDevice* device)
+UsbClockLink::UsbClockLink(
+    TJvHidDeviceController& controller, QList<TJvHidDevice*> clocks, TJvHidDevice* device)
     : controller_(controller)
     , clocks_(std::move(clocks))
     , device_(device)
@@ -139,15 +144,18 @@ std::unique_ptr<UsbClockLink> UsbClockLink::Open(
     if (!chosen) {
         ReleaseClocks(controller, clocks);
         *failure = Outcome::Fail(ExitCode::NoDevice,
-            wanted.isEmpty() ? QStringLiteral("no whirlbeam clock on USB")
-                             : QStringLiteral("no whirlbeam clock on USB with serial number %1 (found: %2)")
-                                   .arg(wanted, found.isEmpty() ? QStringLiteral("none") : found.join(QStringLiteral(", "))));
+            wanted.isEmpty()
+                ? QStringLiteral("no whirlbeam clock on USB")
+                : QStringLiteral("no whirlbeam clock on USB with serial number %1 (found: %2)")
+                      .arg(wanted,
+                          found.isEmpty() ? QStringLiteral("none") : found.join(QStringLiteral(", "))));
         return nullptr;
     }
     if (!chosen->HasReadWriteAccess()) {
         const int error = chosen->OpenError();
-        *failure = Outcome::Fail(error == EACCES || error == EPERM ? ExitCode::PermissionDenied : ExitCode::NoDevice,
-                                 ClockAccessProblem(*chosen).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        *failure = Outcome::Fail(
+            error == EACCES || error == EPERM ? ExitCode::PermissionDenied : ExitCode::NoDevice,
+            ClockAccessProblem(*chosen).replace(QLatin1Char('\n'), QLatin1Char(' ')));
         ReleaseClocks(controller, clocks);
         return nullptr;
     }
@@ -184,7 +192,8 @@ void UsbClockLink::DevicesChanged()
 bool UsbClockListed(TJvHidDeviceController& controller)
 {
     for (const TJvHidDevice* device : controller.Devices())
-        if (device->IsPluggedIn() && device->VendorID() == kClockVendorId && device->ProductID() == kClockProductId)
+        if (device->IsPluggedIn() && device->VendorID() == kClockVendorId
+            && device->ProductID() == kClockProductId)
             return true;
     return false;
 }
@@ -194,6 +203,7 @@ bool UsbClockListed(TJvHidDeviceController& controller)
 void AwaitFirstScan(TJvHidDeviceController& controller)
 {
     QEventLoop loop;
-    QMetaObject::invokeMethod(&controller, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &controller, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     loop.exec();
 }

@@ -33,8 +33,11 @@ QString WhirlbeamMode(int flags)
 QString FlagWords(int flags, std::optional<int> extraFlags)
 {
     QStringList words;
-    const struct { int bit; const char* word; } kFlags[] = {
-        {Flag::StandBy, "standby"}, {Flag::HighPowerCoil, "high power on coil"}, {Flag::IndexLed, "index LED on"}};
+    const struct {
+        int bit;
+        const char* word;
+    } kFlags[] = {{Flag::StandBy, "standby"}, {Flag::HighPowerCoil, "high power on coil"},
+        {Flag::IndexLed, "index LED on"}};
     for (const auto& flag : kFlags)
         if (flags & flag.bit)
             words << QLatin1String(flag.word);
@@ -52,8 +55,8 @@ QString WhirlbeamWords(const WhirlbeamStatusRecord& w)
 {
     if (!w.flags)
         return kUnknown;
-    QString text = WhirlbeamMode(*w.flags) + QStringLiteral(" mode, remaining time ") + Number(w.remainingSeconds)
-        + QStringLiteral(" s");
+    QString text = WhirlbeamMode(*w.flags) + QStringLiteral(" mode, remaining time ")
+        + Number(w.remainingSeconds) + QStringLiteral(" s");
     const QString flags = FlagWords(*w.flags, w.extraFlags);
     return flags.isEmpty() ? text : text + QStringLiteral(", ") + flags;
 }
@@ -74,7 +77,8 @@ QString SensorWords(const MeasurementRecord& m)
 
 QString DateWords(const DateRecord& date)
 {
-    return date.date ? date.date->toString(Qt::ISODate) + QStringLiteral(" (weekday %1)").arg(QString::fromLatin1(date.weekday))
+    return date.date ? date.date->toString(Qt::ISODate)
+            + QStringLiteral(" (weekday %1)").arg(QString::fromLatin1(date.weekday))
                      : kUnknown;
 }
 
@@ -95,10 +99,11 @@ QString AlarmWords(const AlarmRecord& record)
         if (row.days[day])
             days += QString::number(day + 1);
     QStringList words{row.enabled ? QStringLiteral("enabled") : QStringLiteral("disabled"),
-                      QStringLiteral("days ") + (days.isEmpty() ? QStringLiteral("none") : days)};
+        QStringLiteral("days ") + (days.isEmpty() ? QStringLiteral("none") : days)};
     if (record.minute)
-        words << (row.ignoreHour ? QStringLiteral("every hour at :%1").arg(row.minute, 2, 10, QLatin1Char('0'))
-                                 : QTime(row.hour, row.minute).toString(QStringLiteral("HH:mm")));
+        words << (row.ignoreHour
+                ? QStringLiteral("every hour at :%1").arg(row.minute, 2, 10, QLatin1Char('0'))
+                : QTime(row.hour, row.minute).toString(QStringLiteral("HH:mm")));
     if (record.actionByte) {
         if (row.relayOn)
             words << QStringLiteral("relay on for %1 min").arg(row.count);
@@ -111,7 +116,8 @@ QString AlarmWords(const AlarmRecord& record)
         if (!row.relayOn)
             words << QStringLiteral("count %1").arg(row.count);
     }
-    return QStringLiteral("alarm %1: ").arg(*record.row, 2, 10, QLatin1Char('0')) + words.join(QStringLiteral(", "));
+    return QStringLiteral("alarm %1: ").arg(*record.row, 2, 10, QLatin1Char('0'))
+        + words.join(QStringLiteral(", "));
 }
 
 QString Dcf77Words(const Dcf77StateRecord& d)
@@ -123,10 +129,14 @@ QString Dcf77Words(const Dcf77StateRecord& d)
                 .arg(QString::fromLatin1(*d.year), Number(d.month).rightJustified(2, QLatin1Char('0')))
                 .arg(d.day->day, 2, 10, QLatin1Char('0'));
     if (d.hour && d.minute)
-        text += QStringLiteral(" %1:%2").arg(d.hour->hour, 2, 10, QLatin1Char('0')).arg(d.minute->minute, 2, 10, QLatin1Char('0'));
+        text += QStringLiteral(" %1:%2")
+                    .arg(d.hour->hour, 2, 10, QLatin1Char('0'))
+                    .arg(d.minute->minute, 2, 10, QLatin1Char('0'));
     text += QStringLiteral(" weekday %1").arg(Number(d.weekday));
-    const struct { bool on; const char* word; } kStates[] = {
-        {d.day->dataReady, "data ready"}, {d.day->waitForSync, "waiting for synchron"},
+    const struct {
+        bool on;
+        const char* word;
+    } kStates[] = {{d.day->dataReady, "data ready"}, {d.day->waitForSync, "waiting for synchron"},
         {d.hour && d.hour->parityError, "parity error"}, {d.hour && d.hour->error, "error"},
         {d.minute && d.minute->summerTime, "CEST"}};
     for (const auto& state : kStates)
@@ -142,9 +152,11 @@ QString Dcf77Words(const Dcf77StateRecord& d)
 QString StatusText(const ClockStatus& s)
 {
     const QString chip = Chip(s.config);
-    const QString clock = QString::fromLatin1(s.identification.line) + (chip.isEmpty() ? QString() : QStringLiteral(", chip ") + chip);
-    const QString valid = !s.whirlbeam.flags ? QString()
-        : (*s.whirlbeam.flags & Flag::TimeInvalid) ? QStringLiteral(" (invalid)") : QStringLiteral(" (valid)");
+    const QString clock = QString::fromLatin1(s.identification.line)
+        + (chip.isEmpty() ? QString() : QStringLiteral(", chip ") + chip);
+    const QString valid = !s.whirlbeam.flags       ? QString()
+        : (*s.whirlbeam.flags & Flag::TimeInvalid) ? QStringLiteral(" (invalid)")
+                                                   : QStringLiteral(" (valid)");
     const QList<QPair<QString, QString>> rows = {
         {QStringLiteral("Device"), s.device},
         {QStringLiteral("Clock"), clock},
@@ -166,14 +178,12 @@ QByteArray StatusJson(const ClockStatus& s)
 {
     QJsonObject whirlbeam;
     if (const auto& w = s.whirlbeam; w.flags) {
-        whirlbeam = {{"mode", WhirlbeamMode(*w.flags)},
-                     {"standby", bool(*w.flags & Flag::StandBy)},
-                     {"sleep", bool(*w.flags & Flag::Sleep)},
-                     {"deepSleep", bool(*w.flags & Flag::DeepSleep)},
-                     {"highPowerCoil", bool(*w.flags & Flag::HighPowerCoil)},
-                     {"indexLed", bool(*w.flags & Flag::IndexLed)},
-                     {"remainingSeconds", Json(w.remainingSeconds)},
-                     {"i2cBusError", w.extraFlags ? QJsonValue(bool(*w.extraFlags & Flag::I2CBusError)) : QJsonValue()}};
+        whirlbeam = {{"mode", WhirlbeamMode(*w.flags)}, {"standby", bool(*w.flags & Flag::StandBy)},
+            {"sleep", bool(*w.flags & Flag::Sleep)}, {"deepSleep", bool(*w.flags & Flag::DeepSleep)},
+            {"highPowerCoil", bool(*w.flags & Flag::HighPowerCoil)},
+            {"indexLed", bool(*w.flags & Flag::IndexLed)}, {"remainingSeconds", Json(w.remainingSeconds)},
+            {"i2cBusError",
+                w.extraFlags ? QJsonValue(bool(*w.extraFlags & Flag::I2CBusError)) : QJsonValue()}};
     }
     const QString chip = Chip(s.config);
     const QJsonObject status{
@@ -187,15 +197,16 @@ QByteArray StatusJson(const ClockStatus& s)
         {"date", s.date.date ? QJsonValue(s.date.date->toString(Qt::ISODate)) : QJsonValue()},
         {"weekday", s.date.date ? Json(s.date.weekday) : QJsonValue()},
         {"time", s.time ? QJsonValue(TimeWords(s.time)) : QJsonValue()},
-        {"timeValid", s.whirlbeam.flags ? QJsonValue(!(*s.whirlbeam.flags & Flag::TimeInvalid)) : QJsonValue()},
+        {"timeValid",
+            s.whirlbeam.flags ? QJsonValue(!(*s.whirlbeam.flags & Flag::TimeInvalid)) : QJsonValue()},
         {"whirlbeam", s.whirlbeam.flags ? QJsonValue(whirlbeam) : QJsonValue()},
-        {"relay", s.relay.remainingMinutes
-                      ? QJsonValue(QJsonObject{{"on", Json(s.relay.on)}, {"remainingMinutes", *s.relay.remainingMinutes}})
-                      : QJsonValue()},
-        {"sensors", QJsonObject{{"light", Json(s.sensors.light)},
-                                {"temperature", Json(s.sensors.temperature)},
-                                {"humidity", Json(s.sensors.humidity)},
-                                {"airPressure", Json(s.sensors.airPressure)}}},
+        {"relay",
+            s.relay.remainingMinutes ? QJsonValue(
+                QJsonObject{{"on", Json(s.relay.on)}, {"remainingMinutes", *s.relay.remainingMinutes}})
+                                     : QJsonValue()},
+        {"sensors",
+            QJsonObject{{"light", Json(s.sensors.light)}, {"temperature", Json(s.sensors.temperature)},
+                {"humidity", Json(s.sensors.humidity)}, {"airPressure", Json(s.sensors.airPressure)}}},
     };
     return QJsonDocument(status).toJson(QJsonDocument::Indented);
 }
@@ -211,9 +222,10 @@ QString DescribeReply(const QByteArray& line)
                                                      : QStringLiteral("not a whirlbeam clock");
     case ReplyKind::VersionReply: {
         const VersionRecord v = DecodeVersion(line);
-        return !v.major ? QStringLiteral("version ?")
-                        : QStringLiteral("version %1%2").arg(QString::fromLatin1(v.text),
-                                                             v.Valid() ? QString() : QStringLiteral(", too old"));
+        return !v.major
+            ? QStringLiteral("version ?")
+            : QStringLiteral("version %1%2")
+                  .arg(QString::fromLatin1(v.text), v.Valid() ? QString() : QStringLiteral(", too old"));
     }
     case ReplyKind::ConfigReply: {
         const ConfigRecord c = DecodeConfig(line);
@@ -222,33 +234,42 @@ QString DescribeReply(const QByteArray& line)
         const QString chip = Chip(c);
         return QStringLiteral("%1 alarms, RC5 address %2%3")
             .arg(*c.alarmCount)
-            .arg(QString::fromLatin1(c.selfAddress), chip.isEmpty() ? QString() : QStringLiteral(", chip ") + chip);
+            .arg(QString::fromLatin1(c.selfAddress),
+                chip.isEmpty() ? QString() : QStringLiteral(", chip ") + chip);
     }
-    case ReplyKind::EndOfReadReply: return QStringLiteral("end of read");
-    case ReplyKind::DateReply: return QStringLiteral("date ") + DateWords(DecodeDate(line));
-    case ReplyKind::TimeReply: return QStringLiteral("time ") + TimeWords(DecodeTime(line));
+    case ReplyKind::EndOfReadReply:
+        return QStringLiteral("end of read");
+    case ReplyKind::DateReply:
+        return QStringLiteral("date ") + DateWords(DecodeDate(line));
+    case ReplyKind::TimeReply:
+        return QStringLiteral("time ") + TimeWords(DecodeTime(line));
     case ReplyKind::WhirlbeamStatusReply: {
         const WhirlbeamStatusRecord w = DecodeWhirlbeamStatus(line);
-        const QString valid = !w.flags ? QString()
-            : (*w.flags & Flag::TimeInvalid) ? QStringLiteral(", time invalid") : QStringLiteral(", time valid");
+        const QString valid = !w.flags       ? QString()
+            : (*w.flags & Flag::TimeInvalid) ? QStringLiteral(", time invalid")
+                                             : QStringLiteral(", time valid");
         return QStringLiteral("whirlbeam ") + WhirlbeamWords(w) + valid;
     }
-    case ReplyKind::RelayReply: return QStringLiteral("relay ") + RelayWords(DecodeRelay(line));
+    case ReplyKind::RelayReply:
+        return QStringLiteral("relay ") + RelayWords(DecodeRelay(line));
     case ReplyKind::RelayIrTimeReply:
         return QStringLiteral("relay on-time for IR commands %1 min").arg(Number(DecodeRelayIrTime(line)));
-    case ReplyKind::AlarmReply: return AlarmWords(DecodeAlarm(line));
+    case ReplyKind::AlarmReply:
+        return AlarmWords(DecodeAlarm(line));
     case ReplyKind::ModeReply: {
         const ModeRecord m = DecodeMode(line);
-        const auto hex = [](const std::optional<int>& v) { return v ? QString::fromLatin1(HexField(*v, 2)) : kUnknown; };
+        const auto hex
+            = [](const std::optional<int>& v) { return v ? QString::fromLatin1(HexField(*v, 2)) : kUnknown; };
         return QStringLiteral("mode flags %1, motor flags %2").arg(hex(m.modeFlags), hex(m.motorFlags));
     }
-    case ReplyKind::AutoStandbyReply: return QStringLiteral("auto standby %1 s").arg(Number(DecodeAutoStandby(line)));
+    case ReplyKind::AutoStandbyReply:
+        return QStringLiteral("auto standby %1 s").arg(Number(DecodeAutoStandby(line)));
     case ReplyKind::PwmReply: {
         const PwmRecord p = DecodePwm(line);
         return QStringLiteral("run pulse %1, high speed %2, sleep pulse %3, low speed %4, current pulse %5, "
                               "current period %6")
             .arg(Number(p.runPulse), Number(p.highSpeed), Number(p.sleepPulse), Number(p.lowSpeed),
-                 Number(p.currentPulse), Number(p.currentPeriod));
+                Number(p.currentPulse), Number(p.currentPeriod));
     }
     case ReplyKind::SoundTimesReply: {
         const SoundTimesRecord s = DecodeSoundTimes(line);
@@ -259,15 +280,18 @@ QString DescribeReply(const QByteArray& line)
         const MemoryReadRecord m = DecodeMemoryRead(line);
         if (const auto hour = m.Hour())
             return QStringLiteral("DCF77 statistics, hour %1: %2").arg(*hour).arg(Number(m.data));
-        return QStringLiteral("memory %1").arg(m.address ? QString::fromLatin1(HexField(*m.address, 4)) : kUnknown);
+        return QStringLiteral("memory %1")
+            .arg(m.address ? QString::fromLatin1(HexField(*m.address, 4)) : kUnknown);
     }
-    case ReplyKind::Dcf77StateReply: return Dcf77Words(DecodeDcf77State(line));
+    case ReplyKind::Dcf77StateReply:
+        return Dcf77Words(DecodeDcf77State(line));
     case ReplyKind::Rc5PacketReply: {
         const Rc5PacketRecord p = DecodeRc5Packet(line);
         return QStringLiteral("RC5 packet, address %1, command %2")
             .arg(QString::fromLatin1(p.address), QString::fromLatin1(p.command));
     }
-    case ReplyKind::MeasurementReply: return SensorWords(DecodeMeasurement(line));
+    case ReplyKind::MeasurementReply:
+        return SensorWords(DecodeMeasurement(line));
     case ReplyKind::SensorOffsetReply: {
         const SensorOffsetRecord o = DecodeSensorOffset(line);
         return QStringLiteral("sensor offsets: temperature %1, humidity %2, pressure %3")

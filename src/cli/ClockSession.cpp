@@ -16,7 +16,8 @@ QString Printable(const QByteArray& command)
     QString text;
     for (const char c : command) {
         const auto byte = static_cast<unsigned char>(c);
-        text += byte >= 0x20 && byte < 0x7F ? QString(QLatin1Char(c)) : QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0'));
+        text += byte >= 0x20 && byte < 0x7F ? QString(QLatin1Char(c))
+                                            : QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0'));
     }
     return text;
 }
@@ -46,11 +47,13 @@ ClockSession::ClockSession(ClockLink& link, int timeoutMs)
     silence_.setSingleShot(true);
     silence_.setInterval(timeoutMs_);
     connect(&silence_, &QTimer::timeout, this, [this] {
-        const QString waitingFor = outstanding_.isEmpty() ? QString()
+        const QString waitingFor = outstanding_.isEmpty()
+            ? QString()
             : QStringLiteral(" to \"%1\"").arg(Printable(outstanding_.first()->command));
-        Finish(Outcome::Fail(ExitCode::NoAnswer, QStringLiteral("no answer from %1%2 within %3 s")
-                                                     .arg(link_.Name(), waitingFor)
-                                                     .arg(timeoutMs_ / 1000.0)));
+        Finish(Outcome::Fail(ExitCode::NoAnswer,
+            QStringLiteral("no answer from %1%2 within %3 s")
+                .arg(link_.Name(), waitingFor)
+                .arg(timeoutMs_ / 1000.0)));
     });
     askAgain_.setSingleShot(true);
     askAgain_.setInterval(AskAgainMs(link_.TickMs()));

@@ -83,7 +83,7 @@ private:
     const int timeoutMs_;
     CommandQueue queue_;
     std::deque<Ask*> queuedAsks_; // beside each queued line, the ask it belongs to
-    QList<Ask*> outstanding_;     // sent, unanswered, in the order they went out
+    QList<Ask*> outstanding_; // sent, unanswered, in the order they went out
     std::deque<Ask>* asks_ = nullptr;
     QByteArray lastCommand_;
     bool polling_ = false;

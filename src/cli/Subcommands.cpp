@@ -33,7 +33,8 @@ constexpr int kQuerySends = 3;
 // The clock's time after setting may lie this far from the computer's: it
 // reports whole seconds, and was set to the nearest one.
 constexpr qint64 kSyncToleranceMs = 2000;
-const QByteArray kSensorOffsetQuery = "\x7f" "00000000";
+const QByteArray kSensorOffsetQuery = "\x7f"
+                                      "00000000";
 
 struct ClockFacts {
     IdentificationRecord identification;
@@ -42,7 +43,10 @@ struct ClockFacts {
     int AlarmCount() const { return *config.alarmCount; }
 };
 
-QString Quoted(const QByteArray& line) { return QLatin1Char('"') + QString::fromLatin1(line) + QLatin1Char('"'); }
+QString Quoted(const QByteArray& line)
+{
+    return QLatin1Char('"') + QString::fromLatin1(line) + QLatin1Char('"');
+}
 
 std::deque<Ask> Queries(std::initializer_list<QByteArray> commands)
 {
@@ -54,16 +58,18 @@ std::deque<Ask> Queries(std::initializer_list<QByteArray> commands)
 
 Outcome Unreadable(const Ask& ask)
 {
-    return Outcome::Fail(ExitCode::Failed, QStringLiteral("the clock's answer %1 to %2 cannot be read")
-                                               .arg(Quoted(*ask.answer), Quoted(ask.command)));
+    return Outcome::Fail(ExitCode::Failed,
+        QStringLiteral("the clock's answer %1 to %2 cannot be read")
+            .arg(Quoted(*ask.answer), Quoted(ask.command)));
 }
 
 Outcome FileFailure(const QString& what, const QString& file, int error)
 {
     const QString name = QFileInfo(file).absoluteFilePath();
     const QString reason = ExplainSystemError(error, name, ErrorSite::File);
-    return Outcome::Fail(ExitCode::BadFile, QStringLiteral("cannot %1 %2%3")
-                                                .arg(what, name, reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
+    return Outcome::Fail(ExitCode::BadFile,
+        QStringLiteral("cannot %1 %2%3")
+            .arg(what, name, reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
 }
 
 Outcome Save(const QString& file, const QList<QByteArray>& lines)
@@ -91,12 +97,14 @@ Outcome Handshake(ClockSession& session, ClockFacts* facts)
         return outcome;
     facts->identification = DecodeIdentification(*asks[0].answer);
     if (!facts->identification.recognised)
-        return Outcome::Fail(ExitCode::Failed, QStringLiteral("%1 answers, but not as a whirlbeam clock: %2")
-                                                   .arg(session.Link().Name(), Quoted(*asks[0].answer)));
+        return Outcome::Fail(ExitCode::Failed,
+            QStringLiteral("%1 answers, but not as a whirlbeam clock: %2")
+                .arg(session.Link().Name(), Quoted(*asks[0].answer)));
     facts->version = DecodeVersion(*asks[1].answer);
     if (!facts->version.Valid())
-        return Outcome::Fail(ExitCode::Failed, QStringLiteral("the clock's version %1 is not supported (3 or later is)")
-                                                   .arg(Quoted(*asks[1].answer)));
+        return Outcome::Fail(ExitCode::Failed,
+            QStringLiteral("the clock's version %1 is not supported (3 or later is)")
+                .arg(Quoted(*asks[1].answer)));
     facts->config = DecodeConfig(*asks[2].answer);
     if (!facts->config.alarmCount)
         return Unreadable(asks[2]);
@@ -145,9 +153,9 @@ Outcome Status(CliContext& context)
 Outcome SetClock(ClockSession& session)
 {
     const int tickMs = session.Link().TickMs();
-    const QDateTime arrival =
-        QDateTime::currentDateTime().addMSecs(session.MsToNextTick() + tickMs + 500);
-    const QDateTime shown(arrival.date(), QTime(arrival.time().hour(), arrival.time().minute(), arrival.time().second()));
+    const QDateTime arrival = QDateTime::currentDateTime().addMSecs(session.MsToNextTick() + tickMs + 500);
+    const QDateTime shown(
+        arrival.date(), QTime(arrival.time().hour(), arrival.time().minute(), arrival.time().second()));
     std::deque<Ask> asks;
     asks.emplace_back(SetDateCommand(shown.date()));
     asks.emplace_back(SetTimeCommand(shown.time()));
@@ -180,12 +188,13 @@ Outcome SyncTime(CliContext& context)
         if (qAbs(computer.msecsTo(clock)) <= kSyncToleranceMs) {
             context.console.Line(QStringLiteral("The clock reads %1; this computer %2.")
                                      .arg(clock.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                                          computer.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))));
+                                         computer.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))));
             return {};
         }
-        outcome = Outcome::Fail(ExitCode::Failed, QStringLiteral("the clock reads %1 after setting; this computer %2")
-                                                      .arg(clock.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                                                           computer.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
+        outcome = Outcome::Fail(ExitCode::Failed,
+            QStringLiteral("the clock reads %1 after setting; this computer %2")
+                .arg(clock.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                    computer.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
     }
     return outcome;
 }
@@ -204,7 +213,9 @@ Outcome AlarmsSave(CliContext& context, const QString& file)
     std::deque<Ask> asks;
     for (int row = 0; row < count; ++row) {
         Ask& ask = asks.emplace_back("l" + DecField(row, 2), kQuerySends);
-        ask.accepts = [row](const QByteArray& reply) { return reply.startsWith('L') && DecodeAlarm(reply).row == row; };
+        ask.accepts = [row](const QByteArray& reply) {
+            return reply.startsWith('L') && DecodeAlarm(reply).row == row;
+        };
     }
     if (outcome = session->Exchange(asks); !outcome.Ok())
         return outcome;
@@ -228,8 +239,11 @@ Outcome AlarmsLoad(CliContext& context, const QString& file)
     if (const Outcome outcome = Read(file, &lines); !outcome.Ok())
         return outcome;
     if (const int damaged = FirstDamagedAlarmLine(lines))
-        return Outcome::Fail(ExitCode::BadFile, QStringLiteral("%1, line %2: not an alarm line: %3")
-                                                    .arg(file).arg(damaged).arg(Quoted(lines[damaged - 1])));
+        return Outcome::Fail(ExitCode::BadFile,
+            QStringLiteral("%1, line %2: not an alarm line: %3")
+                .arg(file)
+                .arg(damaged)
+                .arg(Quoted(lines[damaged - 1])));
     ClockFacts facts;
     Outcome outcome;
     ClockSession* session = Clock(context, &facts, &outcome);
@@ -241,15 +255,17 @@ Outcome AlarmsLoad(CliContext& context, const QString& file)
         Ask& ask = asks.emplace_back(command, kQuerySends);
         if (command.startsWith('k')) {
             const auto row = DecodeAlarm(command).row;
-            ask.accepts = [row](const QByteArray& reply) { return reply.startsWith('K') && DecodeAlarm(reply).row == row; };
+            ask.accepts = [row](const QByteArray& reply) {
+                return reply.startsWith('K') && DecodeAlarm(reply).row == row;
+            };
         }
     }
     if (outcome = session->Exchange(asks); !outcome.Ok())
         return outcome;
     for (const Ask& ask : asks) {
         if (ask.command.startsWith('k') && ask.answer->mid(1).toUpper() != ask.command.mid(1).toUpper())
-            return Outcome::Fail(ExitCode::Failed, QStringLiteral("the clock took %1 as %2")
-                                                       .arg(Quoted(ask.command), Quoted(*ask.answer)));
+            return Outcome::Fail(ExitCode::Failed,
+                QStringLiteral("the clock took %1 as %2").arg(Quoted(ask.command), Quoted(*ask.answer)));
     }
     const qsizetype sent = load.commands.size() - 1;
     QString note = QStringLiteral("Sent %1 alarms from %2.").arg(sent).arg(file);
@@ -276,8 +292,8 @@ Outcome ParamsSave(CliContext& context, const QString& file)
     const SoundTimesRecord sound = DecodeSoundTimes(*asks[2].answer);
     const SensorOffsetRecord offsets = DecodeSensorOffset(*asks[3].answer);
     const PwmRecord pwm = DecodePwm(*asks[4].answer);
-    const std::array<bool, 5> read = {mode.modeFlags.has_value(), standby.has_value(), sound.toHour.has_value(),
-                                      offsets.pressure.has_value(), pwm.sleepPulse.has_value()};
+    const std::array<bool, 5> read = {mode.modeFlags.has_value(), standby.has_value(),
+        sound.toHour.has_value(), offsets.pressure.has_value(), pwm.sleepPulse.has_value()};
     for (size_t i = 0; i < read.size(); ++i)
         if (!read[i])
             return Unreadable(asks[i]);
@@ -321,8 +337,11 @@ Outcome ParamsLoad(CliContext& context, const QString& file)
         return Outcome::Fail(ExitCode::BadFile, QStringLiteral("%1 holds no command lines").arg(file));
     for (qsizetype i = 0; i < lines.size(); ++i)
         if (!lines[i].isEmpty() && !IsCommandLine(lines[i]))
-            return Outcome::Fail(ExitCode::BadFile, QStringLiteral("%1, line %2: not a command line: %3")
-                                                        .arg(file).arg(i + 1).arg(Quoted(lines[i])));
+            return Outcome::Fail(ExitCode::BadFile,
+                QStringLiteral("%1, line %2: not a command line: %3")
+                    .arg(file)
+                    .arg(i + 1)
+                    .arg(Quoted(lines[i])));
     ClockFacts facts;
     Outcome outcome;
     ClockSession* session = Clock(context, &facts, &outcome);
@@ -331,8 +350,9 @@ Outcome ParamsLoad(CliContext& context, const QString& file)
     std::deque<Ask> asks;
     for (const QByteArray& command : commands) {
         if (!session->Link().Fits(command))
-            return Outcome::Fail(ExitCode::BadFile, QStringLiteral("%1: %2 is too long for %3")
-                                                        .arg(file, Quoted(command), session->Link().Name()));
+            return Outcome::Fail(ExitCode::BadFile,
+                QStringLiteral("%1: %2 is too long for %3")
+                    .arg(file, Quoted(command), session->Link().Name()));
         asks.emplace_back(command);
     }
     if (outcome = session->Exchange(asks); !outcome.Ok())
@@ -379,17 +399,19 @@ Outcome Send(CliContext& context, const QString& text)
 {
     const QByteArray line = text.toLatin1();
     if (!IsCommandLine(line) || line != text.toUtf8())
-        return Outcome::Fail(ExitCode::Usage, QStringLiteral("%1 is not a command line (a command character "
-                                                             "a..z, {, |, }, ~, ` or DEL, then printable ASCII)")
-                                                  .arg(Quoted(line)));
+        return Outcome::Fail(ExitCode::Usage,
+            QStringLiteral("%1 is not a command line (a command character "
+                           "a..z, {, |, }, ~, ` or DEL, then printable ASCII)")
+                .arg(Quoted(line)));
     Outcome outcome;
     ClockSession* session = context.connect(&outcome);
     if (!session)
         return outcome;
     if (!session->Link().Fits(line))
-        return Outcome::Fail(ExitCode::Usage, QStringLiteral("%1 is too long for %2").arg(Quoted(line), session->Link().Name()));
+        return Outcome::Fail(ExitCode::Usage,
+            QStringLiteral("%1 is too long for %2").arg(Quoted(line), session->Link().Name()));
     QObject::connect(session, &ClockSession::LineReceived, session,
-                     [&context](const QByteArray& reply) { context.console.Write(reply + '\n'); });
+        [&context](const QByteArray& reply) { context.console.Write(reply + '\n'); });
     std::deque<Ask> asks;
     asks.emplace_back(line);
     outcome = session->Exchange(asks);
@@ -417,7 +439,7 @@ Outcome Monitor(CliContext& context)
     QObject::connect(session, &ClockSession::LineReceived, session, [&context](const QByteArray& line) {
         context.console.Line(QStringLiteral("%1  %2  %3")
                                  .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")),
-                                      Visible(line).leftJustified(15), DescribeReply(line))
+                                     Visible(line).leftJustified(15), DescribeReply(line))
                                  .trimmed());
     });
     return session->Poll();
@@ -441,9 +463,11 @@ Outcome RunSubcommand(CliContext& context)
     if (verb == QLatin1String("sync-time"))
         return SyncTime(context);
     if (verb == QLatin1String("alarms"))
-        return object == QLatin1String("save") ? AlarmsSave(context, command.value(2)) : AlarmsLoad(context, command.value(2));
+        return object == QLatin1String("save") ? AlarmsSave(context, command.value(2))
+                                               : AlarmsLoad(context, command.value(2));
     if (verb == QLatin1String("params"))
-        return object == QLatin1String("save") ? ParamsSave(context, command.value(2)) : ParamsLoad(context, command.value(2));
+        return object == QLatin1String("save") ? ParamsSave(context, command.value(2))
+                                               : ParamsLoad(context, command.value(2));
     if (verb == QLatin1String("dcf77-stats"))
         return Dcf77Stats(context, object);
     if (verb == QLatin1String("send"))

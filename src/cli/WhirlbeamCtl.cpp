@@ -1,12 +1,12 @@
 #include "cli/WhirlbeamCtl.h"
 
+#include "cli/CliOptions.h"
 #include "cli/ClockLink.h"
 #include "cli/ClockSession.h"
-#include "cli/CliOptions.h"
 #include "cli/Subcommands.h"
 #include "link/ComPort.h"
-#include "link/hid/HidapiBackend.h"
 #include "link/hid/HidDevice.h"
+#include "link/hid/HidapiBackend.h"
 #include "sim/PtyClock.h"
 #include "sim/UsbClock.h"
 
@@ -34,7 +34,8 @@ int WhirlbeamCtl::Run(const QStringList& arguments)
         console.Line(QStringLiteral("whirlbeamctl " WHIRLBEAM_VERSION));
         return ExitCode::Ok;
     }
-    CliContext context{options, console, [this, &options](Outcome* failure) { return Connect(options, failure); }};
+    CliContext context{
+        options, console, [this, &options](Outcome* failure) { return Connect(options, failure); }};
     const Outcome outcome = RunSubcommand(context);
     if (!outcome.Ok() && !outcome.message.isEmpty())
         console.Error(outcome.message);
@@ -83,8 +84,8 @@ std::unique_ptr<ClockLink> WhirlbeamCtl::OpenLink(const CliOptions& options, Out
         return OpenUsb(std::move(backend), QString(), failure);
     }
     case Link::Usb:
-        return OpenUsb(environment_.usbBackend ? environment_.usbBackend() : MakeHidapiBackend(), options.usbClock,
-                       failure);
+        return OpenUsb(environment_.usbBackend ? environment_.usbBackend() : MakeHidapiBackend(),
+            options.usbClock, failure);
     case Link::Serial: {
         auto port = SettingsPort();
         port->SetPort(options.port);

@@ -46,7 +46,8 @@ public:
 private:
     ClockSession* Connect(const CliOptions& options, Outcome* failure);
     std::unique_ptr<ClockLink> OpenLink(const CliOptions& options, Outcome* failure);
-    std::unique_ptr<ClockLink> OpenUsb(std::unique_ptr<HidBackend> backend, const QString& wanted, Outcome* failure);
+    std::unique_ptr<ClockLink> OpenUsb(
+        std::unique_ptr<HidBackend> backend, const QString& wanted, Outcome* failure);
     std::unique_ptr<TCustomComPort> SettingsPort() const;
 
     Environment environment_;

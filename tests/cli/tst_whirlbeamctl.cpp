@@ -120,18 +120,22 @@ void WhirlbeamCtlTest::parsesTheCommandLine_data()
     QTest::newRow("serial=") << L{"--serial=/dev/pts/3", "send", "p"} << "serial|/dev/pts/3|send p";
     QTest::newRow("usb") << L{"--usb", "status"} << "usb||status";
     QTest::newRow("usb serial") << L{"--usb", "0042", "status"} << "usb|0042|status";
-    QTest::newRow("usb after the subcommand") << L{"alarms", "save", "--usb", "x.alm"} << "usb||alarms save x.alm";
+    QTest::newRow("usb after the subcommand")
+        << L{"alarms", "save", "--usb", "x.alm"} << "usb||alarms save x.alm";
     QTest::newRow("usb=") << L{"dcf77-stats", "--usb=0042"} << "usb|0042|dcf77-stats";
     QTest::newRow("simulate") << L{"--simulate", "monitor"} << "simulated serial||monitor";
     QTest::newRow("simulate usb") << L{"--simulate", "usb", "status", "--json"} << "simulated usb||status";
-    QTest::newRow("two links") << L{"--usb", "--serial", "x", "status"} << "--serial, --usb and --simulate exclude each other";
-    QTest::newRow("simulate what") << L{"--simulate=tcp", "status"} << "--simulate takes 'usb' or 'serial', not 'tcp'";
+    QTest::newRow("two links") << L{"--usb", "--serial", "x", "status"}
+                               << "--serial, --usb and --simulate exclude each other";
+    QTest::newRow("simulate what") << L{"--simulate=tcp", "status"}
+                                   << "--simulate takes 'usb' or 'serial', not 'tcp'";
     QTest::newRow("no subcommand") << L{"--usb"} << "no subcommand given";
     QTest::newRow("half a subcommand") << L{"alarms"} << "'alarms' needs one of: save, load";
     QTest::newRow("no file") << L{"params", "load"} << "'params load' needs a file name";
     QTest::newRow("too much") << L{"status", "now"} << "unexpected argument 'now'";
     QTest::newRow("json elsewhere") << L{"--json", "monitor"} << "--json applies to status only";
-    QTest::newRow("timeout") << L{"--timeout", "0", "status"} << "--timeout takes a number of seconds from 0.001 to 3600";
+    QTest::newRow("timeout") << L{"--timeout", "0", "status"}
+                             << "--timeout takes a number of seconds from 0.001 to 3600";
     QTest::newRow("unknown") << L{"-x", "status"} << "unknown option '-x'";
 }
 
@@ -148,7 +152,7 @@ void WhirlbeamCtlTest::parsesTheCommandLine()
     static const QStringList links{"auto", "serial", "usb", "simulated serial", "simulated usb"};
     QCOMPARE(QStringList({links[int(o.link)], o.port + o.usbClock, o.command.join(QLatin1Char(' '))})
                  .join(QLatin1Char('|')),
-             outcome);
+        outcome);
 }
 
 void WhirlbeamCtlTest::describesReplies_data()
@@ -157,16 +161,16 @@ void WhirlbeamCtlTest::describesReplies_data()
     QTest::addColumn<QString>("words");
     QTest::newRow("time") << QByteArray("T235959") << "time 23:59:59";
     QTest::newRow("no such date") << QByteArray("D2023022903") << "date ?";
-    QTest::newRow("status, no extra flags") << QByteArray("W42zz012C")
-                                            << "whirlbeam deep sleep mode, remaining time 300 s, time valid";
+    QTest::newRow("status, no extra flags")
+        << QByteArray("W42zz012C") << "whirlbeam deep sleep mode, remaining time 300 s, time valid";
     QTest::newRow("relay flags not hex") << QByteArray("Yzz05") << "relay ?, 5 min remaining";
-    QTest::newRow("alarm, off beats on") << QByteArray("L0381453063")
-                                         << "alarm 03: enabled, days 1, every hour at :30, whirlbeam off, count 3";
+    QTest::newRow("alarm, off beats on") << QByteArray(
+        "L0381453063") << "alarm 03: enabled, days 1, every hour at :30, whirlbeam off, count 3";
     QTest::newRow("alarm, relay") << QByteArray("L04FF07008A")
                                   << "alarm 04: enabled, days 1234567, 07:00, relay on for 10 min";
     QTest::newRow("statistics") << QByteArray("FA0F73C") << "DCF77 statistics, hour 23: 60";
-    QTest::newRow("measurement, short") << QByteArray("\\8DF6")
-                                        << "light 141, temperature -10 °C, humidity ? %, air pressure ? hPa";
+    QTest::newRow("measurement, short")
+        << QByteArray("\\8DF6") << "light 141, temperature -10 °C, humidity ? %, air pressure ? hPa";
     QTest::newRow("no kind") << QByteArray("]x") << "";
 }
 
@@ -210,7 +214,8 @@ void WhirlbeamCtlTest::statusOnEitherLink()
 
     const Run text = Ctl(link + QStringList{"status"}, UsbWith(&usbClock));
     QCOMPARE(text.code, 0);
-    QVERIFY2(text.out.contains("\nClock:     Pelk Whirlbeam Clock, chip 18F2550\nVersion:   04.02\n"), text.out);
+    QVERIFY2(
+        text.out.contains("\nClock:     Pelk Whirlbeam Clock, chip 18F2550\nVersion:   04.02\n"), text.out);
     QVERIFY2(text.out.contains("\nRelay:     off, 0 min remaining\nSensors:   light "), text.out);
 }
 
@@ -230,7 +235,8 @@ void WhirlbeamCtlTest::lostAnswersAreAskedAgain()
     noisy.garbageEvery = 2;
     UsbClock clock(noisy);
     QList<QByteArray> commands;
-    connect(&clock.Peer(), &ClockPeer::CommandReceived, this, [&commands](const QByteArray& c) { commands << c; });
+    connect(&clock.Peer(), &ClockPeer::CommandReceived, this,
+        [&commands](const QByteArray& c) { commands << c; });
     clock.Peer().DropNextReply();
     const Run run = Ctl({"--usb", "dcf77-stats"}, UsbWith(&clock));
     QCOMPARE(run.code, 0);
@@ -246,12 +252,14 @@ void WhirlbeamCtlTest::syncTimeSetsTheClock()
     const QDateTime frozen(QDate(2001, 2, 3), QTime(4, 5, 6));
     UsbClock clock(QuietClock(), [frozen] { return frozen; });
     QList<QByteArray> replies;
-    connect(&clock.Peer(), &ClockPeer::ReplyReady, this, [&replies](const QByteArray& line) { replies << line; });
+    connect(
+        &clock.Peer(), &ClockPeer::ReplyReady, this, [&replies](const QByteArray& line) { replies << line; });
 
     const Run run = Ctl({"--usb", "sync-time"}, UsbWith(&clock));
     QCOMPARE(run.code, 0);
     const QDateTime now = QDateTime::currentDateTime();
-    QCOMPARE(Ctl({"--usb", "send", "d"}, UsbWith(&clock)).out.left(9), "D" + now.toString("yyyyMMdd").toLatin1());
+    QCOMPARE(
+        Ctl({"--usb", "send", "d"}, UsbWith(&clock)).out.left(9), "D" + now.toString("yyyyMMdd").toLatin1());
     const QByteArray time = Ctl({"--usb", "send", "t"}, UsbWith(&clock)).out.trimmed();
     const QTime set = QTime::fromString(QString::fromLatin1(time.mid(1)), QStringLiteral("HHmmss"));
     QVERIFY2(qAbs(set.msecsTo(now.time())) <= 1000, time);
@@ -270,8 +278,8 @@ void WhirlbeamCtlTest::savesAsThePanelSaves()
     auto* dialogs = new FakeDialogs;
     {
         TForm1 panel(TForm1::Devices{std::make_unique<FakeComPort>(),
-                                     std::make_unique<TJvHidDeviceController>(UsbWith(&clock)()),
-                                     std::unique_ptr<DialogSeam>(dialogs)});
+            std::make_unique<TJvHidDeviceController>(UsbWith(&clock)()),
+            std::unique_ptr<DialogSeam>(dialogs)});
         QTRY_VERIFY(panel.CurrentHidDevice);
         panel.findChild<QPushButton*>(QStringLiteral("OpenButton"))->click();
         QTRY_VERIFY_WITH_TIMEOUT(!panel.InitialLoad, kReadMs);
@@ -294,7 +302,8 @@ void WhirlbeamCtlTest::savesAsThePanelSaves()
 void WhirlbeamCtlTest::parametersLoadIntoAFreshClock()
 {
     QTemporaryDir dir;
-    const QByteArray parameters = "g81\r\ni012C\r\nq0722\r\n\x7f" "E0FE0500\r\nm28310C31\r\n";
+    const QByteArray parameters = "g81\r\ni012C\r\nq0722\r\n\x7f"
+                                  "E0FE0500\r\nm28310C31\r\n";
     QVERIFY(Write(dir.filePath("in.par"), parameters));
     PtyClock clock(QuietClock());
     QVERIFY(clock.Open());
@@ -322,19 +331,23 @@ void WhirlbeamCtlTest::failuresHaveTheirExitCodes_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("error");
     using L = QStringList;
-    QTest::newRow("usage") << "none" << L{"sync"} << 2 << "unknown subcommand 'sync' (whirlbeamctl --help lists what it takes)";
+    QTest::newRow("usage") << "none" << L{"sync"} << 2
+                           << "unknown subcommand 'sync' (whirlbeamctl --help lists what it takes)";
     QTest::newRow("missing port") << "none" << L{"--serial", "/dev/whirlbeam-none", "status"} << 3
                                   << "No device /dev/whirlbeam-none. Serial ports found: ";
-    QTest::newRow("no clock on USB") << "usb none" << L{"--usb", "status"} << 3 << "no whirlbeam clock on USB";
-    QTest::newRow("USB clock without access") << "usb denied" << L{"--usb", "status"} << 4
-                                              << "You may not use the clock /dev/hidraw7. Install the udev rule ";
+    QTest::newRow("no clock on USB") << "usb none" << L{"--usb", "status"} << 3
+                                     << "no whirlbeam clock on USB";
+    QTest::newRow("USB clock without access")
+        << "usb denied" << L{"--usb", "status"} << 4
+        << "You may not use the clock /dev/hidraw7. Install the udev rule ";
     QTest::newRow("silent pty") << "silent pty" << L{"--timeout", "0.5", "status"} << 5 << "no answer from ";
-    QTest::newRow("not a clock") << "usb foreign" << L{"--usb", "status"} << 1
-                                 << "the USB clock sim-hid-";
-    QTest::newRow("damaged alarm file") << "none" << L{"--serial", "/dev/whirlbeam-none", "alarms", "load", "bad"} << 6
-                                        << "bad, line 2: not an alarm line: \"k05FF0700\"";
-    QTest::newRow("binary parameter file") << "none" << L{"--serial", "/dev/whirlbeam-none", "params", "load", "bad"}
-                                           << 6 << "bad, line 1: not a command line: ";
+    QTest::newRow("not a clock") << "usb foreign" << L{"--usb", "status"} << 1 << "the USB clock sim-hid-";
+    QTest::newRow("damaged alarm file")
+        << "none" << L{"--serial", "/dev/whirlbeam-none", "alarms", "load", "bad"} << 6
+        << "bad, line 2: not an alarm line: \"k05FF0700\"";
+    QTest::newRow("binary parameter file")
+        << "none" << L{"--serial", "/dev/whirlbeam-none", "params", "load", "bad"} << 6
+        << "bad, line 1: not a command line: ";
     QTest::newRow("missing file") << "none" << L{"--simulate", "params", "load", "missing"} << 6
                                   << "cannot read ";
     QTest::newRow("unwritable file") << "usb clock" << L{"--usb", "alarms", "save", "/nonexistent/x.alm"} << 6
@@ -348,7 +361,8 @@ void WhirlbeamCtlTest::failuresHaveTheirExitCodes()
     QFETCH(int, code);
     QFETCH(QString, error);
     QTemporaryDir dir;
-    QVERIFY(Write(dir.filePath("bad"), arguments.contains("alarms") ? "k0500000000\r\nk05FF0700\r\n" : "\x01\x02\r\n"));
+    QVERIFY(Write(
+        dir.filePath("bad"), arguments.contains("alarms") ? "k0500000000\r\nk05FF0700\r\n" : "\x01\x02\r\n"));
     const QString oldDir = QDir::currentPath();
     QDir::setCurrent(dir.path());
     const auto back = qScopeGuard([&oldDir] { QDir::setCurrent(oldDir); });
@@ -365,10 +379,10 @@ void WhirlbeamCtlTest::failuresHaveTheirExitCodes()
     const auto closeSilent = qScopeGuard([silent] { ::close(silent); });
     if (device == QLatin1String("silent pty"))
         arguments = QStringList{"--serial", QString::fromLocal8Bit(::ptsname(silent))} + arguments;
-    SimHidDevice* plugged = device == QLatin1String("usb denied")  ? static_cast<SimHidDevice*>(&denied)
-                          : device == QLatin1String("usb foreign") ? &stranger
-                          : device == QLatin1String("usb clock")   ? &clock
-                                                                   : nullptr;
+    SimHidDevice* plugged = device == QLatin1String("usb denied") ? static_cast<SimHidDevice*>(&denied)
+        : device == QLatin1String("usb foreign")                  ? &stranger
+        : device == QLatin1String("usb clock")                    ? &clock
+                                                                  : nullptr;
     const Run run = Ctl(arguments, UsbWith(plugged));
     QCOMPARE(run.code, code);
     QVERIFY2(run.err.startsWith("whirlbeamctl: " + error.toUtf8()), run.err);
@@ -415,7 +429,8 @@ void WhirlbeamCtlTest::monitorEndsCleanlyOnSignal()
     monitor.start(QStringLiteral(WHIRLBEAMCTL_BINARY), {"--simulate", "usb", "monitor"});
     QVERIFY(monitor.waitForStarted());
     QByteArray seen;
-    connect(&monitor, &QProcess::readyReadStandardOutput, this, [&] { seen += monitor.readAllStandardOutput(); });
+    connect(
+        &monitor, &QProcess::readyReadStandardOutput, this, [&] { seen += monitor.readAllStandardOutput(); });
     QTRY_VERIFY_WITH_TIMEOUT(seen.contains("  time "), kReadMs);
     monitor.terminate();
     QVERIFY(monitor.waitForFinished(kReadMs));

@@ -11,7 +11,7 @@ constexpr int kIgnoredHour = 32;
 // A box that becomes ticked clears those it excludes; the boxes it clears
 // run their own rule, which does nothing for a cleared box.
 void SetActionBox(AlarmSettings& row, bool AlarmSettings::*box, bool ticked,
-                  std::initializer_list<bool AlarmSettings::*> excluded)
+    std::initializer_list<bool AlarmSettings::*> excluded)
 {
     const bool becameTicked = ticked && !(row.*box);
     row.*box = ticked;
