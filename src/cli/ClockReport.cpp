@@ -189,7 +189,6 @@ QByteArray StatusJson(const ClockStatus& s)
     const QJsonObject status{
         {"device", s.device},
         {"identification", Json(s.identification.line)},
-        {"recognised", s.identification.recognised},
         {"chip", chip.isEmpty() ? QJsonValue() : QJsonValue(chip)},
         {"version", s.version.major ? Json(s.version.text) : QJsonValue()},
         {"alarmCount", Json(s.config.alarmCount)},
