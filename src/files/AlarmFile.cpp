@@ -5,6 +5,8 @@
 #include "protocol/replies/ReplyFields.h"
 
 #include <QtGlobal>
+#include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -42,8 +44,11 @@ int FirstDamagedAlarmLine(const QList<QByteArray>& fileLines)
 {
     for (qsizetype i = 0; i < fileLines.size(); ++i) {
         const QByteArray& line = fileLines[i];
-        // The clock answers an alarm command with the alarm in the same layout.
-        const bool whole = line.startsWith('k') && line.size() == kAlarmLineLength
+        // The clock answers an alarm command with the alarm in the same
+        // layout; its fields are digits only, where replies may have blanks.
+        const bool digits = std::all_of(line.begin() + qMin(1, int(line.size())), line.end(),
+            [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+        const bool whole = line.startsWith('k') && line.size() == kAlarmLineLength && digits
             && DecodeAlarm("K" + line.mid(1)).actionByte.has_value();
         if (!whole)
             return int(i + 1);

@@ -21,7 +21,7 @@ AlarmFileLoad AlarmCommandsToQueue(const QList<QByteArray>& fileLines, int alarm
 QList<QByteArray> AlarmFileLines(const QList<AlarmSettings>& rows, int alarmCount);
 
 // The number (from 1) of the first line that is not a whole alarm line:
-// "k", 11 characters, a row 00..39 and fields that read as an alarm. 0 when
-// every line is one. Loading skips such lines or stops at them; a tool that
-// must not send half a file checks first.
+// "k", 11 characters, a row 00..39 and fields of digits that read as an
+// alarm. 0 when every line is one. Loading skips such lines or stops at
+// them; a tool that must not send half a file checks first.
 int FirstDamagedAlarmLine(const QList<QByteArray>& fileLines);

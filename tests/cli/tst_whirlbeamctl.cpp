@@ -345,6 +345,8 @@ void WhirlbeamCtlTest::failuresHaveTheirExitCodes_data()
     QTest::newRow("damaged alarm file")
         << "none" << L{"--serial", "/dev/whirlbeam-none", "alarms", "load", "bad"} << 6
         << "bad, line 2: not an alarm line: \"k05FF0700\"";
+    QTest::newRow("blank in an alarm line") << "none" << L{"--simulate", "alarms", "load", "blank"} << 6
+                                            << "blank, line 1: not an alarm line: \"k 500000000\"";
     QTest::newRow("binary parameter file")
         << "none" << L{"--serial", "/dev/whirlbeam-none", "params", "load", "bad"} << 6
         << "bad, line 1: not a command line: ";
@@ -363,6 +365,7 @@ void WhirlbeamCtlTest::failuresHaveTheirExitCodes()
     QTemporaryDir dir;
     QVERIFY(Write(
         dir.filePath("bad"), arguments.contains("alarms") ? "k0500000000\r\nk05FF0700\r\n" : "\x01\x02\r\n"));
+    QVERIFY(Write(dir.filePath("blank"), "k 500000000\r\n"));
     const QString oldDir = QDir::currentPath();
     QDir::setCurrent(dir.path());
     const auto back = qScopeGuard([&oldDir] { QDir::setCurrent(oldDir); });
