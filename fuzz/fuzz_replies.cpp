@@ -1,10 +1,12 @@
 // Every reply decoder takes whatever line the peer sends. Invariants: no
 // crash or undefined behaviour, and a record never holds a field after one
 // that failed, since the window applies records step by step and stops at
-// the first missing field. The RC5 packet's fields are the line's own
+// the first missing field. A line has words for the command line's monitor
+// exactly when it has a kind. The RC5 packet's fields are the line's own
 // characters at their places, and the sensor values lie in the range their
 // bytes can give.
 
+#include "cli/ClockReport.h"
 #include "protocol/replies/AlarmReply.h"
 #include "protocol/replies/ConnectionReplies.h"
 #include "protocol/replies/Dcf77Replies.h"
@@ -46,7 +48,7 @@ void InRange(const std::optional<int>& field, int low, int high)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray line(reinterpret_cast<const char*>(data), qsizetype(size));
-    (void)KindOf(line);
+    Check(DescribeReply(line).isEmpty() != KindOf(line).has_value());
     (void)DecodeIdentification(line);
     (void)DecodeVersion(line);
     (void)DecodeConfig(line);

@@ -2,7 +2,9 @@
 // panel. Invariants: no line holds LF; lines written as the panel writes
 // them read back the same; loading queues only lines the file holds, in
 // their order, and an alarm file only alarm lines (none for a clock without
-// alarms) and its end-of-read marker.
+// alarms) and its end-of-read marker. A file without a damaged alarm line
+// queues every one of its lines for a clock of 40 alarms, and the lines
+// before the first damaged one are such a file.
 
 #include "files/AlarmFile.h"
 #include "files/ParameterFile.h"
@@ -65,5 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (const QByteArray& row : rows)
             Check(row.startsWith('k'));
     }
+
+    const int damaged = FirstDamagedAlarmLine(lines);
+    const QList<QByteArray> whole = damaged ? lines.mid(0, damaged - 1) : lines;
+    Check(damaged == 0 || FirstDamagedAlarmLine(whole) == 0);
+    const AlarmFileLoad load = AlarmCommandsToQueue(whole, 40);
+    Check(!load.rowFieldError && load.commands.size() == whole.size() + 1);
     return 0;
 }

@@ -13,6 +13,7 @@
 #include "files/Dcf77Statistics.h"
 #include "files/ParameterFile.h"
 #include "files/TextFile.h"
+#include "protocol/commands/AlarmCommand.h"
 #include "widgets/Spin.h"
 
 #include <QFileInfo>
@@ -47,10 +48,10 @@ const QString kReadError = QStringLiteral("File read error ");
 void TForm1::SaveAlarmsClick()
 {
     SaveLinesAs(kSaveAlarms, [this] {
-        QList<QByteArray> lines;
-        for (int row = 0; row < qMin(AlarmCount, int(AlarmTable::kRows)); ++row)
-            lines << alarms_->RowCommand(row);
-        return lines;
+        QList<AlarmSettings> rows;
+        for (int row = 0; row < AlarmTable::kRows; ++row)
+            rows << alarms_->RowSettings(row);
+        return AlarmFileLines(rows, AlarmCount);
     });
 }
 

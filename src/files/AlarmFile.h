@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QList>
 
+struct AlarmSettings;
+
 // What loading an alarm file queues for the clock: every alarm command line
 // ("k", 11 characters) whose row the clock has, in file order, then the
 // batch end "z0190". A line whose row field is not a number stops the load
@@ -12,3 +14,14 @@ struct AlarmFileLoad {
     bool rowFieldError = false;
 };
 AlarmFileLoad AlarmCommandsToQueue(const QList<QByteArray>& fileLines, int alarmCount);
+
+// The lines of an alarm file (.alm): the alarm command of each row the
+// clock has, in row order, as its Send button composes it; never more lines
+// than rows given, whatever the clock claims.
+QList<QByteArray> AlarmFileLines(const QList<AlarmSettings>& rows, int alarmCount);
+
+// The number (from 1) of the first line that is not a whole alarm line:
+// "k", 11 characters, a row 00..39 and fields of digits that read as an
+// alarm. 0 when every line is one. Loading skips such lines or stops at
+// them; a tool that must not send half a file checks first.
+int FirstDamagedAlarmLine(const QList<QByteArray>& fileLines);

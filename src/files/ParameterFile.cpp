@@ -17,6 +17,18 @@ QByteArray ByteField(int value) { return HexField(qBound(0, value, 0xFF), 2); }
 
 } // namespace
 
+ClockParameters HeldByControls(ClockParameters p)
+{
+    p.autoStandbySeconds = qBound(0, p.autoStandbySeconds, 0xFFFF);
+    p.soundFromHour = qBound(0, p.soundFromHour, 23);
+    p.soundToHour = qBound(0, p.soundToHour, 23);
+    for (int* offset : {&p.temperatureOffset, &p.humidityOffset, &p.pressureOffset})
+        *offset = qBound(-10, *offset, 10);
+    p.runPulse = qBound(0, p.runPulse, 115);
+    p.sleepPulse = qBound(0, p.sleepPulse, 115);
+    return p;
+}
+
 QList<QByteArray> ParameterFileLines(const ClockParameters& p)
 {
     return {

@@ -16,6 +16,10 @@ struct ClockParameters {
     int sleepPulse = 0;
 };
 
+// The parameters as the panel's controls hold what the clock reported:
+// sound hours 0..23, offsets -10..10, pulse widths 0..115.
+ClockParameters HeldByControls(ClockParameters reported);
+
 // The five lines of a parameter file (.par). Parameter files have always
 // had their own forms, shorter than what the Send buttons compose, and
 // clocks and users' files rely on them:

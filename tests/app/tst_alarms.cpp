@@ -1,4 +1,6 @@
 #include "app/pages/AlarmTable.h"
+#include "protocol/commands/AlarmCommand.h"
+#include "protocol/replies/AlarmReply.h"
 #include "support/PanelFixture.h"
 #include "support/TinyDisk.h"
 #include "widgets/Spin.h"
@@ -79,6 +81,8 @@ void AlarmsTest::alarmReply_data()
     QTest::newRow("minute 60") << QByteArray("L0500126010") << "------------- 00:00 0";
     QTest::newRow("action not hex") << QByteArray("L05812359zz") << "xx----------- 23:59 0";
     QTest::newRow("all weekdays") << QByteArray("L057F000000") << "-xxxxxxx----- 00:00 0";
+    QTest::newRow("60: off clears on") << QByteArray("L0500083060") << "----------x-- 08:30 0";
+    QTest::newRow("relay with every bit") << QByteArray("L05FF2359FF") << "xxxxxxxx----x 23:59 127";
 }
 
 void AlarmsTest::alarmReply()
@@ -88,6 +92,11 @@ void AlarmsTest::alarmReply()
     Panel p;
     Reply(p, line);
     QCOMPARE(RowState(p.form.Alarms()->AlarmRows[5]), state);
+    // The core's row, which the command line saves, is the table's.
+    AlarmSettings core;
+    core.row = "05";
+    ApplyAlarmReply(core, DecodeAlarm(line));
+    QCOMPARE(AlarmCommand(core), p.form.Alarms()->RowCommand(5));
 }
 
 void AlarmsTest::repliesForMissingRowsChangeNothing_data()

@@ -217,7 +217,9 @@ void AlarmTable::Alm00SendButtonClick(QObject* sender)
         queueCommand_(RowCommand(int(row - AlarmRows.data())));
 }
 
-QByteArray AlarmTable::RowCommand(int index) const
+QByteArray AlarmTable::RowCommand(int index) const { return AlarmCommand(RowSettings(index)); }
+
+AlarmSettings AlarmTable::RowSettings(int index) const
 {
     const AlarmRow& row = AlarmRows[size_t(index)];
     AlarmSettings alarm;
@@ -233,7 +235,7 @@ QByteArray AlarmTable::RowCommand(int index) const
     alarm.sound = row.SoundCheckBox->isChecked();
     alarm.relayOn = row.RelOnCheckBox->isChecked();
     alarm.count = qBound(0, row.SpinEdit->Value(), kMaxCount);
-    return AlarmCommand(alarm);
+    return alarm;
 }
 
 void AlarmTable::SendAlarmsButtonClick(QObject* sender)

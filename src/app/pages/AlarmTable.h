@@ -12,6 +12,7 @@ class QTimeEdit;
 class QWidget;
 class TSpinEdit;
 struct AlarmRecord;
+struct AlarmSettings;
 
 // The controls of one alarm, in the order the table keeps them.
 struct AlarmRow {
@@ -65,6 +66,8 @@ public:
     // reply could be read.
     void AlarmReply(const AlarmRecord& record);
 
+    // The alarm a row holds, as its Send button sends it.
+    AlarmSettings RowSettings(int row) const;
     QByteArray RowCommand(int row) const;
 
 private:

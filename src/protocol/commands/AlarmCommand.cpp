@@ -1,10 +1,25 @@
 #include "protocol/commands/AlarmCommand.h"
 
 #include "protocol/commands/Fields.h"
+#include "protocol/replies/AlarmReply.h"
+
+#include <initializer_list>
 
 namespace {
 constexpr int kIgnoredHour = 32;
+
+// A box that becomes ticked clears those it excludes; the boxes it clears
+// run their own rule, which does nothing for a cleared box.
+void SetActionBox(AlarmSettings& row, bool AlarmSettings::*box, bool ticked,
+    std::initializer_list<bool AlarmSettings::*> excluded)
+{
+    const bool becameTicked = ticked && !(row.*box);
+    row.*box = ticked;
+    if (becameTicked)
+        for (bool AlarmSettings::*other : excluded)
+            row.*other = false;
 }
+} // namespace
 
 int DayByte(const AlarmSettings& alarm)
 {
@@ -28,4 +43,34 @@ QByteArray AlarmCommand(const AlarmSettings& alarm)
     return "k" + alarm.row + HexField(DayByte(alarm), 2)
         + DecField(alarm.ignoreHour ? kIgnoredHour : alarm.hour, 2)
         + DecField(alarm.minute, 2) + HexField(ActionByte(alarm), 2);
+}
+
+void ApplyAlarmReply(AlarmSettings& row, const AlarmRecord& record)
+{
+    if (!record.row || !record.dayByte || DecField(*record.row, 2) != row.row)
+        return;
+    row.enabled = *record.dayByte & 0x80;
+    for (size_t day = 0; day < row.days.size(); ++day)
+        row.days[day] = *record.dayByte & (1 << day);
+    if (!record.hourValue)
+        return;
+    row.ignoreHour = record.IgnoreHour();
+    if (!record.minute)
+        return;
+    row.hour = record.Hour();
+    row.minute = *record.minute;
+    if (!record.actionByte)
+        return;
+    const int action = *record.actionByte;
+    using A = AlarmSettings;
+    SetActionBox(row, &A::relayOn, action & 0x80, {&A::whirlbeamOn, &A::whirlbeamOff, &A::sound});
+    if (row.relayOn) {
+        row.count = action & 0x7F;
+        row.whirlbeamOn = row.whirlbeamOff = row.sound = false;
+        return;
+    }
+    SetActionBox(row, &A::whirlbeamOn, action & 0x40, {&A::relayOn, &A::whirlbeamOff});
+    SetActionBox(row, &A::whirlbeamOff, action & 0x20, {&A::relayOn, &A::whirlbeamOn});
+    SetActionBox(row, &A::sound, action & 0x10, {&A::relayOn});
+    row.count = action & 0x0F;
 }

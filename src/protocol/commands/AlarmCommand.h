@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <array>
 
+struct AlarmRecord;
+
 // One alarm as a row of the alarm table holds it.
 struct AlarmSettings {
     QByteArray row;                 // the row's number as shown, "00".."39"
@@ -26,3 +28,8 @@ int ActionByte(const AlarmSettings& alarm);
 // "k" + row + days[2h] + hour[2d] + minute[2d] + action[2h]; hour 32 means
 // the hour is ignored.
 QByteArray AlarmCommand(const AlarmSettings& alarm);
+
+// Writes an alarm reply into a row as the alarm table does: field by field
+// as far as the reply could be read, each action box clearing the boxes it
+// excludes when it is ticked. A reply for another row changes nothing.
+void ApplyAlarmReply(AlarmSettings& row, const AlarmRecord& record);

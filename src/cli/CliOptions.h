@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The command line of whirlbeamctl: options anywhere, then a subcommand and
+// its arguments.
+struct CliOptions {
+    enum class Link { Auto, Serial, Usb, SimulatedSerial, SimulatedUsb };
+
+    static constexpr int kDefaultTimeoutMs = 5000;
+
+    Link link = Link::Auto;
+    QString port; // with Link::Serial
+    QString usbClock; // with Link::Usb: a serial number or device path; empty for the first clock
+    bool json = false;
+    int timeoutMs = kDefaultTimeoutMs;
+    bool help = false;
+    bool version = false;
+    // The subcommand and its arguments: {"alarms", "save", "x.alm"}.
+    QStringList command;
+};
+
+struct ParsedCommandLine {
+    std::optional<CliOptions> options;
+    QString error; // one sentence when options is empty
+};
+
+// arguments without the program's name.
+ParsedCommandLine ParseCommandLine(const QStringList& arguments);
+
+// The --help text: options, subcommands and exit codes.
+QString UsageText();

@@ -1,0 +1,476 @@
+// The subcommands of whirlbeamctl. Each asks the clock what it needs through
+// the session and works with the answers as the panel's reply handling
+// would, through the same decoders, composers and files.
+
+#include "cli/Subcommands.h"
+
+#include "cli/ClockLink.h"
+#include "cli/ClockReport.h"
+#include "cli/ClockSession.h"
+#include "files/AlarmFile.h"
+#include "files/Dcf77Statistics.h"
+#include "files/ParameterFile.h"
+#include "files/TextFile.h"
+#include "link/SystemErrorText.h"
+#include "protocol/commands/AlarmCommand.h"
+#include "protocol/commands/ClockCommands.h"
+#include "protocol/commands/Dcf77Commands.h"
+#include "protocol/commands/Fields.h"
+#include "protocol/replies/AlarmReply.h"
+#include "protocol/replies/Dcf77Replies.h"
+#include "protocol/replies/ModeReplies.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QIODevice>
+#include <array>
+#include <deque>
+
+namespace {
+
+// Queries that change nothing may be sent again when their answer is lost.
+constexpr int kQuerySends = 3;
+// The clock's time after setting may lie this far from the computer's: it
+// reports whole seconds, and was set to the nearest one.
+constexpr qint64 kSyncToleranceMs = 2000;
+const QByteArray kSensorOffsetQuery = "\x7f"
+                                      "00000000";
+
+struct ClockFacts {
+    IdentificationRecord identification;
+    VersionRecord version;
+    ConfigRecord config;
+    int AlarmCount() const { return *config.alarmCount; }
+};
+
+QString Quoted(const QByteArray& line)
+{
+    return QLatin1Char('"') + QString::fromLatin1(line) + QLatin1Char('"');
+}
+
+std::deque<Ask> Queries(std::initializer_list<QByteArray> commands)
+{
+    std::deque<Ask> asks;
+    for (const QByteArray& command : commands)
+        asks.emplace_back(command, kQuerySends);
+    return asks;
+}
+
+Outcome Unreadable(const Ask& ask)
+{
+    return Outcome::Fail(ExitCode::Failed,
+        QStringLiteral("the clock's answer %1 to %2 cannot be read")
+            .arg(Quoted(*ask.answer), Quoted(ask.command)));
+}
+
+Outcome FileFailure(const QString& what, const QString& file, int error)
+{
+    const QString name = QFileInfo(file).absoluteFilePath();
+    const QString reason = ExplainSystemError(error, name, ErrorSite::File);
+    return Outcome::Fail(ExitCode::BadFile,
+        QStringLiteral("cannot %1 %2%3")
+            .arg(what, name, reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
+}
+
+Outcome Save(const QString& file, const QList<QByteArray>& lines)
+{
+    int error = 0;
+    return SaveLines(file, lines, &error) ? Outcome{} : FileFailure(QStringLiteral("save"), file, error);
+}
+
+Outcome Read(const QString& file, QList<QByteArray>* lines)
+{
+    int error = 0;
+    const auto read = ReadLines(file, &error);
+    if (!read)
+        return FileFailure(QStringLiteral("read"), file, error);
+    *lines = *read;
+    return {};
+}
+
+// Identification, version and configuration, as the panel reads them
+// first: a device that is no whirlbeam clock is told nothing more.
+Outcome Handshake(ClockSession& session, ClockFacts* facts)
+{
+    std::deque<Ask> asks = Queries({"p", "v", "o"});
+    if (const Outcome outcome = session.Exchange(asks); !outcome.Ok())
+        return outcome;
+    facts->identification = DecodeIdentification(*asks[0].answer);
+    if (!facts->identification.recognised)
+        return Outcome::Fail(ExitCode::Failed,
+            QStringLiteral("%1 answers, but not as a whirlbeam clock: %2")
+                .arg(session.Link().Name(), Quoted(*asks[0].answer)));
+    facts->version = DecodeVersion(*asks[1].answer);
+    if (!facts->version.Valid())
+        return Outcome::Fail(ExitCode::Failed,
+            QStringLiteral("the clock's version %1 is not supported (3 or later is)")
+                .arg(Quoted(*asks[1].answer)));
+    facts->config = DecodeConfig(*asks[2].answer);
+    if (!facts->config.alarmCount)
+        return Unreadable(asks[2]);
+    return {};
+}
+
+// Connects and shakes hands; nothing when either fails.
+ClockSession* Clock(CliContext& context, ClockFacts* facts, Outcome* failure)
+{
+    ClockSession* session = context.connect(failure);
+    if (!session)
+        return nullptr;
+    *failure = Handshake(*session, facts);
+    return failure->Ok() ? session : nullptr;
+}
+
+Outcome Status(CliContext& context)
+{
+    ClockFacts facts;
+    Outcome outcome;
+    ClockSession* session = Clock(context, &facts, &outcome);
+    if (!session)
+        return outcome;
+    std::deque<Ask> asks = Queries({"d", "t", "w00", "y", "|"});
+    if (outcome = session->Exchange(asks); !outcome.Ok())
+        return outcome;
+    ClockStatus status;
+    status.device = session->Link().Device();
+    status.identification = facts.identification;
+    status.version = facts.version;
+    status.config = facts.config;
+    status.date = DecodeDate(*asks[0].answer);
+    status.time = DecodeTime(*asks[1].answer);
+    status.whirlbeam = DecodeWhirlbeamStatus(*asks[2].answer);
+    status.relay = DecodeRelay(*asks[3].answer);
+    status.sensors = DecodeMeasurement(*asks[4].answer);
+    if (context.options.json)
+        context.console.Write(StatusJson(status));
+    else
+        context.console.Write(StatusText(status).toUtf8());
+    return {};
+}
+
+// Date and time go out at the next two ticks, each composed for the moment
+// it reaches the clock, to the nearest second.
+Outcome SetClock(ClockSession& session)
+{
+    const int tickMs = session.Link().TickMs();
+    const QDateTime arrival = QDateTime::currentDateTime().addMSecs(session.MsToNextTick() + tickMs + 500);
+    const QDateTime shown(
+        arrival.date(), QTime(arrival.time().hour(), arrival.time().minute(), arrival.time().second()));
+    std::deque<Ask> asks;
+    asks.emplace_back(SetDateCommand(shown.date()));
+    asks.emplace_back(SetTimeCommand(shown.time()));
+    return session.Exchange(asks);
+}
+
+Outcome SyncTime(CliContext& context)
+{
+    ClockFacts facts;
+    Outcome outcome;
+    ClockSession* session = Clock(context, &facts, &outcome);
+    if (!session)
+        return outcome;
+    // Midnight between the two lines leaves the date a day out; once more
+    // then puts it right.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (outcome = SetClock(*session); !outcome.Ok())
+            return outcome;
+        std::deque<Ask> asks = Queries({"d", "t"});
+        if (outcome = session->Exchange(asks); !outcome.Ok())
+            return outcome;
+        const QDateTime computer = QDateTime::currentDateTime();
+        const DateRecord date = DecodeDate(*asks[0].answer);
+        const auto time = DecodeTime(*asks[1].answer);
+        if (!date.date)
+            return Unreadable(asks[0]);
+        if (!time)
+            return Unreadable(asks[1]);
+        const QDateTime clock(*date.date, *time);
+        if (qAbs(computer.msecsTo(clock)) <= kSyncToleranceMs) {
+            context.console.Line(QStringLiteral("The clock reads %1; this computer %2.")
+                                     .arg(clock.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                                         computer.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))));
+            return {};
+        }
+        outcome = Outcome::Fail(ExitCode::Failed,
+            QStringLiteral("the clock reads %1 after setting; this computer %2")
+                .arg(clock.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                    computer.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
+    }
+    return outcome;
+}
+
+// One query per alarm the clock has; each answer is written into a fresh
+// row as the panel's alarm table writes it, and the rows are saved as the
+// panel saves them.
+Outcome AlarmsSave(CliContext& context, const QString& file)
+{
+    ClockFacts facts;
+    Outcome outcome;
+    ClockSession* session = Clock(context, &facts, &outcome);
+    if (!session)
+        return outcome;
+    const int count = qBound(0, facts.AlarmCount(), AlarmRecord::kRows);
+    std::deque<Ask> asks;
+    for (int row = 0; row < count; ++row) {
+        Ask& ask = asks.emplace_back("l" + DecField(row, 2), kQuerySends);
+        ask.accepts = [row](const QByteArray& reply) {
+            return reply.startsWith('L') && DecodeAlarm(reply).row == row;
+        };
+    }
+    if (outcome = session->Exchange(asks); !outcome.Ok())
+        return outcome;
+    QList<AlarmSettings> rows;
+    for (int row = 0; row < count; ++row) {
+        AlarmSettings& settings = rows.emplace_back();
+        settings.row = DecField(row, 2);
+        ApplyAlarmReply(settings, DecodeAlarm(*asks[size_t(row)].answer));
+    }
+    if (outcome = Save(file, AlarmFileLines(rows, facts.AlarmCount())); !outcome.Ok())
+        return outcome;
+    context.console.Line(QStringLiteral("Saved %1 alarms to %2.").arg(count).arg(file));
+    return {};
+}
+
+// The file is checked whole before anything is sent; the clock then must
+// answer every alarm with the alarm as sent.
+Outcome AlarmsLoad(CliContext& context, const QString& file)
+{
+    QList<QByteArray> lines;
+    if (const Outcome outcome = Read(file, &lines); !outcome.Ok())
+        return outcome;
+    if (const int damaged = FirstDamagedAlarmLine(lines))
+        return Outcome::Fail(ExitCode::BadFile,
+            QStringLiteral("%1, line %2: not an alarm line: %3")
+                .arg(file)
+                .arg(damaged)
+                .arg(Quoted(lines[damaged - 1])));
+    ClockFacts facts;
+    Outcome outcome;
+    ClockSession* session = Clock(context, &facts, &outcome);
+    if (!session)
+        return outcome;
+    const AlarmFileLoad load = AlarmCommandsToQueue(lines, facts.AlarmCount());
+    std::deque<Ask> asks;
+    for (const QByteArray& command : load.commands) {
+        Ask& ask = asks.emplace_back(command, kQuerySends);
+        if (command.startsWith('k')) {
+            const auto row = DecodeAlarm(command).row;
+            ask.accepts = [row](const QByteArray& reply) {
+                return reply.startsWith('K') && DecodeAlarm(reply).row == row;
+            };
+        }
+    }
+    if (outcome = session->Exchange(asks); !outcome.Ok())
+        return outcome;
+    for (const Ask& ask : asks) {
+        if (ask.command.startsWith('k') && ask.answer->mid(1).toUpper() != ask.command.mid(1).toUpper())
+            return Outcome::Fail(ExitCode::Failed,
+                QStringLiteral("the clock took %1 as %2").arg(Quoted(ask.command), Quoted(*ask.answer)));
+    }
+    const qsizetype sent = load.commands.size() - 1;
+    QString note = QStringLiteral("Sent %1 alarms from %2.").arg(sent).arg(file);
+    if (sent < lines.size())
+        note += QStringLiteral(" %1 lines for rows the clock lacks (it has %2 alarms) were skipped.")
+                    .arg(lines.size() - sent)
+                    .arg(facts.AlarmCount());
+    context.console.Line(note);
+    return {};
+}
+
+Outcome ParamsSave(CliContext& context, const QString& file)
+{
+    ClockFacts facts;
+    Outcome outcome;
+    ClockSession* session = Clock(context, &facts, &outcome);
+    if (!session)
+        return outcome;
+    std::deque<Ask> asks = Queries({"h", "j", "r", kSensorOffsetQuery, "n"});
+    if (outcome = session->Exchange(asks); !outcome.Ok())
+        return outcome;
+    const ModeRecord mode = DecodeMode(*asks[0].answer);
+    const auto standby = DecodeAutoStandby(*asks[1].answer);
+    const SoundTimesRecord sound = DecodeSoundTimes(*asks[2].answer);
+    const SensorOffsetRecord offsets = DecodeSensorOffset(*asks[3].answer);
+    const PwmRecord pwm = DecodePwm(*asks[4].answer);
+    const std::array<bool, 5> read = {mode.modeFlags.has_value(), standby.has_value(),
+        sound.toHour.has_value(), offsets.pressure.has_value(), pwm.sleepPulse.has_value()};
+    for (size_t i = 0; i < read.size(); ++i)
+        if (!read[i])
+            return Unreadable(asks[i]);
+    ClockParameters reported;
+    reported.modeFlags = *mode.modeFlags;
+    reported.autoStandbySeconds = *standby;
+    reported.soundFromHour = *sound.fromHour;
+    reported.soundToHour = *sound.toHour;
+    reported.temperatureOffset = *offsets.temperature;
+    reported.humidityOffset = *offsets.humidity;
+    reported.pressureOffset = *offsets.pressure;
+    reported.runPulse = *pwm.runPulse;
+    reported.sleepPulse = *pwm.sleepPulse;
+    if (outcome = Save(file, ParameterFileLines(HeldByControls(reported))); !outcome.Ok())
+        return outcome;
+    context.console.Line(QStringLiteral("Saved the parameters to %1.").arg(file));
+    return {};
+}
+
+// A line the clock could answer: a command character (0x60..0x7F) first,
+// printable characters after it.
+bool IsCommandLine(const QByteArray& line)
+{
+    if (line.isEmpty() || static_cast<unsigned char>(line.front()) < 0x60)
+        return false;
+    for (qsizetype i = 1; i < line.size(); ++i)
+        if (line[i] < 0x20 || line[i] > 0x7E)
+            return false;
+    return true;
+}
+
+// Every line of the file goes to the clock once, as the panel plays it back;
+// each must be answered.
+Outcome ParamsLoad(CliContext& context, const QString& file)
+{
+    QList<QByteArray> lines;
+    if (const Outcome outcome = Read(file, &lines); !outcome.Ok())
+        return outcome;
+    const QList<QByteArray> commands = ParameterFileCommands(lines);
+    if (commands.isEmpty())
+        return Outcome::Fail(ExitCode::BadFile, QStringLiteral("%1 holds no command lines").arg(file));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (!lines[i].isEmpty() && !IsCommandLine(lines[i]))
+            return Outcome::Fail(ExitCode::BadFile,
+                QStringLiteral("%1, line %2: not a command line: %3")
+                    .arg(file)
+                    .arg(i + 1)
+                    .arg(Quoted(lines[i])));
+    ClockFacts facts;
+    Outcome outcome;
+    ClockSession* session = Clock(context, &facts, &outcome);
+    if (!session)
+        return outcome;
+    std::deque<Ask> asks;
+    for (const QByteArray& command : commands) {
+        if (!session->Link().Fits(command))
+            return Outcome::Fail(ExitCode::BadFile,
+                QStringLiteral("%1: %2 is too long for %3")
+                    .arg(file, Quoted(command), session->Link().Name()));
+        asks.emplace_back(command);
+    }
+    if (outcome = session->Exchange(asks); !outcome.Ok())
+        return outcome;
+    context.console.Line(QStringLiteral("Sent %1 parameter lines from %2.").arg(commands.size()).arg(file));
+    return {};
+}
+
+Outcome Dcf77Stats(CliContext& context, const QString& file)
+{
+    ClockFacts facts;
+    Outcome outcome;
+    ClockSession* session = Clock(context, &facts, &outcome);
+    if (!session)
+        return outcome;
+    std::deque<Ask> asks;
+    const QList<QByteArray> reads = StatisticsReadCommands();
+    for (qsizetype hour = 0; hour < reads.size(); ++hour) {
+        Ask& ask = asks.emplace_back(reads[hour], kQuerySends);
+        ask.accepts = [hour](const QByteArray& reply) {
+            const MemoryReadRecord record = DecodeMemoryRead(reply);
+            return (reply.startsWith('E') || reply.startsWith('F')) && record.Hour() == hour && record.data;
+        };
+    }
+    if (outcome = session->Exchange(asks); !outcome.Ok())
+        return outcome;
+    std::array<int, 24> stats{};
+    for (size_t hour = 0; hour < stats.size(); ++hour)
+        stats[hour] = *DecodeMemoryRead(*asks[hour].answer).data;
+    const QList<QByteArray> lines = Dcf77StatisticsLines(stats);
+    if (file.isEmpty()) {
+        context.console.Write(lines.join('\n') + '\n');
+        return {};
+    }
+    if (outcome = Save(file, lines); !outcome.Ok())
+        return outcome;
+    context.console.Line(QStringLiteral("Saved the DCF77 statistics to %1.").arg(file));
+    return {};
+}
+
+// Whatever arrives from the moment the line is queued until two ticks after
+// its answer is printed as it came.
+Outcome Send(CliContext& context, const QString& text)
+{
+    const QByteArray line = text.toLatin1();
+    if (!IsCommandLine(line) || line != text.toUtf8())
+        return Outcome::Fail(ExitCode::Usage,
+            QStringLiteral("%1 is not a command line (a command character "
+                           "a..z, {, |, }, ~, ` or DEL, then printable ASCII)")
+                .arg(Quoted(line)));
+    Outcome outcome;
+    ClockSession* session = context.connect(&outcome);
+    if (!session)
+        return outcome;
+    if (!session->Link().Fits(line))
+        return Outcome::Fail(ExitCode::Usage,
+            QStringLiteral("%1 is too long for %2").arg(Quoted(line), session->Link().Name()));
+    QObject::connect(session, &ClockSession::LineReceived, session,
+        [&context](const QByteArray& reply) { context.console.Write(reply + '\n'); });
+    std::deque<Ask> asks;
+    asks.emplace_back(line);
+    outcome = session->Exchange(asks);
+    if (outcome.Ok())
+        outcome = session->Linger(2 * session->Link().TickMs());
+    QObject::disconnect(session, &ClockSession::LineReceived, session, nullptr);
+    return outcome;
+}
+
+QString Visible(const QByteArray& line)
+{
+    QString text = QString::fromLatin1(line);
+    for (QChar& c : text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = QChar::ReplacementCharacter;
+    return text;
+}
+
+Outcome Monitor(CliContext& context)
+{
+    Outcome outcome;
+    ClockSession* session = context.connect(&outcome);
+    if (!session)
+        return outcome;
+    QObject::connect(session, &ClockSession::LineReceived, session, [&context](const QByteArray& line) {
+        context.console.Line(QStringLiteral("%1  %2  %3")
+                                 .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")),
+                                     Visible(line).leftJustified(15), DescribeReply(line))
+                                 .trimmed());
+    });
+    return session->Poll();
+}
+
+} // namespace
+
+void Console::Write(const QByteArray& bytes) { out_.write(bytes); }
+
+void Console::Line(const QString& text) { out_.write(text.toUtf8() + '\n'); }
+
+void Console::Error(const QString& message) { err_.write("whirlbeamctl: " + message.toUtf8() + '\n'); }
+
+Outcome RunSubcommand(CliContext& context)
+{
+    const QStringList& command = context.options.command;
+    const QString verb = command.value(0);
+    const QString object = command.value(1);
+    if (verb == QLatin1String("status"))
+        return Status(context);
+    if (verb == QLatin1String("sync-time"))
+        return SyncTime(context);
+    if (verb == QLatin1String("alarms"))
+        return object == QLatin1String("save") ? AlarmsSave(context, command.value(2))
+                                               : AlarmsLoad(context, command.value(2));
+    if (verb == QLatin1String("params"))
+        return object == QLatin1String("save") ? ParamsSave(context, command.value(2))
+                                               : ParamsLoad(context, command.value(2));
+    if (verb == QLatin1String("dcf77-stats"))
+        return Dcf77Stats(context, object);
+    if (verb == QLatin1String("send"))
+        return Send(context, object);
+    return Monitor(context);
+}

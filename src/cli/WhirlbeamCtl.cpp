@@ -1,0 +1,127 @@
+#include "cli/WhirlbeamCtl.h"
+
+#include "cli/CliOptions.h"
+#include "cli/ClockLink.h"
+#include "cli/ClockSession.h"
+#include "cli/Subcommands.h"
+#include "link/ComPort.h"
+#include "link/hid/HidDevice.h"
+#include "link/hid/HidapiBackend.h"
+#include "sim/PtyClock.h"
+#include "sim/UsbClock.h"
+
+WhirlbeamCtl::WhirlbeamCtl(Environment environment)
+    : environment_(std::move(environment))
+{
+}
+
+WhirlbeamCtl::~WhirlbeamCtl() = default;
+
+int WhirlbeamCtl::Run(const QStringList& arguments)
+{
+    Console console(*environment_.out, *environment_.err);
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    if (!parsed.options) {
+        console.Error(parsed.error + QStringLiteral(" (whirlbeamctl --help lists what it takes)"));
+        return ExitCode::Usage;
+    }
+    const CliOptions& options = *parsed.options;
+    if (options.help) {
+        console.Write(UsageText().toUtf8());
+        return ExitCode::Ok;
+    }
+    if (options.version) {
+        console.Line(QStringLiteral("whirlbeamctl " WHIRLBEAM_VERSION));
+        return ExitCode::Ok;
+    }
+    CliContext context{
+        options, console, [this, &options](Outcome* failure) { return Connect(options, failure); }};
+    const Outcome outcome = RunSubcommand(context);
+    if (!outcome.Ok() && !outcome.message.isEmpty())
+        console.Error(outcome.message);
+    return outcome.exitCode;
+}
+
+void WhirlbeamCtl::Interrupt(int signal)
+{
+    if (!interrupted_)
+        interrupted_ = signal;
+    if (session_)
+        session_->Interrupt(signal);
+}
+
+ClockSession* WhirlbeamCtl::Connect(const CliOptions& options, Outcome* failure)
+{
+    if (session_)
+        return session_.get();
+    link_ = OpenLink(options, failure);
+    if (!link_)
+        return nullptr;
+    session_ = std::make_unique<ClockSession>(*link_, options.timeoutMs);
+    if (interrupted_)
+        session_->Interrupt(*interrupted_);
+    return session_.get();
+}
+
+std::unique_ptr<ClockLink> WhirlbeamCtl::OpenLink(const CliOptions& options, Outcome* failure)
+{
+    using Link = CliOptions::Link;
+    switch (options.link) {
+    case Link::SimulatedSerial: {
+        ptyClock_ = std::make_unique<PtyClock>();
+        if (!ptyClock_->Open()) {
+            *failure = Outcome::Fail(ExitCode::NoDevice, ptyClock_->ErrorString());
+            return nullptr;
+        }
+        auto port = std::make_unique<TComPort>();
+        port->SetPort(ptyClock_->SlavePath());
+        return SerialClockLink::Open(std::move(port), failure);
+    }
+    case Link::SimulatedUsb: {
+        usbClock_ = std::make_unique<UsbClock>();
+        auto backend = std::make_unique<SimHidBackend>();
+        backend->Plug(usbClock_.get(), false);
+        return OpenUsb(std::move(backend), QString(), failure);
+    }
+    case Link::Usb:
+        return OpenUsb(environment_.usbBackend ? environment_.usbBackend() : MakeHidapiBackend(),
+            options.usbClock, failure);
+    case Link::Serial: {
+        auto port = SettingsPort();
+        port->SetPort(options.port);
+        return SerialClockLink::Open(std::move(port), failure);
+    }
+    case Link::Auto: {
+        // As the panel starts: on USB while a clock is plugged in, else on
+        // the serial port of its settings.
+        controller_ = std::make_unique<TJvHidDeviceController>(
+            environment_.usbBackend ? environment_.usbBackend() : MakeHidapiBackend());
+        AwaitFirstScan(*controller_);
+        if (UsbClockListed(*controller_))
+            return UsbClockLink::Open(*controller_, QString(), failure);
+        controller_.reset();
+        return SerialClockLink::Open(SettingsPort(), failure);
+    }
+    }
+    return nullptr;
+}
+
+std::unique_ptr<ClockLink> WhirlbeamCtl::OpenUsb(
+    std::unique_ptr<HidBackend> backend, const QString& wanted, Outcome* failure)
+{
+    controller_ = std::make_unique<TJvHidDeviceController>(std::move(backend));
+    AwaitFirstScan(*controller_);
+    return UsbClockLink::Open(*controller_, wanted, failure);
+}
+
+// The line settings the panel saved; a file that is missing or cannot be
+// read leaves the panel's defaults, as at the panel's start.
+std::unique_ptr<TCustomComPort> WhirlbeamCtl::SettingsPort() const
+{
+    auto port = std::make_unique<TComPort>();
+    try {
+        port->ReadSettings(ssIniFile, environment_.settingsFile);
+    } catch (const EComPort&) {
+    }
+    return port;
+}

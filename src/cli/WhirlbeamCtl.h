@@ -1,0 +1,61 @@
+#pragma once
+
+#include "cli/Outcome.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class ClockLink;
+class ClockSession;
+class HidBackend;
+class PtyClock;
+class QIODevice;
+class TCustomComPort;
+class TJvHidDeviceController;
+class UsbClock;
+struct CliOptions;
+
+// One run of whirlbeamctl: reads the command line, opens the link the way
+// it names (or finds one), runs the subcommand and returns the exit code.
+// Messages go to the two devices given; nothing here needs a widget.
+class WhirlbeamCtl : public QObject {
+    Q_OBJECT
+public:
+    struct Environment {
+        QIODevice* out = nullptr;
+        QIODevice* err = nullptr;
+        // The machine's HID services; empty for hidapi's.
+        std::function<std::unique_ptr<HidBackend>()> usbBackend;
+        // The panel's settings file, where the serial port is found.
+        QString settingsFile = QStringLiteral("./WhirlbeamClock.ini");
+    };
+
+    explicit WhirlbeamCtl(Environment environment);
+    ~WhirlbeamCtl() override;
+
+    // arguments without the program's name.
+    int Run(const QStringList& arguments);
+    // SIGINT or SIGTERM arrived: the subcommand ends at once (monitor
+    // cleanly).
+    void Interrupt(int signal);
+
+private:
+    ClockSession* Connect(const CliOptions& options, Outcome* failure);
+    std::unique_ptr<ClockLink> OpenLink(const CliOptions& options, Outcome* failure);
+    std::unique_ptr<ClockLink> OpenUsb(
+        std::unique_ptr<HidBackend> backend, const QString& wanted, Outcome* failure);
+    std::unique_ptr<TCustomComPort> SettingsPort() const;
+
+    Environment environment_;
+    std::optional<int> interrupted_;
+    // In the order they depend on each other: each outlives what follows.
+    std::unique_ptr<PtyClock> ptyClock_;
+    std::unique_ptr<UsbClock> usbClock_;
+    std::unique_ptr<TJvHidDeviceController> controller_;
+    std::unique_ptr<ClockLink> link_;
+    std::unique_ptr<ClockSession> session_;
+};

@@ -1,0 +1,447 @@
+// whirlbeamctl against the simulated clock on a pseudo terminal and as an
+// in-process USB device, beside the panel where both must agree.
+
+#include "app/PelkMain.h"
+#include "app/ScreenCursor.h"
+#include "cli/CliOptions.h"
+#include "cli/ClockReport.h"
+#include "cli/WhirlbeamCtl.h"
+#include "sim/PtyClock.h"
+#include "sim/UsbClock.h"
+#include "support/FakeComPort.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeHid.h"
+
+#include <QBuffer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <grp.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kReadMs = 20000;
+
+ClockPeerOptions QuietClock()
+{
+    ClockPeerOptions options;
+    options.rc5IntervalMs = 0; // no packets from other remotes in the room
+    return options;
+}
+
+using UsbBackends = std::function<std::unique_ptr<HidBackend>()>;
+
+// A fresh set of HID services for each run, with the device plugged in.
+UsbBackends UsbWith(SimHidDevice* device)
+{
+    return [device] {
+        auto backend = std::make_unique<SimHidBackend>();
+        if (device)
+            backend->Plug(device, false);
+        return std::unique_ptr<HidBackend>(std::move(backend));
+    };
+}
+
+struct Run {
+    int code = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run Ctl(const QStringList& arguments, const UsbBackends& usb = {})
+{
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    WhirlbeamCtl ctl({&out, &err, usb, QStringLiteral("/nonexistent/WhirlbeamClock.ini")});
+    Run run;
+    run.code = ctl.Run(arguments);
+    run.out = out.data();
+    run.err = err.data();
+    return run;
+}
+
+QByteArray Slurp(const QString& file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
+bool Write(const QString& file, const QByteArray& content)
+{
+    QFile f(file);
+    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
+}
+
+} // namespace
+
+class WhirlbeamCtlTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parsesTheCommandLine_data();
+    void parsesTheCommandLine();
+    void describesReplies_data();
+    void describesReplies();
+
+    void statusOnEitherLink_data();
+    void statusOnEitherLink();
+    void sendPrintsTheAnswer();
+    void lostAnswersAreAskedAgain();
+    void syncTimeSetsTheClock();
+    void savesAsThePanelSaves();
+    void parametersLoadIntoAFreshClock();
+    void dcf77StatsListsEveryHour();
+    void failuresHaveTheirExitCodes_data();
+    void failuresHaveTheirExitCodes();
+    void deniedPortAsAnotherUser();
+    void monitorEndsCleanlyOnSignal();
+};
+
+void WhirlbeamCtlTest::parsesTheCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("outcome"); // link|port or usb clock|command, or the error
+    using L = QStringList;
+    QTest::newRow("auto") << L{"status"} << "auto||status";
+    QTest::newRow("serial") << L{"--serial", "ttyUSB0", "status"} << "serial|ttyUSB0|status";
+    QTest::newRow("serial=") << L{"--serial=/dev/pts/3", "send", "p"} << "serial|/dev/pts/3|send p";
+    QTest::newRow("usb") << L{"--usb", "status"} << "usb||status";
+    QTest::newRow("usb serial") << L{"--usb", "0042", "status"} << "usb|0042|status";
+    QTest::newRow("usb after the subcommand")
+        << L{"alarms", "save", "--usb", "x.alm"} << "usb||alarms save x.alm";
+    QTest::newRow("usb=") << L{"dcf77-stats", "--usb=0042"} << "usb|0042|dcf77-stats";
+    QTest::newRow("simulate") << L{"--simulate", "monitor"} << "simulated serial||monitor";
+    QTest::newRow("simulate usb") << L{"--simulate", "usb", "status", "--json"} << "simulated usb||status";
+    QTest::newRow("two links") << L{"--usb", "--serial", "x", "status"}
+                               << "--serial, --usb and --simulate exclude each other";
+    QTest::newRow("simulate what") << L{"--simulate=tcp", "status"}
+                                   << "--simulate takes 'usb' or 'serial', not 'tcp'";
+    QTest::newRow("no subcommand") << L{"--usb"} << "no subcommand given";
+    QTest::newRow("half a subcommand") << L{"alarms"} << "'alarms' needs one of: save, load";
+    QTest::newRow("no file") << L{"params", "load"} << "'params load' needs a file name";
+    QTest::newRow("too much") << L{"status", "now"} << "unexpected argument 'now'";
+    QTest::newRow("json elsewhere") << L{"--json", "monitor"} << "--json applies to status only";
+    QTest::newRow("timeout") << L{"--timeout", "0", "status"}
+                             << "--timeout takes a number of seconds from 0.001 to 3600";
+    QTest::newRow("unknown") << L{"-x", "status"} << "unknown option '-x'";
+}
+
+void WhirlbeamCtlTest::parsesTheCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, outcome);
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    if (!parsed.options) {
+        QCOMPARE(parsed.error, outcome);
+        return;
+    }
+    const CliOptions& o = *parsed.options;
+    static const QStringList links{"auto", "serial", "usb", "simulated serial", "simulated usb"};
+    QCOMPARE(QStringList({links[int(o.link)], o.port + o.usbClock, o.command.join(QLatin1Char(' '))})
+                 .join(QLatin1Char('|')),
+        outcome);
+}
+
+void WhirlbeamCtlTest::describesReplies_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("time") << QByteArray("T235959") << "time 23:59:59";
+    QTest::newRow("no such date") << QByteArray("D2023022903") << "date ?";
+    QTest::newRow("status, no extra flags")
+        << QByteArray("W42zz012C") << "whirlbeam deep sleep mode, remaining time 300 s, time valid";
+    QTest::newRow("relay flags not hex") << QByteArray("Yzz05") << "relay ?, 5 min remaining";
+    QTest::newRow("alarm, off beats on") << QByteArray(
+        "L0381453063") << "alarm 03: enabled, days 1, every hour at :30, whirlbeam off, count 3";
+    QTest::newRow("alarm, relay") << QByteArray("L04FF07008A")
+                                  << "alarm 04: enabled, days 1234567, 07:00, relay on for 10 min";
+    QTest::newRow("statistics") << QByteArray("FA0F73C") << "DCF77 statistics, hour 23: 60";
+    QTest::newRow("measurement, short")
+        << QByteArray("\\8DF6") << "light 141, temperature -10 °C, humidity ? %, air pressure ? hPa";
+    QTest::newRow("no kind") << QByteArray("]x") << "";
+}
+
+void WhirlbeamCtlTest::describesReplies()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, words);
+    QCOMPARE(DescribeReply(line), words);
+}
+
+void WhirlbeamCtlTest::statusOnEitherLink_data()
+{
+    QTest::addColumn<bool>("usb");
+    QTest::newRow("pty") << false;
+    QTest::newRow("usb") << true;
+}
+
+void WhirlbeamCtlTest::statusOnEitherLink()
+{
+    QFETCH(bool, usb);
+    ClockPeerOptions options = QuietClock();
+    options.chipCode = 50;
+    PtyClock pty(options);
+    UsbClock usbClock(options);
+    QVERIFY(pty.Open());
+    const QStringList link = usb ? QStringList{"--usb"} : QStringList{"--serial", pty.SlavePath()};
+
+    const Run json = Ctl(link + QStringList{"status", "--json"}, UsbWith(&usbClock));
+    QCOMPARE(json.code, 0);
+    const QJsonObject status = QJsonDocument::fromJson(json.out).object();
+    QCOMPARE(status["identification"].toString(), QStringLiteral("Pelk Whirlbeam Clock"));
+    QCOMPARE(status["chip"].toString(), QStringLiteral("18F2550"));
+    QCOMPARE(status["version"].toString(), QStringLiteral("04.02"));
+    QCOMPARE(status["alarmCount"].toInt(), 40);
+    QCOMPARE(status["date"].toString(), QDate::currentDate().toString(Qt::ISODate));
+    QVERIFY(qAbs(QTime::fromString(status["time"].toString()).secsTo(QTime::currentTime())) <= 2);
+    QCOMPARE(status["whirlbeam"]["mode"].toString(), QStringLiteral("run"));
+    QCOMPARE(status["relay"]["on"], QJsonValue(false));
+    QCOMPARE(status["sensors"]["airPressure"].type(), QJsonValue::Double);
+    QVERIFY(json.err.isEmpty());
+
+    const Run text = Ctl(link + QStringList{"status"}, UsbWith(&usbClock));
+    QCOMPARE(text.code, 0);
+    QVERIFY2(
+        text.out.contains("\nClock:     Pelk Whirlbeam Clock, chip 18F2550\nVersion:   04.02\n"), text.out);
+    QVERIFY2(text.out.contains("\nRelay:     off, 0 min remaining\nSensors:   light "), text.out);
+}
+
+void WhirlbeamCtlTest::sendPrintsTheAnswer()
+{
+    PtyClock clock(QuietClock());
+    QVERIFY(clock.Open());
+    const Run run = Ctl({"--serial", clock.SlavePath(), "send", "p"});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out, QByteArray("Pelk Whirlbeam Clock\n"));
+}
+
+// A lost answer is asked for again; garbage between the answers is no answer.
+void WhirlbeamCtlTest::lostAnswersAreAskedAgain()
+{
+    ClockPeerOptions noisy = QuietClock();
+    noisy.garbageEvery = 2;
+    UsbClock clock(noisy);
+    QList<QByteArray> commands;
+    connect(&clock.Peer(), &ClockPeer::CommandReceived, this,
+        [&commands](const QByteArray& c) { commands << c; });
+    clock.Peer().DropNextReply();
+    const Run run = Ctl({"--usb", "dcf77-stats"}, UsbWith(&clock));
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out.count('\n'), 24);
+    QCOMPARE(commands.count("p"), 2);
+    QCOMPARE(commands.size(), 3 + 24 + 1);
+}
+
+// The clock's own time stands still, so that what it reads afterwards is
+// exactly what the tool set.
+void WhirlbeamCtlTest::syncTimeSetsTheClock()
+{
+    const QDateTime frozen(QDate(2001, 2, 3), QTime(4, 5, 6));
+    UsbClock clock(QuietClock(), [frozen] { return frozen; });
+    QList<QByteArray> replies;
+    connect(
+        &clock.Peer(), &ClockPeer::ReplyReady, this, [&replies](const QByteArray& line) { replies << line; });
+
+    const Run run = Ctl({"--usb", "sync-time"}, UsbWith(&clock));
+    QCOMPARE(run.code, 0);
+    const QDateTime now = QDateTime::currentDateTime();
+    QCOMPARE(
+        Ctl({"--usb", "send", "d"}, UsbWith(&clock)).out.left(9), "D" + now.toString("yyyyMMdd").toLatin1());
+    const QByteArray time = Ctl({"--usb", "send", "t"}, UsbWith(&clock)).out.trimmed();
+    const QTime set = QTime::fromString(QString::fromLatin1(time.mid(1)), QStringLiteral("HHmmss"));
+    QVERIFY2(qAbs(set.msecsTo(now.time())) <= 1000, time);
+}
+
+// The same clock saved by the panel and by the tool, after the tool loaded
+// alarms whose rows the panel's rules rewrite.
+void WhirlbeamCtlTest::savesAsThePanelSaves()
+{
+    QTemporaryDir dir;
+    UsbClock clock(QuietClock());
+    const QString tricky = dir.filePath("tricky.alm");
+    QVERIFY(Write(tricky, "k0160083060\r\nk02FF2359FF\r\nk0300450515\r\nk047F12345F\r\nk39FF00001A\r\n"));
+    QCOMPARE(Ctl({"--usb", "alarms", "load", tricky}, UsbWith(&clock)).code, 0);
+
+    auto* dialogs = new FakeDialogs;
+    {
+        TForm1 panel(TForm1::Devices{std::make_unique<FakeComPort>(),
+            std::make_unique<TJvHidDeviceController>(UsbWith(&clock)()),
+            std::unique_ptr<DialogSeam>(dialogs)});
+        QTRY_VERIFY(panel.CurrentHidDevice);
+        panel.findChild<QPushButton*>(QStringLiteral("OpenButton"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!panel.InitialLoad, kReadMs);
+        dialogs->saveFile = dir.filePath("panel.alm");
+        panel.SaveAlarmsClick();
+        dialogs->saveFile = dir.filePath("panel.par");
+        panel.SaveparametersClick();
+        QVERIFY(dialogs->messages.isEmpty());
+        ScreenCursor::SetArrow();
+    }
+    QCOMPARE(Ctl({"--usb", "alarms", "save", dir.filePath("cli.alm")}, UsbWith(&clock)).code, 0);
+    QCOMPARE(Ctl({"--usb", "params", "save", dir.filePath("cli.par")}, UsbWith(&clock)).code, 0);
+    const QByteArray alarms = Slurp(dir.filePath("cli.alm"));
+    QCOMPARE(alarms, Slurp(dir.filePath("panel.alm")));
+    QCOMPARE(Slurp(dir.filePath("cli.par")), Slurp(dir.filePath("panel.par")));
+    QVERIFY2(alarms.contains("\r\nk0160083020\r\nk02FF2359FF\r\nk0300320515\r\nk047F12345F\r\n"), alarms);
+    QCOMPARE(alarms.count("\r\n"), 40);
+}
+
+void WhirlbeamCtlTest::parametersLoadIntoAFreshClock()
+{
+    QTemporaryDir dir;
+    const QByteArray parameters = "g81\r\ni012C\r\nq0722\r\n\x7f"
+                                  "E0FE0500\r\nm28310C31\r\n";
+    QVERIFY(Write(dir.filePath("in.par"), parameters));
+    PtyClock clock(QuietClock());
+    QVERIFY(clock.Open());
+    const Run load = Ctl({"--serial", clock.SlavePath(), "params", "load", dir.filePath("in.par")});
+    QCOMPARE(load.code, 0);
+    QCOMPARE(load.out, "Sent 5 parameter lines from " + dir.filePath("in.par").toUtf8() + ".\n");
+    QCOMPARE(Ctl({"--serial", clock.SlavePath(), "params", "save", dir.filePath("out.par")}).code, 0);
+    QCOMPARE(Slurp(dir.filePath("out.par")), parameters);
+}
+
+void WhirlbeamCtlTest::dcf77StatsListsEveryHour()
+{
+    UsbClock clock(QuietClock());
+    const Run run = Ctl({"--usb", "dcf77-stats"}, UsbWith(&clock));
+    QCOMPARE(run.code, 0);
+    const QList<QByteArray> lines = run.out.split('\n');
+    QCOMPARE(lines.size(), 25);
+    QVERIFY(lines[0].startsWith("00 ") && lines[23].startsWith("23 ") && lines[24].isEmpty());
+}
+
+void WhirlbeamCtlTest::failuresHaveTheirExitCodes_data()
+{
+    QTest::addColumn<QString>("device"); // what stands at the other end
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("error");
+    using L = QStringList;
+    QTest::newRow("usage") << "none" << L{"sync"} << 2
+                           << "unknown subcommand 'sync' (whirlbeamctl --help lists what it takes)";
+    QTest::newRow("missing port") << "none" << L{"--serial", "/dev/whirlbeam-none", "status"} << 3
+                                  << "No device /dev/whirlbeam-none. Serial ports found: ";
+    QTest::newRow("no clock on USB") << "usb none" << L{"--usb", "status"} << 3
+                                     << "no whirlbeam clock on USB";
+    QTest::newRow("USB clock without access")
+        << "usb denied" << L{"--usb", "status"} << 4
+        << "You may not use the clock /dev/hidraw7. Install the udev rule ";
+    QTest::newRow("silent pty") << "silent pty" << L{"--timeout", "0.5", "status"} << 5 << "no answer from ";
+    QTest::newRow("not a clock") << "usb foreign" << L{"--usb", "status"} << 1 << "the USB clock sim-hid-";
+    QTest::newRow("damaged alarm file")
+        << "none" << L{"--serial", "/dev/whirlbeam-none", "alarms", "load", "bad"} << 6
+        << "bad, line 2: not an alarm line: \"k05FF0700\"";
+    QTest::newRow("blank in an alarm line") << "none" << L{"--simulate", "alarms", "load", "blank"} << 6
+                                            << "blank, line 1: not an alarm line: \"k 500000000\"";
+    QTest::newRow("binary parameter file")
+        << "none" << L{"--serial", "/dev/whirlbeam-none", "params", "load", "bad"} << 6
+        << "bad, line 1: not a command line: ";
+    QTest::newRow("missing file") << "none" << L{"--simulate", "params", "load", "missing"} << 6
+                                  << "cannot read ";
+    QTest::newRow("unwritable file") << "usb clock" << L{"--usb", "alarms", "save", "/nonexistent/x.alm"} << 6
+                                     << "cannot save /nonexistent/x.alm: No such folder";
+}
+
+void WhirlbeamCtlTest::failuresHaveTheirExitCodes()
+{
+    QFETCH(QString, device);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, code);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    QVERIFY(Write(
+        dir.filePath("bad"), arguments.contains("alarms") ? "k0500000000\r\nk05FF0700\r\n" : "\x01\x02\r\n"));
+    QVERIFY(Write(dir.filePath("blank"), "k 500000000\r\n"));
+    const QString oldDir = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const auto back = qScopeGuard([&oldDir] { QDir::setCurrent(oldDir); });
+
+    UsbClock clock(QuietClock());
+    FakeHidDevice denied;
+    denied.path = "/dev/hidraw7";
+    denied.openError = EACCES;
+    ClockPeerOptions foreign = QuietClock();
+    foreign.wrongIdentification = true;
+    UsbClock stranger(foreign);
+    const int silent = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(silent >= 0 && ::grantpt(silent) == 0 && ::unlockpt(silent) == 0);
+    const auto closeSilent = qScopeGuard([silent] { ::close(silent); });
+    if (device == QLatin1String("silent pty"))
+        arguments = QStringList{"--serial", QString::fromLocal8Bit(::ptsname(silent))} + arguments;
+    SimHidDevice* plugged = device == QLatin1String("usb denied") ? static_cast<SimHidDevice*>(&denied)
+        : device == QLatin1String("usb foreign")                  ? &stranger
+        : device == QLatin1String("usb clock")                    ? &clock
+                                                                  : nullptr;
+    const Run run = Ctl(arguments, UsbWith(plugged));
+    QCOMPARE(run.code, code);
+    QVERIFY2(run.err.startsWith("whirlbeamctl: " + error.toUtf8()), run.err);
+    QVERIFY(run.err.endsWith('\n') && run.err.count('\n') == 1);
+}
+
+// A port only its owner may open, opened by another user: the program says
+// who may, and exits with its own code.
+void WhirlbeamCtlTest::deniedPortAsAnotherUser()
+{
+    if (::geteuid() != 0)
+        QSKIP("needs root to run the tool as another, unprivileged user");
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    const QByteArray slave = ::ptsname(master);
+    QVERIFY(::chown(slave.constData(), 0, 0) == 0 && ::chmod(slave.constData(), 0600) == 0);
+    int pipe[2];
+    QVERIFY(::pipe(pipe) == 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(pipe[1], STDERR_FILENO);
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(99);
+        ::execl(WHIRLBEAMCTL_BINARY, "whirlbeamctl", "--serial", slave.constData(), "status", nullptr);
+        ::_exit(98);
+    }
+    ::close(pipe[1]);
+    QByteArray said;
+    char chunk[512];
+    for (ssize_t n; (n = ::read(pipe[0], chunk, sizeof chunk)) > 0;)
+        said.append(chunk, n);
+    ::close(pipe[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::close(master);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 4);
+    QCOMPARE(said, "whirlbeamctl: Only the user root may open " + slave + ".\n");
+}
+
+void WhirlbeamCtlTest::monitorEndsCleanlyOnSignal()
+{
+    QProcess monitor;
+    monitor.start(QStringLiteral(WHIRLBEAMCTL_BINARY), {"--simulate", "usb", "monitor"});
+    QVERIFY(monitor.waitForStarted());
+    QByteArray seen;
+    connect(
+        &monitor, &QProcess::readyReadStandardOutput, this, [&] { seen += monitor.readAllStandardOutput(); });
+    QTRY_VERIFY_WITH_TIMEOUT(seen.contains("  time "), kReadMs);
+    monitor.terminate();
+    QVERIFY(monitor.waitForFinished(kReadMs));
+    QCOMPARE(monitor.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(monitor.exitCode(), 0);
+    QVERIFY2(seen.contains("Pelk Whirlbeam Clock  identification\n"), seen);
+    QCOMPARE(monitor.readAllStandardError(), QByteArray());
+}
+
+QTEST_MAIN(WhirlbeamCtlTest)
+#include "tst_whirlbeamctl.moc"
