@@ -60,7 +60,6 @@ void TForm1::DispatchReply(const QByteArray& line)
     case ReplyKind::Rc5PacketReply: rc5_->Rc5PacketReply(DecodeRc5Packet(line)); break;
     case ReplyKind::MeasurementReply: measurement_->MeasurementReply(DecodeMeasurement(line)); break;
     case ReplyKind::SensorOffsetReply: measurement_->SensorOffsetReply(DecodeSensorOffset(line)); break;
-    default: break; // kinds whose pages are not wired yet
     }
 }
 
