@@ -12,6 +12,7 @@
 #include "sim/PtyClock.h"
 #include "sim/UsbClock.h"
 #include "support/FakeComPort.h"
+#include "support/AsNobody.h"
 #include "support/FakeDialogs.h"
 #include "widgets/LED.h"
 #include "widgets/MavoTrend.h"
@@ -189,40 +190,24 @@ void EndToEndTest::deniedPortExplainsItself()
 {
     if (::geteuid() != 0)
         QSKIP("needs root to open the port as another, unprivileged user");
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
-    const QString slave = QString::fromLocal8Bit(::ptsname(master));
-    QVERIFY(::chown(::ptsname(master), 0, 0) == 0 && ::chmod(::ptsname(master), 0600) == 0);
-    int pipe[2];
-    QVERIFY(::pipe(pipe) == 0);
+    const OwnerOnlyPty pty;
+    QVERIFY(pty.Ok());
+    const QString slave = QString::fromLocal8Bit(pty.SlavePath());
 
     // The open must really be refused, so it runs as nobody in a child;
     // the child only opens, writes what the box said and ends.
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipe[0]);
-        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
-            ::_exit(3);
+    const NobodysRun run = RunAsNobody([&slave](int out) {
         auto* dialogs = new FakeDialogs;
         TForm1 form(TForm1::Devices{nullptr, nullptr, std::unique_ptr<DialogSeam>(dialogs)});
         form.SelectSerialLink(slave);
         form.findChild<QPushButton*>(QStringLiteral("OpenButton"))->click();
         const QByteArray said = dialogs->errors.join(QLatin1Char('|')).toUtf8();
-        const bool written = ::write(pipe[1], said.constData(), size_t(said.size())) == said.size();
+        const bool written = ::write(out, said.constData(), size_t(said.size())) == said.size();
         ::_exit(written ? 0 : 4);
-    }
-    ::close(pipe[1]);
-    QByteArray said;
-    char chunk[512];
-    for (ssize_t n; (n = ::read(pipe[0], chunk, sizeof chunk)) > 0;)
-        said.append(chunk, n);
-    ::close(pipe[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ::close(master);
-    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    QCOMPARE(QString::fromUtf8(said), QStringLiteral("Unable to open com port (win error code: 13)\n"
-                                                     "Only the user root may open %1.").arg(slave));
+    });
+    QVERIFY(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 0);
+    QCOMPARE(QString::fromUtf8(run.output), QStringLiteral("Unable to open com port (win error code: 13)\n"
+                                                           "Only the user root may open %1.").arg(slave));
 }
 
 void EndToEndTest::alarmsFollowTheClock()

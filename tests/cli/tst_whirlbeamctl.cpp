@@ -8,6 +8,7 @@
 #include "cli/WhirlbeamCtl.h"
 #include "sim/PtyClock.h"
 #include "sim/UsbClock.h"
+#include "support/AsNobody.h"
 #include "support/FakeComPort.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeHid.h"
@@ -398,32 +399,17 @@ void WhirlbeamCtlTest::deniedPortAsAnotherUser()
 {
     if (::geteuid() != 0)
         QSKIP("needs root to run the tool as another, unprivileged user");
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
-    const QByteArray slave = ::ptsname(master);
-    QVERIFY(::chown(slave.constData(), 0, 0) == 0 && ::chmod(slave.constData(), 0600) == 0);
-    int pipe[2];
-    QVERIFY(::pipe(pipe) == 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(pipe[1], STDERR_FILENO);
-        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
-            ::_exit(99);
+    const OwnerOnlyPty pty;
+    QVERIFY(pty.Ok());
+    const QByteArray slave = pty.SlavePath();
+    const NobodysRun run = RunAsNobody([&slave](int out) {
+        ::dup2(out, STDERR_FILENO);
         ::execl(WHIRLBEAMCTL_BINARY, "whirlbeamctl", "--serial", slave.constData(), "status", nullptr);
         ::_exit(98);
-    }
-    ::close(pipe[1]);
-    QByteArray said;
-    char chunk[512];
-    for (ssize_t n; (n = ::read(pipe[0], chunk, sizeof chunk)) > 0;)
-        said.append(chunk, n);
-    ::close(pipe[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ::close(master);
-    QVERIFY(WIFEXITED(status));
-    QCOMPARE(WEXITSTATUS(status), 4);
-    QCOMPARE(said, "whirlbeamctl: Only the user root may open " + slave + ".\n");
+    });
+    QVERIFY(WIFEXITED(run.status));
+    QCOMPARE(WEXITSTATUS(run.status), 4);
+    QCOMPARE(run.output, "whirlbeamctl: Only the user root may open " + slave + ".\n");
 }
 
 void WhirlbeamCtlTest::monitorEndsCleanlyOnSignal()
