@@ -5,6 +5,7 @@
 #include "protocol/replies/StatusReplies.h"
 
 #include <QtTest>
+#include <climits>
 
 using OptInt = std::optional<int>;
 Q_DECLARE_METATYPE(OptInt)
@@ -62,6 +63,11 @@ void RepliesTest::fieldEncodings_data()
     QTest::newRow("dec blanks only") << QByteArray("V  ") << QByteArray("dec") << 2 << 2 << OptInt();
     QTest::newRow("dec hex digit") << QByteArray("V0A") << QByteArray("dec") << 2 << 2 << OptInt();
     QTest::newRow("dec empty") << QByteArray("V") << QByteArray("dec") << 2 << 2 << OptInt();
+    QTest::newRow("dec sign only") << QByteArray("V -") << QByteArray("dec") << 2 << 2 << OptInt();
+    QTest::newRow("dec blank after sign") << QByteArray("V-4 ") << QByteArray("dec") << 2 << 3 << OptInt();
+    QTest::newRow("dec two signs") << QByteArray("V+-4") << QByteArray("dec") << 2 << 3 << OptInt();
+    QTest::newRow("dec widest int") << QByteArray("V2147483647") << QByteArray("dec") << 2 << 10 << OptInt(INT_MAX);
+    QTest::newRow("dec past int") << QByteArray("V2147483648") << QByteArray("dec") << 2 << 10 << OptInt();
 }
 
 void RepliesTest::fieldEncodings()

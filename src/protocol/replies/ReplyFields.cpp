@@ -1,6 +1,6 @@
 #include "protocol/replies/ReplyFields.h"
 
-#include <QRegularExpression>
+#include <limits>
 
 QByteArray ReplyFields::Text(int position, int length) const
 {
@@ -49,9 +49,24 @@ std::optional<int> ReplyFields::SignedHex(int position) const
 
 std::optional<int> ReplyFields::Dec(int position, int length) const
 {
-    static const QRegularExpression number(QStringLiteral("^ *[+-]?[0-9]+$"));
-    const QString field = QString::fromLatin1(Text(position, length));
-    if (!number.match(field).hasMatch())
+    const QByteArray field = Text(position, length);
+    qsizetype at = 0;
+    while (at < field.size() && field[at] == ' ')
+        ++at;
+    const bool negative = at < field.size() && field[at] == '-';
+    if (at < field.size() && (field[at] == '-' || field[at] == '+'))
+        ++at;
+    if (at == field.size())
         return std::nullopt;
-    return field.trimmed().toInt();
+    qint64 value = 0;
+    for (; at < field.size(); ++at) {
+        const char c = field[at];
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+        // Fields are a few digits wide; a wider one must not overflow.
+        if (value > std::numeric_limits<int>::max())
+            return std::nullopt;
+    }
+    return int(negative ? -value : value);
 }
