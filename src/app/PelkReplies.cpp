@@ -160,10 +160,12 @@ void TForm1::ShowWhirlbeamState()
     const bool invalid = whirlbeam_->TimeInvalid();
     whirlbeam_->ErrorLED->SetLit(invalid);
     dateTime_->TimeInvalidLED->SetLit(invalid);
-    if (invalid)
-        timer2_->start();
-    else
+    // Enabling a running blink must not restart it: status replies come
+    // more often than the blink's 500 ms on USB and would stop it for good.
+    if (!invalid)
         timer2_->stop();
+    else if (!timer2_->isActive())
+        timer2_->start();
     whirlbeam_->IndexLED->SetLit(whirlbeam_->IndexLedOn());
     pwm_->CoilHpLED->SetLit(whirlbeam_->HighPowerCoil());
     pwm_->CoilLpLED->SetLit(whirlbeam_->Sleep() && !whirlbeam_->DeepSleep());

@@ -40,6 +40,7 @@ private slots:
     void statusFlags_data();
     void statusFlags();
     void statusWithoutRemainingSetsOnlyTheBoxes();
+    void repeatedInvalidTimeKeepsTheBlinkGoing();
     void extraFlags_data();
     void extraFlags();
     void dateReply();
@@ -225,6 +226,19 @@ void ReplyHandlingTest::statusWithoutRemainingSetsOnlyTheBoxes()
     QVERIFY(p.form.StatusText(1).isEmpty());
     QVERIFY(p.Get<QLineEdit>("RemainingTimeEdit")->text().isEmpty());
     QVERIFY(p.form.Timer2()->isActive());
+}
+
+// Status replies come every 140 ms on USB; restarting the 500 ms blink on
+// each would keep it from ever firing.
+void ReplyHandlingTest::repeatedInvalidTimeKeepsTheBlinkGoing()
+{
+    Panel p;
+    Reply(p, "W00000000");
+    Reply(p, "W8200000A");
+    QTest::qWait(200);
+    Reply(p, "W8200000A");
+    QVERIFY(p.form.Timer2()->isActive());
+    QVERIFY(p.form.Timer2()->remainingTime() <= 300);
 }
 
 void ReplyHandlingTest::extraFlags_data()
