@@ -10,6 +10,7 @@
 #include "app/pages/RelaisPage.h"
 #include "app/pages/Rc5Page.h"
 #include "app/ScreenCursor.h"
+#include "app/pages/ShownValues.h"
 #include "app/pages/WhirlbeamPage.h"
 #include "app/pages/ModePage.h"
 #include "app/pages/PwmPage.h"
@@ -69,7 +70,7 @@ void TForm1::IdentificationReply(const QByteArray& line)
 {
     const IdentificationRecord record = DecodeIdentification(line);
     if (record.recognised) {
-        DeviceEdit->setText(QString::fromLatin1(record.line));
+        ShowText(DeviceEdit, QString::fromLatin1(record.line));
         return;
     }
     ClearCommandQueue();
@@ -83,7 +84,7 @@ void TForm1::VersionReply(const QByteArray& line)
     if (!record.major)
         return;
     if (record.Valid()) {
-        VersionEdit->setText(QString::fromLatin1(record.text));
+        ShowText(VersionEdit, QString::fromLatin1(record.text));
         return;
     }
     VersionEdit->setText(QStringLiteral("Invalid"));
@@ -125,7 +126,7 @@ void TForm1::DateReply(const QByteArray& line)
     if (!record.date)
         return;
     dateTime_->ShowClockDate(*record.date, record.weekday);
-    DateTimePicker3->setDate(dateTime_->PcDatePicker->date());
+    ShowDate(DateTimePicker3, dateTime_->PcDatePicker->date());
 }
 
 void TForm1::TimeReply(const QByteArray& line)
@@ -134,7 +135,7 @@ void TForm1::TimeReply(const QByteArray& line)
     if (!time)
         return;
     dateTime_->ShowClockTime(*time);
-    DateTimePicker2->setTime(dateTime_->PcTimePicker->time());
+    ShowTime(DateTimePicker2, dateTime_->PcTimePicker->time());
 }
 
 void TForm1::WhirlbeamStatusReply(const QByteArray& line)
@@ -149,7 +150,7 @@ void TForm1::WhirlbeamStatusReply(const QByteArray& line)
     ShowWhirlbeamState();
     if (!record.extraFlags)
         return;
-    whirlbeam_->I2CBusCheckBox->setChecked(*record.extraFlags & WhirlbeamStatusRecord::I2CBusError);
+    ShowChecked(whirlbeam_->I2CBusCheckBox, *record.extraFlags & WhirlbeamStatusRecord::I2CBusError);
     RunLED->SetLit(!whirlbeam_->StandBy());
 }
 

@@ -381,7 +381,14 @@ TSpinEdit::TSpinEdit(QWidget* parent)
 
 int TSpinEdit::Value() const { return ParseInteger(text()).value_or(Min); }
 
-void TSpinEdit::SetValue(int value) { setText(QString::number(Bounded(value))); }
+// Polled replies set the same value again and again; an unchanged text is
+// left alone, with the caret and selection of a user who is in the edit.
+void TSpinEdit::SetValue(int value)
+{
+    const QString shown = QString::number(Bounded(value));
+    if (shown != text())
+        setText(shown);
+}
 
 int TSpinEdit::Bounded(int value) const
 {

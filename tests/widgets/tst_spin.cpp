@@ -185,6 +185,19 @@ private slots:
         QCOMPARE(changes.count(), 2);
     }
 
+    // A poll that brings the value the edit shows must not move the caret
+    // of a user who is typing in it.
+    void sameValueLeavesTheCaret()
+    {
+        TSpinEdit edit;
+        edit.SetValue(42);
+        edit.setCursorPosition(1);
+        edit.SetValue(42);
+        QCOMPARE(edit.cursorPosition(), 1);
+        edit.SetValue(43);
+        QCOMPARE(edit.text(), QStringLiteral("43"));
+    }
+
     void typing_data()
     {
         QTest::addColumn<QString>("initial");

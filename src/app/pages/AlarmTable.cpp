@@ -1,6 +1,7 @@
 #include "app/pages/AlarmTable.h"
 
 #include "app/ScreenCursor.h"
+#include "app/pages/ShownValues.h"
 #include "protocol/commands/AlarmCommand.h"
 #include "protocol/commands/Fields.h"
 #include "protocol/replies/AlarmReply.h"
@@ -268,28 +269,27 @@ void AlarmTable::AlarmReply(const AlarmRecord& record)
     if (!record.row || !record.dayByte)
         return;
     const AlarmRow& row = AlarmRows[size_t(*record.row)];
-    row.EnableCheckBox->setChecked(*record.dayByte & 0x80);
+    ShowChecked(row.EnableCheckBox, *record.dayByte & 0x80);
     for (int day = 6; day >= 0; --day)
-        row.WCheckBoxes[size_t(day)]->setChecked(*record.dayByte & (1 << day));
+        ShowChecked(row.WCheckBoxes[size_t(day)], *record.dayByte & (1 << day));
     if (!record.hourValue)
         return;
-    row.IgnoreHourCheckBox->setChecked(record.IgnoreHour());
+    ShowChecked(row.IgnoreHourCheckBox, record.IgnoreHour());
     if (!record.minute)
         return;
-    row.TimePicker->setTime(QTime(record.Hour(), *record.minute));
+    ShowTime(row.TimePicker, QTime(record.Hour(), *record.minute));
     if (!record.actionByte)
         return;
     const int action = *record.actionByte;
-    row.RelOnCheckBox->setChecked(action & 0x80);
+    ShowChecked(row.RelOnCheckBox, action & 0x80);
     if (row.RelOnCheckBox->isChecked()) {
         row.SpinEdit->SetValue(action & 0x7F);
         for (QCheckBox* box : {row.PonCheckBox, row.PoffCheckBox, row.SoundCheckBox})
-            box->setChecked(false);
+            ShowChecked(box, false);
         return;
     }
-    row.RelOnCheckBox->setChecked(false);
-    row.PonCheckBox->setChecked(action & 0x40);
-    row.PoffCheckBox->setChecked(action & 0x20);
-    row.SoundCheckBox->setChecked(action & 0x10);
+    ShowChecked(row.PonCheckBox, action & 0x40);
+    ShowChecked(row.PoffCheckBox, action & 0x20);
+    ShowChecked(row.SoundCheckBox, action & 0x10);
     row.SpinEdit->SetValue(action & 0x0F);
 }

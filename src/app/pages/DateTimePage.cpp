@@ -1,6 +1,7 @@
 #include "app/pages/DateTimePage.h"
 
 #include "app/pages/PageBuilder.h"
+#include "app/pages/ShownValues.h"
 #include "protocol/commands/ClockCommands.h"
 
 #include <QCheckBox>
@@ -81,18 +82,20 @@ DateTimePage::DateTimePage(QWidget* panel, std::function<void(const QByteArray&)
 
 void DateTimePage::ShowClockDate(const QDate& date, const QByteArray& weekday)
 {
-    PcDatePicker->setDate(date);
-    PcWdayEdit->setText(QString::fromLatin1(weekday));
+    ShowDate(PcDatePicker, date);
+    ShowText(PcWdayEdit, QString::fromLatin1(weekday));
     if (RefreshTimeCheckBox->isChecked())
-        DatePicker->setDate(QDate::currentDate());
+        ShowDate(DatePicker, QDate::currentDate());
     DatePickerChange();
 }
 
 void DateTimePage::ShowClockTime(const QTime& time)
 {
-    PcTimePicker->setTime(time);
+    ShowTime(PcTimePicker, time);
+    // Whole seconds, as the picker shows and Send Time sends them.
+    const QTime now = QTime::currentTime();
     if (RefreshTimeCheckBox->isChecked())
-        TimePicker->setTime(QTime::currentTime());
+        ShowTime(TimePicker, QTime(now.hour(), now.minute(), now.second()));
 }
 
 void DateTimePage::SendDateButtonClick() { queueCommand_(SetDateCommand(DatePicker->date())); }
@@ -103,5 +106,5 @@ void DateTimePage::ClearSecButtonClick() { queueCommand_(ClearSecondsCommand());
 
 void DateTimePage::DatePickerChange()
 {
-    WdayEdit->setText(QString::number(DatePicker->date().dayOfWeek()));
+    ShowText(WdayEdit, QString::number(DatePicker->date().dayOfWeek()));
 }

@@ -1,6 +1,7 @@
 #include "app/pages/Dcf77Page.h"
 
 #include "app/pages/PageBuilder.h"
+#include "app/pages/ShownValues.h"
 #include "protocol/commands/Dcf77Commands.h"
 #include "protocol/replies/Dcf77Replies.h"
 #include "widgets/MavoTrend.h"
@@ -106,28 +107,28 @@ void Dcf77Page::Dcf77StateReply(const QByteArray& line)
     const Dcf77StateRecord record = DecodeDcf77State(line);
     if (!record.total)
         return;
-    DCFSuccessEdit->setText(Count(*record.total));
-    DCFYearEdit->setText(QString::fromLatin1(*record.year));
+    ShowText(DCFSuccessEdit, Count(*record.total));
+    ShowText(DCFYearEdit, QString::fromLatin1(*record.year));
     if (!record.month)
         return;
-    DCFMonthEdit->setText(TwoDigits(*record.month));
+    ShowText(DCFMonthEdit, TwoDigits(*record.month));
     if (!record.day)
         return;
     DCFWaitSyncLEDlabel->SetLit(record.day->waitForSync);
     DCFReadyLEDLabel->SetLit(record.day->dataReady);
-    DCFDayEdit->setText(TwoDigits(record.day->day));
-    DCFWDayEdit->setText(Weekday(*record.weekday));
+    ShowText(DCFDayEdit, TwoDigits(record.day->day));
+    ShowText(DCFWDayEdit, Weekday(*record.weekday));
     if (!record.hour)
         return;
     DCFParityErrorLEDLabel->SetLit(record.hour->parityError);
     DCFErrorLEDLabel->SetLit(record.hour->error);
-    DCFHourEdit->setText(TwoDigits(record.hour->hour));
+    ShowText(DCFHourEdit, TwoDigits(record.hour->hour));
     if (!record.minute)
         return;
     DCFSummerTimeLEDLabel->SetLit(record.minute->summerTime);
-    DCFMinuteEdit->setText(TwoDigits(record.minute->minute));
+    ShowText(DCFMinuteEdit, TwoDigits(record.minute->minute));
     if (record.lastHour)
-        DCFPSuccessEdit->setText(Count(*record.lastHour));
+        ShowText(DCFPSuccessEdit, Count(*record.lastHour));
 }
 
 void Dcf77Page::MemoryReadReply(const QByteArray& line)

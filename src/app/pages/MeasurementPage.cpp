@@ -1,6 +1,7 @@
 #include "app/pages/MeasurementPage.h"
 
 #include "app/pages/PageBuilder.h"
+#include "app/pages/ShownValues.h"
 #include "protocol/commands/PeripheralCommands.h"
 #include "protocol/replies/PeripheralReplies.h"
 #include "widgets/Spin.h"
@@ -64,16 +65,16 @@ void MeasurementPage::MeasurementReply(const MeasurementRecord& record)
 {
     if (!record.light)
         return;
-    LightEdit->setText(QString::asprintf("%3d", *record.light));
+    ShowText(LightEdit, QString::asprintf("%3d", *record.light));
     if (!record.temperature)
         return;
-    TemperatureEdit->setText(QString::asprintf("%3d", *record.temperature));
+    ShowText(TemperatureEdit, QString::asprintf("%3d", *record.temperature));
     if (!record.humidity)
         return;
-    HumidityEdit->setText(QString::asprintf("%3d", *record.humidity));
+    ShowText(HumidityEdit, QString::asprintf("%3d", *record.humidity));
     if (!record.airPressure)
         return;
-    AirPressureEdit->setText(QString::asprintf("%4d", *record.airPressure));
+    ShowText(AirPressureEdit, QString::asprintf("%4d", *record.airPressure));
 }
 
 // The spin edits hold each offset to -10..10.

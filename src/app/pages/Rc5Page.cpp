@@ -1,6 +1,7 @@
 #include "app/pages/Rc5Page.h"
 
 #include "app/pages/PageBuilder.h"
+#include "app/pages/ShownValues.h"
 #include "protocol/commands/PeripheralCommands.h"
 #include "protocol/replies/PeripheralReplies.h"
 #include "widgets/HexEdits.h"
@@ -75,8 +76,8 @@ Rc5Page::Rc5Page(QWidget* panel, std::function<void(const QByteArray&)> queueCom
 
 void Rc5Page::Rc5PacketReply(const Rc5PacketRecord& record)
 {
-    RC5AddressEdit->setText(QString::fromLatin1(record.address));
-    RC5CommandEdit->setText(QString::fromLatin1(record.command));
+    ShowText(RC5AddressEdit, QString::fromLatin1(record.address));
+    ShowText(RC5CommandEdit, QString::fromLatin1(record.command));
     const QByteArray line = record.HistoryLine();
     history_.Append(line);
     // The memo drops its oldest line by itself, as the history does.

@@ -1,6 +1,7 @@
 #include "app/pages/RelaisPage.h"
 
 #include "app/pages/PageBuilder.h"
+#include "app/pages/ShownValues.h"
 #include "protocol/commands/PeripheralCommands.h"
 #include "widgets/Spin.h"
 
@@ -36,7 +37,7 @@ RelaisPage::RelaisPage(QWidget* panel, std::function<void(const QByteArray&)> qu
 
 void RelaisPage::ShowRemainingMinutes(int minutes)
 {
-    RelaisRemainingEdit->setText(QString::asprintf("%3d", minutes));
+    ShowText(RelaisRemainingEdit, QString::asprintf("%3d", minutes));
 }
 
 void RelaisPage::RelaisOnButtonClick()

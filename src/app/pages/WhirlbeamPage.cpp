@@ -1,6 +1,7 @@
 #include "app/pages/WhirlbeamPage.h"
 
 #include "app/pages/PageBuilder.h"
+#include "app/pages/ShownValues.h"
 #include "protocol/commands/ModeCommands.h"
 #include "protocol/replies/StatusReplies.h"
 
@@ -53,17 +54,17 @@ WhirlbeamPage::WhirlbeamPage(QWidget* panel, std::function<void(const QByteArray
 void WhirlbeamPage::ShowStatusFlags(int flags)
 {
     using Flags = WhirlbeamStatusRecord;
-    StandByCheckBox->setChecked(flags & Flags::StandBy);
-    SleepCheckBox->setChecked(flags & Flags::Sleep);
-    CoilCheckBox->setChecked(flags & Flags::HighPowerCoil);
-    IndexCheckBox->setChecked(flags & Flags::IndexLed);
-    DeapSleepCheckBox->setChecked(flags & Flags::DeepSleep);
-    InvalidTimeCheckBox->setChecked(flags & Flags::TimeInvalid);
+    ShowChecked(StandByCheckBox, flags & Flags::StandBy);
+    ShowChecked(SleepCheckBox, flags & Flags::Sleep);
+    ShowChecked(CoilCheckBox, flags & Flags::HighPowerCoil);
+    ShowChecked(IndexCheckBox, flags & Flags::IndexLed);
+    ShowChecked(DeapSleepCheckBox, flags & Flags::DeepSleep);
+    ShowChecked(InvalidTimeCheckBox, flags & Flags::TimeInvalid);
 }
 
 void WhirlbeamPage::ShowRemainingSeconds(int seconds)
 {
-    RemainingTimeEdit->setText(QString::asprintf("%8d", seconds));
+    ShowText(RemainingTimeEdit, QString::asprintf("%8d", seconds));
 }
 
 bool WhirlbeamPage::StandBy() const { return StandByCheckBox->isChecked(); }
