@@ -139,6 +139,9 @@ TForm1::TForm1(Devices devices, QWidget* parent)
     connect(timer1_, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
     timer1_->start();
     timer2_ = Named(new QTimer(this), "Timer2");
+    // Started together with Timer1 and as precise, every other Timer1 tick
+    // and the blink share one wakeup of the process.
+    timer2_->setTimerType(Qt::PreciseTimer);
     timer2_->setInterval(kBlinkMs);
     connect(timer2_, &QTimer::timeout, this, &TForm1::Timer2Timer);
     timer2_->start();
