@@ -17,10 +17,13 @@
 #include <QIcon>
 #include <QTimer>
 #include <QWindow>
+#include <cstdio>
 #include <ctime>
 #include <unistd.h>
 
 namespace {
+
+constexpr int kGiveUpMs = 30000;
 
 double Seconds(clockid_t clock)
 {
@@ -89,5 +92,9 @@ int main(int argc, char* argv[])
     app.installEventFilter(&watch);
     ShowCentredAtFixedSize(form);
     form.activateWindow();
+    QTimer::singleShot(kGiveUpMs, &app, [] {
+        std::fprintf(stderr, "bench_startup: no frame within %d s\n", kGiveUpMs / 1000);
+        QApplication::exit(1);
+    });
     return app.exec();
 }
