@@ -70,7 +70,8 @@ public:
                 return count;
             }
             queue_->waiting = true;
-            const bool woken = port_->arrived.wait_until(lock, deadline) == std::cv_status::no_timeout;
+            const bool woken = timeoutMs < 0 ? (port_->arrived.wait(lock), true)
+                                             : port_->arrived.wait_until(lock, deadline) == std::cv_status::no_timeout;
             queue_->waiting = false;
             if (!woken && queue_->reports.empty() && !queue_->interrupted)
                 return 0;
@@ -103,6 +104,8 @@ public:
         queue_->interrupted = true;
         port_->arrived.notify_all();
     }
+
+    bool CanInterrupt() const override { return true; }
 
 private:
     // Valid while the port is plugged in: a device unplugs before it goes.

@@ -4,13 +4,16 @@
 #include "link/hid/ClockDevices.h"
 #include "link/hid/HidDevice.h"
 #include "link/hid/ReportDescriptor.h"
+#include "link/hid/WakeableRead.h"
 #include "support/FakeHid.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 #include <atomic>
 #include <cerrno>
+#include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -70,6 +73,9 @@ private slots:
     void hookCyclesUnderAStream();
     void handlerMayUnhookItself();
     void goneDeviceReportsErrorsWithoutSpinning();
+    void wakeableRead_data();
+    void wakeableRead();
+    void wakeEndsAReadThatWaitsForever();
 };
 
 void HidTest::reportLengths_data()
@@ -359,6 +365,63 @@ void HidTest::goneDeviceReportsErrorsWithoutSpinning()
     QCOMPARE(errors.first(), ENODEV);
     QVERIFY2(errors.size() < 30, "a reader backs off between failed reads");
     hid.device->SetOnData({});
+}
+
+// A message-preserving socket pair stands in for a device node: one report
+// per read, and a hang-up when the far end goes.
+void HidTest::wakeableRead_data()
+{
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<bool>("woken");
+    QTest::addColumn<bool>("hungUp");
+    QTest::addColumn<int>("result");
+    QTest::newRow("a report") << QByteArray("W01") << false << false << 3;
+    QTest::newRow("nothing within the timeout") << QByteArray() << false << false << 0;
+    QTest::newRow("woken before the read") << QByteArray() << true << false << 0;
+    QTest::newRow("hang-up") << QByteArray() << false << true << -1;
+}
+
+void HidTest::wakeableRead()
+{
+    QFETCH(QByteArray, sent);
+    QFETCH(bool, woken);
+    QFETCH(bool, hungUp);
+    QFETCH(int, result);
+    int ends[2];
+    QCOMPARE(::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends), 0);
+    if (!sent.isEmpty())
+        QCOMPARE(::write(ends[1], sent.constData(), size_t(sent.size())), ssize_t(sent.size()));
+    if (hungUp)
+        ::close(ends[1]);
+    WakeableRead read;
+    QVERIFY(read.Usable());
+    if (woken)
+        read.Wake();
+    char buffer[8] = {};
+    int error = 0;
+    QCOMPARE(read.Read(ends[0], buffer, sizeof buffer, 50, &error), result);
+    QCOMPARE(QByteArray(buffer, qMax(result, 0)), sent);
+    QCOMPARE(error, hungUp ? ENODEV : 0);
+    ::close(ends[0]);
+    if (!hungUp)
+        ::close(ends[1]);
+}
+
+void HidTest::wakeEndsAReadThatWaitsForever()
+{
+    int ends[2];
+    QCOMPARE(::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends), 0);
+    WakeableRead read;
+    std::thread waker([&read] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        read.Wake();
+    });
+    char buffer[8];
+    int error = 0;
+    QCOMPARE(read.Read(ends[0], buffer, sizeof buffer, -1, &error), 0);
+    waker.join();
+    ::close(ends[0]);
+    ::close(ends[1]);
 }
 
 QTEST_MAIN(HidTest)

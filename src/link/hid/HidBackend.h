@@ -42,6 +42,10 @@ public:
     // stop need not sit out its timeout. Where the platform cannot do this
     // the reader stops after the timeout.
     virtual void Interrupt() { }
+    // Whether Interrupt ends a Read at once, also one that has yet to begin:
+    // then a reader waits for reports without a timeout (-1) and the process
+    // sleeps while the device is quiet.
+    virtual bool CanInterrupt() const { return false; }
 };
 
 // The platform's HID services: list, open, and tell when devices come or go.

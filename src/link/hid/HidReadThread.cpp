@@ -52,6 +52,13 @@ TJvHidDeviceReadThread::~TJvHidDeviceReadThread()
         Stop();
 }
 
+// The sleep time only bounds how long a stop waits for the reader; a
+// connection that a stop interrupts needs no bound and is read without one.
+int TJvHidDeviceReadThread::ReadTimeoutMs(const Shared& shared)
+{
+    return shared.connection->CanInterrupt() ? -1 : int(shared.sleepTime.count());
+}
+
 void TJvHidDeviceReadThread::Run(std::shared_ptr<Shared> shared, QObject* window)
 {
     std::vector<char> buffer(size_t(shared->reportLength));
@@ -63,8 +70,7 @@ void TJvHidDeviceReadThread::Run(std::shared_ptr<Shared> shared, QObject* window
         }
         std::fill(buffer.begin(), buffer.end(), '\0');
         int error = 0;
-        const int count = shared->connection->Read(
-            buffer.data(), int(buffer.size()), int(shared->sleepTime.count()), &error);
+        const int count = shared->connection->Read(buffer.data(), int(buffer.size()), ReadTimeoutMs(*shared), &error);
         if (count > 0) {
             // A report once read is handed over even when a stop came
             // meanwhile: the stop serves it, so nothing read is lost.

@@ -20,7 +20,8 @@ public:
     using ErrorSink = std::function<void(int error)>;
 
     // Starts reading at once: reports of at most reportLength bytes, waiting
-    // sleepTimeMs at a time so that a stop is seen at the latest after that.
+    // sleepTimeMs at a time so that a stop is seen at the latest after that
+    // (without a limit where the connection can be interrupted).
     TJvHidDeviceReadThread(std::unique_ptr<HidConnection> connection, int reportLength, int sleepTimeMs,
         ReportSink onReport, ErrorSink onError);
     ~TJvHidDeviceReadThread() override;
@@ -38,6 +39,7 @@ private slots:
 
 private:
     struct Shared;
+    static int ReadTimeoutMs(const Shared& shared);
     static void Run(std::shared_ptr<Shared> shared, QObject* window);
     static void HandOver(
         const std::shared_ptr<Shared>& shared, QObject* window, QByteArray report, int error);

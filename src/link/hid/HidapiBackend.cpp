@@ -1,12 +1,14 @@
 #include "link/hid/HidapiBackend.h"
 
 #include "link/hid/ReportDescriptor.h"
+#include "link/hid/WakeableRead.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QSocketNotifier>
 #include <cerrno>
+#include <fcntl.h>
 #include <hidapi/hidapi.h>
 #include <libudev.h>
 #include <unistd.h>
@@ -35,14 +37,24 @@ std::optional<ReportLengths> LengthsOf(const QByteArray& node)
     return ParseReportDescriptor(file.readAll());
 }
 
+// Writes go through hidapi. Reads take a node of their own, waited on with
+// poll() beside an eventfd, because hidapi's read can only time out: a
+// reader polling it every 100 ms would wake the panel ten times a second
+// for as long as a clock is plugged in.
 class HidapiConnection : public HidConnection {
 public:
-    HidapiConnection(hid_device* device, bool reportIds)
+    HidapiConnection(hid_device* device, QByteArray node, bool reportIds)
         : device_(device)
+        , node_(std::move(node))
         , reportIds_(reportIds)
     {
     }
-    ~HidapiConnection() override { hid_close(device_); }
+    ~HidapiConnection() override
+    {
+        if (readFd_ >= 0)
+            ::close(readFd_);
+        hid_close(device_);
+    }
 
     int Read(char* buffer, int size, int timeoutMs, int* error) override
     {
@@ -51,16 +63,13 @@ public:
         const int offset = reportIds_ ? 0 : 1;
         if (size <= offset)
             return 0;
-        buffer[0] = 0;
-        errno = 0;
-        const int count = hid_read_timeout(
-            device_, reinterpret_cast<unsigned char*>(buffer + offset), size_t(size - offset), timeoutMs);
-        if (count < 0) {
-            // A hang-up (the device is gone) fails without an errno.
-            *error = errno ? errno : ENODEV;
+        if (readFd_ < 0 && (readFd_ = ::open(node_.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) < 0) {
+            *error = errno;
             return -1;
         }
-        return count == 0 ? 0 : count + offset;
+        buffer[0] = 0;
+        const int count = wake_.Read(readFd_, buffer + offset, size - offset, timeoutMs, error);
+        return count <= 0 ? count : count + offset;
     }
 
     bool Write(const QByteArray& report) override
@@ -70,9 +79,15 @@ public:
         return written == report.size();
     }
 
+    void Interrupt() override { wake_.Wake(); }
+    bool CanInterrupt() const override { return wake_.Usable(); }
+
 private:
     hid_device* device_;
+    QByteArray node_;
     bool reportIds_;
+    int readFd_ = -1;
+    WakeableRead wake_;
 };
 
 class HidapiBackend : public HidBackend {
@@ -143,7 +158,7 @@ public:
             return nullptr;
         }
         const std::optional<ReportLengths> lengths = LengthsOf(device.path);
-        return std::make_unique<HidapiConnection>(handle, lengths && lengths->reportIds);
+        return std::make_unique<HidapiConnection>(handle, device.path, lengths && lengths->reportIds);
     }
 
 private:
