@@ -9,6 +9,7 @@
 
 #include "Measurement.h"
 
+#include "app/DisplayDefaults.h"
 #include "app/PelkMain.h"
 #include "app/WindowPlacement.h"
 
@@ -85,6 +86,7 @@ int main(int argc, char* argv[])
 {
     QApplication::setApplicationName(QStringLiteral("Whirlbeam Clock"));
     QApplication::setDesktopFileName(QStringLiteral(WHIRLBEAM_APP_ID));
+    SetDisplayDefaults();
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(WHIRLBEAM_APP_ID)));
     TForm1 form;

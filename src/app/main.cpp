@@ -1,4 +1,5 @@
 #include "app/DarkPalette.h"
+#include "app/DisplayDefaults.h"
 #include "app/PelkMain.h"
 #include "app/WindowPlacement.h"
 #include "sim/PtyClock.h"
@@ -197,13 +198,7 @@ int main(int argc, char* argv[])
         return kNoDisplay;
     }
 
-    // An idle panel repaints only a blinking lamp of 12 x 13 pixels. Through
-    // the X server's shared memory every such repaint waits for a round trip
-    // (the segment must be free again); plain image requests need none, and
-    // the whole window is small enough to go through the socket. A user's
-    // own setting wins.
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
-        qputenv("QT_XCB_NO_MITSHM", "1");
+    SetDisplayDefaults();
 
     // The installed desktop entry and icon go by this name.
     QApplication::setDesktopFileName(QStringLiteral(WHIRLBEAM_APP_ID));

@@ -1,0 +1,5 @@
+#pragma once
+
+// What the panel asks of the display connection; must run before the
+// QApplication is made. A setting the user made in the environment wins.
+void SetDisplayDefaults();
