@@ -102,7 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1)
         return 0;
-    // The first byte seeds the chunking; the rest is the stream.
+    // The first byte seeds the chunking and picks the clock; the rest is the
+    // stream.
     const QByteArray stream(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     const QList<QByteArray> commands = Split({stream});
     Check(Split(Chunks(stream, data[0])) == commands);
@@ -110,6 +111,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     QDateTime now(QDate(2026, 3, 28), QTime(23, 58, 30), QTimeZone::utc());
     ClockState clock(now, 1);
+    if (data[0] & 0x80) {
+        // A clock of the smaller chip: 20 alarms, and a chip code in its configuration.
+        ClockPeerOptions smaller;
+        smaller.alarmCount = 20;
+        smaller.chipCode = 28;
+        clock.Configure(smaller);
+    }
     for (const QByteArray& command : commands) {
         now = now.addSecs(kSecondsPerCommand);
         if (const std::optional<QByteArray> reply = clock.Answer(command, now))

@@ -11,7 +11,7 @@
 #include "widgets/Spin.h"
 
 
-#include <climits>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
