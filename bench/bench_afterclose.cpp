@@ -18,29 +18,12 @@
 #include "support/FakeDialogs.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QPushButton>
 #include <QTimer>
-#include <functional>
 
 namespace {
 
 constexpr int kGiveUpMs = 30000;
-
-bool RunUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QEventLoop loop;
-    QTimer look;
-    look.callOnTimeout(&loop, [&loop, &done] {
-        if (done())
-            loop.quit();
-    });
-    look.start(10);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    if (!done())
-        loop.exec();
-    return done();
-}
 
 } // namespace
 

@@ -21,12 +21,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -44,23 +42,6 @@ ClockPeerOptions QuietClock()
     ClockPeerOptions options;
     options.rc5IntervalMs = 0; // no stray packets from other remotes in the room
     return options;
-}
-
-// Runs events until the condition holds or the time is up, looking every
-// 10 ms.
-bool RunUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QEventLoop loop;
-    QTimer look;
-    look.callOnTimeout(&loop, [&loop, &done] {
-        if (done())
-            loop.quit();
-    });
-    look.start(10);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    if (!done())
-        loop.exec();
-    return done();
 }
 
 std::optional<Run> TimeFirstRead(TForm1& form)

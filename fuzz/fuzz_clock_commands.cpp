@@ -10,6 +10,7 @@
 // simulated clock writes as it is (no clock gets there but by being set to
 // the last day of 9999).
 
+#include "Chunks.h"
 #include "ReplyReading.h"
 #include "sim/ClockState.h"
 #include "sim/PeerFraming.h"
@@ -43,19 +44,6 @@ QList<QByteArray> Split(const QList<QByteArray>& chunks)
     }
     Check(!splitter.HasPartial());
     return commands;
-}
-
-QList<QByteArray> Chunks(const QByteArray& stream, unsigned seed)
-{
-    QList<QByteArray> chunks;
-    unsigned state = seed | 1;
-    for (qsizetype at = 0; at < stream.size();) {
-        state = state * 1103515245u + 12345u;
-        const qsizetype piece = 1 + qsizetype((state >> 16) % 13);
-        chunks << stream.mid(at, piece);
-        at += piece;
-    }
-    return chunks;
 }
 
 void CheckLengths(const QList<QByteArray>& commands, bool stoppedByLineEnds)
@@ -106,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // stream.
     const QByteArray stream(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     const QList<QByteArray> commands = Split({stream});
-    Check(Split(Chunks(stream, data[0])) == commands);
+    Check(Split(fuzz::Chunks(stream, data[0], 13)) == commands);
     CheckLengths(commands, stream.contains('\r') || stream.contains('\n'));
 
     QDateTime now(QDate(2026, 3, 28), QTime(23, 58, 30), QTimeZone::utc());

@@ -3,6 +3,7 @@
 // never passes its bound, and the lines out do not depend on how the input
 // was cut into chunks; a USB line holds no byte of 0x0F or less.
 
+#include "Chunks.h"
 #include "link/LineAssembly.h"
 
 #include <cstdint>
@@ -45,15 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Check(!line.isEmpty() && !line.contains('\n') && !line.contains('\r')
               && line.size() <= SerialLineAssembler::MaxUnfinishedBytes);
 
-    QList<QByteArray> chunks;
-    unsigned state = seed | 1;
-    for (qsizetype at = 0; at < stream.size();) {
-        state = state * 1103515245u + 12345u;
-        const qsizetype piece = 1 + qsizetype((state >> 16) % 97);
-        chunks << stream.mid(at, piece);
-        at += piece;
-    }
-    Check(Feed(chunks) == whole);
+    Check(Feed(fuzz::Chunks(stream, seed, 97)) == whole);
 
     for (const char byte : ExtractUsbReplyLine(stream))
         Check(static_cast<unsigned char>(byte) > 0x0F);
