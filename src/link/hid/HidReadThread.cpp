@@ -70,7 +70,8 @@ void TJvHidDeviceReadThread::Run(std::shared_ptr<Shared> shared, QObject* window
         }
         std::fill(buffer.begin(), buffer.end(), '\0');
         int error = 0;
-        const int count = shared->connection->Read(buffer.data(), int(buffer.size()), ReadTimeoutMs(*shared), &error);
+        const int count
+            = shared->connection->Read(buffer.data(), int(buffer.size()), ReadTimeoutMs(*shared), &error);
         if (count > 0) {
             // A report once read is handed over even when a stop came
             // meanwhile: the stop serves it, so nothing read is lost.
