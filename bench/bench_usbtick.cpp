@@ -45,7 +45,7 @@ int main(int argc, char* argv[])
     QTimer::singleShot(seconds * 1000, &app, &QApplication::quit);
     app.exec();
     const double elapsed = clockTime.elapsed() / 1000.0;
-    const auto written = static_cast<long long>(clock.Reports().size());
+    const auto written = static_cast<long long>(clock.ReportCount());
     std::printf("%lld reports in %.2f s: %.1f lines per second; %.1f replies per second\n", written, elapsed,
         written / elapsed, replies / elapsed);
     return 0;

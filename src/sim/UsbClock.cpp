@@ -27,7 +27,8 @@ HidDeviceInfo UsbClock::Describe() const
 
 bool UsbClock::Output(const QByteArray& report)
 {
-    reports_.append(report);
+    ++reportCount_;
+    emit ReportWritten(report);
     peer_.FeedUsbLine(report.mid(1));
     return true;
 }

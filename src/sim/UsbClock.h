@@ -19,13 +19,19 @@ public:
 
     HidDeviceInfo Describe() const override;
     ClockPeer& Peer() { return peer_; }
-    // Every output report written to the clock, as it came.
-    const QList<QByteArray>& Reports() const { return reports_; }
+    // How many output reports the clock was sent; the reports themselves are
+    // not kept (a clock that runs for hours would grow without end), so
+    // whoever needs them listens to ReportWritten.
+    qint64 ReportCount() const { return reportCount_; }
+
+signals:
+    // One output report written to the clock, as it came.
+    void ReportWritten(const QByteArray& report);
 
 protected:
     bool Output(const QByteArray& report) override;
 
 private:
     ClockPeer peer_;
-    QList<QByteArray> reports_;
+    qint64 reportCount_ = 0;
 };
