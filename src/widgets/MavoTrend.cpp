@@ -186,11 +186,13 @@ int TMavoTrend::SampleHeight(int sample, int extra) const
 
 // The labels stand on the chart's own background, which need not be the
 // window's: of the palette's two window colours, the one that stands out
-// more from that background.
+// more from that background. Always the active ones: the chart keeps its
+// bars' colours while disabled, and figures read before the link closed
+// must stay readable beside them.
 QColor TMavoTrend::LabelColor() const
 {
-    const QColor text = palette().color(QPalette::WindowText);
-    const QColor window = palette().color(QPalette::Window);
+    const QColor text = palette().color(QPalette::Active, QPalette::WindowText);
+    const QColor window = palette().color(QPalette::Active, QPalette::Window);
     const int lightness = m_backGround.lightness();
     return std::abs(text.lightness() - lightness) >= std::abs(window.lightness() - lightness) ? text : window;
 }

@@ -54,6 +54,8 @@ private slots:
     void offsetColor();
     void barsOfTheWorkedExample_data();
     void barsOfTheWorkedExample();
+    void labelsKeepTheActiveTextColour_data();
+    void labelsKeepTheActiveTextColour();
     void xGridCountsFromTheRightEdge_data();
     void xGridCountsFromTheRightEdge();
     void yGridAtWholePercents();
@@ -223,6 +225,32 @@ void MavoTrendTest::barsOfTheWorkedExample()
     QVERIFY2(ink.top() >= top - 8 && ink.bottom() < top, qPrintable(QString::number(ink.top())));
     QVERIFY2(
         qAbs((ink.left() + ink.right() + 1) / 2 - (x1 + 13)) <= 2, qPrintable(QString::number(ink.left())));
+}
+
+// A disabled chart (the link closed) still shows the figures read before.
+void MavoTrendTest::labelsKeepTheActiveTextColour_data()
+{
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("enabled") << true;
+    QTest::newRow("disabled") << false;
+}
+
+void MavoTrendTest::labelsKeepTheActiveTextColour()
+{
+    QFETCH(bool, enabled);
+    TMavoTrend chart;
+    LikeTheDcf77Chart(chart);
+    chart.setEnabled(enabled);
+    chart.AddValue(30);
+    const QImage image = chart.Bitmap();
+    // The newest bar stands at hour 23, 30 high: its label above row 89.
+    int darkest = 255;
+    for (int y = 77; y < 89; ++y)
+        for (int x = 596; x < 620; ++x)
+            if (Ink(image.pixel(x, y)))
+                darkest = qMin(darkest, qGray(image.pixel(x, y)));
+    // Smoothed black text on white; the disabled grey would be 190 at best.
+    QVERIFY2(darkest < 128, qPrintable(QString::number(darkest)));
 }
 
 void MavoTrendTest::xGridCountsFromTheRightEdge_data()

@@ -9,7 +9,9 @@
 
 namespace {
 constexpr int kPulseRow = 48;
-constexpr int kSpeedRow = 80;
+// The speed row leaves room above it for the captions of its two speeds.
+constexpr int kSpeedCaptionRow = 78;
+constexpr int kSpeedRow = 96;
 constexpr int kWidth = 49;
 } // namespace
 
@@ -22,6 +24,8 @@ PwmPage::PwmPage(QWidget* panel, std::function<void(const QByteArray&)> queueCom
     Label(panel, QStringLiteral("Current setting:"), 408, 24);
     Label(panel, QStringLiteral("Pulse width:"), 16, kPulseRow + 3);
     Label(panel, QStringLiteral("Speed:"), 16, kSpeedRow + 3);
+    Label(panel, QStringLiteral("High speed:"), 120, kSpeedCaptionRow);
+    Label(panel, QStringLiteral("Low speed:"), 264, kSpeedCaptionRow);
 
     RunPulseSpinEdit = SpinEdit(panel, "RunPulseSpinEdit", 120, kPulseRow, kWidth, 0, 115, 32);
     NewRPulseSpinEdit = SpinEdit(panel, "NewRPulseSpinEdit", 176, kPulseRow, kWidth, 0, 115, 40);
