@@ -194,12 +194,30 @@ TComSetupFrm::TComSetupFrm(QWidget* parent)
 
 // ---- RunSetupDialog ---------------------------------------------------------
 
+namespace {
+
+// The machine's list lacks many a port in use: a pseudo terminal, a
+// /dev/serial/by-id/... name, an adapter unplugged right now. Listed as
+// well, it stays what OK applies unless the user picks another; a name
+// that names nothing still fails at Open.
+void ListPortInUse(TComComboBox& box, const TComPort& port)
+{
+    QStringList items;
+    for (int i = 0; i < box.count(); ++i)
+        items << box.itemText(i);
+    if (!port.Port().isEmpty() && box.Select().IndexOfPortValue(items) < 0)
+        box.addItem(port.Port());
+}
+
+} // namespace
+
 void RunSetupDialog(TComPort& port, DialogSeam& dialogs, QWidget* parent)
 {
     TComSetupFrm dialog(parent);
     const std::array<TComComboBox*, 6> combos = dialog.Combos();
     for (TComComboBox* combo : combos)
         combo->SetComPort(&port);
+    ListPortInUse(*dialog.Combo1, port);
     for (TComComboBox* combo : combos)
         combo->ReadFromPort();
     if (dialogs.RunModal(dialog) != QDialog::Accepted)

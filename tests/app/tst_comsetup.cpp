@@ -176,7 +176,7 @@ void ComSetupTest::boxShowsThePortsValue_data()
     QTest::addColumn<QString>("pending");
     QTest::newRow("port ignoring case") << cpPort << "com10" << "COM10" << "COM10";
     QTest::newRow("COM1 is ttyS0") << cpPort << "COM1" << "ttyS0" << "ttyS0";
-    QTest::newRow("unlisted port shows nothing") << cpPort << "/dev/pts/9" << "" << "";
+    QTest::newRow("unlisted port shows nothing") << cpPort << "/dev/pts/99999" << "" << "";
     QTest::newRow("baud rate") << cpBaudRate << "" << "9600" << "9600";
     QTest::newRow("stop bits") << cpStopBits << "" << "1" << "1";
     QTest::newRow("flow summary") << cpFlowControl << "" << "None" << "None";
@@ -257,15 +257,24 @@ void ComSetupTest::setupDialog_data()
     QTest::addColumn<Picks>("picks");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("listedToo"); // beside COM1, COM10, COM2
     const Picks all = {{"Combo1", "COM10"}, {"Combo2", "19200"}, {"Combo3", "7"},
                        {"Combo4", "2"},     {"Combo5", "Even"},  {"Combo6", "Hardware"}};
-    QTest::newRow("OK applies all six") << "COM2" << all << "OkButton" << "COM10 19200 7 2 Even Hardware";
-    QTest::newRow("Cancel changes nothing") << "COM2" << all << "CancelButton" << "COM2 9600 8 1 None None";
-    QTest::newRow("closing changes nothing") << "COM2" << all << "" << "COM2 9600 8 1 None None";
-    QTest::newRow("unlisted port emptied by OK") << "/dev/pts/9" << Picks{{"Combo2", "110"}} << "OkButton"
-                                                 << " 110 8 1 None None";
-    QTest::newRow("unlisted port replaced by a pick") << "/dev/pts/9" << Picks{{"Combo1", "COM1"}} << "OkButton"
-                                                      << "COM1 9600 8 1 None None";
+    QTest::newRow("OK applies all six") << "COM2" << all << "OkButton" << "COM10 19200 7 2 Even Hardware" << "";
+    QTest::newRow("Cancel changes nothing")
+        << "COM2" << all << "CancelButton" << "COM2 9600 8 1 None None" << "";
+    QTest::newRow("closing changes nothing") << "COM2" << all << "" << "COM2 9600 8 1 None None" << "";
+    QTest::newRow("same device, other name") << "/dev/ttyS0" << Picks{} << "OkButton" << "COM1 9600 8 1 None None"
+                                             << "";
+    QTest::newRow("unlisted port kept by OK") << "/dev/pts/99999" << Picks{{"Combo2", "110"}} << "OkButton"
+                                              << "/dev/pts/99999 110 8 1 None None" << "/dev/pts/99999";
+    QTest::newRow("by-id name kept by OK")
+        << "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0" << Picks{} << "OkButton"
+        << "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0 9600 8 1 None None"
+        << "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0";
+    QTest::newRow("unlisted port replaced by a pick") << "/dev/pts/99999" << Picks{{"Combo1", "COM1"}} << "OkButton"
+                                                      << "COM1 9600 8 1 None None" << "/dev/pts/99999";
+    QTest::newRow("no name stays none") << "" << Picks{} << "OkButton" << " 9600 8 1 None None" << "";
 }
 
 void ComSetupTest::setupDialog()
@@ -274,6 +283,7 @@ void ComSetupTest::setupDialog()
     QFETCH(Picks, picks);
     QFETCH(QString, button);
     QFETCH(QString, result);
+    QFETCH(QString, listedToo);
     const auto list = FakePortList({"COM1", "COM2", "COM10"});
     TComPort comPort;
     comPort.SetPort(port);
@@ -283,7 +293,7 @@ void ComSetupTest::setupDialog()
         const auto* setup = qobject_cast<TComSetupFrm*>(&dialog);
         for (int i = 0; i < setup->Combo1->count(); ++i)
             shownPorts << setup->Combo1->itemText(i);
-        QCOMPARE(setup->Combo1->Text(), port.startsWith('/') ? QString() : port);
+        QCOMPARE(setup->Combo1->Text(), port == "/dev/ttyS0" ? "COM1" : port);
         for (const auto& [name, text] : picks)
             Pick(dialog.findChild<TComComboBox*>(name), text);
         if (!button.isEmpty())
@@ -291,12 +301,12 @@ void ComSetupTest::setupDialog()
     };
     RunSetupDialog(comPort, dialogs);
     QCOMPARE(dialogs.modals, QStringList{"Setup"});
-    QCOMPARE(shownPorts, (QStringList{"COM1", "COM10", "COM2"}));
+    QCOMPARE(shownPorts, (QStringList{"COM1", "COM10", "COM2"} + (listedToo.isEmpty() ? QStringList() : QStringList{listedToo})));
     QCOMPARE(Summary(comPort), result);
-    if (comPort.Port().isEmpty()) {
+    if (comPort.Port().isEmpty() || comPort.Port().startsWith('/')) {
         try {
             comPort.Open();
-            QFAIL("a port without a name opened");
+            QFAIL("a port that names nothing opened");
         } catch (const EComPort& error) {
             QCOMPARE(error.Code(), EComPort::kOpenFailed);
         }
