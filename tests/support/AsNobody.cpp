@@ -6,10 +6,12 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 constexpr uid_t kNobody = 65534;
 constexpr int kCannotDrop = 99;
+constexpr int kCannotExec = 98;
 } // namespace
 
 OwnerOnlyPty::OwnerOnlyPty()
@@ -36,7 +38,8 @@ NobodysRun RunAsNobody(const std::function<void(int out)>& work)
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(pipe[0]);
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0
+            || ::chdir("/") != 0)
             ::_exit(kCannotDrop);
         work(pipe[1]);
         ::_exit(0);
@@ -47,5 +50,25 @@ NobodysRun RunAsNobody(const std::function<void(int out)>& work)
         run.output.append(chunk, n);
     ::close(pipe[0]);
     ::waitpid(child, &run.status, 0);
+    return run;
+}
+
+NobodysRun ExecAsNobody(const char* program, const QList<QByteArray>& arguments)
+{
+    const int binary = ::open(program, O_RDONLY | O_CLOEXEC);
+    if (binary < 0)
+        return {};
+    QList<QByteArray> words{QByteArray(program)};
+    words += arguments;
+    std::vector<char*> argv;
+    for (QByteArray& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const NobodysRun run = RunAsNobody([&](int out) {
+        ::dup2(out, STDERR_FILENO);
+        ::fexecve(binary, argv.data(), environ);
+        ::_exit(kCannotExec);
+    });
+    ::close(binary);
     return run;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <functional>
 
 // A pseudo terminal whose slave only root may open (mode 0600), for opening
@@ -30,4 +31,10 @@ struct NobodysRun {
 
 // Forks, drops to nobody, and runs work with the pipe's writing end; work
 // ends the child itself (_exit or exec), or the child exits 0 after it.
+// The child works in "/": nobody may not enter a checkout in /root or in a
+// home folder of mode 0700.
 NobodysRun RunAsNobody(const std::function<void(int out)>& work);
+
+// Runs the program as nobody, its standard error into the pipe. The program
+// is opened before the drop, so it runs wherever the build lies.
+NobodysRun ExecAsNobody(const char* program, const QList<QByteArray>& arguments);
