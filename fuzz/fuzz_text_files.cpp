@@ -4,9 +4,11 @@
 // their order, and an alarm file only alarm lines (none for a clock without
 // alarms) and its end-of-read marker. A file without a damaged alarm line
 // queues every one of its lines for a clock of 40 alarms, and the lines
-// before the first damaged one are such a file.
+// before the first damaged one are such a file. A message about a damaged
+// line is one line of printable text, whatever the line holds.
 
 #include "files/AlarmFile.h"
+#include "files/FileProblem.h"
 #include "files/ParameterFile.h"
 #include "files/TextFile.h"
 
@@ -32,6 +34,14 @@ bool InOrderWithin(const QList<QByteArray>& part, const QList<QByteArray>& whole
             return false;
     }
     return true;
+}
+
+bool OneLineOfText(const QString& text)
+{
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() > 0x7E)
+            return false;
+    return !text.isEmpty();
 }
 
 } // namespace
@@ -60,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const int alarmCount : {0, 20, 40}) {
         const AlarmFileLoad load = AlarmCommandsToQueue(lines, alarmCount);
         QList<QByteArray> rows = load.commands;
-        if (!load.rowFieldError) {
+        if (!load.stoppedAtLine) {
             Check(!rows.isEmpty() && rows.takeLast() == "z0190");
         }
         Check(InOrderWithin(rows, lines) && (alarmCount > 0 || rows.isEmpty()));
@@ -72,6 +82,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QList<QByteArray> whole = damaged ? lines.mid(0, damaged - 1) : lines;
     Check(damaged == 0 || FirstDamagedAlarmLine(whole) == 0);
     const AlarmFileLoad load = AlarmCommandsToQueue(whole, 40);
-    Check(!load.rowFieldError && load.commands.size() == whole.size() + 1);
+    Check(!load.stoppedAtLine && load.commands.size() == whole.size() + 1);
+    if (damaged)
+        Check(OneLineOfText(ExplainFileProblem(FileProblem::Line(damaged, lines[damaged - 1], kAlarmLineWord), {})));
+
+    const int notACommand = FirstDamagedParameterLine(lines);
+    for (qsizetype i = 0; i < (notACommand ? notACommand - 1 : lines.size()); ++i)
+        Check(lines[i].isEmpty() || IsCommandLine(lines[i]));
+    if (notACommand)
+        Check(!IsCommandLine(lines[notACommand - 1]) && !lines[notACommand - 1].isEmpty());
     return 0;
 }

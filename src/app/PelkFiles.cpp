@@ -11,6 +11,7 @@
 #include "app/ScreenCursor.h"
 #include "files/AlarmFile.h"
 #include "files/Dcf77Statistics.h"
+#include "files/FileProblem.h"
 #include "files/ParameterFile.h"
 #include "files/TextFile.h"
 #include "protocol/commands/AlarmCommand.h"
@@ -66,14 +67,14 @@ void TForm1::LoadAlarmsClick()
     int error = 0;
     const auto lines = ReadLines(file, &error);
     if (!lines) {
-        ShowFileError(kReadError, file, error);
+        ShowFileError(kReadError, file, FileProblem::System(error));
         return;
     }
     const AlarmFileLoad load = AlarmCommandsToQueue(*lines, AlarmCount);
     for (const QByteArray& command : load.commands)
         QueueCommand(command);
-    if (load.rowFieldError)
-        dialogs_->ShowMessage(this, kReadError + QFileInfo(file).absoluteFilePath());
+    if (const int stopped = load.stoppedAtLine)
+        ShowFileError(kReadError, file, FileProblem::Line(stopped, (*lines)[stopped - 1], kAlarmLineWord));
 }
 
 // The hourly figures as last read from the clock; zeros until then.
@@ -117,7 +118,7 @@ void TForm1::LoadparametersClick()
     int error = 0;
     const auto lines = ReadLines(file, &error);
     if (!lines) {
-        ShowFileError(kReadError, file, error);
+        ShowFileError(kReadError, file, FileProblem::System(error));
         return;
     }
     for (const QByteArray& command : ParameterFileCommands(*lines))
@@ -131,5 +132,5 @@ void TForm1::SaveLinesAs(const FileDialogSpec& spec, const std::function<QList<Q
         return;
     int error = 0;
     if (!SaveLines(file, lines(), &error))
-        ShowFileError(kSaveError, file, error);
+        ShowFileError(kSaveError, file, FileProblem::System(error));
 }

@@ -14,6 +14,7 @@
 #include "app/pages/RelaisPage.h"
 #include "app/ScreenCursor.h"
 #include "app/pages/WhirlbeamPage.h"
+#include "files/FileProblem.h"
 #include "link/ComPort.h"
 #include "link/hid/ClockDevices.h"
 #include "link/hid/HidapiBackend.h"
@@ -732,10 +733,10 @@ void TForm1::ShowComPortError(const EComPort& error)
     ShowException(explanation.isEmpty() ? error.Message() : error.Message() + QLatin1Char('\n') + explanation);
 }
 
-void TForm1::ShowFileError(const QString& what, const QString& file, int error)
+void TForm1::ShowFileError(const QString& what, const QString& file, const FileProblem& problem)
 {
     const QString name = QFileInfo(file).absoluteFilePath();
-    const QString reason = ExplainSystemError(error, name, ErrorSite::File);
+    const QString reason = ExplainFileProblem(problem, name);
     dialogs_->ShowMessage(this, reason.isEmpty() ? what + name : what + name + QLatin1Char('\n') + reason);
 }
 

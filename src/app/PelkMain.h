@@ -15,6 +15,7 @@
 #include <memory>
 
 class AlarmTable;
+struct FileProblem;
 class DateTimePage;
 class Dcf77Page;
 class MeasurementPage;
@@ -134,8 +135,9 @@ public:
     QList<TJvHidDevice*> ListedHidDevices() const { return listedHidDevices_; }
 
     // "File save error " or "File read error " (what), the file's full name
-    // and, on a line of its own, the reason the system gave (errno).
-    void ShowFileError(const QString& what, const QString& file, int error);
+    // and, on a line of its own, what was wrong: the system's reason or the
+    // line that is not what the file holds.
+    void ShowFileError(const QString& what, const QString& file, const FileProblem& problem);
 
     // Renders each page to DIR/page-N.png; false with a message on failure.
     bool SaveScreenshots(const QString& dir, QString* error);

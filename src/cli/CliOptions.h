@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <optional>
 
-// The command line of whirlbeamctl: options anywhere, then a subcommand and
-// its arguments.
+// The command line of whirlbeamctl: a subcommand and its arguments, with
+// the options before, between or after them.
 struct CliOptions {
     enum class Link { Auto, Serial, Usb, SimulatedSerial, SimulatedUsb };
 
@@ -15,6 +15,7 @@ struct CliOptions {
     QString port; // with Link::Serial
     QString usbClock; // with Link::Usb: a serial number or device path; empty for the first clock
     bool json = false;
+    QString logFile; // --log: the traffic is appended to it
     int timeoutMs = kDefaultTimeoutMs;
     bool help = false;
     bool version = false;

@@ -21,6 +21,14 @@ QString Number(const std::optional<int>& value) { return value ? QString::number
 QJsonValue Json(const std::optional<int>& value) { return value ? QJsonValue(*value) : QJsonValue(); }
 QJsonValue Json(const std::optional<bool>& value) { return value ? QJsonValue(*value) : QJsonValue(); }
 QJsonValue Json(const QByteArray& text) { return QJsonValue(QString::fromLatin1(text)); }
+// A number the clock sends as text (a weekday digit, a hex address); null
+// when the text is no number.
+QJsonValue JsonNumber(const QByteArray& text, int base)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, base);
+    return ok ? QJsonValue(value) : QJsonValue();
+}
 
 // As the panel's status bar words it, with the spelling mended.
 QString WhirlbeamMode(int flags)
@@ -192,9 +200,9 @@ QByteArray StatusJson(const ClockStatus& s)
         {"chip", chip.isEmpty() ? QJsonValue() : QJsonValue(chip)},
         {"version", s.version.major ? Json(s.version.text) : QJsonValue()},
         {"alarmCount", Json(s.config.alarmCount)},
-        {"rc5Address", s.config.alarmCount ? Json(s.config.selfAddress) : QJsonValue()},
+        {"rc5Address", s.config.alarmCount ? JsonNumber(s.config.selfAddress, 16) : QJsonValue()},
         {"date", s.date.date ? QJsonValue(s.date.date->toString(Qt::ISODate)) : QJsonValue()},
-        {"weekday", s.date.date ? Json(s.date.weekday) : QJsonValue()},
+        {"weekday", s.date.date ? JsonNumber(s.date.weekday, 10) : QJsonValue()},
         {"time", s.time ? QJsonValue(TimeWords(s.time)) : QJsonValue()},
         {"timeValid",
             s.whirlbeam.flags ? QJsonValue(!(*s.whirlbeam.flags & Flag::TimeInvalid)) : QJsonValue()},

@@ -1,7 +1,9 @@
 #include "cli/ClockSession.h"
 
 #include "cli/ClockLink.h"
+#include "link/LinkLog.h"
 #include "link/PollCycle.h"
+#include "protocol/LineText.h"
 
 #include <QEventLoop>
 #include <algorithm>
@@ -10,17 +12,6 @@ namespace {
 
 // A lost answer is asked for again once the clock has had this long.
 int AskAgainMs(int tickMs) { return std::max(1000, 4 * tickMs); }
-
-QString Printable(const QByteArray& command)
-{
-    QString text;
-    for (const char c : command) {
-        const auto byte = static_cast<unsigned char>(c);
-        text += byte >= 0x20 && byte < 0x7F ? QString(QLatin1Char(c))
-                                            : QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0'));
-    }
-    return text;
-}
 
 } // namespace
 
@@ -49,7 +40,7 @@ ClockSession::ClockSession(ClockLink& link, int timeoutMs)
     connect(&silence_, &QTimer::timeout, this, [this] {
         const QString waitingFor = outstanding_.isEmpty()
             ? QString()
-            : QStringLiteral(" to \"%1\"").arg(Printable(outstanding_.first()->command));
+            : QStringLiteral(" to ") + QuotedLine(outstanding_.first()->command);
         Finish(Outcome::Fail(ExitCode::NoAnswer,
             QStringLiteral("no answer from %1%2 within %3 s")
                 .arg(link_.Name(), waitingFor)
@@ -157,6 +148,8 @@ void ClockSession::Tick()
         if (!outstanding_.contains(ask))
             outstanding_.append(ask);
     }
+    if (log_)
+        log_->Sent(line);
     link_.Transmit(line);
     if (queue_.IsEmpty() && !outstanding_.isEmpty() && !askAgain_.isActive())
         askAgain_.start();
@@ -164,6 +157,8 @@ void ClockSession::Tick()
 
 void ClockSession::Receive(const QByteArray& line)
 {
+    if (log_)
+        log_->Received(line);
     emit LineReceived(line);
     for (qsizetype i = 0; i < outstanding_.size(); ++i) {
         Ask* ask = outstanding_[i];

@@ -12,6 +12,7 @@
 #include <optional>
 
 class ClockLink;
+class LinkLog;
 class QEventLoop;
 
 // One command line and the reply that answers it.
@@ -64,6 +65,8 @@ public:
     void Interrupt(int signal);
     // Milliseconds until the next tick may send a line.
     int MsToNextTick() const;
+    // Every line sent and received is written to the log from now on.
+    void SetLog(LinkLog* log) { log_ = log; }
 
 signals:
     void LineReceived(const QByteArray& line);
@@ -91,6 +94,7 @@ private:
     QTimer silence_;
     QTimer askAgain_;
     QEventLoop* loop_ = nullptr;
+    LinkLog* log_ = nullptr;
     std::optional<Outcome> waitEnd_;
     std::optional<Outcome> ended_;
 };

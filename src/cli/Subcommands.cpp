@@ -9,9 +9,10 @@
 #include "cli/ClockSession.h"
 #include "files/AlarmFile.h"
 #include "files/Dcf77Statistics.h"
+#include "files/FileProblem.h"
 #include "files/ParameterFile.h"
 #include "files/TextFile.h"
-#include "link/SystemErrorText.h"
+#include "protocol/LineText.h"
 #include "protocol/commands/AlarmCommand.h"
 #include "protocol/commands/ClockCommands.h"
 #include "protocol/commands/Dcf77Commands.h"
@@ -23,6 +24,9 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <array>
 #include <deque>
 
@@ -43,10 +47,13 @@ struct ClockFacts {
     int AlarmCount() const { return *config.alarmCount; }
 };
 
-QString Quoted(const QByteArray& line)
+// "1 alarm", "2 alarms".
+QString Count(qsizetype count, const char* noun)
 {
-    return QLatin1Char('"') + QString::fromLatin1(line) + QLatin1Char('"');
+    return QStringLiteral("%1 %2%3").arg(count).arg(QLatin1String(noun), QLatin1String(count == 1 ? "" : "s"));
 }
+
+QString FullName(const QString& file) { return QFileInfo(file).absoluteFilePath(); }
 
 std::deque<Ask> Queries(std::initializer_list<QByteArray> commands)
 {
@@ -60,16 +67,25 @@ Outcome Unreadable(const Ask& ask)
 {
     return Outcome::Fail(ExitCode::Failed,
         QStringLiteral("the clock's answer %1 to %2 cannot be read")
-            .arg(Quoted(*ask.answer), Quoted(ask.command)));
+            .arg(QuotedLine(*ask.answer), QuotedLine(ask.command)));
 }
 
 Outcome FileFailure(const QString& what, const QString& file, int error)
 {
-    const QString name = QFileInfo(file).absoluteFilePath();
-    const QString reason = ExplainSystemError(error, name, ErrorSite::File);
+    const QString reason = ExplainFileProblem(FileProblem::System(error), file);
     return Outcome::Fail(ExitCode::BadFile,
         QStringLiteral("cannot %1 %2%3")
-            .arg(what, name, reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
+            .arg(what, FullName(file), reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
+}
+
+Outcome BadFile(const QString& file, const QString& why)
+{
+    return Outcome::Fail(ExitCode::BadFile, QStringLiteral("%1: %2").arg(file, why));
+}
+
+Outcome DamagedLine(const QString& file, const QList<QByteArray>& lines, int number, const char* expected)
+{
+    return BadFile(file, ExplainFileProblem(FileProblem::Line(number, lines[number - 1], expected), file));
 }
 
 Outcome Save(const QString& file, const QList<QByteArray>& lines)
@@ -88,6 +104,15 @@ Outcome Read(const QString& file, QList<QByteArray>* lines)
     return {};
 }
 
+// The sentence for people, or the object for scripts.
+void Report(CliContext& context, const QString& sentence, const QJsonObject& object)
+{
+    if (context.options.json)
+        context.console.Json(object);
+    else
+        context.console.Line(sentence);
+}
+
 // Identification, version and configuration, as the panel reads them
 // first: a device that is no whirlbeam clock is told nothing more.
 Outcome Handshake(ClockSession& session, ClockFacts* facts)
@@ -99,12 +124,12 @@ Outcome Handshake(ClockSession& session, ClockFacts* facts)
     if (!facts->identification.recognised)
         return Outcome::Fail(ExitCode::Failed,
             QStringLiteral("%1 answers, but not as a whirlbeam clock: %2")
-                .arg(session.Link().Name(), Quoted(*asks[0].answer)));
+                .arg(session.Link().Name(), QuotedLine(*asks[0].answer)));
     facts->version = DecodeVersion(*asks[1].answer);
     if (!facts->version.Valid())
         return Outcome::Fail(ExitCode::Failed,
             QStringLiteral("the clock's version %1 is not supported (3 or later is)")
-                .arg(Quoted(*asks[1].answer)));
+                .arg(QuotedLine(*asks[1].answer)));
     facts->config = DecodeConfig(*asks[2].answer);
     if (!facts->config.alarmCount)
         return Unreadable(asks[2]);
@@ -121,7 +146,7 @@ ClockSession* Clock(CliContext& context, ClockFacts* facts, Outcome* failure)
     return failure->Ok() ? session : nullptr;
 }
 
-Outcome Status(CliContext& context)
+Outcome Status(CliContext& context, const QStringList&)
 {
     ClockFacts facts;
     Outcome outcome;
@@ -162,7 +187,7 @@ Outcome SetClock(ClockSession& session)
     return session.Exchange(asks);
 }
 
-Outcome SyncTime(CliContext& context)
+Outcome SyncTime(CliContext& context, const QStringList&)
 {
     ClockFacts facts;
     Outcome outcome;
@@ -185,16 +210,19 @@ Outcome SyncTime(CliContext& context)
         if (!time)
             return Unreadable(asks[1]);
         const QDateTime clock(*date.date, *time);
+        const QString clockText = clock.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         if (qAbs(computer.msecsTo(clock)) <= kSyncToleranceMs) {
-            context.console.Line(QStringLiteral("The clock reads %1; this computer %2.")
-                                     .arg(clock.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                                         computer.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))));
+            Report(context,
+                QStringLiteral("The clock reads %1; this computer %2.")
+                    .arg(clockText, computer.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))),
+                {{"clock", clock.toString(Qt::ISODate)},
+                    {"computer", computer.toString(Qt::ISODateWithMs)},
+                    {"differenceMs", computer.msecsTo(clock)}});
             return {};
         }
         outcome = Outcome::Fail(ExitCode::Failed,
             QStringLiteral("the clock reads %1 after setting; this computer %2")
-                .arg(clock.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                    computer.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
+                .arg(clockText, computer.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
     }
     return outcome;
 }
@@ -202,8 +230,9 @@ Outcome SyncTime(CliContext& context)
 // One query per alarm the clock has; each answer is written into a fresh
 // row as the panel's alarm table writes it, and the rows are saved as the
 // panel saves them.
-Outcome AlarmsSave(CliContext& context, const QString& file)
+Outcome AlarmsSave(CliContext& context, const QStringList& arguments)
 {
+    const QString& file = arguments.first();
     ClockFacts facts;
     Outcome outcome;
     ClockSession* session = Clock(context, &facts, &outcome);
@@ -227,23 +256,23 @@ Outcome AlarmsSave(CliContext& context, const QString& file)
     }
     if (outcome = Save(file, AlarmFileLines(rows, facts.AlarmCount())); !outcome.Ok())
         return outcome;
-    context.console.Line(QStringLiteral("Saved %1 alarms to %2.").arg(count).arg(file));
+    Report(context, QStringLiteral("Saved %1 to %2.").arg(Count(count, "alarm"), file),
+        {{"file", FullName(file)}, {"alarms", count}});
     return {};
 }
 
 // The file is checked whole before anything is sent; the clock then must
 // answer every alarm with the alarm as sent.
-Outcome AlarmsLoad(CliContext& context, const QString& file)
+Outcome AlarmsLoad(CliContext& context, const QStringList& arguments)
 {
+    const QString& file = arguments.first();
     QList<QByteArray> lines;
     if (const Outcome outcome = Read(file, &lines); !outcome.Ok())
         return outcome;
     if (const int damaged = FirstDamagedAlarmLine(lines))
-        return Outcome::Fail(ExitCode::BadFile,
-            QStringLiteral("%1, line %2: not an alarm line: %3")
-                .arg(file)
-                .arg(damaged)
-                .arg(Quoted(lines[damaged - 1])));
+        return DamagedLine(file, lines, damaged, kAlarmLineWord);
+    if (lines.isEmpty())
+        return BadFile(file, QStringLiteral("holds no alarm lines"));
     ClockFacts facts;
     Outcome outcome;
     ClockSession* session = Clock(context, &facts, &outcome);
@@ -265,20 +294,23 @@ Outcome AlarmsLoad(CliContext& context, const QString& file)
     for (const Ask& ask : asks) {
         if (ask.command.startsWith('k') && ask.answer->mid(1).toUpper() != ask.command.mid(1).toUpper())
             return Outcome::Fail(ExitCode::Failed,
-                QStringLiteral("the clock took %1 as %2").arg(Quoted(ask.command), Quoted(*ask.answer)));
+                QStringLiteral("the clock took %1 as %2").arg(QuotedLine(ask.command), QuotedLine(*ask.answer)));
     }
     const qsizetype sent = load.commands.size() - 1;
-    QString note = QStringLiteral("Sent %1 alarms from %2.").arg(sent).arg(file);
-    if (sent < lines.size())
-        note += QStringLiteral(" %1 lines for rows the clock lacks (it has %2 alarms) were skipped.")
-                    .arg(lines.size() - sent)
-                    .arg(facts.AlarmCount());
-    context.console.Line(note);
+    const qsizetype skipped = lines.size() - sent;
+    QString note = QStringLiteral("Sent %1 from %2.").arg(Count(sent, "alarm"), file);
+    if (skipped > 0)
+        note += QStringLiteral(" %1 for rows the clock lacks (it has %2) %3 skipped.")
+                    .arg(Count(skipped, "line"), Count(facts.AlarmCount(), "alarm"),
+                        skipped == 1 ? QStringLiteral("was") : QStringLiteral("were"));
+    Report(context, note,
+        {{"file", FullName(file)}, {"sent", sent}, {"skipped", skipped}, {"alarmCount", facts.AlarmCount()}});
     return {};
 }
 
-Outcome ParamsSave(CliContext& context, const QString& file)
+Outcome ParamsSave(CliContext& context, const QStringList& arguments)
 {
+    const QString& file = arguments.first();
     ClockFacts facts;
     Outcome outcome;
     ClockSession* session = Clock(context, &facts, &outcome);
@@ -307,41 +339,27 @@ Outcome ParamsSave(CliContext& context, const QString& file)
     reported.pressureOffset = *offsets.pressure;
     reported.runPulse = *pwm.runPulse;
     reported.sleepPulse = *pwm.sleepPulse;
-    if (outcome = Save(file, ParameterFileLines(HeldByControls(reported))); !outcome.Ok())
+    const QList<QByteArray> lines = ParameterFileLines(HeldByControls(reported));
+    if (outcome = Save(file, lines); !outcome.Ok())
         return outcome;
-    context.console.Line(QStringLiteral("Saved the parameters to %1.").arg(file));
+    Report(context, QStringLiteral("Saved the parameters to %1.").arg(file),
+        {{"file", FullName(file)}, {"lines", lines.size()}});
     return {};
-}
-
-// A line the clock could answer: a command character (0x60..0x7F) first,
-// printable characters after it.
-bool IsCommandLine(const QByteArray& line)
-{
-    if (line.isEmpty() || static_cast<unsigned char>(line.front()) < 0x60)
-        return false;
-    for (qsizetype i = 1; i < line.size(); ++i)
-        if (line[i] < 0x20 || line[i] > 0x7E)
-            return false;
-    return true;
 }
 
 // Every line of the file goes to the clock once, as the panel plays it back;
 // each must be answered.
-Outcome ParamsLoad(CliContext& context, const QString& file)
+Outcome ParamsLoad(CliContext& context, const QStringList& arguments)
 {
+    const QString& file = arguments.first();
     QList<QByteArray> lines;
     if (const Outcome outcome = Read(file, &lines); !outcome.Ok())
         return outcome;
+    if (const int damaged = FirstDamagedParameterLine(lines))
+        return DamagedLine(file, lines, damaged, kCommandLineWord);
     const QList<QByteArray> commands = ParameterFileCommands(lines);
     if (commands.isEmpty())
-        return Outcome::Fail(ExitCode::BadFile, QStringLiteral("%1 holds no command lines").arg(file));
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        if (!lines[i].isEmpty() && !IsCommandLine(lines[i]))
-            return Outcome::Fail(ExitCode::BadFile,
-                QStringLiteral("%1, line %2: not a command line: %3")
-                    .arg(file)
-                    .arg(i + 1)
-                    .arg(Quoted(lines[i])));
+        return BadFile(file, QStringLiteral("holds no command lines"));
     ClockFacts facts;
     Outcome outcome;
     ClockSession* session = Clock(context, &facts, &outcome);
@@ -350,19 +368,20 @@ Outcome ParamsLoad(CliContext& context, const QString& file)
     std::deque<Ask> asks;
     for (const QByteArray& command : commands) {
         if (!session->Link().Fits(command))
-            return Outcome::Fail(ExitCode::BadFile,
-                QStringLiteral("%1: %2 is too long for %3")
-                    .arg(file, Quoted(command), session->Link().Name()));
+            return BadFile(file,
+                QStringLiteral("%1 is too long for %2").arg(QuotedLine(command), session->Link().Name()));
         asks.emplace_back(command);
     }
     if (outcome = session->Exchange(asks); !outcome.Ok())
         return outcome;
-    context.console.Line(QStringLiteral("Sent %1 parameter lines from %2.").arg(commands.size()).arg(file));
+    Report(context, QStringLiteral("Sent %1 from %2.").arg(Count(commands.size(), "parameter line"), file),
+        {{"file", FullName(file)}, {"sent", commands.size()}});
     return {};
 }
 
-Outcome Dcf77Stats(CliContext& context, const QString& file)
+Outcome Dcf77Stats(CliContext& context, const QStringList& arguments)
 {
+    const QString file = arguments.value(0);
     ClockFacts facts;
     Outcome outcome;
     ClockSession* session = Clock(context, &facts, &outcome);
@@ -380,67 +399,77 @@ Outcome Dcf77Stats(CliContext& context, const QString& file)
     if (outcome = session->Exchange(asks); !outcome.Ok())
         return outcome;
     std::array<int, 24> stats{};
-    for (size_t hour = 0; hour < stats.size(); ++hour)
+    QJsonArray hours;
+    for (size_t hour = 0; hour < stats.size(); ++hour) {
         stats[hour] = *DecodeMemoryRead(*asks[hour].answer).data;
-    const QList<QByteArray> lines = Dcf77StatisticsLines(stats);
-    if (file.isEmpty()) {
-        context.console.Write(lines.join('\n') + '\n');
-        return {};
+        hours.append(stats[hour]);
     }
-    if (outcome = Save(file, lines); !outcome.Ok())
+    const QList<QByteArray> lines = Dcf77StatisticsLines(stats);
+    if (!file.isEmpty() && !(outcome = Save(file, lines)).Ok())
         return outcome;
-    context.console.Line(QStringLiteral("Saved the DCF77 statistics to %1.").arg(file));
+    QJsonObject object{{"hours", hours}};
+    if (!file.isEmpty())
+        object.insert(QStringLiteral("file"), FullName(file));
+    if (context.options.json)
+        context.console.Json(object);
+    else if (file.isEmpty())
+        context.console.Write(lines.join('\n') + '\n');
+    else
+        context.console.Line(QStringLiteral("Saved the DCF77 statistics to %1.").arg(file));
     return {};
 }
 
 // Whatever arrives from the moment the line is queued until two ticks after
 // its answer is printed as it came.
-Outcome Send(CliContext& context, const QString& text)
+Outcome Send(CliContext& context, const QStringList& arguments)
 {
+    const QString& text = arguments.first();
     const QByteArray line = text.toLatin1();
     if (!IsCommandLine(line) || line != text.toUtf8())
         return Outcome::Fail(ExitCode::Usage,
             QStringLiteral("%1 is not a command line (a command character "
                            "a..z, {, |, }, ~, ` or DEL, then printable ASCII)")
-                .arg(Quoted(line)));
+                .arg(QuotedLine(text.toUtf8())));
     Outcome outcome;
     ClockSession* session = context.connect(&outcome);
     if (!session)
         return outcome;
     if (!session->Link().Fits(line))
         return Outcome::Fail(ExitCode::Usage,
-            QStringLiteral("%1 is too long for %2").arg(Quoted(line), session->Link().Name()));
-    QObject::connect(session, &ClockSession::LineReceived, session,
-        [&context](const QByteArray& reply) { context.console.Write(reply + '\n'); });
+            QStringLiteral("%1 is too long for %2").arg(QuotedLine(line), session->Link().Name()));
+    QJsonArray replies;
+    QObject::connect(session, &ClockSession::LineReceived, session, [&context, &replies](const QByteArray& reply) {
+        if (context.options.json)
+            replies.append(QString::fromLatin1(reply));
+        else
+            context.console.Write(reply + '\n');
+    });
     std::deque<Ask> asks;
     asks.emplace_back(line);
     outcome = session->Exchange(asks);
     if (outcome.Ok())
         outcome = session->Linger(2 * session->Link().TickMs());
     QObject::disconnect(session, &ClockSession::LineReceived, session, nullptr);
+    if (outcome.Ok() && context.options.json)
+        context.console.Json({{"command", QString::fromLatin1(line)}, {"replies", replies}});
     return outcome;
 }
 
-QString Visible(const QByteArray& line)
-{
-    QString text = QString::fromLatin1(line);
-    for (QChar& c : text)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            c = QChar::ReplacementCharacter;
-    return text;
-}
-
-Outcome Monitor(CliContext& context)
+Outcome Monitor(CliContext& context, const QStringList&)
 {
     Outcome outcome;
     ClockSession* session = context.connect(&outcome);
     if (!session)
         return outcome;
     QObject::connect(session, &ClockSession::LineReceived, session, [&context](const QByteArray& line) {
-        context.console.Line(QStringLiteral("%1  %2  %3")
-                                 .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")),
-                                     Visible(line).leftJustified(15), DescribeReply(line))
-                                 .trimmed());
+        const QString time = QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz"));
+        if (context.options.json) {
+            context.console.Json(
+                {{"time", time}, {"line", QString::fromLatin1(line)}, {"words", DescribeReply(line)}}, true);
+            return;
+        }
+        context.console.Line(
+            QStringLiteral("%1  %2  %3").arg(time, VisibleLine(line).leftJustified(15), DescribeReply(line)).trimmed());
     });
     return session->Poll();
 }
@@ -451,26 +480,50 @@ void Console::Write(const QByteArray& bytes) { out_.write(bytes); }
 
 void Console::Line(const QString& text) { out_.write(text.toUtf8() + '\n'); }
 
+void Console::Json(const QJsonObject& object, bool oneLine)
+{
+    out_.write(QJsonDocument(object).toJson(oneLine ? QJsonDocument::Compact : QJsonDocument::Indented)
+        + (oneLine ? "\n" : ""));
+}
+
 void Console::Error(const QString& message) { err_.write("whirlbeamctl: " + message.toUtf8() + '\n'); }
+
+const QList<Subcommand>& Subcommands()
+{
+    using L = QStringList;
+    static const QList<Subcommand> table = {
+        {L{"status"}, "", 0, 0, "identification, version, date, time, whirlbeam state, relay, sensors", Status},
+        {L{"sync-time"}, "", 0, 0, "set the clock's date and time from this computer's local time, and read them back",
+            SyncTime},
+        {L{"alarms", "save"}, "FILE", 1, 1, "write the clock's alarms to FILE (.alm, as the panel writes it)",
+            AlarmsSave},
+        {L{"alarms", "load"}, "FILE", 1, 1,
+            "send the alarms of FILE to the clock (rows the clock lacks are skipped)", AlarmsLoad},
+        {L{"params", "save"}, "FILE", 1, 1, "write the clock's parameters to FILE (.par, as the panel writes it)",
+            ParamsSave},
+        {L{"params", "load"}, "FILE", 1, 1, "send every command line of FILE to the clock", ParamsLoad},
+        {L{"dcf77-stats"}, "[FILE]", 0, 1,
+            "the hourly DCF77 synchronisation figures, to FILE or standard output", Dcf77Stats},
+        {L{"send"}, "LINE", 1, 1, "send one command line and print the reply lines that follow", Send},
+        {L{"monitor"}, "", 0, 0,
+            "poll as the panel does and print every reply line, decoded, until\n"
+            "interrupted (Ctrl-C, SIGTERM)",
+            Monitor},
+    };
+    return table;
+}
+
+const Subcommand* FindSubcommand(const QStringList& command)
+{
+    for (const Subcommand& subcommand : Subcommands())
+        if (command.mid(0, subcommand.words.size()) == subcommand.words)
+            return &subcommand;
+    return nullptr;
+}
 
 Outcome RunSubcommand(CliContext& context)
 {
     const QStringList& command = context.options.command;
-    const QString verb = command.value(0);
-    const QString object = command.value(1);
-    if (verb == QLatin1String("status"))
-        return Status(context);
-    if (verb == QLatin1String("sync-time"))
-        return SyncTime(context);
-    if (verb == QLatin1String("alarms"))
-        return object == QLatin1String("save") ? AlarmsSave(context, command.value(2))
-                                               : AlarmsLoad(context, command.value(2));
-    if (verb == QLatin1String("params"))
-        return object == QLatin1String("save") ? ParamsSave(context, command.value(2))
-                                               : ParamsLoad(context, command.value(2));
-    if (verb == QLatin1String("dcf77-stats"))
-        return Dcf77Stats(context, object);
-    if (verb == QLatin1String("send"))
-        return Send(context, object);
-    return Monitor(context);
+    const Subcommand* subcommand = FindSubcommand(command);
+    return subcommand->run(context, command.mid(subcommand->words.size()));
 }

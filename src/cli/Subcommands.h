@@ -4,11 +4,14 @@
 #include "cli/Outcome.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class ClockSession;
 class QIODevice;
+class QJsonObject;
 
 // Standard output and standard error of the tool.
 class Console {
@@ -20,6 +23,8 @@ public:
     }
     void Write(const QByteArray& bytes);
     void Line(const QString& text);
+    // The object indented, or on one line (a monitor's stream of them).
+    void Json(const QJsonObject& object, bool oneLine = false);
     // "whirlbeamctl: " and the message, on a line of its own.
     void Error(const QString& message);
 
@@ -36,5 +41,22 @@ struct CliContext {
     std::function<ClockSession*(Outcome* failure)> connect;
 };
 
-// Runs the subcommand of options.command.
+// One subcommand of whirlbeamctl: its words, its arguments, its line of
+// help and what runs it.
+struct Subcommand {
+    QStringList words; // {"alarms", "save"}
+    const char* arguments; // as the help names them: "FILE", "[FILE]", ""
+    int minArguments;
+    int maxArguments;
+    const char* help; // lines after the first are indented to the first's column
+    Outcome (*run)(CliContext& context, const QStringList& arguments);
+};
+
+// Every subcommand, in the order the help lists them.
+const QList<Subcommand>& Subcommands();
+
+// The subcommand whose words begin the command; nullptr when none does.
+const Subcommand* FindSubcommand(const QStringList& command);
+
+// Runs the subcommand of options.command, which ParseCommandLine checked.
 Outcome RunSubcommand(CliContext& context);

@@ -34,9 +34,19 @@ int WhirlbeamCtl::Run(const QStringList& arguments)
         console.Line(QStringLiteral("whirlbeamctl " WHIRLBEAM_VERSION));
         return ExitCode::Ok;
     }
+    if (!options.logFile.isEmpty()) {
+        QString error;
+        if (!log_.Open(options.logFile, &error)) {
+            console.Error(error);
+            return ExitCode::BadFile;
+        }
+        // A log that fails later is said once; the subcommand goes on.
+        log_.SetOnFailure([&console](const QString& reason) { console.Error(reason); });
+    }
     CliContext context{
         options, console, [this, &options](Outcome* failure) { return Connect(options, failure); }};
     const Outcome outcome = RunSubcommand(context);
+    log_.SetOnFailure({});
     if (!outcome.Ok() && !outcome.message.isEmpty())
         console.Error(outcome.message);
     return outcome.exitCode;
@@ -58,6 +68,7 @@ ClockSession* WhirlbeamCtl::Connect(const CliOptions& options, Outcome* failure)
     if (!link_)
         return nullptr;
     session_ = std::make_unique<ClockSession>(*link_, options.timeoutMs);
+    session_->SetLog(&log_);
     if (interrupted_)
         session_->Interrupt(*interrupted_);
     return session_.get();

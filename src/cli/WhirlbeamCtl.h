@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/Outcome.h"
+#include "link/LinkLog.h"
 
 #include <QObject>
 #include <QString>
@@ -52,6 +53,7 @@ private:
 
     Environment environment_;
     std::optional<int> interrupted_;
+    LinkLog log_;
     // In the order they depend on each other: each outlives what follows.
     std::unique_ptr<PtyClock> ptyClock_;
     std::unique_ptr<UsbClock> usbClock_;

@@ -18,10 +18,11 @@ const QByteArray kEndOfBatch = "z0190";
 AlarmFileLoad AlarmCommandsToQueue(const QList<QByteArray>& fileLines, int alarmCount)
 {
     AlarmFileLoad load;
-    for (const QByteArray& line : fileLines) {
+    for (qsizetype i = 0; i < fileLines.size(); ++i) {
+        const QByteArray& line = fileLines[i];
         const auto row = ReplyFields(line).Dec(2, 2);
         if (!row) {
-            load.rowFieldError = true;
+            load.stoppedAtLine = int(i + 1);
             return load;
         }
         // The row is taken as a byte, so a negative number is never a row.

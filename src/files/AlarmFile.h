@@ -5,13 +5,16 @@
 
 struct AlarmSettings;
 
+// What an alarm file's lines must be, in messages about one that is not.
+inline constexpr char kAlarmLineWord[] = "an alarm line";
+
 // What loading an alarm file queues for the clock: every alarm command line
 // ("k", 11 characters) whose row the clock has, in file order, then the
 // batch end "z0190". A line whose row field is not a number stops the load
 // there, without "z0190".
 struct AlarmFileLoad {
     QList<QByteArray> commands;
-    bool rowFieldError = false;
+    int stoppedAtLine = 0; // from 1: the line that stopped the load; 0 when none did
 };
 AlarmFileLoad AlarmCommandsToQueue(const QList<QByteArray>& fileLines, int alarmCount);
 

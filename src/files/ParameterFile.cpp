@@ -48,3 +48,22 @@ QList<QByteArray> ParameterFileCommands(const QList<QByteArray>& lines)
             commands << line;
     return commands;
 }
+
+bool IsCommandLine(const QByteArray& line)
+{
+    const auto command = line.isEmpty() ? 0 : static_cast<unsigned char>(line.front());
+    if (command < 0x60 || command > 0x7F)
+        return false;
+    for (qsizetype i = 1; i < line.size(); ++i)
+        if (line[i] < 0x20 || line[i] > 0x7E)
+            return false;
+    return true;
+}
+
+int FirstDamagedParameterLine(const QList<QByteArray>& lines)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (!lines[i].isEmpty() && !IsCommandLine(lines[i]))
+            return int(i + 1);
+    return 0;
+}

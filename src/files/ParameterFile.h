@@ -35,3 +35,15 @@ QList<QByteArray> ParameterFileLines(const ClockParameters& parameters);
 // unchanged and in order. Lines are not examined otherwise, so a file may
 // carry any command lines.
 QList<QByteArray> ParameterFileCommands(const QList<QByteArray>& lines);
+
+// What a parameter file's lines must be, in messages about one that is not.
+inline constexpr char kCommandLineWord[] = "a command line";
+
+// A line the clock could take as a command: a command character
+// (0x60..0x7F) first, printable ASCII after it.
+bool IsCommandLine(const QByteArray& line);
+
+// The number (from 1) of the first line that is neither empty nor a
+// command line; 0 when there is none. Loading into the panel queues such
+// lines all the same; a tool that must not send half a file checks first.
+int FirstDamagedParameterLine(const QList<QByteArray>& lines);

@@ -2,6 +2,7 @@
 
 #include "files/TextFile.h"
 #include "link/SystemErrorText.h"
+#include "protocol/LineText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,8 +14,6 @@
 namespace {
 
 QString Reason(int error, const QString& file) { return ExplainSystemError(error, file, ErrorSite::File); }
-
-bool Printable(char c) { return c >= 0x20 && c <= 0x7E; }
 
 } // namespace
 
@@ -50,12 +49,7 @@ QByteArray LinkLog::Entry(const QDateTime& at, char direction, const QByteArray&
     entry += ' ';
     entry += direction;
     entry += ' ';
-    for (const char c : line) {
-        if (Printable(c))
-            entry += c;
-        else
-            entry += "\\x" + QByteArray::number(uchar(c), 16).toUpper().rightJustified(2, '0');
-    }
+    entry += EscapedLine(line);
     entry += '\n';
     return entry;
 }

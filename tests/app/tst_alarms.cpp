@@ -208,13 +208,17 @@ void AlarmsTest::loadQueuesTheClocksRows_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<int>("alarmCount");
     QTest::addColumn<int>("alarmsQueued");
-    QTest::addColumn<bool>("ended");
+    QTest::addColumn<QString>("stoppedAt"); // the box's second line; empty when the load ran through
     QByteArray forty;
     for (int row = 0; row < 40; ++row)
         forty += "k" + Row(row) + "9F063013\r\n";
-    QTest::newRow("40 into 20") << forty << 20 << 20 << true;
-    QTest::newRow("extra empty line") << forty + "\r\n" << 40 << 40 << false;
-    QTest::newRow("empty file") << QByteArray() << 20 << 0 << true;
+    QTest::newRow("40 into 20") << forty << 20 << 20 << "";
+    QTest::newRow("extra empty line") << forty + "\r\n" << 40 << 40 << "Line 41 is not an alarm line: \"\"";
+    QTest::newRow("empty file") << QByteArray() << 20 << 0 << "";
+    QTest::newRow("not an alarm file") << QByteArray("hello\r\n") << 40 << 0
+                                       << "Line 1 is not an alarm line: \"hello\"";
+    QTest::newRow("bytes beyond ASCII escaped")
+        << QByteArray("k009F063013\r\nk\x01\xff\r\n") << 40 << 1 << "Line 2 is not an alarm line: \"k\\x01\\xFF\"";
 }
 
 void AlarmsTest::loadQueuesTheClocksRows()
@@ -222,7 +226,8 @@ void AlarmsTest::loadQueuesTheClocksRows()
     QFETCH(QByteArray, content);
     QFETCH(int, alarmCount);
     QFETCH(int, alarmsQueued);
-    QFETCH(bool, ended);
+    QFETCH(QString, stoppedAt);
+    const bool ended = stoppedAt.isEmpty();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("clock.alm"));
     QFile file(path);
@@ -237,8 +242,8 @@ void AlarmsTest::loadQueuesTheClocksRows()
     QCOMPARE(p.dialogs->specs, QStringList{"Open alarms"});
     QCOMPARE(p.Queue().count(), alarmsQueued + (ended ? 1 : 0));
     QCOMPARE(p.Queue().isEmpty() ? QByteArray() : p.Queue().last(),
-             ended ? QByteArray("z0190") : "k" + Row(alarmsQueued - 1) + "9F063013");
-    QCOMPARE(p.dialogs->messages, ended ? QStringList{} : QStringList{"File read error " + path});
+             ended ? QByteArray("z0190") : alarmsQueued ? "k" + Row(alarmsQueued - 1) + "9F063013" : QByteArray());
+    QCOMPARE(p.dialogs->messages, ended ? QStringList{} : QStringList{"File read error " + path + "\n" + stoppedAt});
     QVERIFY(ScreenCursor::IsHourglass());
     for (const AlarmRow& row : p.form.Alarms()->AlarmRows)
         QVERIFY2(!row.EnableCheckBox->isChecked(), "loading leaves the rows to the clock's replies");

@@ -14,6 +14,7 @@
 #include "support/FakeHid.h"
 
 #include <QBuffer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -99,6 +100,10 @@ private slots:
 
     void statusOnEitherLink_data();
     void statusOnEitherLink();
+    void jsonForScripts_data();
+    void jsonForScripts();
+    void countsReadAsEnglish_data();
+    void countsReadAsEnglish();
     void sendPrintsTheAnswer();
     void lostAnswersAreAskedAgain();
     void syncTimeSetsTheClock();
@@ -126,6 +131,14 @@ void WhirlbeamCtlTest::parsesTheCommandLine_data()
     QTest::newRow("usb=") << L{"dcf77-stats", "--usb=0042"} << "usb|0042|dcf77-stats";
     QTest::newRow("simulate") << L{"--simulate", "monitor"} << "simulated serial||monitor";
     QTest::newRow("simulate usb") << L{"--simulate", "usb", "status", "--json"} << "simulated usb||status";
+    QTest::newRow("simulate usb after") << L{"status", "--simulate", "usb"} << "simulated usb||status";
+    QTest::newRow("simulate serial after") << L{"sync-time", "--simulate", "serial"} << "simulated serial||sync-time";
+    QTest::newRow("simulate after, then the file")
+        << L{"alarms", "save", "--simulate", "usb", "x.alm"} << "simulated usb||alarms save x.alm";
+    QTest::newRow("usb serial after a whole command") << L{"status", "--usb", "0042"} << "usb|0042|status";
+    QTest::newRow("options on both sides")
+        << L{"--json", "sync-time", "--simulate", "usb", "--log", "t.log"} << "simulated usb||sync-time";
+    QTest::newRow("log without a file") << L{"status", "--log"} << "--log needs a file name";
     QTest::newRow("two links") << L{"--usb", "--serial", "x", "status"}
                                << "--serial, --usb and --simulate exclude each other";
     QTest::newRow("simulate what") << L{"--simulate=tcp", "status"}
@@ -134,7 +147,7 @@ void WhirlbeamCtlTest::parsesTheCommandLine_data()
     QTest::newRow("half a subcommand") << L{"alarms"} << "'alarms' needs one of: save, load";
     QTest::newRow("no file") << L{"params", "load"} << "'params load' needs a file name";
     QTest::newRow("too much") << L{"status", "now"} << "unexpected argument 'now'";
-    QTest::newRow("json elsewhere") << L{"--json", "monitor"} << "--json applies to status only";
+    QTest::newRow("json with monitor") << L{"--json", "monitor"} << "auto||monitor";
     QTest::newRow("timeout") << L{"--timeout", "0", "status"}
                              << "--timeout takes a number of seconds from 0.001 to 3600";
     QTest::newRow("unknown") << L{"-x", "status"} << "unknown option '-x'";
@@ -211,6 +224,8 @@ void WhirlbeamCtlTest::statusOnEitherLink()
     QCOMPARE(status["whirlbeam"]["mode"].toString(), QStringLiteral("run"));
     QCOMPARE(status["relay"]["on"], QJsonValue(false));
     QCOMPARE(status["sensors"]["airPressure"].type(), QJsonValue::Double);
+    QCOMPARE(status["weekday"], QJsonValue(QDate::currentDate().dayOfWeek()));
+    QCOMPARE(status["rc5Address"], QJsonValue(0x1D));
     QVERIFY(json.err.isEmpty());
 
     const Run text = Ctl(link + QStringList{"status"}, UsbWith(&usbClock));
@@ -218,6 +233,76 @@ void WhirlbeamCtlTest::statusOnEitherLink()
     QVERIFY2(
         text.out.contains("\nClock:     Pelk Whirlbeam Clock, chip 18F2550\nVersion:   04.02\n"), text.out);
     QVERIFY2(text.out.contains("\nRelay:     off, 0 min remaining\nSensors:   light "), text.out);
+}
+
+// Every subcommand answers --json with one object whose counts are numbers.
+void WhirlbeamCtlTest::jsonForScripts_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QJsonValue>("value"); // null: any number
+    using L = QStringList;
+    QTest::newRow("sync-time") << L{"sync-time"} << "differenceMs" << QJsonValue();
+    QTest::newRow("alarms save") << L{"alarms", "save", "x.alm"} << "alarms" << QJsonValue(40);
+    QTest::newRow("alarms load") << L{"alarms", "load", "one.alm"} << "sent" << QJsonValue(1);
+    QTest::newRow("params save") << L{"params", "save", "x.par"} << "lines" << QJsonValue(5);
+    QTest::newRow("dcf77-stats") << L{"dcf77-stats"} << "hours" << QJsonValue();
+    QTest::newRow("send") << L{"send", "t"} << "replies" << QJsonValue();
+}
+
+void WhirlbeamCtlTest::jsonForScripts()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, key);
+    QFETCH(QJsonValue, value);
+    QTemporaryDir dir;
+    QVERIFY(Write(dir.filePath("one.alm"), "k009F063013\r\n"));
+    const QString oldDir = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const auto back = qScopeGuard([&oldDir] { QDir::setCurrent(oldDir); });
+    UsbClock clock(QuietClock());
+    const Run run = Ctl(QStringList{"--json"} + arguments + QStringList{"--usb"}, UsbWith(&clock));
+    QCOMPARE(run.code, 0);
+    const QJsonObject object = QJsonDocument::fromJson(run.out).object();
+    if (value.isNull()) {
+        const QJsonValue found = object[key];
+        QVERIFY2(found.isDouble() || (found.isArray() && !found.toArray().isEmpty()), run.out);
+        if (found.isArray() && key == QLatin1String("hours"))
+            QVERIFY(found.toArray().size() == 24 && found.toArray()[23].isDouble());
+    } else {
+        QCOMPARE(object[key], value);
+    }
+}
+
+void WhirlbeamCtlTest::countsReadAsEnglish_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("said");
+    QTest::newRow("one alarm") << QStringList{"alarms", "load", "one.alm"} << QByteArray("Sent 1 alarm from one.alm.\n");
+    QTest::newRow("one parameter line")
+        << QStringList{"params", "load", "one.par"} << QByteArray("Sent 1 parameter line from one.par.\n");
+    QTest::newRow("one line skipped") << QStringList{"alarms", "load", "two.alm"}
+                                      << QByteArray("Sent 1 alarm from two.alm. 1 line for rows the clock lacks "
+                                                    "(it has 20 alarms) was skipped.\n");
+}
+
+void WhirlbeamCtlTest::countsReadAsEnglish()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, said);
+    QTemporaryDir dir;
+    QVERIFY(Write(dir.filePath("one.alm"), "k009F063013\r\n"));
+    QVERIFY(Write(dir.filePath("two.alm"), "k009F063013\r\nk399F063013\r\n"));
+    QVERIFY(Write(dir.filePath("one.par"), "w81\r\n"));
+    const QString oldDir = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const auto back = qScopeGuard([&oldDir] { QDir::setCurrent(oldDir); });
+    ClockPeerOptions twenty = QuietClock();
+    twenty.alarmCount = 20;
+    UsbClock clock(twenty);
+    const Run run = Ctl(arguments + QStringList{"--usb"}, UsbWith(&clock));
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out, said);
 }
 
 void WhirlbeamCtlTest::sendPrintsTheAnswer()
@@ -345,12 +430,18 @@ void WhirlbeamCtlTest::failuresHaveTheirExitCodes_data()
     QTest::newRow("not a clock") << "usb foreign" << L{"--usb", "status"} << 1 << "the USB clock sim-hid-";
     QTest::newRow("damaged alarm file")
         << "none" << L{"--serial", "/dev/whirlbeam-none", "alarms", "load", "bad"} << 6
-        << "bad, line 2: not an alarm line: \"k05FF0700\"";
+        << "bad: Line 2 is not an alarm line: \"k05FF0700\"";
     QTest::newRow("blank in an alarm line") << "none" << L{"--simulate", "alarms", "load", "blank"} << 6
-                                            << "blank, line 1: not an alarm line: \"k 500000000\"";
+                                            << "blank: Line 1 is not an alarm line: \"k 500000000\"";
     QTest::newRow("binary parameter file")
         << "none" << L{"--serial", "/dev/whirlbeam-none", "params", "load", "bad"} << 6
-        << "bad, line 1: not a command line: ";
+        << "bad: Line 1 is not a command line: \"\\x01\\x02\"";
+    QTest::newRow("empty alarm file") << "none" << L{"--simulate", "alarms", "load", "empty"} << 6
+                                      << "empty: holds no alarm lines";
+    QTest::newRow("empty parameter file") << "none" << L{"--simulate", "params", "load", "empty"} << 6
+                                          << "empty: holds no command lines";
+    QTest::newRow("unwritable log") << "none" << L{"--simulate", "status", "--log", "/nonexistent/t.log"} << 6
+                                    << "cannot write the log /nonexistent/t.log: No such folder";
     QTest::newRow("missing file") << "none" << L{"--simulate", "params", "load", "missing"} << 6
                                   << "cannot read ";
     QTest::newRow("unwritable file") << "usb clock" << L{"--usb", "alarms", "save", "/nonexistent/x.alm"} << 6
@@ -367,6 +458,7 @@ void WhirlbeamCtlTest::failuresHaveTheirExitCodes()
     QVERIFY(Write(
         dir.filePath("bad"), arguments.contains("alarms") ? "k0500000000\r\nk05FF0700\r\n" : "\x01\x02\r\n"));
     QVERIFY(Write(dir.filePath("blank"), "k 500000000\r\n"));
+    QVERIFY(Write(dir.filePath("empty"), ""));
     const QString oldDir = QDir::currentPath();
     QDir::setCurrent(dir.path());
     const auto back = qScopeGuard([&oldDir] { QDir::setCurrent(oldDir); });
@@ -402,11 +494,7 @@ void WhirlbeamCtlTest::deniedPortAsAnotherUser()
     const OwnerOnlyPty pty;
     QVERIFY(pty.Ok());
     const QByteArray slave = pty.SlavePath();
-    const NobodysRun run = RunAsNobody([&slave](int out) {
-        ::dup2(out, STDERR_FILENO);
-        ::execl(WHIRLBEAMCTL_BINARY, "whirlbeamctl", "--serial", slave.constData(), "status", nullptr);
-        ::_exit(98);
-    });
+    const NobodysRun run = ExecAsNobody(WHIRLBEAMCTL_BINARY, {"--serial", slave, "status"});
     QVERIFY(WIFEXITED(run.status));
     QCOMPARE(WEXITSTATUS(run.status), 4);
     QCOMPARE(run.output, "whirlbeamctl: Only the user root may open " + slave + ".\n");

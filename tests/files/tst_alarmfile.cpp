@@ -24,7 +24,7 @@ void AlarmFileTest::rowFilter_data()
     QTest::addColumn<Lines>("file");
     QTest::addColumn<int>("alarmCount");
     QTest::addColumn<Lines>("queued");
-    QTest::addColumn<bool>("error");
+    QTest::addColumn<int>("stoppedAt");
 
     const Lines forty = [] {
         Lines lines;
@@ -32,18 +32,18 @@ void AlarmFileTest::rowFilter_data()
             lines << "k" + QByteArray::number(row).rightJustified(2, '0') + "9F063013";
         return lines;
     }();
-    QTest::newRow("40 rows for a 20-alarm clock") << forty << 20 << forty.mid(0, 20) + Lines{"z0190"} << false;
-    QTest::newRow("40 rows for 40") << forty << 40 << forty + Lines{"z0190"} << false;
+    QTest::newRow("40 rows for a 20-alarm clock") << forty << 20 << forty.mid(0, 20) + Lines{"z0190"} << 0;
+    QTest::newRow("40 rows for 40") << forty << 40 << forty + Lines{"z0190"} << 0;
     QTest::newRow("9, 12 characters, upper K")
         << Lines{"k05FF0700", "k05FF07008A0", "K05FF07008A", "k05FF07008A"} << 20
-        << Lines{"k05FF07008A", "z0190"} << false;
-    QTest::newRow("negative row") << Lines{"k-1FF07008A"} << 40 << Lines{"z0190"} << false;
-    QTest::newRow("other commands skipped") << Lines{"w8100000000"} << 40 << Lines{"z0190"} << false;
+        << Lines{"k05FF07008A", "z0190"} << 0;
+    QTest::newRow("negative row") << Lines{"k-1FF07008A"} << 40 << Lines{"z0190"} << 0;
+    QTest::newRow("other commands skipped") << Lines{"w8100000000"} << 40 << Lines{"z0190"} << 0;
     QTest::newRow("empty line stops") << Lines{"k00FF07008A", "", "k01FF07008A"} << 40
-                                      << Lines{"k00FF07008A"} << true;
-    QTest::newRow("one character stops") << Lines{"k"} << 40 << Lines{} << true;
-    QTest::newRow("empty file") << Lines{} << 20 << Lines{"z0190"} << false;
-    QTest::newRow("no alarms known") << Lines{"k00FF07008A"} << 0 << Lines{"z0190"} << false;
+                                      << Lines{"k00FF07008A"} << 2;
+    QTest::newRow("one character stops") << Lines{"k"} << 40 << Lines{} << 1;
+    QTest::newRow("empty file") << Lines{} << 20 << Lines{"z0190"} << 0;
+    QTest::newRow("no alarms known") << Lines{"k00FF07008A"} << 0 << Lines{"z0190"} << 0;
 }
 
 void AlarmFileTest::rowFilter()
@@ -51,10 +51,10 @@ void AlarmFileTest::rowFilter()
     QFETCH(Lines, file);
     QFETCH(int, alarmCount);
     QFETCH(Lines, queued);
-    QFETCH(bool, error);
+    QFETCH(int, stoppedAt);
     const AlarmFileLoad load = AlarmCommandsToQueue(file, alarmCount);
     QCOMPARE(load.commands, queued);
-    QCOMPARE(load.rowFieldError, error);
+    QCOMPARE(load.stoppedAtLine, stoppedAt);
 }
 
 void AlarmFileTest::linesAreSplitLikeATextFile_data()

@@ -2,6 +2,7 @@
 
 #include "app/pages/PageBuilder.h"
 #include "app/pages/ShownValues.h"
+#include "protocol/LineText.h"
 #include "protocol/commands/PeripheralCommands.h"
 #include "protocol/replies/PeripheralReplies.h"
 #include "widgets/HexEdits.h"
@@ -24,18 +25,6 @@ THexEdit* HexEditAt(QWidget* page, const char* name, int maxValue, int left, int
     edit->SetValue(0);
     edit->setGeometry(left, top, 33, 21);
     return edit;
-}
-
-// The history shows each line as one line of the memo whatever the clock
-// sent, so the memo and the saved file hold the same packets.
-QString Printable(const QByteArray& line)
-{
-    QString shown = QString::fromLatin1(line);
-    for (QChar& c : shown) {
-        if (!c.isPrint())
-            c = QChar::ReplacementCharacter;
-    }
-    return shown;
 }
 
 } // namespace
@@ -81,7 +70,7 @@ void Rc5Page::Rc5PacketReply(const Rc5PacketRecord& record)
     const QByteArray line = record.HistoryLine();
     history_.Append(line);
     // The memo drops its oldest line by itself, as the history does.
-    IRPacketMemo->appendPlainText(Printable(line));
+    IRPacketMemo->appendPlainText(VisibleLine(line));
 }
 
 void Rc5Page::Rc5ButtonClick()

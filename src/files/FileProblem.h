@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Why a file a user handed the panel or whirlbeamctl was not loaded (or not
+// saved): the system's error, or the first line that is not what the file
+// must hold.
+struct FileProblem {
+    int error = 0; // errno, when the file could not be read or written
+    int lineNumber = 0; // from 1, when a line is not what the file holds
+    QByteArray line;
+    const char* expected = ""; // what the line should be: "an alarm line"
+
+    static FileProblem System(int error) { return {error, 0, {}, ""}; }
+    static FileProblem Line(int number, const QByteArray& line, const char* expected)
+    {
+        return {0, number, line, expected};
+    }
+};
+
+// One sentence for the line under "File read error <file>" and for
+// whirlbeamctl's message: "Line 3 is not an alarm line: "xyz"", or the
+// system's reason in plain words. Empty when there is nothing to say.
+QString ExplainFileProblem(const FileProblem& problem, const QString& file);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Lines of the link and of the clock's files as people read them.
+
+// Printable ASCII as it is and every other byte as \xNN (upper-case hex),
+// so a line stays one line of plain text whatever it holds. A backslash
+// stays itself: it is a reply letter.
+QByteArray EscapedLine(const QByteArray& line);
+
+// The line between double quotes, escaped as above: how a message quotes a
+// line of the clock or of a file.
+QString QuotedLine(const QByteArray& line);
+
+// The line as one line of a list or a terminal: each byte its Latin-1
+// character, and one that is not printable (a line break, a control
+// character) U+FFFD.
+QString VisibleLine(const QByteArray& line);
