@@ -76,7 +76,10 @@ QList<QCommandLineOption> QtOwnOptions()
     return own;
 }
 
-// "--simulate usb": the one word the command line takes besides options.
+// "--simulate usb" and "--simulate serial": the one word the command line
+// takes besides options, as whirlbeamctl takes it.
+bool IsSimulatedLink(const QString& word) { return word == QLatin1String("usb") || word == QLatin1String("serial"); }
+
 bool SimulatesUsb(const QCommandLineParser& parser)
 {
     return parser.isSet(QStringLiteral("simulate"))
@@ -101,7 +104,7 @@ int AnswerWithoutDisplay(QCommandLineParser& parser, const QStringList& argument
         return 0;
     }
     QStringList unexpected = parser.positionalArguments();
-    if (parser.isSet(QStringLiteral("simulate")) && unexpected.value(0) == QLatin1String("usb"))
+    if (parser.isSet(QStringLiteral("simulate")) && IsSimulatedLink(unexpected.value(0)))
         unexpected.removeFirst();
     if (!unexpected.isEmpty())
         return Fail(QStringLiteral("unexpected argument '%1'").arg(unexpected.constFirst()));

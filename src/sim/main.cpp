@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/signalfd.h>
@@ -47,7 +49,19 @@ SimArguments ParseArguments(const QCoreApplication& app)
     const QCommandLineOption delay(QStringLiteral("delay"),
         QStringLiteral("Delay every reply by <ms> milliseconds."), QStringLiteral("ms"), QStringLiteral("0"));
     parser.addOptions({alarms, link, chip, delay});
-    parser.process(app);
+    if (!parser.parse(app.arguments()))
+        Refuse(parser.errorText());
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("whirlbeam-sim %s\n", qPrintable(QCoreApplication::applicationVersion()));
+        std::exit(0);
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        // Qt's text names the program by the path it was started with.
+        QString help = parser.helpText();
+        help.replace(app.arguments().constFirst(), QCoreApplication::applicationName());
+        std::printf("%s", qPrintable(help));
+        std::exit(0);
+    }
 
     SimArguments arguments;
     const QString alarmCount = parser.value(alarms);
@@ -69,15 +83,21 @@ SimArguments ParseArguments(const QCoreApplication& app)
     return arguments;
 }
 
-// Only a symbolic link is ever replaced or removed: the path may be mistyped.
-bool MakeLink(const QString& linkPath, const QString& target)
+// Only a symbolic link is ever replaced or removed: the path may be
+// mistyped. Empty, or why the link was not made.
+QString MakeLink(const QString& linkPath, const QString& target)
 {
+    const QByteArray path = QFile::encodeName(linkPath);
     const QFileInfo existing(linkPath);
-    if (existing.isSymLink())
-        QFile::remove(linkPath);
-    else if (existing.exists())
-        return false;
-    return QFile::link(target, linkPath);
+    if (existing.isSymLink()) {
+        if (::unlink(path.constData()) != 0)
+            return QStringLiteral("cannot replace the link %1: %2").arg(linkPath, QString::fromLocal8Bit(std::strerror(errno)));
+    } else if (existing.exists()) {
+        return QStringLiteral("%1 exists and is not a symbolic link; only a link is ever replaced").arg(linkPath);
+    }
+    if (::symlink(QFile::encodeName(target).constData(), path.constData()) != 0)
+        return QStringLiteral("cannot make the link %1: %2").arg(linkPath, QString::fromLocal8Bit(std::strerror(errno)));
+    return QString();
 }
 
 void RemoveLink(const QString& linkPath, const QString& target)
@@ -119,8 +139,9 @@ int main(int argc, char* argv[])
     if (!clock.Open())
         Refuse(clock.ErrorString());
     const QString path = clock.SlavePath();
-    if (!arguments.linkPath.isEmpty() && !MakeLink(arguments.linkPath, path))
-        Refuse(QStringLiteral("cannot make the link %1").arg(arguments.linkPath));
+    if (!arguments.linkPath.isEmpty())
+        if (const QString failure = MakeLink(arguments.linkPath, path); !failure.isEmpty())
+            Refuse(failure);
 
     QSocketNotifier terminate(signalFd, QSocketNotifier::Read);
     QObject::connect(&terminate, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
