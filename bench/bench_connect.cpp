@@ -104,7 +104,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const bool usb = argc > 1 && QByteArray(argv[1]) == "usb";
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : (usb ? 10 : 3);
-    const int tickMs = usb ? TForm1::kUsbTickMs : TForm1::kSerialTickMs;
+    const int tickMs = usb ? kUsbTickMs : kSerialTickMs;
 
     std::vector<double> times;
     int alarms = 0;

@@ -9,7 +9,7 @@
 // places, and the sensor values lie in the range their bytes can give.
 
 #include "ReplyReading.h"
-#include "cli/ClockReport.h"
+#include "protocol/replies/ReplyTable.h"
 
 #include <cstdint>
 #include <map>

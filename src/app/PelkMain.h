@@ -1,21 +1,24 @@
 #pragma once
 
 #include "app/Dialogs.h"
+#include "link/ClockLink.h"
 #include "link/CommandQueue.h"
 #include "link/CustomComPort.h"
-#include "link/hid/HidDevice.h"
-#include "link/LineAssembly.h"
 #include "link/LinkLog.h"
 #include "link/ReplyLog.h"
+#include "link/TransmitTick.h"
+#include "link/hid/HidDevice.h"
+#include "protocol/replies/ReplyRouter.h"
 
 #include <QMainWindow>
 #include <QSet>
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class AlarmTable;
-struct FileProblem;
+class ClockPage;
 class DateTimePage;
 class Dcf77Page;
 class MeasurementPage;
@@ -35,12 +38,19 @@ class QTimer;
 class RelaisPage;
 class TLED;
 class WhirlbeamPage;
+struct FileProblem;
 
-// The main window: the top row, the ten pages, the menus, the status bar,
-// the two timers, and the link to the clock (serial port or USB HID device)
-// with its command queue and reply log.
+// The main window, a frame around the clock core: the top row, the ten
+// pages, the menus, the status bar and the dialogs, wired to the link
+// (serial port or USB HID device), its transmit tick (Timer1) and the reply
+// table. Its handlers keep their names and delegate to the core.
 class TForm1 : public QMainWindow {
     Q_OBJECT
+
+    // First, so the state below can refer to it.
+    TransmitTick* const tick_;
+    UsbClockLink usbLink_;
+
 public:
     // What the window talks through. Anything left empty gets the real one:
     // the termios serial port, the machine's HID devices, the desktop's dialogs.
@@ -50,24 +60,22 @@ public:
         std::unique_ptr<DialogSeam> dialogs;
     };
 
-    static constexpr int kSerialTickMs = 250;
-    static constexpr int kUsbTickMs = 20;
     static const char* const kSettingsFile;
 
     explicit TForm1(Devices devices = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // Window state.
-    TJvHidDevice* CurrentHidDevice = nullptr;
+    // Window state; the link's own lives in the core and is shown here
+    // under its names.
+    TJvHidDevice*& CurrentHidDevice;
     bool Activated = false;
     bool UsbLinkOpen = false;
-    SerialLineAssembler RxBuffer;
-    bool ReplySeen = false;
-    QByteArray LastCommand;
+    bool& ReplySeen;
+    QByteArray& LastCommand;
     std::array<int, 24> DcfHourStats{};
     int AlarmCount = 0;
     bool InitialLoad = true;
-    CommandQueue CommandMemo;
+    CommandQueue& CommandMemo;
     ReplyLog ReceiveMemo;
     LinkLog TrafficLog; // written only when opened (--log)
 
@@ -112,8 +120,8 @@ public:
     void DevListBoxClick();
     void ReceiveMemoChange();
 
-    // Reply handling: each kind applies its decoded fields in order and
-    // stops where a field failed.
+    // Reply handling of the frame; the pages handle their own kinds. Each
+    // applies its decoded fields in order and stops where a field failed.
     void IdentificationReply(const QByteArray& line);
     void VersionReply(const QByteArray& line);
     void ConfigReply(const QByteArray& line);
@@ -123,6 +131,8 @@ public:
     void WhirlbeamStatusReply(const QByteArray& line);
     void RelayReply(const QByteArray& line);
     void RelayIrTimeReply(const QByteArray& line);
+    // Whether some handler shows the reply kind.
+    bool HandlesReply(ReplyKind kind) const { return router_.Handles(kind); }
 
     // For the command line: choose the serial link on this port, and press
     // Open once the window has first been activated.
@@ -144,7 +154,7 @@ public:
 
     TCustomComPort* ComPort1() const { return comPort_.get(); }
     AlarmTable* Alarms() const { return alarms_; }
-    QTimer* Timer1() const { return timer1_; }
+    QTimer* Timer1() const { return &tick_->Timer(); }
     QTimer* Timer2() const { return timer2_; }
 
 signals:
@@ -158,18 +168,34 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // One tab of the page control: its captions, the panel it shows and the
+    // page object that owns the panel's controls. A page may show another
+    // panel in its place while standsIn says so.
+    struct Page {
+        const char* caption;
+        const char* viewItem;
+        const char* viewCaption;
+        QWidget* panel;
+        ClockPage* object;
+        QWidget* standIn = nullptr;
+        std::function<bool()> standsIn = {};
+    };
+
     void BuildTopRow(QWidget* client);
     void BuildPages(QWidget* client);
     void BuildMenus();
     void BuildStatusBar();
+    void BindCore();
     void BindComPortEvents();
+    void ConnectReplies();
     void SelectPage(int index);
-    void WatchReplies();
+    void ShowReplyWatch(TransmitTick::Watch watch);
     void TakeReplyLine(const QByteArray& line);
     void DispatchReply(const QByteArray& line);
     void ShowWhirlbeamState();
     void UpdateLinkMenus();
     void CloseUsbLink();
+    void HookHidDevice(TJvHidDevice* device);
     void ShowClockAccessProblems();
     void ShowQueueLength();
     void Guarded(const std::function<void()>& handler);
@@ -181,11 +207,13 @@ private:
     std::unique_ptr<TCustomComPort> comPort_;
     std::unique_ptr<TJvHidDeviceController> hidCtl_;
     std::unique_ptr<DialogSeam> dialogs_;
+    SerialClockLink serialLink_;
+    ReplyRouter router_;
+    std::vector<Page> pages_;
     bool errorBoxOpen_ = false;
     bool openOnActivation_ = false;
     QList<TJvHidDevice*> listedHidDevices_;
     QSet<QByteArray> accessProblemsShown_;
-    qint64 refreshBatchEnd_ = 0;
 
     // Top row.
     TLED* LED1;
@@ -199,20 +227,9 @@ private:
     QPushButton* OpenButton;
     QPushButton* ExitButton;
 
-    // Pages.
+    // Pages: the ones the frame itself talks to.
     QWidget* TabControl1;
     QTabBar* tabs_;
-    QWidget* DateTimePanel;
-    QWidget* AlarmPanel;
-    QWidget* AlarmIIPanel;
-    QWidget* AlarmIIDisablePanel;
-    QWidget* ModePanel;
-    QWidget* PWMPanel;
-    QWidget* RC5Panel;
-    QWidget* WhirlbeamPanel;
-    QWidget* RelaisPanel;
-    QWidget* DCF77Panel;
-    QWidget* MeasurementPanel;
     DateTimePage* dateTime_;
     AlarmTable* alarms_;
     ModePage* mode_;
@@ -235,6 +252,5 @@ private:
     QMenu* Settings1;
 
     std::array<QLabel*, 5> statusPanels_{};
-    QTimer* timer1_;
     QTimer* timer2_;
 };

@@ -3,7 +3,10 @@
 
 #include "app/PelkMain.h"
 
+#include "app/PelkTexts.h"
+
 #include "app/pages/AlarmTable.h"
+#include "app/pages/ClockPage.h"
 #include "app/pages/DateTimePage.h"
 #include "app/pages/Dcf77Page.h"
 #include "app/pages/MeasurementPage.h"
@@ -35,33 +38,36 @@ namespace {
 const QByteArray kEndOfBatch = "z0190";
 }
 
+// The frame shows the kinds that reach beyond one page; every page
+// registers its own.
+void TForm1::ConnectReplies()
+{
+    const std::initializer_list<std::pair<ReplyKind, void (TForm1::*)(const QByteArray&)>> frameKinds = {
+        {ReplyKind::IdentificationReply, &TForm1::IdentificationReply},
+        {ReplyKind::VersionReply, &TForm1::VersionReply},
+        {ReplyKind::ConfigReply, &TForm1::ConfigReply},
+        {ReplyKind::EndOfReadReply, &TForm1::EndOfReadReply},
+        {ReplyKind::DateReply, &TForm1::DateReply},
+        {ReplyKind::TimeReply, &TForm1::TimeReply},
+        {ReplyKind::WhirlbeamStatusReply, &TForm1::WhirlbeamStatusReply},
+        {ReplyKind::RelayReply, &TForm1::RelayReply},
+        {ReplyKind::RelayIrTimeReply, &TForm1::RelayIrTimeReply},
+    };
+    for (const auto& [kind, handler] : frameKinds)
+        router_.On(kind, [this, handler = handler](const QByteArray& line) { (this->*handler)(line); });
+    QSet<ClockPage*> connected; // one page may have two tabs
+    for (const Page& page : pages_) {
+        if (connected.contains(page.object))
+            continue;
+        connected.insert(page.object);
+        page.object->ConnectReplies(router_, InitialLoad);
+    }
+}
+
 void TForm1::DispatchReply(const QByteArray& line)
 {
     emit ReplyTaken(line);
-    const auto kind = KindOf(line);
-    if (!kind)
-        return;
-    switch (*kind) {
-    case ReplyKind::IdentificationReply: IdentificationReply(line); break;
-    case ReplyKind::VersionReply: VersionReply(line); break;
-    case ReplyKind::ConfigReply: ConfigReply(line); break;
-    case ReplyKind::EndOfReadReply: EndOfReadReply(line); break;
-    case ReplyKind::DateReply: DateReply(line); break;
-    case ReplyKind::TimeReply: TimeReply(line); break;
-    case ReplyKind::WhirlbeamStatusReply: WhirlbeamStatusReply(line); break;
-    case ReplyKind::RelayReply: RelayReply(line); break;
-    case ReplyKind::RelayIrTimeReply: RelayIrTimeReply(line); break;
-    case ReplyKind::AlarmReply: alarms_->AlarmReply(DecodeAlarm(line)); break;
-    case ReplyKind::ModeReply: mode_->ModeReply(DecodeMode(line), InitialLoad); break;
-    case ReplyKind::AutoStandbyReply: mode_->AutoStandbyReply(DecodeAutoStandby(line)); break;
-    case ReplyKind::PwmReply: pwm_->PwmReply(DecodePwm(line), InitialLoad); break;
-    case ReplyKind::SoundTimesReply: mode_->SoundTimesReply(DecodeSoundTimes(line)); break;
-    case ReplyKind::Dcf77StateReply: dcf77_->Dcf77StateReply(line); break;
-    case ReplyKind::MemoryReadReply: dcf77_->MemoryReadReply(line); break;
-    case ReplyKind::Rc5PacketReply: rc5_->Rc5PacketReply(DecodeRc5Packet(line)); break;
-    case ReplyKind::MeasurementReply: measurement_->MeasurementReply(DecodeMeasurement(line)); break;
-    case ReplyKind::SensorOffsetReply: measurement_->SensorOffsetReply(DecodeSensorOffset(line)); break;
-    }
+    router_.Route(line);
 }
 
 // A clock that does not say "Pelk" is asked again, and nothing else is
@@ -104,7 +110,7 @@ void TForm1::ConfigReply(const QByteArray& line)
     for (int alarm = 0; alarm < AlarmCount; ++alarm)
         QueueCommand("l" + DecField(alarm, 2));
     QueueCommand(kEndOfBatch);
-    SetStatusText(0, QStringLiteral("Connected"));
+    SetStatusText(0, PelkTexts::kConnected);
     if (record.chipName)
         DeviceEdit->setText(DeviceEdit->text() + QString::fromLatin1(*record.chipName));
 }

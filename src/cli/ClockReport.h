@@ -25,7 +25,3 @@ struct ClockStatus {
 QString StatusText(const ClockStatus& status);
 // One JSON object; a value that could not be read is null.
 QByteArray StatusJson(const ClockStatus& status);
-
-// One reply line in words, as far as it can be decoded ("time 12:34:56");
-// empty for a line of no kind.
-QString DescribeReply(const QByteArray& line);

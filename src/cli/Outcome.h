@@ -2,6 +2,9 @@
 
 #include <QString>
 
+struct LinkFailure;
+struct WaitEnd;
+
 // Exit codes of whirlbeamctl, for scripts to branch on.
 namespace ExitCode {
 constexpr int Ok = 0;
@@ -24,3 +27,12 @@ struct Outcome {
     bool Ok() const { return exitCode == ExitCode::Ok; }
     static Outcome Fail(int code, const QString& message) { return {code, message}; }
 };
+
+// The exit code of a link that would not open or failed: a refusal of
+// access 4, a port another program holds 7, no device or one that went away
+// 3, anything else 1.
+int ExitCodeFor(const LinkFailure& failure);
+
+// How a wait of the session ends for the tool: every answer came (Ok), the
+// clock stayed silent (NoAnswer), the link failed, or a signal came.
+Outcome OutcomeOf(const WaitEnd& end);

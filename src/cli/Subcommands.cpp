@@ -4,14 +4,13 @@
 
 #include "cli/Subcommands.h"
 
-#include "cli/ClockLink.h"
 #include "cli/ClockReport.h"
-#include "cli/ClockSession.h"
 #include "files/AlarmFile.h"
 #include "files/Dcf77Statistics.h"
 #include "files/FileProblem.h"
 #include "files/ParameterFile.h"
 #include "files/TextFile.h"
+#include "link/ClockSession.h"
 #include "protocol/LineText.h"
 #include "protocol/commands/AlarmCommand.h"
 #include "protocol/commands/ClockCommands.h"
@@ -20,6 +19,7 @@
 #include "protocol/replies/AlarmReply.h"
 #include "protocol/replies/Dcf77Replies.h"
 #include "protocol/replies/ModeReplies.h"
+#include "protocol/replies/ReplyTable.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -118,7 +118,7 @@ void Report(CliContext& context, const QString& sentence, const QJsonObject& obj
 Outcome Handshake(ClockSession& session, ClockFacts* facts)
 {
     std::deque<Ask> asks = Queries({"p", "v", "o"});
-    if (const Outcome outcome = session.Exchange(asks); !outcome.Ok())
+    if (const Outcome outcome = OutcomeOf(session.Exchange(asks)); !outcome.Ok())
         return outcome;
     facts->identification = DecodeIdentification(*asks[0].answer);
     if (!facts->identification.recognised)
@@ -154,7 +154,7 @@ Outcome Status(CliContext& context, const QStringList&)
     if (!session)
         return outcome;
     std::deque<Ask> asks = Queries({"d", "t", "w00", "y", "|"});
-    if (outcome = session->Exchange(asks); !outcome.Ok())
+    if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
     ClockStatus status;
     status.device = session->Link().Device();
@@ -184,7 +184,7 @@ Outcome SetClock(ClockSession& session)
     std::deque<Ask> asks;
     asks.emplace_back(SetDateCommand(shown.date()));
     asks.emplace_back(SetTimeCommand(shown.time()));
-    return session.Exchange(asks);
+    return OutcomeOf(session.Exchange(asks));
 }
 
 Outcome SyncTime(CliContext& context, const QStringList&)
@@ -200,7 +200,7 @@ Outcome SyncTime(CliContext& context, const QStringList&)
         if (outcome = SetClock(*session); !outcome.Ok())
             return outcome;
         std::deque<Ask> asks = Queries({"d", "t"});
-        if (outcome = session->Exchange(asks); !outcome.Ok())
+        if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
             return outcome;
         const QDateTime computer = QDateTime::currentDateTime();
         const DateRecord date = DecodeDate(*asks[0].answer);
@@ -246,7 +246,7 @@ Outcome AlarmsSave(CliContext& context, const QStringList& arguments)
             return reply.startsWith('L') && DecodeAlarm(reply).row == row;
         };
     }
-    if (outcome = session->Exchange(asks); !outcome.Ok())
+    if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
     QList<AlarmSettings> rows;
     for (int row = 0; row < count; ++row) {
@@ -289,7 +289,7 @@ Outcome AlarmsLoad(CliContext& context, const QStringList& arguments)
             };
         }
     }
-    if (outcome = session->Exchange(asks); !outcome.Ok())
+    if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
     for (const Ask& ask : asks) {
         if (ask.command.startsWith('k') && ask.answer->mid(1).toUpper() != ask.command.mid(1).toUpper())
@@ -317,7 +317,7 @@ Outcome ParamsSave(CliContext& context, const QStringList& arguments)
     if (!session)
         return outcome;
     std::deque<Ask> asks = Queries({"h", "j", "r", kSensorOffsetQuery, "n"});
-    if (outcome = session->Exchange(asks); !outcome.Ok())
+    if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
     const ModeRecord mode = DecodeMode(*asks[0].answer);
     const auto standby = DecodeAutoStandby(*asks[1].answer);
@@ -372,7 +372,7 @@ Outcome ParamsLoad(CliContext& context, const QStringList& arguments)
                 QStringLiteral("%1 is too long for %2").arg(QuotedLine(command), session->Link().Name()));
         asks.emplace_back(command);
     }
-    if (outcome = session->Exchange(asks); !outcome.Ok())
+    if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
     Report(context, QStringLiteral("Sent %1 from %2.").arg(Count(commands.size(), "parameter line"), file),
         {{"file", FullName(file)}, {"sent", commands.size()}});
@@ -396,7 +396,7 @@ Outcome Dcf77Stats(CliContext& context, const QStringList& arguments)
             return (reply.startsWith('E') || reply.startsWith('F')) && record.Hour() == hour && record.data;
         };
     }
-    if (outcome = session->Exchange(asks); !outcome.Ok())
+    if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
     std::array<int, 24> stats{};
     QJsonArray hours;
@@ -446,9 +446,9 @@ Outcome Send(CliContext& context, const QStringList& arguments)
     });
     std::deque<Ask> asks;
     asks.emplace_back(line);
-    outcome = session->Exchange(asks);
+    outcome = OutcomeOf(session->Exchange(asks));
     if (outcome.Ok())
-        outcome = session->Linger(2 * session->Link().TickMs());
+        outcome = OutcomeOf(session->Linger(2 * session->Link().TickMs()));
     QObject::disconnect(session, &ClockSession::LineReceived, session, nullptr);
     if (outcome.Ok() && context.options.json)
         context.console.Json({{"command", QString::fromLatin1(line)}, {"replies", replies}});
@@ -471,7 +471,9 @@ Outcome Monitor(CliContext& context, const QStringList&)
         context.console.Line(
             QStringLiteral("%1  %2  %3").arg(time, VisibleLine(line).leftJustified(15), DescribeReply(line)).trimmed());
     });
-    return session->Poll();
+    // Monitoring ends when it is interrupted, and that is its success.
+    const WaitEnd end = session->Poll();
+    return end.how == WaitEnd::How::Interrupted ? Outcome{} : OutcomeOf(end);
 }
 
 } // namespace

@@ -1,14 +1,15 @@
 #include "cli/WhirlbeamCtl.h"
 
 #include "cli/CliOptions.h"
-#include "cli/ClockLink.h"
-#include "cli/ClockSession.h"
 #include "cli/Subcommands.h"
+#include "link/ClockSession.h"
 #include "link/ComPort.h"
 #include "link/hid/HidDevice.h"
 #include "link/hid/HidapiBackend.h"
 #include "sim/PtyClock.h"
 #include "sim/UsbClock.h"
+
+#include <cerrno>
 
 WhirlbeamCtl::WhirlbeamCtl(Environment environment)
     : environment_(std::move(environment))
@@ -64,24 +65,27 @@ ClockSession* WhirlbeamCtl::Connect(const CliOptions& options, Outcome* failure)
 {
     if (session_)
         return session_.get();
-    link_ = OpenLink(options, failure);
-    if (!link_)
+    LinkFailure why;
+    link_ = OpenLink(options, &why);
+    if (!link_) {
+        *failure = Outcome::Fail(ExitCodeFor(why), why.text);
         return nullptr;
+    }
+    link_->SetLog(&log_);
     session_ = std::make_unique<ClockSession>(*link_, options.timeoutMs);
-    session_->SetLog(&log_);
     if (interrupted_)
         session_->Interrupt(*interrupted_);
     return session_.get();
 }
 
-std::unique_ptr<ClockLink> WhirlbeamCtl::OpenLink(const CliOptions& options, Outcome* failure)
+std::unique_ptr<ClockLink> WhirlbeamCtl::OpenLink(const CliOptions& options, LinkFailure* failure)
 {
     using Link = CliOptions::Link;
     switch (options.link) {
     case Link::SimulatedSerial: {
         ptyClock_ = std::make_unique<PtyClock>();
         if (!ptyClock_->Open()) {
-            *failure = Outcome::Fail(ExitCode::NoDevice, ptyClock_->ErrorString());
+            *failure = {LinkFailure::Kind::NotOpened, ENODEV, ptyClock_->ErrorString()};
             return nullptr;
         }
         auto port = std::make_unique<TComPort>();
@@ -109,7 +113,7 @@ std::unique_ptr<ClockLink> WhirlbeamCtl::OpenLink(const CliOptions& options, Out
             environment_.usbBackend ? environment_.usbBackend() : MakeHidapiBackend());
         AwaitFirstScan(*controller_);
         if (UsbClockListed(*controller_))
-            return UsbClockLink::Open(*controller_, QString(), failure);
+            return UsbClockLink::Claim(*controller_, QString(), failure);
         controller_.reset();
         return SerialClockLink::Open(SettingsPort(), failure);
     }
@@ -118,11 +122,11 @@ std::unique_ptr<ClockLink> WhirlbeamCtl::OpenLink(const CliOptions& options, Out
 }
 
 std::unique_ptr<ClockLink> WhirlbeamCtl::OpenUsb(
-    std::unique_ptr<HidBackend> backend, const QString& wanted, Outcome* failure)
+    std::unique_ptr<HidBackend> backend, const QString& wanted, LinkFailure* failure)
 {
     controller_ = std::make_unique<TJvHidDeviceController>(std::move(backend));
     AwaitFirstScan(*controller_);
-    return UsbClockLink::Open(*controller_, wanted, failure);
+    return UsbClockLink::Claim(*controller_, wanted, failure);
 }
 
 // The line settings the panel saved; a file that is missing or cannot be

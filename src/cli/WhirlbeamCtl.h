@@ -12,6 +12,7 @@
 
 class ClockLink;
 class ClockSession;
+struct LinkFailure;
 class HidBackend;
 class PtyClock;
 class QIODevice;
@@ -46,9 +47,9 @@ public:
 
 private:
     ClockSession* Connect(const CliOptions& options, Outcome* failure);
-    std::unique_ptr<ClockLink> OpenLink(const CliOptions& options, Outcome* failure);
+    std::unique_ptr<ClockLink> OpenLink(const CliOptions& options, LinkFailure* failure);
     std::unique_ptr<ClockLink> OpenUsb(
-        std::unique_ptr<HidBackend> backend, const QString& wanted, Outcome* failure);
+        std::unique_ptr<HidBackend> backend, const QString& wanted, LinkFailure* failure);
     std::unique_ptr<TCustomComPort> SettingsPort() const;
 
     Environment environment_;

@@ -8,27 +8,38 @@
 // line end; the transmit side frames them for the link.
 class CommandQueue {
 public:
-    void Append(const QByteArray& line) { lines_.append(line); }
+    void Append(const QByteArray& line)
+    {
+        lines_.append(line);
+        numbers_.append(next_++);
+    }
     void Clear()
     {
-        gone_ += lines_.size();
         lines_.clear();
+        numbers_.clear();
     }
     bool IsEmpty() const { return lines_.isEmpty(); }
     int Count() const { return int(lines_.size()); }
     QByteArray TakeFirst()
     {
-        ++gone_;
+        numbers_.removeFirst();
         return lines_.takeFirst();
+    }
+    // Takes out a line that need not go after all.
+    void RemoveAt(int index)
+    {
+        numbers_.removeAt(index);
+        lines_.removeAt(index);
     }
     const QList<QByteArray>& Lines() const { return lines_; }
 
     // A mark behind the last line queued so far; Passed tells whether every
-    // line before it has left the queue, sent or cleared.
-    qint64 EndMark() const { return gone_ + lines_.size(); }
-    bool Passed(qint64 mark) const { return gone_ >= mark; }
+    // line before it has left the queue, sent, cleared or taken out.
+    qint64 EndMark() const { return next_; }
+    bool Passed(qint64 mark) const { return numbers_.isEmpty() || numbers_.first() >= mark; }
 
 private:
     QList<QByteArray> lines_;
-    qint64 gone_ = 0;
+    QList<qint64> numbers_; // each line's place in the order of queuing
+    qint64 next_ = 0;
 };

@@ -140,7 +140,7 @@ void UsbLinkTest::slowClockKeepsTheQueueShort()
             p.form.QueueCommand(command);
             userQueuedAt.insert(command, now);
         }
-        if (now % TForm1::kUsbTickMs != 0)
+        if (now % kUsbTickMs != 0)
             continue;
         const bool wasGreen = p.Led1()->Color() == lcGreen;
         p.form.Timer1Timer();

@@ -4,7 +4,6 @@
 #include "app/PelkMain.h"
 #include "app/ScreenCursor.h"
 #include "cli/CliOptions.h"
-#include "cli/ClockReport.h"
 #include "cli/WhirlbeamCtl.h"
 #include "sim/PtyClock.h"
 #include "sim/UsbClock.h"
@@ -95,8 +94,6 @@ class WhirlbeamCtlTest : public QObject {
 private slots:
     void parsesTheCommandLine_data();
     void parsesTheCommandLine();
-    void describesReplies_data();
-    void describesReplies();
 
     void statusOnEitherLink_data();
     void statusOnEitherLink();
@@ -167,32 +164,6 @@ void WhirlbeamCtlTest::parsesTheCommandLine()
     QCOMPARE(QStringList({links[int(o.link)], o.port + o.usbClock, o.command.join(QLatin1Char(' '))})
                  .join(QLatin1Char('|')),
         outcome);
-}
-
-void WhirlbeamCtlTest::describesReplies_data()
-{
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<QString>("words");
-    QTest::newRow("time") << QByteArray("T235959") << "time 23:59:59";
-    QTest::newRow("no such date") << QByteArray("D2023022903") << "date ?";
-    QTest::newRow("status, no extra flags")
-        << QByteArray("W42zz012C") << "whirlbeam deep sleep mode, remaining time 300 s, time valid";
-    QTest::newRow("relay flags not hex") << QByteArray("Yzz05") << "relay ?, 5 min remaining";
-    QTest::newRow("alarm, off beats on") << QByteArray(
-        "L0381453063") << "alarm 03: enabled, days 1, every hour at :30, whirlbeam off, count 3";
-    QTest::newRow("alarm, relay") << QByteArray("L04FF07008A")
-                                  << "alarm 04: enabled, days 1234567, 07:00, relay on for 10 min";
-    QTest::newRow("statistics") << QByteArray("FA0F73C") << "DCF77 statistics, hour 23: 60";
-    QTest::newRow("measurement, short")
-        << QByteArray("\\8DF6") << "light 141, temperature -10 °C, humidity ? %, air pressure ? hPa";
-    QTest::newRow("no kind") << QByteArray("]x") << "";
-}
-
-void WhirlbeamCtlTest::describesReplies()
-{
-    QFETCH(QByteArray, line);
-    QFETCH(QString, words);
-    QCOMPARE(DescribeReply(line), words);
 }
 
 void WhirlbeamCtlTest::statusOnEitherLink_data()

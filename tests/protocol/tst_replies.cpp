@@ -2,6 +2,7 @@
 #include "protocol/replies/ConnectionReplies.h"
 #include "protocol/replies/ReplyFields.h"
 #include "protocol/replies/ReplyKind.h"
+#include "protocol/replies/ReplyTable.h"
 #include "protocol/replies/StatusReplies.h"
 
 #include <QtTest>
@@ -18,6 +19,8 @@ private slots:
     void fieldEncodings();
     void kinds_data();
     void kinds();
+    void describesReplies_data();
+    void describesReplies();
     void identification_data();
     void identification();
     void version_data();
@@ -113,6 +116,33 @@ void RepliesTest::kinds()
     QFETCH(int, kind);
     const auto found = KindOf(line);
     QCOMPARE(found ? int(*found) : -1, kind);
+}
+
+// Replies in words, as whirlbeamctl's monitor prints them.
+void RepliesTest::describesReplies_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("time") << QByteArray("T235959") << "time 23:59:59";
+    QTest::newRow("no such date") << QByteArray("D2023022903") << "date ?";
+    QTest::newRow("status, no extra flags")
+        << QByteArray("W42zz012C") << "whirlbeam deep sleep mode, remaining time 300 s, time valid";
+    QTest::newRow("relay flags not hex") << QByteArray("Yzz05") << "relay ?, 5 min remaining";
+    QTest::newRow("alarm, off beats on") << QByteArray(
+        "L0381453063") << "alarm 03: enabled, days 1, every hour at :30, whirlbeam off, count 3";
+    QTest::newRow("alarm, relay") << QByteArray("L04FF07008A")
+                                  << "alarm 04: enabled, days 1234567, 07:00, relay on for 10 min";
+    QTest::newRow("statistics") << QByteArray("FA0F73C") << "DCF77 statistics, hour 23: 60";
+    QTest::newRow("measurement, short")
+        << QByteArray("\\8DF6") << "light 141, temperature -10 °C, humidity ? %, air pressure ? hPa";
+    QTest::newRow("no kind") << QByteArray("]x") << "";
+}
+
+void RepliesTest::describesReplies()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, words);
+    QCOMPARE(DescribeReply(line), words);
 }
 
 void RepliesTest::identification_data()

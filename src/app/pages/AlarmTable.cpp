@@ -1,5 +1,7 @@
 #include "app/pages/AlarmTable.h"
 
+#include "protocol/replies/ReplyRouter.h"
+
 #include "app/ScreenCursor.h"
 #include "app/pages/ShownValues.h"
 #include "protocol/commands/AlarmCommand.h"
@@ -42,7 +44,7 @@ void SetTag(QObject* control, int tag) { control->setProperty("Tag", tag); }
 
 AlarmTable::AlarmTable(QWidget* bankI, QWidget* bankII,
                        std::function<void(const QByteArray&)> queueCommand, QObject* parent)
-    : QObject(parent), bankI_(bankI), bankII_(bankII), queueCommand_(std::move(queueCommand))
+    : ClockPage(parent), bankI_(bankI), bankII_(bankII), queueCommand_(std::move(queueCommand))
 {
     AddColumnCaptions(bankI_);
     AddColumnCaptions(bankII_);
@@ -292,4 +294,9 @@ void AlarmTable::AlarmReply(const AlarmRecord& record)
     ShowChecked(row.PoffCheckBox, action & 0x20);
     ShowChecked(row.SoundCheckBox, action & 0x10);
     row.SpinEdit->SetValue(action & 0x0F);
+}
+
+void AlarmTable::ConnectReplies(ReplyRouter& router, const bool&)
+{
+    router.On<AlarmRecord>(ReplyKind::AlarmReply, [this](const AlarmRecord& record) { AlarmReply(record); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/pages/ClockPage.h"
+
 #include <QObject>
 #include <array>
 #include <functional>
@@ -34,7 +36,7 @@ struct AlarmRow {
 // window starts, as copies of row 0's layout. The action boxes and the Send
 // button of every row share one handler each, which finds its row by the
 // sender's "Tag" property.
-class AlarmTable : public QObject {
+class AlarmTable : public ClockPage {
     Q_OBJECT
 public:
     static constexpr int kRows = 40;
@@ -42,6 +44,8 @@ public:
 
     AlarmTable(QWidget* bankI, QWidget* bankII, std::function<void(const QByteArray&)> queueCommand,
                QObject* parent = nullptr);
+
+    void ConnectReplies(ReplyRouter& router, const bool& initialLoad) override;
 
     void FillRowZero();
     void CreateRuntimeRows();

@@ -45,7 +45,7 @@ QTimeEdit* TimePickerAt(QWidget* page, const char* name, int left, int top)
 } // namespace
 
 DateTimePage::DateTimePage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand)
-    : QObject(panel), queueCommand_(std::move(queueCommand))
+    : ClockPage(panel), queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
     Label(panel, QStringLiteral("Date and time from Whirlbeam Clock:"), 24, 24);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/pages/ClockPage.h"
+
 #include <QDate>
 #include <QObject>
 #include <QTime>
@@ -14,7 +16,7 @@ class TLED;
 
 // "Date - Time": the clock's date and time as last reported, and the
 // computer's date and time that the set commands send.
-class DateTimePage : public QObject {
+class DateTimePage : public ClockPage {
     Q_OBJECT
 public:
     DateTimePage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);

@@ -1,5 +1,7 @@
 #include "app/pages/Dcf77Page.h"
 
+#include "protocol/replies/ReplyRouter.h"
+
 #include "app/pages/PageBuilder.h"
 #include "app/pages/ShownValues.h"
 #include "protocol/commands/Dcf77Commands.h"
@@ -42,7 +44,7 @@ QString Weekday(int value) { return QStringLiteral("%1").arg(value, 2); }
 
 Dcf77Page::Dcf77Page(
     QWidget* panel, std::array<int, kHours>& hourStats, std::function<void(const QByteArray&)> queueCommand)
-    : QObject(panel)
+    : ClockPage(panel)
     , hourStats_(hourStats)
     , queueCommand_(std::move(queueCommand))
 {
@@ -148,4 +150,10 @@ void Dcf77Page::getStatisticsButtonClick()
 {
     for (const QByteArray& command : StatisticsReadCommands())
         queueCommand_(command);
+}
+
+void Dcf77Page::ConnectReplies(ReplyRouter& router, const bool&)
+{
+    router.On(ReplyKind::Dcf77StateReply, [this](const QByteArray& line) { Dcf77StateReply(line); });
+    router.On(ReplyKind::MemoryReadReply, [this](const QByteArray& line) { MemoryReadReply(line); });
 }

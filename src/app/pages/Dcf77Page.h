@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/pages/ClockPage.h"
+
 #include <QObject>
 #include <array>
 #include <functional>
@@ -14,13 +16,15 @@ class TMavoTrend;
 // decoded, and the chart of successful synchronisations per hour of the day.
 // The hourly figures themselves belong to the window, which also exports
 // them; the page fills them from the clock's memory replies.
-class Dcf77Page : public QObject {
+class Dcf77Page : public ClockPage {
     Q_OBJECT
 public:
     static constexpr int kHours = 24;
 
     Dcf77Page(QWidget* panel, std::array<int, kHours>& hourStats,
         std::function<void(const QByteArray&)> queueCommand);
+
+    void ConnectReplies(ReplyRouter& router, const bool& initialLoad) override;
 
     void Dcf77StateReply(const QByteArray& line);
     // Stores one hour's figure; the last hour's reply redraws the chart

@@ -1,5 +1,7 @@
 #include "app/pages/MeasurementPage.h"
 
+#include "protocol/replies/ReplyRouter.h"
+
 #include "app/pages/PageBuilder.h"
 #include "app/pages/ShownValues.h"
 #include "protocol/commands/PeripheralCommands.h"
@@ -29,7 +31,7 @@ struct SensorRow {
 } // namespace
 
 MeasurementPage::MeasurementPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand)
-    : QObject(panel)
+    : ClockPage(panel)
     , queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
@@ -96,4 +98,12 @@ void MeasurementPage::SendTempOffsetButtonClick(QObject* sender)
     using PageBuilder::ValueInRange;
     queueCommand_(SensorOffsetCommand(sender->property("Tag").toInt(), ValueInRange(TempOffsetSpinEdit),
         ValueInRange(HumidityOffsetSpinEdit), ValueInRange(PressureOffsetSpinEdit)));
+}
+
+void MeasurementPage::ConnectReplies(ReplyRouter& router, const bool&)
+{
+    router.On<MeasurementRecord>(
+        ReplyKind::MeasurementReply, [this](const MeasurementRecord& record) { MeasurementReply(record); });
+    router.On<SensorOffsetRecord>(
+        ReplyKind::SensorOffsetReply, [this](const SensorOffsetRecord& record) { SensorOffsetReply(record); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/pages/ClockPage.h"
+
 #include <QObject>
 #include <functional>
 
@@ -11,10 +13,12 @@ struct SensorOffsetRecord;
 
 // "Measurements": the sensor readings as the clock reports them, and the
 // correction offsets it applies to three of them.
-class MeasurementPage : public QObject {
+class MeasurementPage : public ClockPage {
     Q_OBJECT
 public:
     MeasurementPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
+
+    void ConnectReplies(ReplyRouter& router, const bool& initialLoad) override;
 
     void MeasurementReply(const MeasurementRecord& record);
     void SensorOffsetReply(const SensorOffsetRecord& record);

@@ -1,5 +1,7 @@
 #include "app/pages/ModePage.h"
 
+#include "protocol/replies/ReplyRouter.h"
+
 #include "app/pages/PageBuilder.h"
 #include "protocol/commands/ModeCommands.h"
 #include "protocol/replies/ModeReplies.h"
@@ -96,7 +98,7 @@ void CopyReadBack(FlagBoxes boxes)
 } // namespace
 
 ModePage::ModePage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand)
-    : QObject(panel), queueCommand_(std::move(queueCommand))
+    : ClockPage(panel), queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
     ModeBoxes = EditableBoxes(panel, kModeCaptions, kModeTop);
@@ -176,4 +178,14 @@ void ModePage::SendSoundParButtonClick()
     using PageBuilder::ValueInRange;
     queueCommand_(SoundTimesCommand(
         ValueInRange(FromSpinEdit), ValueInRange(ToSpinEdit), ValueInRange(LightLimitSpinEdit)));
+}
+
+void ModePage::ConnectReplies(ReplyRouter& router, const bool& initialLoad)
+{
+    router.On<ModeRecord>(
+        ReplyKind::ModeReply, [this, &initialLoad](const ModeRecord& record) { ModeReply(record, initialLoad); });
+    router.On<AutoStandbyRecord>(
+        ReplyKind::AutoStandbyReply, [this](const AutoStandbyRecord& record) { AutoStandbyReply(record.seconds); });
+    router.On<SoundTimesRecord>(
+        ReplyKind::SoundTimesReply, [this](const SoundTimesRecord& record) { SoundTimesReply(record); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/pages/ClockPage.h"
+
 #include <QObject>
 #include <array>
 #include <functional>
@@ -16,7 +18,7 @@ struct SoundTimesRecord;
 // shows what the clock last reported; the twins are copied into the
 // editable boxes only while the window reads the clock for the first time,
 // so later polling never overwrites what the user is editing.
-class ModePage : public QObject {
+class ModePage : public ClockPage {
     Q_OBJECT
 public:
     struct FlagBox {
@@ -26,6 +28,8 @@ public:
     };
 
     ModePage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
+
+    void ConnectReplies(ReplyRouter& router, const bool& initialLoad) override;
 
     void ModeReply(const ModeRecord& record, bool initialLoad);
     void AutoStandbyReply(std::optional<int> seconds);

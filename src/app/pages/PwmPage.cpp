@@ -1,5 +1,7 @@
 #include "app/pages/PwmPage.h"
 
+#include "protocol/replies/ReplyRouter.h"
+
 #include "app/pages/PageBuilder.h"
 #include "protocol/commands/ModeCommands.h"
 #include "protocol/replies/ModeReplies.h"
@@ -16,7 +18,7 @@ constexpr int kWidth = 49;
 } // namespace
 
 PwmPage::PwmPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand)
-    : QObject(panel), queueCommand_(std::move(queueCommand))
+    : ClockPage(panel), queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
     Label(panel, QStringLiteral("Run mode:"), 120, 24);
@@ -103,3 +105,9 @@ void PwmPage::SendPwmButtonClick(QObject* sender)
 void PwmPage::StartButtonClick() { queueCommand_(StartWhirlbeamCommand()); }
 
 void PwmPage::StopButtonClick() { queueCommand_(StopWhirlbeamCommand()); }
+
+void PwmPage::ConnectReplies(ReplyRouter& router, const bool& initialLoad)
+{
+    router.On<PwmRecord>(
+        ReplyKind::PwmReply, [this, &initialLoad](const PwmRecord& record) { PwmReply(record, initialLoad); });
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/pages/ClockPage.h"
+
 #include <QObject>
 #include <functional>
 
@@ -12,10 +14,12 @@ struct PwmRecord;
 // them (disabled) beside the new values to send, and which coil drive runs.
 // The reported pulse widths become the new values only while the window
 // reads the clock for the first time; the speeds to send stay the user's.
-class PwmPage : public QObject {
+class PwmPage : public ClockPage {
     Q_OBJECT
 public:
     PwmPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
+
+    void ConnectReplies(ReplyRouter& router, const bool& initialLoad) override;
 
     void PwmReply(const PwmRecord& record, bool initialLoad);
 

@@ -1,5 +1,7 @@
 #include "app/pages/Rc5Page.h"
 
+#include "protocol/replies/ReplyRouter.h"
+
 #include "app/pages/PageBuilder.h"
 #include "app/pages/ShownValues.h"
 #include "protocol/LineText.h"
@@ -30,7 +32,7 @@ THexEdit* HexEditAt(QWidget* page, const char* name, int maxValue, int left, int
 } // namespace
 
 Rc5Page::Rc5Page(QWidget* panel, std::function<void(const QByteArray&)> queueCommand)
-    : QObject(panel)
+    : ClockPage(panel)
     , queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
@@ -76,4 +78,10 @@ void Rc5Page::Rc5PacketReply(const Rc5PacketRecord& record)
 void Rc5Page::Rc5ButtonClick()
 {
     queueCommand_(Rc5Command(AddressHexEdit->Value(), CommandHexEdit->Value()));
+}
+
+void Rc5Page::ConnectReplies(ReplyRouter& router, const bool&)
+{
+    router.On<Rc5PacketRecord>(
+        ReplyKind::Rc5PacketReply, [this](const Rc5PacketRecord& record) { Rc5PacketReply(record); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/pages/ClockPage.h"
+
 #include "files/IrHistory.h"
 
 #include <QObject>
@@ -13,10 +15,12 @@ struct Rc5PacketRecord;
 
 // "Infra RC5 commands": the clock's own RC5 address, the last packet it
 // received with the history of packets, and making it execute a packet.
-class Rc5Page : public QObject {
+class Rc5Page : public ClockPage {
     Q_OBJECT
 public:
     Rc5Page(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
+
+    void ConnectReplies(ReplyRouter& router, const bool& initialLoad) override;
 
     void Rc5PacketReply(const Rc5PacketRecord& record);
     void Rc5ButtonClick();

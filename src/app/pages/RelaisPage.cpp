@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 RelaisPage::RelaisPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand)
-    : QObject(panel)
+    : ClockPage(panel)
     , queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/pages/ClockPage.h"
+
 #include <QObject>
 #include <functional>
 
@@ -10,7 +12,7 @@ class TSpinEdit;
 
 // "Relais": relay state and remaining minutes, switching the relay on for a
 // time and off, and the on-time the clock uses for RC5 commands.
-class RelaisPage : public QObject {
+class RelaisPage : public ClockPage {
     Q_OBJECT
 public:
     RelaisPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);

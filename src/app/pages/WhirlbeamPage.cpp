@@ -24,7 +24,7 @@ QCheckBox* StatusBox(QWidget* page, const char* name, const QString& caption, in
 } // namespace
 
 WhirlbeamPage::WhirlbeamPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand)
-    : QObject(panel), queueCommand_(std::move(queueCommand))
+    : ClockPage(panel), queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
     Label(panel, QStringLiteral("Whirlbeam state:"), 24, 16);

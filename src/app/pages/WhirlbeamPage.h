@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/pages/ClockPage.h"
+
 #include <QObject>
 #include <functional>
 
@@ -11,7 +13,7 @@ class TLED;
 // "Whirlbeam": run, sleep and deep-sleep state of the whirlbeam. The check
 // boxes are the record of the clock's last status reply; the LEDs and the
 // status texts are taken from them. Start and Stop switch the whirlbeam.
-class WhirlbeamPage : public QObject {
+class WhirlbeamPage : public ClockPage {
     Q_OBJECT
 public:
     WhirlbeamPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);

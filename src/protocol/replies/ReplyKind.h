@@ -5,7 +5,8 @@
 
 // The kinds of reply line, named by their first character. A reply's letter
 // is the letter of the command it answers with bit 0x20 cleared, so a
-// setting command and the query for that setting share one kind.
+// setting command and the query for that setting share one kind. The
+// letters of each kind are in the reply table (ReplyTable.h).
 enum class ReplyKind {
     RelayIrTimeReply,     // "@"
     Rc5PacketReply,       // "A"
@@ -27,7 +28,16 @@ enum class ReplyKind {
     MeasurementReply,     // backslash
     SensorOffsetReply,    // "_"
 };
+constexpr int kReplyKinds = int(ReplyKind::SensorOffsetReply) + 1;
 
 // nullopt for an empty line and for every first character without a kind
 // (lower case, digits, "U", "]", "^", anything outside 0x40..0x5F).
 std::optional<ReplyKind> KindOf(const QByteArray& line);
+
+// The letter of the reply that answers a command: the command's first
+// character with bit 0x20 cleared ("d" gives "D", "{" gives "[", "|" the
+// backslash, the grave accent "@", DEL "_"). NUL for an empty command.
+inline char ReplyLetterOf(const QByteArray& command)
+{
+    return command.isEmpty() ? '\0' : char(command.front() & ~0x20);
+}

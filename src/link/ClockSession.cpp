@@ -1,9 +1,7 @@
-#include "cli/ClockSession.h"
+#include "link/ClockSession.h"
 
-#include "cli/ClockLink.h"
-#include "link/LinkLog.h"
-#include "link/PollCycle.h"
 #include "protocol/LineText.h"
+#include "protocol/replies/ReplyKind.h"
 
 #include <QEventLoop>
 #include <algorithm>
@@ -14,11 +12,6 @@ namespace {
 int AskAgainMs(int tickMs) { return std::max(1000, 4 * tickMs); }
 
 } // namespace
-
-char Ask::ReplyLetterOf(const QByteArray& command)
-{
-    return command.isEmpty() ? '\0' : char(command.front() & ~0x20);
-}
 
 Ask::Ask(QByteArray line, int maxSends)
     : command(std::move(line))
@@ -32,48 +25,51 @@ ClockSession::ClockSession(ClockLink& link, int timeoutMs)
     : link_(link)
     , timeoutMs_(timeoutMs)
 {
-    tick_.setTimerType(Qt::PreciseTimer);
-    tick_.setInterval(link_.TickMs());
-    connect(&tick_, &QTimer::timeout, this, &ClockSession::Tick);
+    tick_.SetLink(link_.Kind());
+    tick_.SetPolling(false);
+    tick_.SetTransmit([this](const QByteArray& line) { link_.Transmit(line); });
+    connect(&tick_, &TransmitTick::Sending, this, [this](const QByteArray&, bool queued) { Sent(queued); });
+    connect(&tick_.Timer(), &QTimer::timeout, &tick_, &TransmitTick::Tick);
+
     silence_.setSingleShot(true);
     silence_.setInterval(timeoutMs_);
     connect(&silence_, &QTimer::timeout, this, [this] {
-        const QString waitingFor = outstanding_.isEmpty()
-            ? QString()
-            : QStringLiteral(" to ") + QuotedLine(outstanding_.first()->command);
-        Finish(Outcome::Fail(ExitCode::NoAnswer,
+        const QString waitingFor
+            = outstanding_.isEmpty() ? QString() : QStringLiteral(" to ") + QuotedLine(outstanding_.first()->command);
+        Finish({WaitEnd::How::Silent, {}, 0,
             QStringLiteral("no answer from %1%2 within %3 s")
                 .arg(link_.Name(), waitingFor)
-                .arg(timeoutMs_ / 1000.0)));
+                .arg(timeoutMs_ / 1000.0)});
     });
     askAgain_.setSingleShot(true);
     askAgain_.setInterval(AskAgainMs(link_.TickMs()));
     connect(&askAgain_, &QTimer::timeout, this, &ClockSession::AskAgain);
     connect(&link_, &ClockLink::LineReceived, this, &ClockSession::Receive);
-    connect(&link_, &ClockLink::Lost, this, [this](const Outcome& why) { Finish(why, true); });
-    tick_.start();
+    connect(&link_, &ClockLink::Lost, this,
+        [this](const LinkFailure& why) { Finish({WaitEnd::How::Lost, why, 0, why.text}, true); });
+    tick_.Timer().start();
 }
 
 ClockSession::~ClockSession() = default;
 
-Outcome ClockSession::Exchange(std::deque<Ask>& asks)
+WaitEnd ClockSession::Exchange(std::deque<Ask>& asks)
 {
     asks_ = &asks;
     for (Ask& ask : asks) {
-        queue_.Append(ask.command);
+        tick_.Queue.Append(ask.command);
         queuedAsks_.push_back(&ask);
     }
-    const Outcome outcome = Wait(true);
+    const WaitEnd end = Wait(true);
     // Whatever is still queued belongs to this exchange alone.
-    queue_.Clear();
+    tick_.Queue.Clear();
     queuedAsks_.clear();
     outstanding_.clear();
     askAgain_.stop();
     asks_ = nullptr;
-    return outcome;
+    return end;
 }
 
-Outcome ClockSession::Linger(int ms)
+WaitEnd ClockSession::Linger(int ms)
 {
     QTimer done;
     done.setSingleShot(true);
@@ -82,22 +78,22 @@ Outcome ClockSession::Linger(int ms)
     return Wait(false);
 }
 
-Outcome ClockSession::Poll()
+WaitEnd ClockSession::Poll()
 {
-    polling_ = true;
-    const Outcome outcome = Wait(false);
-    polling_ = false;
-    return outcome.exitCode > ExitCode::Interrupted ? Outcome{} : outcome;
+    tick_.SetPolling(true);
+    const WaitEnd end = Wait(false);
+    tick_.SetPolling(false);
+    return end;
 }
 
 void ClockSession::Interrupt(int signal)
 {
-    Finish(Outcome::Fail(ExitCode::Interrupted + signal, QStringLiteral("interrupted")), true);
+    Finish({WaitEnd::How::Interrupted, {}, signal, QStringLiteral("interrupted")}, true);
 }
 
-int ClockSession::MsToNextTick() const { return std::max(0, tick_.remainingTime()); }
+int ClockSession::MsToNextTick() const { return std::max(0, tick_.Timer().remainingTime()); }
 
-Outcome ClockSession::Wait(bool silenceFails)
+WaitEnd ClockSession::Wait(bool silenceFails)
 {
     if (ended_)
         return *ended_;
@@ -111,54 +107,36 @@ Outcome ClockSession::Wait(bool silenceFails)
     loop.exec();
     loop_ = nullptr;
     silence_.stop();
-    return waitEnd_.value_or(Outcome{});
+    return waitEnd_.value_or(WaitEnd{});
 }
 
-void ClockSession::Finish(const Outcome& outcome, bool forGood)
+void ClockSession::Finish(const WaitEnd& end, bool forGood)
 {
     if (forGood && !ended_)
-        ended_ = outcome;
+        ended_ = end;
     if (!loop_ || waitEnd_)
         return;
-    waitEnd_ = outcome;
+    waitEnd_ = end;
     loop_->quit();
 }
 
-void ClockSession::Tick()
+// The tick took a line; one from the queue is an ask's.
+void ClockSession::Sent(bool queued)
 {
-    // A line asked again whose first answer came after all need not go.
-    while (!queuedAsks_.empty() && queuedAsks_.front() && queuedAsks_.front()->answer) {
-        queue_.TakeFirst();
+    if (queued) {
+        Ask* ask = queuedAsks_.front();
         queuedAsks_.pop_front();
-    }
-    QByteArray line;
-    Ask* ask = nullptr;
-    if (!queue_.IsEmpty()) {
-        line = queue_.TakeFirst();
-        ask = queuedAsks_.front();
-        queuedAsks_.pop_front();
-    } else if (polling_) {
-        line = NextPollCommand(lastCommand_);
-    } else {
-        return;
-    }
-    lastCommand_ = line;
-    if (ask) {
         ++ask->sends;
         if (!outstanding_.contains(ask))
             outstanding_.append(ask);
     }
-    if (log_)
-        log_->Sent(line);
-    link_.Transmit(line);
-    if (queue_.IsEmpty() && !outstanding_.isEmpty() && !askAgain_.isActive())
+    if (tick_.Queue.IsEmpty() && !outstanding_.isEmpty() && !askAgain_.isActive())
         askAgain_.start();
 }
 
 void ClockSession::Receive(const QByteArray& line)
 {
-    if (log_)
-        log_->Received(line);
+    tick_.NoteReply(line);
     emit LineReceived(line);
     for (qsizetype i = 0; i < outstanding_.size(); ++i) {
         Ask* ask = outstanding_[i];
@@ -166,15 +144,23 @@ void ClockSession::Receive(const QByteArray& line)
             continue;
         ask->answer = line;
         outstanding_.removeAt(i);
-        Progress();
+        Answered(ask);
         if (AllAnswered())
             Finish({});
         return;
     }
 }
 
-void ClockSession::Progress()
+// The answer came after all: a line queued to ask again need not go, and
+// the clock has shown it is there.
+void ClockSession::Answered(Ask* ask)
 {
+    for (int i = int(queuedAsks_.size()) - 1; i >= 0; --i) {
+        if (queuedAsks_[size_t(i)] != ask)
+            continue;
+        queuedAsks_.erase(queuedAsks_.begin() + i);
+        tick_.Queue.RemoveAt(i);
+    }
     if (silence_.isActive())
         silence_.start();
     if (askAgain_.isActive())
@@ -186,7 +172,7 @@ void ClockSession::AskAgain()
     for (Ask* ask : std::as_const(outstanding_)) {
         const bool queued = std::find(queuedAsks_.begin(), queuedAsks_.end(), ask) != queuedAsks_.end();
         if (ask->sends < ask->maxSends && !queued) {
-            queue_.Append(ask->command);
+            tick_.Queue.Append(ask->command);
             queuedAsks_.push_back(ask);
         }
     }

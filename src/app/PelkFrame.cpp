@@ -1,0 +1,227 @@
+// The frame of the main window: the top row, the page control with its
+// page table, the menus and the status bar, laid out in pixels.
+
+#include "app/PelkMain.h"
+
+#include "app/PageTabBar.h"
+#include "app/PelkTexts.h"
+#include "app/pages/AlarmTable.h"
+#include "app/pages/DateTimePage.h"
+#include "app/pages/Dcf77Page.h"
+#include "app/pages/MeasurementPage.h"
+#include "app/pages/ModePage.h"
+#include "app/pages/PwmPage.h"
+#include "app/pages/Rc5Page.h"
+#include "app/pages/RelaisPage.h"
+#include "app/pages/WhirlbeamPage.h"
+#include "widgets/LED.h"
+
+#include <QActionGroup>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTimeEdit>
+
+namespace {
+
+constexpr QRect kTabControlRect(8, 40, 737, 545);
+constexpr QRect kPanelRect(0, 20, 737, 525);
+constexpr std::array<int, 5> kStatusPanelWidths = {100, 150, 100, 100, 50};
+
+template <typename T> T* Named(T* object, const char* name)
+{
+    object->setObjectName(QLatin1String(name));
+    return object;
+}
+
+QLineEdit* DisabledEdit(QWidget* parent, const char* name, const QString& text, const QRect& rect)
+{
+    auto* edit = Named(new QLineEdit(text, parent), name);
+    edit->setGeometry(rect);
+    // Long texts show from their start, not scrolled to the caret.
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit] { edit->home(false); });
+    edit->home(false);
+    edit->setEnabled(false);
+    return edit;
+}
+
+QWidget* Panel(QWidget* parent, const char* name)
+{
+    auto* panel = Named(new QFrame(parent), name);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setGeometry(kPanelRect);
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+QAction* Item(QMenu* menu, const char* name, const QString& caption)
+{
+    return Named(menu->addAction(caption), name);
+}
+
+QAction* Separator(QMenu* menu, const char* name) { return Named(menu->addSeparator(), name); }
+
+} // namespace
+
+void TForm1::BuildTopRow(QWidget* client)
+{
+    LED1 = Named(new TLED(client), "LED1");
+    LED1->SetColor(lcRed);
+    LED1->move(8, 13);
+    DeviceEdit = DisabledEdit(client, "DeviceEdit", PelkTexts::kNoClock, QRect(32, 8, 193, 21));
+    DevListBox = Named(new QComboBox(client), "DevListBox");
+    DevListBox->setGeometry(32, 8, 193, 21);
+    DevListBox->setPlaceholderText(QStringLiteral("No device found"));
+    connect(DevListBox, &QComboBox::currentIndexChanged, this, &TForm1::DevListBoxClick);
+    VersionEdit = DisabledEdit(client, "VersionEdit", PelkTexts::kNoVersion, QRect(248, 8, 89, 21));
+
+    DateTimePicker3 = Named(new QDateEdit(QDate::currentDate(), client), "DateTimePicker3");
+    DateTimePicker3->setDisplayFormat(QStringLiteral("yyyy.MM.dd"));
+    DateTimePicker3->setGeometry(344, 8, 89, 21);
+    DateTimePicker3->setEnabled(false);
+    DateTimePicker2 = Named(new QTimeEdit(QTime::currentTime(), client), "DateTimePicker2");
+    DateTimePicker2->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    DateTimePicker2->setGeometry(440, 8, 81, 21);
+    DateTimePicker2->setEnabled(false);
+
+    RunLED = Named(new TLED(client), "RunLED");
+    RunLED->SetColor(lcGreen);
+    RunLED->move(527, 13);
+    RelaisLED = Named(new TLED(client), "RelaisLED");
+    RelaisLED->SetColor(lcYellow);
+    RelaisLED->move(544, 13);
+
+    OpenButton = Named(new QPushButton(QStringLiteral("Open"), client), "OpenButton");
+    OpenButton->setGeometry(568, 8, 81, 25);
+    connect(OpenButton, &QPushButton::clicked, this, [this] { Guarded([this] { OpenButtonClick(); }); });
+    ExitButton = Named(new QPushButton(QStringLiteral("Exit"), client), "ExitButton");
+    ExitButton->setGeometry(664, 8, 81, 25);
+    connect(ExitButton, &QPushButton::clicked, this, [this] { Guarded([this] { ExitButtonClick(); }); });
+}
+
+// The page table: each tab's captions, its panel and the page object that
+// owns the panel's controls and shows its reply kinds.
+void TForm1::BuildPages(QWidget* client)
+{
+    TabControl1 = Named(new QWidget(client), "TabControl1");
+    TabControl1->setGeometry(kTabControlRect);
+    TabControl1->setEnabled(false);
+    tabs_ = Named(new PageTabBar(TabControl1), "TabControl1Tabs");
+    tabs_->setGeometry(0, 0, kTabControlRect.width(), kPanelRect.top() + 1);
+    connect(tabs_, &QTabBar::currentChanged, this, &TForm1::TabControl1Change);
+
+    // Panels first, then the pages' controls, in tab order: the order of
+    // creation is the order the Tab key walks.
+    const auto panel = [this](const char* name) { return Panel(TabControl1, name); };
+    QWidget* dateTimePanel = panel("DateTimePanel");
+    QWidget* alarmsI = panel("AlarmPanel");
+    QWidget* alarmsII = panel("AlarmIIPanel");
+    QWidget* alarmsIINotice = panel("AlarmIIDisablePanel");
+    auto* notice = Named(new QLabel(QStringLiteral("Not avaible on Whirlbeam Clock's base built with 16F628(A) or 16F648A."),
+                             alarmsIINotice),
+        "AlarmIINoticeLabel");
+    notice->setGeometry(0, 0, kPanelRect.width(), kPanelRect.height());
+    notice->setAlignment(Qt::AlignCenter);
+    const std::array<QWidget*, 7> panels = {panel("ModePanel"), panel("PWMPanel"), panel("RC5Panel"),
+        panel("WhirlbeamPanel"), panel("RelaisPanel"), panel("DCF77Panel"), panel("MeasurementPanel")};
+
+    const auto queue = [this](const QByteArray& line) { QueueCommand(line); };
+    pages_ = {
+        {"Date - Time", "DateTime1", "&Date Time", dateTimePanel, dateTime_ = new DateTimePage(dateTimePanel, queue)},
+        {"Alarms I", "Alarms1", "&Alarms I", alarmsI, alarms_ = new AlarmTable(alarmsI, alarmsII, queue, this)},
+        {"Alarms II", "AlarmsII1", "A&larms II", alarmsII, alarms_, alarmsIINotice,
+            [this] { return AlarmCount <= AlarmTable::kRowsPerBank; }},
+        {"Mode", "Mode1", "&Mode", panels[0], mode_ = new ModePage(panels[0], queue)},
+        {"PWM parameters", "PWM1", "&PWM parameters", panels[1], pwm_ = new PwmPage(panels[1], queue)},
+        {"Infra RC5 commands", "Rc5commands1", "&Infra RC5 commands", panels[2], rc5_ = new Rc5Page(panels[2], queue)},
+        {"Whirlbeam", "Whirlbeam1", "Whirl&beam", panels[3], whirlbeam_ = new WhirlbeamPage(panels[3], queue)},
+        {"Relais", "Relais1", "&Relais", panels[4], relais_ = new RelaisPage(panels[4], queue)},
+        {"DCF77 synchron", "DCF771", "D&CF77", panels[5], dcf77_ = new Dcf77Page(panels[5], DcfHourStats, queue)},
+        {"Measurements", "Measurements1", "M&easurements", panels[6],
+            measurement_ = new MeasurementPage(panels[6], queue)},
+    };
+    for (const Page& entry : pages_)
+        tabs_->addTab(QString::fromLatin1(entry.caption));
+
+    connect(DateTimePicker3, &QDateEdit::dateChanged, dateTime_, &DateTimePage::DatePickerChange);
+    connect(rc5_->SaveHistoryButton, &QPushButton::clicked, this, &TForm1::SaveIRcommandhistoryClick);
+    connect(dcf77_->Button5, &QPushButton::clicked, this, &TForm1::SaveDCF77statistics1Click);
+    connect(mode_, &ModePage::Dcf77SyncOff, dcf77_->DCFEnabledLEDLabel, &TLEDLabel::SetLit);
+}
+
+void TForm1::BuildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu* file = Named(bar->addMenu(QStringLiteral("&File")), "File1");
+    LoadAlarms = Item(file, "LoadAlarms", QStringLiteral("&Load Alarms"));
+    connect(LoadAlarms, &QAction::triggered, this, &TForm1::LoadAlarmsClick);
+    SaveAlarms = Item(file, "SaveAlarms", QStringLiteral("&Save Alarms"));
+    connect(SaveAlarms, &QAction::triggered, this, &TForm1::SaveAlarmsClick);
+    Separator(file, "N2");
+    Loadparameters = Item(file, "Loadparameters", QStringLiteral("Load &parameters"));
+    connect(Loadparameters, &QAction::triggered, this, &TForm1::LoadparametersClick);
+    Saveparameters = Item(file, "Saveparameters", QStringLiteral("Save pa&rameters"));
+    connect(Saveparameters, &QAction::triggered, this, &TForm1::SaveparametersClick);
+    Separator(file, "N4");
+    SaveIRcommandhistory = Item(file, "SaveIRcommandhistory", QStringLiteral("Save IR command &history"));
+    connect(SaveIRcommandhistory, &QAction::triggered, this, &TForm1::SaveIRcommandhistoryClick);
+    Separator(file, "N1");
+    QAction* saveStatistics = Item(file, "SaveDCF77statistics1", QStringLiteral("Save &DCF77 statistics"));
+    connect(saveStatistics, &QAction::triggered, this, &TForm1::SaveDCF77statistics1Click);
+    Separator(file, "N6");
+    QAction* exitItem = Item(file, "ExitMenuItem", QStringLiteral("&Exit"));
+    connect(exitItem, &QAction::triggered, this, [this] { Guarded([this] { ExitButtonClick(); }); });
+
+    QMenu* view = Named(bar->addMenu(QStringLiteral("&View")), "View1");
+    for (size_t tag = 0; tag < pages_.size(); ++tag) {
+        QAction* item = Item(view, pages_[tag].viewItem, QString::fromLatin1(pages_[tag].viewCaption));
+        item->setProperty("Tag", int(tag));
+        connect(item, &QAction::triggered, this, [this, item] { DateTime1Click(item); });
+    }
+    Separator(view, "N3");
+    QAction* refresh = Item(view, "Refresh1", QStringLiteral("R&efresh"));
+    connect(refresh, &QAction::triggered, this, &TForm1::Refresh1Click);
+
+    Communication2 = Named(bar->addMenu(QStringLiteral("&Communication")), "Communication2");
+    auto* links = new QActionGroup(this);
+    USB1 = Item(Communication2, "USB1", QStringLiteral("&USB"));
+    Serial1 = Item(Communication2, "Serial1", QStringLiteral("&Serial"));
+    for (QAction* item : {USB1, Serial1}) {
+        item->setCheckable(true);
+        links->addAction(item);
+        connect(item, &QAction::triggered, this, &TForm1::USB1Click);
+    }
+    USB1->setChecked(true);
+
+    Settings1 = Named(bar->addMenu(QStringLiteral("&Settings")), "Settings1");
+    QMenu* serial = Named(Settings1->addMenu(QStringLiteral("&Serial")), "Communication1");
+    QAction* parameters = Item(serial, "Parameters1", QStringLiteral("&Parameters"));
+    connect(parameters, &QAction::triggered, this, [this] { Guarded([this] { Parameters1Click(); }); });
+    QAction* saveSettings = Item(serial, "SaveSettings2", QStringLiteral("Save Settings"));
+    connect(saveSettings, &QAction::triggered, this, [this] { Guarded([this] { SaveSettings2Click(); }); });
+    Separator(serial, "N5");
+}
+
+void TForm1::BuildStatusBar()
+{
+    QStatusBar* bar = Named(new QStatusBar(this), "StatusBar1");
+    bar->setSizeGripEnabled(false);
+    for (size_t i = 0; i < statusPanels_.size(); ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
+        panel->setFixedWidth(kStatusPanelWidths[i]);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        bar->addWidget(panel);
+        statusPanels_[i] = panel;
+    }
+    setStatusBar(bar);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// Texts of the window's frame that more than one of its parts writes.
+namespace PelkTexts {
+inline const QString kNoClock = QStringLiteral("Press open to connect to the clock");
+inline const QString kNoVersion = QStringLiteral("Version not read");
+inline const QString kNotConnected = QStringLiteral("Not connected");
+inline const QString kConnected = QStringLiteral("Connected");
+inline const QString kClockUnplugged = QStringLiteral("Clock unplugged");
+} // namespace PelkTexts

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "link/CommandQueue.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+enum class LinkKind { Serial, Usb };
+
+// How often the transmit tick sends a line on each link: 4 lines a second
+// on the serial link, 50 on USB.
+constexpr int kSerialTickMs = 250;
+constexpr int kUsbTickMs = 20;
+constexpr int TickMsOf(LinkKind kind) { return kind == LinkKind::Usb ? kUsbTickMs : kSerialTickMs; }
+
+// The transmit tick of a clock link, the only sender on it: each tick sends
+// at most one command line, the oldest queued one or, while polling, the
+// next command of the poll cycle. It also watches whether the clock answers
+// and, when answers resume after a silence, can queue a refresh of the
+// clock's whole state. The panel's Timer1 and whirlbeamctl's session are
+// this tick; their owners start and stop its timer and run Tick on its
+// timeout.
+class TransmitTick : public QObject {
+    Q_OBJECT
+public:
+    // What the reply watch saw at a tick.
+    enum class Watch {
+        Silent, // no reply since the last tick
+        Resumed, // replies again after silence (or for the first time)
+        Answering, // replies go on
+    };
+    Q_ENUM(Watch)
+
+    explicit TransmitTick(QObject* parent = nullptr);
+
+    QTimer& Timer() { return timer_; }
+    const QTimer& Timer() const { return timer_; }
+    void SetLink(LinkKind kind) { timer_.setInterval(TickMsOf(kind)); }
+
+    // The queue every sender appends to (the panel's CommandMemo), the line
+    // sent last (the poll cycle goes on from it) and whether a reply line
+    // came since the last tick. Public, as the panel has always had them.
+    CommandQueue Queue;
+    QByteArray LastCommand;
+    bool ReplySeen = false;
+
+    // With nothing queued: the next poll command (the panel), or nothing
+    // (whirlbeamctl, but for its monitor).
+    void SetPolling(bool on) { polling_ = on; }
+    // Each return of answers queues the refresh batch (the panel).
+    void SetRefreshOnResume(bool on) { refreshOnResume_ = on; }
+    // What sends a line on the link, and whether one is open; a tick of a
+    // closed link does nothing. A failure the send throws leaves the tick
+    // there, with ReplySeen as it was.
+    void SetTransmit(std::function<void(const QByteArray& line)> transmit) { transmit_ = std::move(transmit); }
+    void SetLinkOpen(std::function<bool()> open) { linkOpen_ = std::move(open); }
+
+    // One tick: the reply watch, the choice of the line, its transmission.
+    void Tick();
+    // A received line; one that begins with a reply letter counts as an answer.
+    void NoteReply(const QByteArray& line);
+    // The link closed: the next answer is a return of answers.
+    void ForgetAnswers() { answering_ = false; }
+    bool Answering() const { return answering_; }
+
+signals:
+    void Watched(TransmitTick::Watch watch);
+    // The line the tick sends now; queued: it came from the queue.
+    void Sending(const QByteArray& line, bool queued);
+
+private:
+    void WatchReplies();
+
+    QTimer timer_;
+    bool polling_ = true;
+    bool refreshOnResume_ = false;
+    bool answering_ = false;
+    qint64 refreshBatchEnd_ = 0;
+    std::function<void(const QByteArray&)> transmit_;
+    std::function<bool()> linkOpen_;
+};
