@@ -1,5 +1,6 @@
 #include "files/ParameterFile.h"
 
+#include "protocol/SpinRanges.h"
 #include "protocol/commands/Fields.h"
 #include "protocol/commands/ModeCommands.h"
 #include "protocol/commands/PeripheralCommands.h"
@@ -19,13 +20,14 @@ QByteArray ByteField(int value) { return HexField(qBound(0, value, 0xFF), 2); }
 
 ClockParameters HeldByControls(ClockParameters p)
 {
-    p.autoStandbySeconds = qBound(0, p.autoStandbySeconds, 0xFFFF);
-    p.soundFromHour = qBound(0, p.soundFromHour, 23);
-    p.soundToHour = qBound(0, p.soundToHour, 23);
-    for (int* offset : {&p.temperatureOffset, &p.humidityOffset, &p.pressureOffset})
-        *offset = qBound(-10, *offset, 10);
-    p.runPulse = qBound(0, p.runPulse, 115);
-    p.sleepPulse = qBound(0, p.sleepPulse, 115);
+    p.autoStandbySeconds = SpinRangeOf("ASTSpinEdit").Held(p.autoStandbySeconds);
+    p.soundFromHour = SpinRangeOf("FromSpinEdit").Held(p.soundFromHour);
+    p.soundToHour = SpinRangeOf("ToSpinEdit").Held(p.soundToHour);
+    p.temperatureOffset = SpinRangeOf("TempOffsetSpinEdit").Held(p.temperatureOffset);
+    p.humidityOffset = SpinRangeOf("HumidityOffsetSpinEdit").Held(p.humidityOffset);
+    p.pressureOffset = SpinRangeOf("PressureOffsetSpinEdit").Held(p.pressureOffset);
+    p.runPulse = SpinRangeOf("RunPulseSpinEdit").Held(p.runPulse);
+    p.sleepPulse = SpinRangeOf("SleepPulseSpinEdit").Held(p.sleepPulse);
     return p;
 }
 

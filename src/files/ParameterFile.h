@@ -16,8 +16,8 @@ struct ClockParameters {
     int sleepPulse = 0;
 };
 
-// The parameters as the panel's controls hold what the clock reported:
-// sound hours 0..23, offsets -10..10, pulse widths 0..115.
+// The parameters as the panel's spin edits hold what the clock reported
+// (their ranges: protocol/SpinRanges.h).
 ClockParameters HeldByControls(ClockParameters reported);
 
 // The five lines of a parameter file (.par). Parameter files have always

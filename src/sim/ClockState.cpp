@@ -1,5 +1,8 @@
 #include "sim/ClockState.h"
 
+#include "protocol/SpinRanges.h"
+#include "protocol/replies/ReplyKind.h"
+
 #include "protocol/commands/Fields.h"
 
 #include <QTimeZone>
@@ -48,7 +51,9 @@ const QByteArray kVersion = "V04.02";
 const QByteArray kOldVersion = "V02.10";
 
 constexpr int kIgnoreHour = 32;
-constexpr int kMaxPulse = 115;
+// The clock takes no wider pulse than the panel's pulse edits allow.
+constexpr int kMaxPulse = SpinRangeOf("NewRPulseSpinEdit").maxValue;
+constexpr SpinRange kSoundHour = SpinRangeOf("FromSpinEdit");
 
 // Status flags of the whirlbeam reply.
 constexpr int kStandby = 0x01;
@@ -96,11 +101,6 @@ QDateTime MinuteOf(const QDateTime& wall)
 bool IsAlarmTime(int hour, int minute)
 {
     return (hour & ~kIgnoreHour) <= 23 && hour <= kIgnoreHour + 23 && minute <= 59;
-}
-
-char ReplyLetter(char prefix)
-{
-    return char(prefix & ~0x20);
 }
 } // namespace
 
@@ -160,7 +160,7 @@ std::optional<QByteArray> ClockState::Answer(const QByteArray& command, const QD
     const std::optional<QByteArray> body = (this->*handler)(fields);
     if (!body)
         return std::nullopt;
-    return ReplyLetter(command.front()) + *body;
+    return ReplyLetterOf(command) + *body;
 }
 
 void ClockState::Settle(const QDateTime& now)
@@ -384,7 +384,7 @@ std::optional<QByteArray> ClockState::SetSoundTimes(FieldReader& fields)
     const auto to = fields.Dec(2);
     const bool hoursOnly = fields.AtEnd();
     const auto light = hoursOnly ? std::optional<int>(lightLimit_) : fields.Hex(2);
-    if (from && to && light && *from <= 23 && *to <= 23) {
+    if (from && to && light && *from <= kSoundHour.maxValue && *to <= kSoundHour.maxValue) {
         soundFromHour_ = *from;
         soundToHour_ = *to;
         lightLimit_ = *light;

@@ -1,5 +1,6 @@
 #include "support/PanelFixture.h"
 
+#include "protocol/replies/ReplyTable.h"
 #include "widgets/Spin.h"
 
 #include <QCheckBox>
@@ -28,6 +29,7 @@ private slots:
 
     void linesWithoutKindChangeNothing_data();
     void linesWithoutKindChangeNothing();
+    void everyKindHasItsHandler();
     void identification_data();
     void identification();
     void version_data();
@@ -71,6 +73,14 @@ void ReplyHandlingTest::linesWithoutKindChangeNothing()
     QCOMPARE(p.Queue(), Lines{"c"});
     QCOMPARE(p.Get<QLineEdit>("DeviceEdit")->text(), QStringLiteral("Press open to connect to the clock"));
     QVERIFY(p.form.ReceiveMemo.IsEmpty());
+}
+
+// The frame and the pages register their kinds; none may be left out.
+void ReplyHandlingTest::everyKindHasItsHandler()
+{
+    Panel p;
+    for (const ReplyRow& row : ReplyTable())
+        QVERIFY2(p.form.HandlesReply(row.kind), row.letters);
 }
 
 void ReplyHandlingTest::identification_data()

@@ -1,9 +1,14 @@
+#include "link/ClockLink.h"
 #include "link/LineAssembly.h"
+#include "link/LinkLog.h"
+#include "link/TransmitTick.h"
+#include "support/FakeComPort.h"
 #include "link/PollCycle.h"
 #include "link/EComPort.h"
 #include "link/SystemErrorText.h"
 #include "protocol/commands/StatusRequests.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 using Lines = QList<QByteArray>;
@@ -27,6 +32,11 @@ private slots:
     void pollCycle();
     void idleLinkPollsInOrder();
     void refreshBatches();
+    void transmitTick_data();
+    void transmitTick();
+    void failedSendLeavesTheTick();
+    void serialLinkFramesCutsAndLogs_data();
+    void serialLinkFramesCutsAndLogs();
     void comPortErrorMessages_data();
     void comPortErrorMessages();
     void systemErrorsExplained_data();
@@ -224,6 +234,110 @@ void LinkCoreTest::refreshBatches()
     QCOMPARE(ReplyResumedBatch(), (common + Lines{"`0000", "\x7f" "00000000", "w00"}));
     QCOMPARE(RefreshMenuBatch(), (common + Lines{"{", "\x7f" "00000000", "w00"}));
     QCOMPARE(ReplyResumedBatch().at(12).size(), 9);
+}
+
+// One tick after another, a reply having come before the ticks marked 'r'.
+void LinkCoreTest::transmitTick_data()
+{
+    QTest::addColumn<QString>("replies");
+    QTest::addColumn<bool>("polling");
+    QTest::addColumn<Lines>("queued");
+    QTest::addColumn<Lines>("sent");
+    QTest::addColumn<QString>("watches"); // Silent, Resumed, Answering at each tick
+    QTest::addColumn<int>("left");
+    const Lines none;
+    QTest::newRow("silent clock") << "--" << true << none << Lines{"p", "v"} << "SS" << 0;
+    QTest::newRow("first answer queues the refresh")
+        << "-r" << true << none << Lines{"p", "p"} << "SR" << 13;
+    QTest::newRow("answers go on") << "-rr" << true << none << Lines{"p", "p", "v"} << "SRA" << 12;
+    QTest::newRow("no second batch while the first waits")
+        << "-r-r" << true << none << Lines{"p", "p", "v", "o"} << "SRSR" << 11;
+    QTest::newRow("queue first, the cycle goes on from it")
+        << "--" << true << Lines{"b20261208"} << Lines{"b20261208", "d"} << "SS" << 0;
+    QTest::newRow("without polling only the queue") << "---" << false << Lines{"x1"} << Lines{"x1"} << "SSS" << 0;
+}
+
+void LinkCoreTest::transmitTick()
+{
+    QFETCH(QString, replies);
+    QFETCH(bool, polling);
+    QFETCH(Lines, queued);
+    QFETCH(Lines, sent);
+    QFETCH(QString, watches);
+    QFETCH(int, left);
+    TransmitTick tick;
+    tick.SetPolling(polling);
+    tick.SetRefreshOnResume(true);
+    Lines transmitted;
+    tick.SetTransmit([&transmitted](const QByteArray& line) { transmitted << line; });
+    QString watched;
+    connect(&tick, &TransmitTick::Watched, this,
+        [&watched](TransmitTick::Watch watch) { watched += "SRA"[int(watch)]; });
+    for (const QByteArray& line : queued)
+        tick.Queue.Append(line);
+    for (const QChar reply : replies) {
+        if (reply == 'r')
+            tick.NoteReply("Z");
+        tick.Tick();
+    }
+    QCOMPARE(transmitted, sent);
+    QCOMPARE(watched, watches);
+    QCOMPARE(tick.Queue.Count(), left);
+    QVERIFY(!tick.ReplySeen);
+}
+
+// A send that throws leaves the tick there: the line is gone, the answer
+// seen before it still counts at the next tick.
+void LinkCoreTest::failedSendLeavesTheTick()
+{
+    TransmitTick tick;
+    tick.SetTransmit([](const QByteArray&) { throw EComPort(2, 5); });
+    tick.Queue.Append("s120000");
+    tick.NoteReply("T120000");
+    QVERIFY_THROWS_EXCEPTION(EComPort, tick.Tick());
+    QVERIFY(tick.Queue.IsEmpty());
+    QVERIFY(tick.ReplySeen);
+    QCOMPARE(tick.LastCommand, QByteArray("s120000"));
+}
+
+// The serial link lent the window's port: bare characters out, lines cut
+// in, both logged; the port's errors reach the caller.
+void LinkCoreTest::serialLinkFramesCutsAndLogs_data()
+{
+    QTest::addColumn<Lines>("chunks");
+    QTest::addColumn<Lines>("lines");
+    QTest::newRow("one line in two chunks") << Lines{"V4", "02\r\n"} << Lines{"V402"};
+    QTest::newRow("two lines at once") << Lines{"P1\nZ\n"} << Lines{"P1", "Z"};
+    QTest::newRow("nothing whole") << Lines{"W81"} << Lines{};
+}
+
+void LinkCoreTest::serialLinkFramesCutsAndLogs()
+{
+    QFETCH(Lines, chunks);
+    QFETCH(Lines, lines);
+    FakeComPort port;
+    port.connected = true;
+    SerialClockLink link(port);
+    QStringList logged;
+    LinkLog log([] { return QDateTime(QDate(2026, 12, 8), QTime(5, 23, 32)); });
+    QTemporaryDir dir;
+    QString error;
+    QVERIFY(log.Open(dir.filePath("t.log"), &error));
+    link.SetLog(&log);
+    Lines received;
+    connect(&link, &ClockLink::LineReceived, this, [&received](const QByteArray& line) { received << line; });
+    port.OnRxChar = [&link](int count) { link.Receive(count); };
+
+    link.Transmit("w00");
+    for (const QByteArray& chunk : chunks)
+        port.Receive(chunk);
+    QCOMPARE(port.writes, Lines{"w00"});
+    QCOMPARE(received, lines);
+    QFile file(dir.filePath("t.log"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().count('\n'), 1 + lines.size());
+    port.failWriteWith = EIO;
+    QVERIFY_THROWS_EXCEPTION(EComPort, link.Transmit("d"));
 }
 
 void LinkCoreTest::comPortErrorMessages_data()

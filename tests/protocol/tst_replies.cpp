@@ -19,6 +19,7 @@ private slots:
     void fieldEncodings();
     void kinds_data();
     void kinds();
+    void tableHasEveryKindOnce();
     void describesReplies_data();
     void describesReplies();
     void identification_data();
@@ -143,6 +144,22 @@ void RepliesTest::describesReplies()
     QFETCH(QByteArray, line);
     QFETCH(QString, words);
     QCOMPARE(DescribeReply(line), words);
+}
+
+// One row a kind, each decoding into a record type of its own.
+void RepliesTest::tableHasEveryKindOnce()
+{
+    QSet<int> kinds;
+    QSet<size_t> records;
+    for (const ReplyRow& row : ReplyTable()) {
+        kinds << int(row.kind);
+        const ReplyRecord record = row.decode(QByteArray(1, row.letters[0]));
+        records << record.index();
+        for (const char* letter = row.letters; *letter; ++letter)
+            QCOMPARE(ReplyRowOf(QByteArray(1, *letter)), &row);
+    }
+    QCOMPARE(kinds.size(), kReplyKinds);
+    QCOMPARE(records.size(), size_t(kReplyKinds));
 }
 
 void RepliesTest::identification_data()

@@ -4,6 +4,7 @@
 
 #include "app/ScreenCursor.h"
 #include "app/pages/ShownValues.h"
+#include "protocol/SpinRanges.h"
 #include "protocol/commands/AlarmCommand.h"
 #include "protocol/commands/Fields.h"
 #include "protocol/replies/AlarmReply.h"
@@ -19,7 +20,7 @@ namespace {
 
 constexpr int kCheckBoxWidth = 17;
 constexpr int kCheckBoxHeight = 17;
-constexpr int kMaxCount = 127;
+constexpr SpinRange kCount = SpinRangeOf("Alm00SpinEdit");
 constexpr std::array<int, 7> kWeekdayLefts = {96, 112, 128, 144, 160, 176, 192};
 constexpr int kBankButtonTop = 480;
 const QByteArray kEndOfBatch = "z0190";
@@ -100,10 +101,10 @@ AlarmRow AlarmTable::CreateRow(int row, QWidget* page)
 
     controls.SpinEdit = new TSpinEdit(page);
     controls.SpinEdit->setObjectName(ControlName(row, "SpinEdit"));
-    controls.SpinEdit->SetMinValue(0);
-    controls.SpinEdit->SetMaxValue(kMaxCount);
-    controls.SpinEdit->setMaxLength(3);
-    controls.SpinEdit->SetValue(0);
+    controls.SpinEdit->SetMinValue(kCount.minValue);
+    controls.SpinEdit->SetMaxValue(kCount.maxValue);
+    controls.SpinEdit->setMaxLength(kCount.maxLength);
+    controls.SpinEdit->SetValue(kCount.value);
     controls.SpinEdit->move(600, top);
     controls.SpinEdit->resize(41, controls.SpinEdit->minimumHeight());
 
@@ -237,7 +238,7 @@ AlarmSettings AlarmTable::RowSettings(int index) const
     alarm.whirlbeamOff = row.PoffCheckBox->isChecked();
     alarm.sound = row.SoundCheckBox->isChecked();
     alarm.relayOn = row.RelOnCheckBox->isChecked();
-    alarm.count = qBound(0, row.SpinEdit->Value(), kMaxCount);
+    alarm.count = kCount.Held(row.SpinEdit->Value());
     return alarm;
 }
 
@@ -266,34 +267,29 @@ void AlarmTable::RereadAlarmsButtonClick(QObject* sender)
     queueCommand_(kEndOfBatch);
 }
 
+// The reply is applied to the row's alarm by the core's rules, and what it
+// changed is written into the row's controls; the action boxes' own
+// handlers then find the boxes already as the rules left them.
 void AlarmTable::AlarmReply(const AlarmRecord& record)
 {
     if (!record.row || !record.dayByte)
         return;
     const AlarmRow& row = AlarmRows[size_t(*record.row)];
-    ShowChecked(row.EnableCheckBox, *record.dayByte & 0x80);
+    const AlarmSettings before = RowSettings(*record.row);
+    AlarmSettings alarm = before;
+    ApplyAlarmReply(alarm, record);
+    ShowChecked(row.EnableCheckBox, alarm.enabled);
     for (int day = 6; day >= 0; --day)
-        ShowChecked(row.WCheckBoxes[size_t(day)], *record.dayByte & (1 << day));
-    if (!record.hourValue)
-        return;
-    ShowChecked(row.IgnoreHourCheckBox, record.IgnoreHour());
-    if (!record.minute)
-        return;
-    ShowTime(row.TimePicker, QTime(record.Hour(), *record.minute));
-    if (!record.actionByte)
-        return;
-    const int action = *record.actionByte;
-    ShowChecked(row.RelOnCheckBox, action & 0x80);
-    if (row.RelOnCheckBox->isChecked()) {
-        row.SpinEdit->SetValue(action & 0x7F);
-        for (QCheckBox* box : {row.PonCheckBox, row.PoffCheckBox, row.SoundCheckBox})
-            ShowChecked(box, false);
-        return;
-    }
-    ShowChecked(row.PonCheckBox, action & 0x40);
-    ShowChecked(row.PoffCheckBox, action & 0x20);
-    ShowChecked(row.SoundCheckBox, action & 0x10);
-    row.SpinEdit->SetValue(action & 0x0F);
+        ShowChecked(row.WCheckBoxes[size_t(day)], alarm.days[size_t(day)]);
+    ShowChecked(row.IgnoreHourCheckBox, alarm.ignoreHour);
+    if (alarm.hour != before.hour || alarm.minute != before.minute)
+        ShowTime(row.TimePicker, QTime(alarm.hour, alarm.minute));
+    ShowChecked(row.RelOnCheckBox, alarm.relayOn);
+    ShowChecked(row.PonCheckBox, alarm.whirlbeamOn);
+    ShowChecked(row.PoffCheckBox, alarm.whirlbeamOff);
+    ShowChecked(row.SoundCheckBox, alarm.sound);
+    if (alarm.count != before.count)
+        row.SpinEdit->SetValue(alarm.count);
 }
 
 void AlarmTable::ConnectReplies(ReplyRouter& router, const bool&)

@@ -56,7 +56,7 @@ MeasurementPage::MeasurementPage(QWidget* panel, std::function<void(const QByteA
         Label(panel, QString::fromUtf8(row.caption), 24, top + 3);
         *readings[i] = ReadOnlyEdit(panel, row.reading, 120, top, 49);
         Label(panel, QString::fromUtf8(row.unit), 176, top + 3);
-        *offsets[i] = SpinEdit(panel, row.offset, 296, top, 49, -10, 10, 0, 3);
+        *offsets[i] = SpinEdit(panel, row.offset, 296, top, 49);
         QPushButton* send = *sends[i] = Button(panel, row.send, QStringLiteral("Send"), 352, top - 2, 65);
         send->setProperty("Tag", row.select);
         connect(send, &QPushButton::clicked, this, [this, send] { SendTempOffsetButtonClick(send); });

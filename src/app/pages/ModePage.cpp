@@ -111,15 +111,15 @@ ModePage::ModePage(QWidget* panel, std::function<void(const QByteArray&)> queueC
     SendModeButton = Button(panel, "SendModeButton", QStringLiteral("Send mode"), kBoxLeft, 320);
 
     Label(panel, QStringLiteral("Auto standby time [sec]:"), 360, 27);
-    ASTSpinEdit = SpinEdit(panel, "ASTSpinEdit", 520, 24, 65, 0, 65535, 0, 5);
+    ASTSpinEdit = SpinEdit(panel, "ASTSpinEdit", 520, 24, 65);
     SendASTButton = Button(panel, "SendASTButton", QStringLiteral("Send "), 600, 22);
     Label(panel, QStringLiteral("Sound generated"), 360, 67);
     Label(panel, QStringLiteral("Form"), 360, 91);
-    FromSpinEdit = SpinEdit(panel, "FromSpinEdit", 400, 88, 41, 0, 23, 0, 2);
+    FromSpinEdit = SpinEdit(panel, "FromSpinEdit", 400, 88, 41);
     Label(panel, QStringLiteral("To"), 456, 91);
-    ToSpinEdit = SpinEdit(panel, "ToSpinEdit", 480, 88, 41, 0, 23, 0, 2);
+    ToSpinEdit = SpinEdit(panel, "ToSpinEdit", 480, 88, 41);
     Label(panel, QStringLiteral("Light limit:"), 360, 123);
-    LightLimitSpinEdit = SpinEdit(panel, "LightLimitSpinEdit", 440, 120, 49, 0, 255, 0, 3);
+    LightLimitSpinEdit = SpinEdit(panel, "LightLimitSpinEdit", 440, 120, 49);
     SendSoundParButton
         = Button(panel, "SendSoundParButton", QStringLiteral("Send times and light limit"), 360, 160, 161);
 

@@ -1,5 +1,6 @@
 #include "app/pages/PageBuilder.h"
 
+#include "protocol/SpinRanges.h"
 #include "widgets/Spin.h"
 
 #include <QCheckBox>
@@ -18,16 +19,16 @@ QLabel* Label(QWidget* page, const QString& text, int left, int top)
     return label;
 }
 
-TSpinEdit* SpinEdit(QWidget* page, const char* name, int left, int top, int width,
-                    int minValue, int maxValue, int value, int maxLength)
+TSpinEdit* SpinEdit(QWidget* page, const char* name, int left, int top, int width)
 {
+    const SpinRange& range = SpinRangeOf(name);
     auto* edit = new TSpinEdit(page);
     edit->setObjectName(QLatin1String(name));
-    edit->SetMinValue(minValue);
-    edit->SetMaxValue(maxValue);
-    edit->SetValue(value);
-    if (maxLength > 0)
-        edit->setMaxLength(maxLength);
+    edit->SetMinValue(range.minValue);
+    edit->SetMaxValue(range.maxValue);
+    edit->SetValue(range.value);
+    if (range.maxLength > 0)
+        edit->setMaxLength(range.maxLength);
     edit->move(left, top);
     edit->resize(width, edit->minimumHeight());
     return edit;

@@ -16,8 +16,9 @@ class TSpinEdit;
 namespace PageBuilder {
 
 QLabel* Label(QWidget* page, const QString& text, int left, int top);
-TSpinEdit* SpinEdit(QWidget* page, const char* name, int left, int top, int width,
-                    int minValue, int maxValue, int value, int maxLength = 0);
+// A spin edit with the range, first value and width of its name's row in
+// the table of spin ranges.
+TSpinEdit* SpinEdit(QWidget* page, const char* name, int left, int top, int width);
 // A display the clock writes and the operator only reads, 21 pixels high.
 QLineEdit* ReadOnlyEdit(QWidget* page, const char* name, int left, int top, int width);
 TLED* Led(QWidget* page, const char* name, TLEDColor color, int left, int top);

@@ -29,16 +29,16 @@ PwmPage::PwmPage(QWidget* panel, std::function<void(const QByteArray&)> queueCom
     Label(panel, QStringLiteral("High speed:"), 120, kSpeedCaptionRow);
     Label(panel, QStringLiteral("Low speed:"), 264, kSpeedCaptionRow);
 
-    RunPulseSpinEdit = SpinEdit(panel, "RunPulseSpinEdit", 120, kPulseRow, kWidth, 0, 115, 32);
-    NewRPulseSpinEdit = SpinEdit(panel, "NewRPulseSpinEdit", 176, kPulseRow, kWidth, 0, 115, 40);
-    HighSpeedSpinEdit = SpinEdit(panel, "HighSpeedSpinEdit", 120, kSpeedRow, kWidth, 0, 255, 32, 3);
-    NewHighSpeedSpinEdit = SpinEdit(panel, "NewHighSpeedSpinEdit", 176, kSpeedRow, kWidth, 0, 255, 40, 3);
-    SleepPulseSpinEdit = SpinEdit(panel, "SleepPulseSpinEdit", 264, kPulseRow, kWidth, 0, 115, 32);
-    NewSPulseSpinEdit = SpinEdit(panel, "NewSPulseSpinEdit", 320, kPulseRow, kWidth, 0, 115, 12);
-    LowSpeedSpinEdit = SpinEdit(panel, "LowSpeedSpinEdit", 264, kSpeedRow, kWidth, 0, 255, 32, 3);
-    NewLowSpeedSpinEdit = SpinEdit(panel, "NewLowSpeedSpinEdit", 320, kSpeedRow, kWidth, 0, 255, 32, 3);
-    CurrentPulseSpinEdit = SpinEdit(panel, "CurrentPulseSpinEdit", 408, kPulseRow, kWidth, 0, 255, 32, 3);
-    CurrentPeriodSpinEdit = SpinEdit(panel, "CurrentPeriodSpinEdit", 408, kSpeedRow, kWidth, 0, 255, 32, 3);
+    RunPulseSpinEdit = SpinEdit(panel, "RunPulseSpinEdit", 120, kPulseRow, kWidth);
+    NewRPulseSpinEdit = SpinEdit(panel, "NewRPulseSpinEdit", 176, kPulseRow, kWidth);
+    HighSpeedSpinEdit = SpinEdit(panel, "HighSpeedSpinEdit", 120, kSpeedRow, kWidth);
+    NewHighSpeedSpinEdit = SpinEdit(panel, "NewHighSpeedSpinEdit", 176, kSpeedRow, kWidth);
+    SleepPulseSpinEdit = SpinEdit(panel, "SleepPulseSpinEdit", 264, kPulseRow, kWidth);
+    NewSPulseSpinEdit = SpinEdit(panel, "NewSPulseSpinEdit", 320, kPulseRow, kWidth);
+    LowSpeedSpinEdit = SpinEdit(panel, "LowSpeedSpinEdit", 264, kSpeedRow, kWidth);
+    NewLowSpeedSpinEdit = SpinEdit(panel, "NewLowSpeedSpinEdit", 320, kSpeedRow, kWidth);
+    CurrentPulseSpinEdit = SpinEdit(panel, "CurrentPulseSpinEdit", 408, kPulseRow, kWidth);
+    CurrentPeriodSpinEdit = SpinEdit(panel, "CurrentPeriodSpinEdit", 408, kSpeedRow, kWidth);
     for (TSpinEdit* readBack : {RunPulseSpinEdit, HighSpeedSpinEdit, SleepPulseSpinEdit, LowSpeedSpinEdit,
                                 CurrentPulseSpinEdit, CurrentPeriodSpinEdit})
         readBack->setEnabled(false);

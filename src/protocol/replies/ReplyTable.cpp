@@ -21,7 +21,8 @@ RelayIrTimeRecord DecodeRelayIrTimeRecord(const QByteArray& line) { return {Deco
 
 // ---- Which fields were read, in step order -------------------------------
 
-QList<bool> Read(const IdentificationRecord&) { return {}; }
+// An identification is read whole when it names a whirlbeam clock.
+QList<bool> Read(const IdentificationRecord& r) { return {r.recognised}; }
 QList<bool> Read(const VersionRecord& r) { return {r.major.has_value()}; }
 QList<bool> Read(const ConfigRecord& r) { return {r.alarmCount.has_value(), r.chipName.has_value()}; }
 QList<bool> Read(const EndOfReadRecord&) { return {}; }
