@@ -2,6 +2,7 @@
 // terminal's path as its one line on stdout and answers on it until SIGTERM
 // or SIGINT.
 
+#include "link/TerminationSignals.h"
 #include "sim/PtyClock.h"
 
 #include <QCommandLineParser>
@@ -10,11 +11,9 @@
 #include <QFileInfo>
 #include <QSocketNotifier>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/signalfd.h>
 #include <unistd.h>
 
 namespace {
@@ -107,27 +106,13 @@ void RemoveLink(const QString& linkPath, const QString& target)
         QFile::remove(linkPath);
 }
 
-// The signals arrive as data on a descriptor, so the event loop ends in an
-// ordinary slot and the link is removed on the way out. A shell script starts
-// background jobs with SIGINT ignored, which would swallow its "kill -INT";
-// the default disposition is restored so both signals always end the clock.
-int BlockTerminationSignals()
-{
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
-    sigset_t blocked;
-    sigemptyset(&blocked);
-    sigaddset(&blocked, SIGTERM);
-    sigaddset(&blocked, SIGINT);
-    sigprocmask(SIG_BLOCK, &blocked, nullptr);
-    return signalfd(-1, &blocked, SFD_CLOEXEC);
-}
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    // Before any thread exists, so every thread inherits the blocked set.
-    const int signalFd = BlockTerminationSignals();
+    // Before any thread exists; the signals then end the event loop, and
+    // the link is removed on the way out.
+    const int signalFd = WatchTerminationSignals();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("whirlbeam-sim"));
     QCoreApplication::setApplicationVersion(QStringLiteral("4.02"));
