@@ -4,25 +4,16 @@
 #include "app/PelkMain.h"
 
 #include "app/PelkTexts.h"
-
-#include "app/pages/AlarmTable.h"
 #include "app/pages/ClockPage.h"
 #include "app/pages/DateTimePage.h"
-#include "app/pages/Dcf77Page.h"
-#include "app/pages/MeasurementPage.h"
 #include "app/pages/RelaisPage.h"
 #include "app/pages/Rc5Page.h"
 #include "app/ScreenCursor.h"
 #include "app/pages/ShownValues.h"
 #include "app/pages/WhirlbeamPage.h"
-#include "app/pages/ModePage.h"
 #include "app/pages/PwmPage.h"
-#include "protocol/commands/Fields.h"
-#include "protocol/replies/AlarmReply.h"
+#include "protocol/commands/AlarmCommand.h"
 #include "protocol/replies/ConnectionReplies.h"
-#include "protocol/replies/ModeReplies.h"
-#include "protocol/replies/PeripheralReplies.h"
-#include "protocol/replies/ReplyKind.h"
 #include "protocol/replies/StatusReplies.h"
 #include "widgets/LED.h"
 #include "widgets/Spin.h"
@@ -33,10 +24,6 @@
 #include <QLineEdit>
 #include <QTimeEdit>
 #include <QTimer>
-
-namespace {
-const QByteArray kEndOfBatch = "z0190";
-}
 
 // The frame shows the kinds that reach beyond one page; every page
 // registers its own.
@@ -107,9 +94,8 @@ void TForm1::ConfigReply(const QByteArray& line)
     AlarmCount = *record.alarmCount;
     rc5_->SelfAddressEdit->setText(QString::fromLatin1(record.selfAddress));
     ScreenCursor::SetHourglass();
-    for (int alarm = 0; alarm < AlarmCount; ++alarm)
-        QueueCommand("l" + DecField(alarm, 2));
-    QueueCommand(kEndOfBatch);
+    for (const QByteArray& query : AlarmReadOut(0, AlarmCount))
+        QueueCommand(query);
     SetStatusText(0, PelkTexts::kConnected);
     if (record.chipName)
         DeviceEdit->setText(DeviceEdit->text() + QString::fromLatin1(*record.chipName));

@@ -241,7 +241,7 @@ Outcome AlarmsSave(CliContext& context, const QStringList& arguments)
     const int count = qBound(0, facts.AlarmCount(), AlarmRecord::kRows);
     std::deque<Ask> asks;
     for (int row = 0; row < count; ++row) {
-        Ask& ask = asks.emplace_back("l" + DecField(row, 2), kQuerySends);
+        Ask& ask = asks.emplace_back(AlarmReadCommand(row), kQuerySends);
         ask.accepts = [row](const QByteArray& reply) {
             return reply.startsWith('L') && DecodeAlarm(reply).row == row;
         };

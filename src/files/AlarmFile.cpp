@@ -11,7 +11,6 @@
 namespace {
 
 constexpr int kAlarmLineLength = 11;
-const QByteArray kEndOfBatch = "z0190";
 
 } // namespace
 
@@ -29,7 +28,7 @@ AlarmFileLoad AlarmCommandsToQueue(const QList<QByteArray>& fileLines, int alarm
         if (line.startsWith('k') && line.size() == kAlarmLineLength && int(quint8(*row)) < alarmCount)
             load.commands.append(line);
     }
-    load.commands.append(kEndOfBatch);
+    load.commands.append(kEndOfBatchCommand);
     return load;
 }
 

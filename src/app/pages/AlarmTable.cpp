@@ -23,7 +23,6 @@ constexpr int kCheckBoxHeight = 17;
 constexpr SpinRange kCount = SpinRangeOf("Alm00SpinEdit");
 constexpr std::array<int, 7> kWeekdayLefts = {96, 112, 128, 144, 160, 176, 192};
 constexpr int kBankButtonTop = 480;
-const QByteArray kEndOfBatch = "z0190";
 const QByteArray kClearAlarmSound = "~80";
 
 QString ControlName(int row, const char* field)
@@ -253,7 +252,7 @@ void AlarmTable::SendAlarmsButtonClick(QObject* sender)
     }
     for (int row = first; row < first + kRowsPerBank; ++row)
         queueCommand_(RowCommand(row));
-    queueCommand_(kEndOfBatch);
+    queueCommand_(kEndOfBatchCommand);
 }
 
 void AlarmTable::ClearAlarmSoundButtonClick() { queueCommand_(kClearAlarmSound); }
@@ -262,9 +261,8 @@ void AlarmTable::RereadAlarmsButtonClick(QObject* sender)
 {
     ScreenCursor::SetHourglass();
     const int first = sender->property("Tag").toInt();
-    for (int row = first; row < first + kRowsPerBank; ++row)
-        queueCommand_("l" + DecField(row, 2));
-    queueCommand_(kEndOfBatch);
+    for (const QByteArray& line : AlarmReadOut(first, kRowsPerBank))
+        queueCommand_(line);
 }
 
 // The reply is applied to the row's alarm by the core's rules, and what it

@@ -74,3 +74,13 @@ void ApplyAlarmReply(AlarmSettings& row, const AlarmRecord& record)
     SetActionBox(row, &A::sound, action & 0x10, {&A::relayOn});
     row.count = action & 0x0F;
 }
+
+QByteArray AlarmReadCommand(int row) { return "l" + DecField(row, 2); }
+
+QList<QByteArray> AlarmReadOut(int first, int count)
+{
+    QList<QByteArray> lines;
+    for (int row = first; row < first + count; ++row)
+        lines << AlarmReadCommand(row);
+    return lines << kEndOfBatchCommand;
+}

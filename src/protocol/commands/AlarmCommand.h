@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <array>
 
 struct AlarmRecord;
@@ -33,3 +34,14 @@ QByteArray AlarmCommand(const AlarmSettings& alarm);
 // as far as the reply could be read, each action box clearing the boxes it
 // excludes when it is ticked. A reply for another row changes nothing.
 void ApplyAlarmReply(AlarmSettings& row, const AlarmRecord& record);
+
+// The end-of-batch marker: the clock's "Z" reply to it ends a read-out or a
+// batch of alarms.
+inline const QByteArray kEndOfBatchCommand = "z0190";
+
+// "l" + row[2d]: asks for one alarm.
+QByteArray AlarmReadCommand(int row);
+
+// The read-out of count alarms from row first on: one query a row, then the
+// end-of-batch marker.
+QList<QByteArray> AlarmReadOut(int first, int count);
