@@ -230,8 +230,9 @@ AlarmSettings AlarmTable::RowSettings(int index) const
     alarm.enabled = row.EnableCheckBox->isChecked();
     for (size_t day = 0; day < alarm.days.size(); ++day)
         alarm.days[day] = row.WCheckBoxes[day]->isChecked();
-    alarm.hour = row.TimePicker->time().hour();
-    alarm.minute = row.TimePicker->time().minute();
+    const QTime time = row.TimePicker->time(); // not cheap: read once
+    alarm.hour = time.hour();
+    alarm.minute = time.minute();
     alarm.ignoreHour = row.IgnoreHourCheckBox->isChecked();
     alarm.whirlbeamOn = row.PonCheckBox->isChecked();
     alarm.whirlbeamOff = row.PoffCheckBox->isChecked();

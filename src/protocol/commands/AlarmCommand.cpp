@@ -19,6 +19,13 @@ void SetActionBox(AlarmSettings& row, bool AlarmSettings::*box, bool ticked,
         for (bool AlarmSettings::*other : excluded)
             row.*other = false;
 }
+// Whether a row's number as shown ("07") is the row; the same as comparing
+// with its two-digit field, without composing one for every reply.
+bool IsShownRow(const QByteArray& shown, int row)
+{
+    return row >= 0 && row < 100 && shown.size() == 2 && shown[0] == '0' + row / 10 && shown[1] == '0' + row % 10;
+}
+
 } // namespace
 
 int DayByte(const AlarmSettings& alarm)
@@ -47,7 +54,7 @@ QByteArray AlarmCommand(const AlarmSettings& alarm)
 
 void ApplyAlarmReply(AlarmSettings& row, const AlarmRecord& record)
 {
-    if (!record.row || !record.dayByte || DecField(*record.row, 2) != row.row)
+    if (!record.row || !record.dayByte || !IsShownRow(row.row, *record.row))
         return;
     row.enabled = *record.dayByte & 0x80;
     for (size_t day = 0; day < row.days.size(); ++day)

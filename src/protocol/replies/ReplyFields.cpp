@@ -2,6 +2,13 @@
 
 #include <limits>
 
+QByteArrayView ReplyFields::Field(int position, int length) const
+{
+    if (position < 1 || position > line_.size() || length <= 0)
+        return {};
+    return QByteArrayView(line_).sliced(position - 1, qMin(qsizetype(length), line_.size() - position + 1));
+}
+
 QByteArray ReplyFields::Text(int position, int length) const
 {
     if (position < 1 || position > line_.size())
@@ -26,7 +33,7 @@ int HexDigit(char c)
 
 std::optional<int> ReplyFields::Hex(int position, int length) const
 {
-    const QByteArray field = Text(position, length);
+    const QByteArrayView field = Field(position, length);
     if (field.isEmpty())
         return std::nullopt;
     int value = 0;
@@ -49,7 +56,7 @@ std::optional<int> ReplyFields::SignedHex(int position) const
 
 std::optional<int> ReplyFields::Dec(int position, int length) const
 {
-    const QByteArray field = Text(position, length);
+    const QByteArrayView field = Field(position, length);
     qsizetype at = 0;
     while (at < field.size() && field[at] == ' ')
         ++at;

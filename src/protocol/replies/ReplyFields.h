@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <optional>
 
 // Reads the fixed-position fields of one reply line. Positions count from 1
@@ -22,5 +23,9 @@ public:
     int Length() const { return int(line_.size()); }
 
 private:
+    // The field's characters in the line, without a copy: numbers are read
+    // several times a second for every reply.
+    QByteArrayView Field(int position, int length) const;
+
     const QByteArray& line_;
 };
