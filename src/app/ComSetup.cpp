@@ -4,6 +4,7 @@
 #include "app/PanelFont.h"
 #include "app/pages/PageBuilder.h"
 #include "link/ComPortTexts.h"
+#include "link/PortDescription.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -209,6 +210,14 @@ void ListPortInUse(TComComboBox& box, const TComPort& port)
         box.addItem(port.Port());
 }
 
+// Each port's tool tip says what udev knows of it: which adapter it is, and
+// the by-id name that stays the same when it is plugged in again.
+void DescribePorts(TComComboBox& box)
+{
+    for (int i = 0; i < box.count(); ++i)
+        box.setItemData(i, DescribePort(box.itemText(i)).Text(), Qt::ToolTipRole);
+}
+
 } // namespace
 
 void RunSetupDialog(TComPort& port, DialogSeam& dialogs, QWidget* parent)
@@ -218,6 +227,7 @@ void RunSetupDialog(TComPort& port, DialogSeam& dialogs, QWidget* parent)
     for (TComComboBox* combo : combos)
         combo->SetComPort(&port);
     ListPortInUse(*dialog.Combo1, port);
+    DescribePorts(*dialog.Combo1);
     for (TComComboBox* combo : combos)
         combo->ReadFromPort();
     if (dialogs.RunModal(dialog) != QDialog::Accepted)

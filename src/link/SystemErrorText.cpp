@@ -1,6 +1,7 @@
 #include "link/SystemErrorText.h"
 
 #include "link/ComPort.h"
+#include "link/PortDescription.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,7 +105,10 @@ DeviceFacts FactsAbout(const QString& path, ErrorSite site, int error)
     facts.folderExists = QFileInfo(path).absoluteDir().exists();
     if (site == ErrorSite::OpeningPort && NoDevice(error)) {
         try {
-            facts.serialPorts = TComPort::EnumComPorts();
+            for (const QString& port : TComPort::EnumComPorts()) {
+                const QString known = DescribePort(port).Text();
+                facts.serialPorts << (known.isEmpty() ? port : QStringLiteral("%1 (%2)").arg(port, known));
+            }
         } catch (const EComPort&) {
             // The sentence then says that none were found.
         }

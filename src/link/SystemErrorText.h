@@ -15,7 +15,7 @@ struct DeviceFacts {
     QString ownerGroup;      // the node's group, by name
     bool groupMayUse = false; // the group may read and write the node
     bool folderExists = true; // the folder a file would be saved in
-    QStringList serialPorts; // the machine's serial ports, as the port list gives them
+    QStringList serialPorts; // the machine's serial ports, as the port list gives them, each with what udev knows of it
 };
 
 // One plain sentence for the user, shown under the error's own message:

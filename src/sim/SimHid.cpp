@@ -205,6 +205,7 @@ std::unique_ptr<HidConnection> SimHidBackend::Open(const HidDeviceInfo& info, in
     for (SimHidDevice* device : devices_) {
         if (device->port_->instance != info.instance)
             continue;
+        ++device->openAttempts_;
         if (const int refused = device->OpenError()) {
             *error = refused;
             return nullptr;

@@ -38,6 +38,8 @@ public:
     int QueuedForReaders() const;
     // Output reports written to this plugging-in after it was unplugged.
     int WritesWhileUnplugged() const;
+    // How often anyone tried to open the device, refused or not.
+    int OpenAttempts() const { return openAttempts_; }
 
 protected:
     // One output report written to the device, report ID first; false
@@ -51,6 +53,7 @@ private:
 
     std::shared_ptr<Port> port_;
     SimHidBackend* backend_ = nullptr;
+    int openAttempts_ = 0;
 };
 
 // The in-process devices as the platform's HID services: plugging one in or

@@ -68,6 +68,10 @@ private slots:
     void notificationDuringAScanScansAfterIt();
     void claimingKeepsClocksOnly();
     void deviceWithoutAccessIsNeverRead();
+    void scanOpensOnlyTheClock_data();
+    void scanOpensOnlyTheClock();
+    void accessAdviceFitsTheInstall_data();
+    void accessAdviceFitsTheInstall();
     void writesStayWithinTheReport();
     void stopServesThePendingReportAndNoMore();
     void hookCyclesUnderAStream();
@@ -271,6 +275,66 @@ void HidTest::deviceWithoutAccessIsNeverRead()
     for (const char* needed : {"SUBSYSTEM==\"hidraw\"", "\"04d8\"", "\"ab02\"", "TAG+=\"uaccess\""})
         QVERIFY2(text.contains(QLatin1String(needed)), needed);
     QVERIFY2(!text.contains(QLatin1String("MODE")), "access goes to the user at the desk, not to everyone");
+}
+
+// Keyboards and security keys are listed but never opened, not even to
+// learn whether they could be.
+void HidTest::scanOpensOnlyTheClock_data()
+{
+    QTest::addColumn<int>("vendor");
+    QTest::addColumn<int>("product");
+    QTest::addColumn<int>("opened");
+    QTest::newRow("the clock") << 0x04D8 << 0xAB02 << 1;
+    QTest::newRow("a keyboard") << 0x046D << 0xC31C << 0;
+    QTest::newRow("a security key") << 0x1050 << 0x0407 << 0;
+    QTest::newRow("the clock's vendor, another product") << 0x04D8 << 0x0001 << 0;
+}
+
+void HidTest::scanOpensOnlyTheClock()
+{
+    QFETCH(int, vendor);
+    QFETCH(int, product);
+    QFETCH(int, opened);
+    FakeHidDevice device;
+    device.vendorId = quint16(vendor);
+    device.productId = quint16(product);
+    FakeHidController hid;
+    hid.devices = {&device};
+    hid.Change();
+    hid.Change();
+    QCOMPARE(device.OpenAttempts(), opened);
+    QCOMPARE(hid.Devices().size(), 1);
+    QList<TJvHidDevice*> clocks = ClaimClocks(hid);
+    QCOMPARE(device.OpenAttempts(), opened);
+    QCOMPARE(clocks.size(), opened);
+    ReleaseClocks(hid, clocks);
+}
+
+void HidTest::accessAdviceFitsTheInstall_data()
+{
+    QTest::addColumn<bool>("ruleInstalled");
+    QTest::addColumn<bool>("atTheDesk");
+    QTest::addColumn<QString>("advice");
+    QTest::newRow("no rule") << false << true << "Install the udev rule 70-whirlbeam-clock.rules into ";
+    QTest::newRow("rule, at the desk") << true << true << "is installed; unplug the clock and plug it in again";
+    QTest::newRow("rule, away from the desk") << true << false << "add GROUP=\"plugdev\", MODE=\"0660\"";
+}
+
+void HidTest::accessAdviceFitsTheInstall()
+{
+    QFETCH(bool, ruleInstalled);
+    QFETCH(bool, atTheDesk);
+    QFETCH(QString, advice);
+    FakeHidDevice clock;
+    clock.openError = EACCES;
+    clock.path = "/dev/hidraw7";
+    FakeHidController hid;
+    hid.devices = {&clock};
+    hid.Change();
+    const QString problem = ClockAccessProblem(*hid.DeviceOf(clock), {ruleInstalled, atTheDesk});
+    QVERIFY2(problem.startsWith(QStringLiteral("You may not use the clock /dev/hidraw7.\n")), qPrintable(problem));
+    QVERIFY2(problem.contains(advice), qPrintable(problem));
+    QVERIFY(!problem.contains(QStringLiteral("cmake")) || !ruleInstalled);
 }
 
 void HidTest::writesStayWithinTheReport()

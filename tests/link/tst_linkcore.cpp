@@ -1,6 +1,7 @@
 #include "link/ClockLink.h"
 #include "link/LineAssembly.h"
 #include "link/LinkLog.h"
+#include "link/PortDescription.h"
 #include "link/TransmitTick.h"
 #include "support/FakeComPort.h"
 #include "link/PollCycle.h"
@@ -12,6 +13,7 @@
 #include <QtTest>
 
 using Lines = QList<QByteArray>;
+using Properties = QHash<QByteArray, QByteArray>;
 
 class LinkCoreTest : public QObject {
     Q_OBJECT
@@ -41,6 +43,8 @@ private slots:
     void comPortErrorMessages();
     void systemErrorsExplained_data();
     void systemErrorsExplained();
+    void portDescriptions_data();
+    void portDescriptions();
 };
 
 void LinkCoreTest::serialChunksBecomeLines_data()
@@ -413,6 +417,32 @@ void LinkCoreTest::systemErrorsExplained()
     facts.folderExists = false;
     facts.serialPorts = ports;
     QCOMPARE(ExplainSystemError(error, path, ErrorSite(site), facts), text);
+}
+
+// What udev keeps of a tty, as the Setup dialog and the missing-port
+// explanation tell it.
+void LinkCoreTest::portDescriptions_data()
+{
+    QTest::addColumn<Properties>("properties");
+    QTest::addColumn<QString>("text");
+    const QByteArray byId = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A600ABCD-if00-port0";
+    QTest::newRow("USB adapter")
+        << Properties{{"ID_VENDOR", "FTDI"}, {"ID_MODEL", "FT232R_USB_UART"}, {"ID_SERIAL_SHORT", "A600ABCD"},
+               {"DEVLINKS", "/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0 " + byId}}
+        << "FTDI FT232R USB UART, serial A600ABCD, " + QString::fromLatin1(byId);
+    QTest::newRow("names from the hardware database first")
+        << Properties{{"ID_VENDOR", "1a86"}, {"ID_VENDOR_FROM_DATABASE", "QinHeng Electronics"},
+               {"ID_MODEL", "USB_Serial"}, {"ID_MODEL_FROM_DATABASE", "CH340 serial converter"}}
+        << "QinHeng Electronics CH340 serial converter";
+    QTest::newRow("on-board port") << Properties{{"DEVLINKS", "/dev/serial/by-path/platform-serial8250"}} << "";
+    QTest::newRow("nothing known") << Properties{} << "";
+}
+
+void LinkCoreTest::portDescriptions()
+{
+    QFETCH(Properties, properties);
+    QFETCH(QString, text);
+    QCOMPARE(DescribeUdevProperties(properties).Text(), text);
 }
 
 QTEST_APPLESS_MAIN(LinkCoreTest)

@@ -1,5 +1,8 @@
 #include "link/hid/ClockDevices.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -33,7 +36,20 @@ void ReleaseClocks(TJvHidDeviceController& controller, QList<TJvHidDevice*>& clo
         controller.CheckIn(device);
 }
 
-QString ClockAccessProblem(const TJvHidDevice& clock)
+ClockAccessFacts ClockAccessFactsHere()
+{
+    ClockAccessFacts facts;
+    for (const char* folder : {WHIRLBEAM_UDEV_RULES_DIR, "/etc/udev/rules.d", "/lib/udev/rules.d", "/usr/lib/udev/rules.d"})
+        facts.ruleInstalled = facts.ruleInstalled || QFileInfo::exists(QDir(QLatin1String(folder)).filePath(QLatin1String(kClockUdevRule)));
+    // pam_systemd names the seat of a session at the machine; a desktop has
+    // a display. A remote or scheduled session has neither, or is ssh's.
+    const bool local = !qEnvironmentVariableIsEmpty("XDG_SEAT") || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    facts.atTheDesk = local && qEnvironmentVariableIsEmpty("SSH_CONNECTION");
+    return facts;
+}
+
+QString ClockAccessProblem(const TJvHidDevice& clock, const ClockAccessFacts& facts)
 {
     if (clock.HasReadWriteAccess())
         return QString();
@@ -43,8 +59,24 @@ QString ClockAccessProblem(const TJvHidDevice& clock)
             .arg(node,
                 clock.OpenError() > 0 ? QString::fromLocal8Bit(std::strerror(clock.OpenError()))
                                       : QStringLiteral("unknown error"));
+    const QString rule = QLatin1String(kClockUdevRule);
+    if (!facts.ruleInstalled)
+        return QStringLiteral("You may not use the clock %1.\n"
+                              "Install the udev rule %2 into %3 (sudo cmake --install build does it), "
+                              "then unplug the clock and plug it in again.")
+            .arg(node, rule, QStringLiteral(WHIRLBEAM_UDEV_RULES_DIR));
+    if (facts.atTheDesk)
+        return QStringLiteral("You may not use the clock %1.\n"
+                              "The udev rule %2 is installed; unplug the clock and plug it in again, "
+                              "so that the rule applies to it.")
+            .arg(node, rule);
     return QStringLiteral("You may not use the clock %1.\n"
-                          "Install the udev rule %2 into %3 (sudo cmake --install build does it), "
-                          "then unplug the clock and plug it in again.")
-        .arg(node, QLatin1String(kClockUdevRule), QStringLiteral(WHIRLBEAM_UDEV_RULES_DIR));
+                          "The udev rule %2 gives the clock only to the user at the machine's own desk "
+                          "(uaccess), and this session is not there (ssh, cron after logging out). "
+                          "To use the clock from here, add GROUP=\"plugdev\", MODE=\"0660\" to a copy of "
+                          "the rule in /etc/udev/rules.d, join that group (sudo usermod -aG plugdev $USER) "
+                          "and plug the clock in again.")
+        .arg(node, rule);
 }
+
+QString ClockAccessProblem(const TJvHidDevice& clock) { return ClockAccessProblem(clock, ClockAccessFactsHere()); }

@@ -176,13 +176,17 @@ bool TJvHidDeviceController::Scan()
     for (const HidDeviceInfo& info : present) {
         if (KnowsPlugged(info.instance))
             continue;
-        // Only a device that opens for reading and writing can be used; the
-        // others are still listed, so that the user learns why.
-        int error = 0;
-        if (backend_->Open(info, &error))
-            error = 0;
-        else if (error == 0)
-            error = -1;
+        // Only the clock is ever opened, to learn whether it opens for
+        // reading and writing; one that does not is still listed, so that
+        // the user learns why. Keyboards, security keys and the like are
+        // listed unopened and never used.
+        int error = TJvHidDevice::kNeverOpened;
+        if (info.vendorId == kClockVendorId && info.productId == kClockProductId) {
+            if (backend_->Open(info, &error))
+                error = 0;
+            else if (error == 0)
+                error = -1;
+        }
         devices_.push_back(std::make_unique<TJvHidDevice>(*backend_, info, error, sleepTimeMs_));
         changed = true;
     }

@@ -46,8 +46,10 @@ public:
     // The scan could open it for reading and writing; without that it is
     // listed but never read or written.
     bool HasReadWriteAccess() const { return openError_ == 0; }
-    // Why it could not (errno), 0 when it could.
+    // Why it could not (errno), 0 when it could; kNeverOpened for a device
+    // that is not a clock, which the scan does not open at all.
     int OpenError() const { return openError_; }
+    static constexpr int kNeverOpened = -2;
     bool IsPluggedIn() const { return pluggedIn_; }
     bool IsCheckedOut() const { return checkedOut_; }
 
