@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An idle panel after a session: connected to the simulated clock over
 // in-process USB, read, its time set (Send Time) and polled until the
 // clock's status says the time is valid, so the blink stops, then closed. From then on the panel

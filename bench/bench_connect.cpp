@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The connection sequence, from pressing Open to the end of the first read
 // of the clock (the window's FirstLoadDone), against the simulated clock on
 // a pseudo terminal (serial, 250 ms tick) or as an in-process USB device

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A plain Qt window of the given size, shown and left idle: the reference
 // for the panel's idle CPU and wakeups (what Qt and the display server cost
 // before the panel adds anything).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reply lines per second through the window's reply path: the simulated
 // clock's real answers to what the panel asks while it is connected (the
 // resumed-replies batch, the refresh batch, the poll cycle, the alarm reads,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up to the first frame: the time from the process start to the main
 // window's first frame on screen, with the window built and shown as the
 // panel's main does (default devices, no link chosen). Run it on a real

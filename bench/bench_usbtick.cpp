@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures how many command lines the transmit tick really sends per second
 // on an open USB link, and how many replies come back, through the whole USB
 // path: controller, reader thread and hand-over, against the simulated clock

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated clock takes whatever bytes a panel, a terminal or a noisy
 // line sends. Invariants: the commands cut from the stream do not depend on
 // how the stream was chunked; each starts with a known prefix and is never

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hex edit and the spin edit turn whatever text a user types, pastes or
 // drops into numbers. Invariants: no crash or undefined behaviour for any
 // text; a text the hex edit accepts stands for its value, a number that fits

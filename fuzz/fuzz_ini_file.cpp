@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file is whatever a user or another program left in the
 // folder. Invariants: reading never crashes; an unchanged file gives back
 // its bytes; storing a value read gives back the same bytes; a stored value

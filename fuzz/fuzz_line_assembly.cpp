@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial line assembly and the USB report extraction take whatever the
 // peer sends. Invariants: no line holds LF or CR or is empty, the buffer
 // never passes its bound, and the lines out do not depend on how the input

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window applies every reply line the clock sends to its pages. Here
 // the real window, offscreen and without an open link, takes the input cut
 // at LF into lines through its reply log, as the receive path hands them

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every reply line comes from whatever the peer sends. The window reads a
 // line by its kind only (TForm1::DispatchReply), so the line is read the same
 // way here, and once more under every reply letter so that each decoder sees

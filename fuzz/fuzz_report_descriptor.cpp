@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A HID report descriptor comes from whatever device is plugged in.
 // Invariants: every length the parser gives fits the 16-bit lengths the
 // link works with, and a descriptor cut inside an item is refused.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alarm and parameter files are read from whatever a user hands the
 // panel. Invariants: no line holds LF; lines written as the panel writes
 // them read back the same; loading queues only lines the file holds, in

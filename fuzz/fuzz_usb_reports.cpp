@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // USB reports carry one line each way: the panel frames commands into output
 // reports and extracts reply lines from input reports, and the simulated
 // clock does the opposite. Both ends take whatever the other sends.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The File menu of the main window: the alarm file, the parameter file and
 // the two exports.
 

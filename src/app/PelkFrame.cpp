@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame of the main window: the top row, the page control with its
 // page table, the menus and the status bar, laid out in pixels.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link of the main window: the Open button, the choice between USB and
 // the serial port, the port's events and the USB device list. The lines
 // themselves go through the core: the transmit tick sends, the links frame

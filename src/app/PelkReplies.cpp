@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reply handling of the main window: each reply line goes to the handler of
 // its kind, which applies the decoded fields to the window in order.
 

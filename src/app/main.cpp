@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/DarkPalette.h"
 #include "app/DisplayDefaults.h"
 #include "app/PelkMain.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands of whirlbeamctl. Each asks the clock what it needs through
 // the session and works with the answers as the panel's reply handling
 // would, through the same decoders, composers and files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // whirlbeamctl: the whirlbeam clock from the command line, for scripts, cron
 // and systemd timers. Everything but the process's own set-up is in the
 // whirlbeam_cli library.

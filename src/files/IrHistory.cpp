@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/IrHistory.h"
 
 // The oldest line goes only once the history is full, before the new line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Thin wrappers over the Linux serial driver calls that termios lacks:

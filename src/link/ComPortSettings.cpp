@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/ComPortSettings.h"
 
 TComParity& TComParity::operator=(const TComParity& other)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // SIGINT and SIGTERM as data on a descriptor, so that a program ends in an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/Termios2.h"
 
 // Only the kernel's terminal definitions here, never <termios.h>.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Line speeds beyond the fixed Bnnn set go through the kernel's termios2.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // whirlbeam-sim: the simulated clock on a pseudo terminal. Prints the
 // terminal's path as its one line on stdout and answers on it until SIGTERM
 // or SIGINT.

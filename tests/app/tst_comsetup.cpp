@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial settings dialog "Setup", its combo boxes, and the two Settings
 // menu items.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel against the simulated clock over a real pseudo terminal (the
 // termios port on one side, the clock's master on the other), and over USB
 // as an in-process HID device behind the real controller and reader thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Mode, PWM and Whirlbeam pages: what each button queues, and what each
 // reply shows, during the first load and after it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The RC5, relay and measurement pages: replies shown, buttons queuing their
 // commands, and the IR history export.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's USB link over in-process devices: the device list as clocks
 // come and go, access problems, and a clock slower than the tick.
 

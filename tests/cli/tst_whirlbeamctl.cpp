@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // whirlbeamctl against the simulated clock on a pseudo terminal and as an
 // in-process USB device, beside the panel where both must agree.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial port's settings file: ReadSettings and WriteSettings.
 
 #include "link/ComPort.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The HID controller, its devices and reader threads over in-process
 // devices; report descriptors; device captions.
 

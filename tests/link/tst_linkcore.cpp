@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/ClockLink.h"
 #include "link/LineAssembly.h"
 #include "link/LinkLog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/LineAssembly.h"
 #include "sim/ClockPeer.h"
 #include "sim/PeerFraming.h"

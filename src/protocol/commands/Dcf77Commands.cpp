@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/commands/Dcf77Commands.h"
 
 #include "protocol/commands/Fields.h"

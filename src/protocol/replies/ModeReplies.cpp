@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/replies/ModeReplies.h"
 
 #include "protocol/replies/ReplyFields.h"
