@@ -81,6 +81,10 @@ void TForm1::BuildTopRow(QWidget* client)
     DevListBox->setPlaceholderText(QStringLiteral("No device found"));
     connect(DevListBox, &QComboBox::currentIndexChanged, this, &TForm1::DevListBoxClick);
     VersionEdit = DisabledEdit(client, "VersionEdit", PelkTexts::kNoVersion, QRect(248, 8, 89, 21));
+    DeviceEdit->setAccessibleName(tr("Clock"));
+    DevListBox->setAccessibleName(tr("Clock on USB"));
+    VersionEdit->setAccessibleName(tr("Clock's version"));
+    LED1->setToolTip(tr("Link: green while the clock answers, red while it is silent"));
 
     DateTimePicker3 = Named(new QDateEdit(QDate::currentDate(), client), "DateTimePicker3");
     DateTimePicker3->setDisplayFormat(QStringLiteral("yyyy.MM.dd"));
@@ -90,6 +94,8 @@ void TForm1::BuildTopRow(QWidget* client)
     DateTimePicker2->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     DateTimePicker2->setGeometry(440, 8, 81, 21);
     DateTimePicker2->setEnabled(false);
+    DateTimePicker3->setAccessibleName(tr("Clock's date"));
+    DateTimePicker2->setAccessibleName(tr("Clock's time"));
 
     RunLED = Named(new TLED(client), "RunLED");
     RunLED->SetColor(lcGreen);
@@ -97,6 +103,8 @@ void TForm1::BuildTopRow(QWidget* client)
     RelaisLED = Named(new TLED(client), "RelaisLED");
     RelaisLED->SetColor(lcYellow);
     RelaisLED->move(544, 13);
+    RunLED->setToolTip(tr("Whirlbeam running: lit while it is not in standby"));
+    RelaisLED->setToolTip(tr("Relay: lit while it is on"));
 
     OpenButton = Named(new QPushButton(QStringLiteral("Open"), client), "OpenButton");
     OpenButton->setGeometry(568, 8, 81, 25);
@@ -215,12 +223,15 @@ void TForm1::BuildStatusBar()
 {
     QStatusBar* bar = Named(new QStatusBar(this), "StatusBar1");
     bar->setSizeGripEnabled(false);
+    const std::array<QString, 5> kinds = {tr("Connection"), tr("Whirlbeam mode"), tr("Relay"), tr("Time"),
+        tr("Command lines waiting to be sent to the clock")};
     for (size_t i = 0; i < statusPanels_.size(); ++i) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
         panel->setFixedWidth(kStatusPanelWidths[i]);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
+        panel->setToolTip(kinds[i]);
         bar->addWidget(panel);
         statusPanels_[i] = panel;
     }

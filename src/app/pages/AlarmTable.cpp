@@ -118,7 +118,37 @@ AlarmRow AlarmTable::CreateRow(int row, QWidget* page)
                             static_cast<QObject*>(controls.RelOnCheckBox),
                             static_cast<QObject*>(controls.SendButton)})
         SetTag(tagged, row);
+    NameRow(controls, row);
     return controls;
+}
+
+// The column captions stand over the first row only; each control's spoken
+// name says its row and its column.
+void AlarmTable::NameRow(const AlarmRow& controls, int row)
+{
+    const QString alarm = tr("Alarm %1").arg(row, 2, 10, QLatin1Char('0'));
+    const auto named = [&alarm](QWidget* control, const QString& column) {
+        control->setAccessibleName(tr("%1, %2").arg(alarm, column));
+    };
+    controls.Edit->setAccessibleName(alarm);
+    named(controls.EnableCheckBox, tr("enabled"));
+    for (size_t day = 0; day < controls.WCheckBoxes.size(); ++day)
+        named(controls.WCheckBoxes[day], DayName(int(day) + 1));
+    controls.TimePicker->setAccessibleName(tr("%1 time").arg(alarm));
+    named(controls.IgnoreHourCheckBox, tr("ignore hour"));
+    named(controls.PonCheckBox, tr("whirlbeam on"));
+    named(controls.PoffCheckBox, tr("whirlbeam off"));
+    named(controls.SoundCheckBox, tr("sound"));
+    named(controls.RelOnCheckBox, tr("relay on"));
+    controls.SpinEdit->setAccessibleName(tr("%1 count").arg(alarm));
+    named(controls.SendButton, tr("send"));
+}
+
+QString AlarmTable::DayName(int day)
+{
+    const std::array<QString, 7> names = {tr("Monday"), tr("Tuesday"), tr("Wednesday"), tr("Thursday"),
+        tr("Friday"), tr("Saturday"), tr("Sunday")};
+    return names[size_t(day - 1)];
 }
 
 // Every row reaches row 0's handlers; a box changed by a rule or by a reply
@@ -146,10 +176,16 @@ void AlarmTable::AddColumnCaptions(QWidget* page)
         {224, kLower, "Alarm time:"}, {328, kLower, "Ignore hour"}, {446, kUpper, "Whirlbeam "},
         {448, kLower, "On"}, {472, kLower, "Off"}, {506, kLower, "Sound"}, {562, kUpper, "Relais"},
         {576, kLower, "On"}, {600, kUpper, "On time min. /"}, {600, kLower, "Sound count"}};
+    QStringList days;
+    for (int day = 1; day <= 7; ++day)
+        days << tr("%1 %2").arg(day).arg(DayName(day));
     for (const auto& caption : captions) {
         auto* label = new QLabel(QString::fromLatin1(caption.text), page);
         label->move(caption.left, caption.top);
         label->adjustSize();
+        // The day boxes' own tips are their numbers; the column says the days.
+        if (caption.left == kWeekdayLefts.front())
+            label->setToolTip(days.join(QLatin1Char('\n')));
     }
 }
 

@@ -54,6 +54,8 @@ public:
     std::array<AlarmRow, kRows> AlarmRows;
 
     static int RowTop(int row) { return (row % kRowsPerBank) * 22 + 24; }
+    // "Monday" .. "Sunday" for the weekdays 1 .. 7 of an alarm.
+    static QString DayName(int day);
 
     void Alm00RelOnCheckBoxClick(QObject* sender);
     void Alm00PonCheckBoxClick(QObject* sender);
@@ -77,6 +79,7 @@ public:
 
 private:
     AlarmRow CreateRow(int row, QWidget* page);
+    static void NameRow(const AlarmRow& controls, int row);
     void WireSharedHandlers(const AlarmRow& controls);
     static void AddColumnCaptions(QWidget* page);
     void AddBankButtons(QWidget* page, int firstRow);

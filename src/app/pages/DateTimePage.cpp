@@ -75,6 +75,13 @@ DateTimePage::DateTimePage(QWidget* panel, std::function<void(const QByteArray&)
     connect(ClearSecButton, &QPushButton::clicked, this, &DateTimePage::ClearSecButtonClick);
 
     TimeInvalidLED = Led(panel, "TimeInvalidLED", lcRed, 24, 218);
+    TimeInvalidLED->setToolTip(tr("Blinks while the clock's time is invalid"));
+    PcDatePicker->setAccessibleName(tr("Clock's date"));
+    PcWdayEdit->setAccessibleName(tr("Clock's day of week"));
+    PcTimePicker->setAccessibleName(tr("Clock's time"));
+    DatePicker->setAccessibleName(tr("Computer's date"));
+    WdayEdit->setAccessibleName(tr("Computer's day of week"));
+    TimePicker->setAccessibleName(tr("Computer's time"));
     Label(panel, QStringLiteral("Time invalid"), 42, 217);
 
     connect(DatePicker, &QDateEdit::dateChanged, this, &DateTimePage::DatePickerChange);

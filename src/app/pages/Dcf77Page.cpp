@@ -28,8 +28,7 @@ constexpr int kButtonTop = 484;
 QLineEdit* FieldAt(QWidget* page, const char* name, const QString& caption, int captionLeft, int editLeft,
     int top, int width = 33)
 {
-    PageBuilder::Label(page, caption, captionLeft, top + 2);
-    auto* edit = new QLineEdit(page);
+    auto* edit = PageBuilder::NamedBy(PageBuilder::Label(page, caption, captionLeft, top + 2), new QLineEdit(page));
     edit->setObjectName(QLatin1String(name));
     edit->setGeometry(editLeft, top - 2, width, 21);
     edit->setReadOnly(true);

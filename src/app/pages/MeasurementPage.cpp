@@ -36,8 +36,8 @@ MeasurementPage::MeasurementPage(QWidget* panel, std::function<void(const QByteA
     , queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
-    Label(panel, QStringLiteral("Light:"), 24, kLightTop + 3);
-    LightEdit = ReadOnlyEdit(panel, "LightEdit", 120, kLightTop, 49);
+    LightEdit
+        = NamedBy(Label(panel, QStringLiteral("Light:"), 24, kLightTop + 3), ReadOnlyEdit(panel, "LightEdit", 120, kLightTop, 49));
     Label(panel, QStringLiteral("Offsets:"), 296, kLightTop + 3);
 
     const SensorRow rows[] = {
@@ -54,10 +54,11 @@ MeasurementPage::MeasurementPage(QWidget* panel, std::function<void(const QByteA
     for (int i = 0; i < 3; ++i) {
         const SensorRow& row = rows[i];
         const int top = kLightTop + (i + 1) * kRowHeight;
-        Label(panel, QString::fromUtf8(row.caption), 24, top + 3);
-        *readings[i] = ReadOnlyEdit(panel, row.reading, 120, top, 49);
+        QLabel* caption = Label(panel, QString::fromUtf8(row.caption), 24, top + 3);
+        *readings[i] = NamedBy(caption, ReadOnlyEdit(panel, row.reading, 120, top, 49));
         Label(panel, QString::fromUtf8(row.unit), 176, top + 3);
         *offsets[i] = SpinEdit(panel, row.offset, 296, top, 49);
+        (*offsets[i])->setAccessibleName(tr("%1 offset").arg(caption->text().chopped(1)));
         QPushButton* send = *sends[i] = Button(panel, row.send, QStringLiteral("Send"), 352, top - 2, 65);
         send->setProperty("Tag", row.select);
         connect(send, &QPushButton::clicked, this, [this, send] { SendTempOffsetButtonClick(send); });

@@ -73,6 +73,7 @@ void AddReadBackTwins(QWidget* panel, FlagBoxes boxes, int left)
         const QByteArray name = box.edit->objectName().toLatin1() + "2";
         box.readBack = PageBuilder::CheckBox(panel, name.constData(), QString(), left, box.edit->y());
         box.readBack->setEnabled(false);
+        box.readBack->setAccessibleName(ModePage::tr("%1, as the clock reports it").arg(box.edit->text()));
     }
 }
 
@@ -111,16 +112,18 @@ ModePage::ModePage(QWidget* panel, std::function<void(const QByteArray&)> queueC
     AddReadBackTwins(panel, MotorBoxes, twinLeft);
     SendModeButton = Button(panel, "SendModeButton", QStringLiteral("Send mode"), kBoxLeft, 320);
 
-    Label(panel, QStringLiteral("Auto standby time [sec]:"), 360, 27);
-    ASTSpinEdit = SpinEdit(panel, "ASTSpinEdit", 520, 24, 65);
+    ASTSpinEdit = NamedBy(
+        Label(panel, QStringLiteral("Auto standby time [sec]:"), 360, 27), SpinEdit(panel, "ASTSpinEdit", 520, 24, 65));
     SendASTButton = Button(panel, "SendASTButton", QStringLiteral("Send "), 600, 22);
     Label(panel, QStringLiteral("Sound generated"), 360, 67);
     Label(panel, QStringLiteral("Form"), 360, 91);
     FromSpinEdit = SpinEdit(panel, "FromSpinEdit", 400, 88, 41);
     Label(panel, QStringLiteral("To"), 456, 91);
     ToSpinEdit = SpinEdit(panel, "ToSpinEdit", 480, 88, 41);
-    Label(panel, QStringLiteral("Light limit:"), 360, 123);
-    LightLimitSpinEdit = SpinEdit(panel, "LightLimitSpinEdit", 440, 120, 49);
+    FromSpinEdit->setAccessibleName(tr("Sound generated from hour"));
+    ToSpinEdit->setAccessibleName(tr("Sound generated to hour"));
+    LightLimitSpinEdit = NamedBy(
+        Label(panel, QStringLiteral("Light limit:"), 360, 123), SpinEdit(panel, "LightLimitSpinEdit", 440, 120, 49));
     SendSoundParButton
         = Button(panel, "SendSoundParButton", QStringLiteral("Send times and light limit"), 360, 160, 161);
 

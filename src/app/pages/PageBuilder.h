@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QLabel>
+
 #include "widgets/LED.h"
 
 #include <QString>
@@ -35,5 +37,13 @@ QPushButton* Button(QWidget* page, const char* name, const QString& caption, int
 // bounded only when the edit loses the focus, and a command must not carry
 // it before that.
 int ValueInRange(const TSpinEdit* edit);
+
+// The label names the control for a screen reader (and its mnemonic
+// focuses it); returns the control.
+template <typename T> T* NamedBy(QLabel* label, T* control)
+{
+    label->setBuddy(control);
+    return control;
+}
 
 } // namespace PageBuilder

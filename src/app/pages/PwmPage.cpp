@@ -43,6 +43,20 @@ PwmPage::PwmPage(QWidget* panel, std::function<void(const QByteArray&)> queueCom
     for (TSpinEdit* readBack : {RunPulseSpinEdit, HighSpeedSpinEdit, SleepPulseSpinEdit, LowSpeedSpinEdit,
                                 CurrentPulseSpinEdit, CurrentPeriodSpinEdit})
         readBack->setEnabled(false);
+    const std::pair<TSpinEdit*, QString> names[] = {
+        {RunPulseSpinEdit, tr("Run mode pulse width, as the clock reports it")},
+        {NewRPulseSpinEdit, tr("Run mode pulse width to send")},
+        {HighSpeedSpinEdit, tr("High speed, as the clock reports it")},
+        {NewHighSpeedSpinEdit, tr("High speed to send")},
+        {SleepPulseSpinEdit, tr("Sleep mode pulse width, as the clock reports it")},
+        {NewSPulseSpinEdit, tr("Sleep mode pulse width to send")},
+        {LowSpeedSpinEdit, tr("Low speed, as the clock reports it")},
+        {NewLowSpeedSpinEdit, tr("Low speed to send")},
+        {CurrentPulseSpinEdit, tr("Current pulse width")},
+        {CurrentPeriodSpinEdit, tr("Current period")},
+    };
+    for (const auto& [edit, name] : names)
+        edit->setAccessibleName(name);
 
     SendPwmButton = Button(panel, "SendPwmButton", QStringLiteral("Send"), 496, kPulseRow - 2);
     SendPwmButton->setProperty("Tag", 0);
@@ -57,6 +71,9 @@ PwmPage::PwmPage(QWidget* panel, std::function<void(const QByteArray&)> queueCom
     CoilLpLED = Led(panel, "CoilLpLED", lcYellow, 120, 161);
     Label(panel, QStringLiteral("Deep Sleep mode:"), 16, 184);
     CoilNoLED = Led(panel, "CoilNoLED", lcGreen, 120, 185);
+    CoilHpLED->setToolTip(tr("Lit while the coil runs with high power"));
+    CoilLpLED->setToolTip(tr("Lit while the whirlbeam sleeps"));
+    CoilNoLED->setToolTip(tr("Lit while the whirlbeam is in deep sleep"));
 
     Label(panel, QStringLiteral("Whirlbeam commands:"), 264, 136);
     Button2 = Button(panel, "Button2", QStringLiteral("Start"), 264, 158);

@@ -37,8 +37,8 @@ Rc5Page::Rc5Page(QWidget* panel, std::function<void(const QByteArray&)> queueCom
     , queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
-    Label(panel, QStringLiteral("Address of clock:"), 24, 19);
-    SelfAddressEdit = ReadOnlyEdit(panel, "SelfAddressEdit", 136, 16, 33);
+    SelfAddressEdit = NamedBy(Label(panel, QStringLiteral("Address of clock:"), 24, 19),
+        ReadOnlyEdit(panel, "SelfAddressEdit", 136, 16, 33));
 
     Label(panel, QStringLiteral("Last received RC5 packet:"), 24, 56);
     Label(panel, QStringLiteral("Address:"), 24, 83);
@@ -46,8 +46,7 @@ Rc5Page::Rc5Page(QWidget* panel, std::function<void(const QByteArray&)> queueCom
     Label(panel, QStringLiteral("Commad:"), 24, 107);
     RC5CommandEdit = ReadOnlyEdit(panel, "RC5CommandEdit", 136, 104, 33);
 
-    Label(panel, QStringLiteral("Received packet history:"), 24, 144);
-    IRPacketMemo = new QPlainTextEdit(panel);
+    IRPacketMemo = NamedBy(Label(panel, QStringLiteral("Received packet history:"), 24, 144), new QPlainTextEdit(panel));
     IRPacketMemo->setObjectName(QStringLiteral("IRPacketMemo"));
     IRPacketMemo->setGeometry(24, 160, 145, 305);
     IRPacketMemo->setReadOnly(true);
@@ -63,6 +62,11 @@ Rc5Page::Rc5Page(QWidget* panel, std::function<void(const QByteArray&)> queueCom
     CommandHexEdit = HexEditAt(panel, "CommandHexEdit", 255, 360, 104);
     Label(panel, QStringLiteral("Add 0x80 to set toggle bit"), 408, 107);
     Rc5Button = Button(panel, "Rc5Button", QStringLiteral("Send"), 296, 136, 97);
+    // Two columns share their captions; the names say which is which.
+    RC5AddressEdit->setAccessibleName(tr("Address of the last received RC5 packet"));
+    RC5CommandEdit->setAccessibleName(tr("Command of the last received RC5 packet"));
+    AddressHexEdit->setAccessibleName(tr("Address of the RC5 packet to execute"));
+    CommandHexEdit->setAccessibleName(tr("Command of the RC5 packet to execute"));
     connect(Rc5Button, &QPushButton::clicked, this, &Rc5Page::Rc5ButtonClick);
 }
 

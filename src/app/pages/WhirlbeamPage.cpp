@@ -38,10 +38,12 @@ WhirlbeamPage::WhirlbeamPage(QWidget* panel, std::function<void(const QByteArray
     InvalidTimeCheckBox->setChecked(true);
     I2CBusCheckBox = StatusBox(panel, "I2CBusCheckBox", QStringLiteral("I2C bus error"), 184);
     ErrorLED = Led(panel, "ErrorLED", lcRed, 200, 162);
+    ErrorLED->setToolTip(tr("Blinks while the clock's time is invalid"));
     IndexLED = Led(panel, "IndexLED", lcGreen, 200, 138);
+    IndexLED->setToolTip(tr("Lit while the index LED is on"));
 
-    Label(panel, QStringLiteral("Remaining time [sec]"), 24, 224);
-    RemainingTimeEdit = new QLineEdit(panel);
+    QLabel* remaining = Label(panel, QStringLiteral("Remaining time [sec]"), 24, 224);
+    RemainingTimeEdit = NamedBy(remaining, new QLineEdit(panel));
     RemainingTimeEdit->setObjectName(QStringLiteral("RemainingTimeEdit"));
     RemainingTimeEdit->setGeometry(160, 221, 73, 21);
     RemainingTimeEdit->setReadOnly(true);
