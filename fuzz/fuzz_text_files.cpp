@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const AlarmFileLoad load = AlarmCommandsToQueue(whole, 40);
     Check(!load.stoppedAtLine && load.commands.size() == whole.size() + 1);
     if (damaged)
-        Check(OneLineOfText(ExplainFileProblem(FileProblem::Line(damaged, lines[damaged - 1], kAlarmLineWord), {})));
+        Check(OneLineOfText(ExplainFileProblem(FileProblem::Line(damaged, lines[damaged - 1], kNotAnAlarmLine), {})));
 
     const int notACommand = FirstDamagedParameterLine(lines);
     for (qsizetype i = 0; i < (notACommand ? notACommand - 1 : lines.size()); ++i)

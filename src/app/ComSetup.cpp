@@ -28,12 +28,12 @@ struct SettingRow {
 };
 
 constexpr std::array<SettingRow, 6> kRows = {{
-    {"Port", "Combo1", cpPort},
-    {"Baud rate", "Combo2", cpBaudRate},
-    {"Data bits", "Combo3", cpDataBits},
-    {"Stop bits", "Combo4", cpStopBits},
-    {"Parity", "Combo5", cpParity},
-    {"Flow control", "Combo6", cpFlowControl},
+    {QT_TRANSLATE_NOOP("TComSetupFrm", "Port"), "Combo1", cpPort},
+    {QT_TRANSLATE_NOOP("TComSetupFrm", "Baud rate"), "Combo2", cpBaudRate},
+    {QT_TRANSLATE_NOOP("TComSetupFrm", "Data bits"), "Combo3", cpDataBits},
+    {QT_TRANSLATE_NOOP("TComSetupFrm", "Stop bits"), "Combo4", cpStopBits},
+    {QT_TRANSLATE_NOOP("TComSetupFrm", "Parity"), "Combo5", cpParity},
+    {QT_TRANSLATE_NOOP("TComSetupFrm", "Flow control"), "Combo6", cpFlowControl},
 }};
 
 // Row r's label stands at 24 + 24 r, its list at 16 + 24 r.
@@ -148,21 +148,21 @@ void TComComboBox::Picked(int index)
 TComSetupFrm::TComSetupFrm(QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("ComSetupFrm"));
-    setWindowTitle(QStringLiteral("Setup"));
+    setObjectName(tr("ComSetupFrm"));
+    setWindowTitle(tr("Setup"));
     setWindowFlags(
         Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(PanelFont());
     setFixedSize(kClientSize);
 
-    GroupBox1 = new QGroupBox(QStringLiteral(" Settings "), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1 = new QGroupBox(tr(" Settings "), this);
+    GroupBox1->setObjectName(tr("GroupBox1"));
     GroupBox1->setGeometry(kGroupBoxRect);
     std::array<TComComboBox*, 6> combos{};
     for (size_t row = 0; row < kRows.size(); ++row) {
         const int top = int(row) * kRowPitch;
-        QLabel* label = PageBuilder::Label(GroupBox1, QString::fromLatin1(kRows[row].label), 8, 24 + top);
-        label->setObjectName(QStringLiteral("Label%1").arg(row + 1));
+        QLabel* label = PageBuilder::Label(GroupBox1, tr(kRows[row].label), 8, 24 + top);
+        label->setObjectName(tr("Label%1").arg(row + 1));
         auto* combo = new TComComboBox(GroupBox1);
         combo->setObjectName(QLatin1String(kRows[row].combo));
         combo->setGeometry(QRect(QPoint(kComboLeft, 16 + top), kComboSize));
@@ -177,10 +177,10 @@ TComSetupFrm::TComSetupFrm(QWidget* parent)
     Combo5 = combos[4];
     Combo6 = combos[5];
 
-    OkButton = Button(this, "OkButton", QStringLiteral("OK"), 70, 184);
+    OkButton = Button(this, "OkButton", tr("OK"), 70, 184);
     OkButton->setDefault(true);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
-    CancelButton = Button(this, "CancelButton", QStringLiteral("Cancel"), 150, 184);
+    CancelButton = Button(this, "CancelButton", tr("Cancel"), 150, 184);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     const std::array<QWidget*, 8> tabOrder

@@ -22,26 +22,19 @@
 
 namespace {
 
-const FileDialogSpec kSaveAlarms = {QStringLiteral("Save alarms"),
-                                    QStringLiteral("Whirlbeam clock alarms *.alm|*.alm|All Files *.*|*.*"),
-                                    QStringLiteral("alm")};
-const FileDialogSpec kOpenAlarms = {QStringLiteral("Open alarms"), kSaveAlarms.filter,
-                                    kSaveAlarms.defaultExtension};
-const FileDialogSpec kSaveStatistics = {
-    QStringLiteral("Save DCF77 history"),
-    QStringLiteral("Whirlbeam clock DCF77 history *.txt|*.txt|All Files *.*|*.*"), QStringLiteral("txt")};
-const FileDialogSpec kSaveIrHistory = {
-    QStringLiteral("Save IR command history"),
-    QStringLiteral("Whirlbeam clock IR history *.his|*.his|All Files *.*|*.*"), QStringLiteral("his")};
+// The dialogs' titles and filters, in the language chosen at start-up.
+FileDialogSpec AlarmFiles(const QString& title)
+{
+    return {title, TForm1::tr("Whirlbeam clock alarms *.alm|*.alm|All Files *.*|*.*"), QStringLiteral("alm")};
+}
 
-const FileDialogSpec kSaveParameters = {
-    QStringLiteral("Save parameters"),
-    QStringLiteral("Whirlbeam clock parameters *.par|*.par|All Files *.*|*.*"), QStringLiteral("par")};
-const FileDialogSpec kOpenParameters = {QStringLiteral("Open parameters"), kSaveParameters.filter,
-                                        kSaveParameters.defaultExtension};
+FileDialogSpec ParameterFiles(const QString& title)
+{
+    return {title, TForm1::tr("Whirlbeam clock parameters *.par|*.par|All Files *.*|*.*"), QStringLiteral("par")};
+}
 
-const QString kSaveError = QStringLiteral("File save error ");
-const QString kReadError = QStringLiteral("File read error ");
+QString SaveError() { return TForm1::tr("File save error "); }
+QString ReadError() { return TForm1::tr("File read error "); }
 
 } // namespace
 
@@ -49,7 +42,7 @@ const QString kReadError = QStringLiteral("File read error ");
 // more rows than the table holds, whatever the clock claims.
 void TForm1::SaveAlarmsClick()
 {
-    SaveLinesAs(kSaveAlarms, [this] {
+    SaveLinesAs(AlarmFiles(tr("Save alarms")), [this] {
         QList<AlarmSettings> rows;
         for (int row = 0; row < AlarmTable::kRows; ++row)
             rows << alarms_->RowSettings(row);
@@ -61,40 +54,40 @@ void TForm1::SaveAlarmsClick()
 // clock answers them.
 void TForm1::LoadAlarmsClick()
 {
-    const QString file = dialogs_->OpenFileName(this, kOpenAlarms);
+    const QString file = dialogs_->OpenFileName(this, AlarmFiles(tr("Open alarms")));
     if (file.isEmpty())
         return;
     ScreenCursor::SetHourglass();
     int error = 0;
     const auto lines = ReadLines(file, &error);
     if (!lines) {
-        ShowFileError(kReadError, file, FileProblem::System(error));
+        ShowFileError(ReadError(), file, FileProblem::System(error));
         return;
     }
     const AlarmFileLoad load = AlarmCommandsToQueue(*lines, AlarmCount);
     for (const QByteArray& command : load.commands)
         QueueCommand(command);
     if (const int stopped = load.stoppedAtLine)
-        ShowFileError(kReadError, file, FileProblem::Line(stopped, (*lines)[stopped - 1], kAlarmLineWord));
+        ShowFileError(ReadError(), file, FileProblem::Line(stopped, (*lines)[stopped - 1], kNotAnAlarmLine));
 }
 
 // The hourly figures as last read from the clock; zeros until then.
 void TForm1::SaveDCF77statistics1Click()
 {
-    SaveLinesAs(kSaveStatistics, [this] { return Dcf77StatisticsLines(DcfHourStats); });
+    SaveLinesAs({tr("Save DCF77 history"), tr("Whirlbeam clock DCF77 history *.txt|*.txt|All Files *.*|*.*"), QStringLiteral("txt")}, [this] { return Dcf77StatisticsLines(DcfHourStats); });
 }
 
 // The received packets, oldest first, exactly as the page lists them.
 void TForm1::SaveIRcommandhistoryClick()
 {
-    SaveLinesAs(kSaveIrHistory, [this] { return rc5_->HistoryLines(); });
+    SaveLinesAs({tr("Save IR command history"), tr("Whirlbeam clock IR history *.his|*.his|All Files *.*|*.*"), QStringLiteral("his")}, [this] { return rc5_->HistoryLines(); });
 }
 
 // Each value as its control shows it at this moment; the pulse widths are
 // the clock's last report, not the new values entered beside them.
 void TForm1::SaveparametersClick()
 {
-    SaveLinesAs(kSaveParameters, [this] {
+    SaveLinesAs(ParameterFiles(tr("Save parameters")), [this] {
         ClockParameters parameters;
         parameters.modeFlags = mode_->ModeFlags();
         parameters.autoStandbySeconds = mode_->ASTSpinEdit->Value();
@@ -113,13 +106,13 @@ void TForm1::SaveparametersClick()
 // when the clock reports the new values.
 void TForm1::LoadparametersClick()
 {
-    const QString file = dialogs_->OpenFileName(this, kOpenParameters);
+    const QString file = dialogs_->OpenFileName(this, ParameterFiles(tr("Open parameters")));
     if (file.isEmpty())
         return;
     int error = 0;
     const auto lines = ReadLines(file, &error);
     if (!lines) {
-        ShowFileError(kReadError, file, FileProblem::System(error));
+        ShowFileError(ReadError(), file, FileProblem::System(error));
         return;
     }
     for (const QByteArray& command : ParameterFileCommands(*lines))
@@ -133,5 +126,5 @@ void TForm1::SaveLinesAs(const FileDialogSpec& spec, const std::function<QList<Q
         return;
     int error = 0;
     if (!SaveLines(file, lines(), &error))
-        ShowFileError(kSaveError, file, FileProblem::System(error));
+        ShowFileError(SaveError(), file, FileProblem::System(error));
 }

@@ -75,12 +75,12 @@ void TForm1::BuildTopRow(QWidget* client)
     LED1 = Named(new TLED(client), "LED1");
     LED1->SetColor(lcRed);
     LED1->move(8, 13);
-    DeviceEdit = DisabledEdit(client, "DeviceEdit", PelkTexts::kNoClock, QRect(32, 8, 193, 21));
+    DeviceEdit = DisabledEdit(client, "DeviceEdit", PelkTexts::NoClock(), QRect(32, 8, 193, 21));
     DevListBox = Named(new QComboBox(client), "DevListBox");
     DevListBox->setGeometry(32, 8, 193, 21);
-    DevListBox->setPlaceholderText(QStringLiteral("No device found"));
+    DevListBox->setPlaceholderText(tr("No device found"));
     connect(DevListBox, &QComboBox::currentIndexChanged, this, &TForm1::DevListBoxClick);
-    VersionEdit = DisabledEdit(client, "VersionEdit", PelkTexts::kNoVersion, QRect(248, 8, 89, 21));
+    VersionEdit = DisabledEdit(client, "VersionEdit", PelkTexts::NoVersion(), QRect(248, 8, 89, 21));
     DeviceEdit->setAccessibleName(tr("Clock"));
     DevListBox->setAccessibleName(tr("Clock on USB"));
     VersionEdit->setAccessibleName(tr("Clock's version"));
@@ -106,10 +106,10 @@ void TForm1::BuildTopRow(QWidget* client)
     RunLED->setToolTip(tr("Whirlbeam running: lit while it is not in standby"));
     RelaisLED->setToolTip(tr("Relay: lit while it is on"));
 
-    OpenButton = Named(new QPushButton(QStringLiteral("Open"), client), "OpenButton");
+    OpenButton = Named(new QPushButton(tr("Open"), client), "OpenButton");
     OpenButton->setGeometry(568, 8, 81, 25);
     connect(OpenButton, &QPushButton::clicked, this, [this] { Guarded([this] { OpenButtonClick(); }); });
-    ExitButton = Named(new QPushButton(QStringLiteral("Exit"), client), "ExitButton");
+    ExitButton = Named(new QPushButton(tr("Exit"), client), "ExitButton");
     ExitButton->setGeometry(664, 8, 81, 25);
     connect(ExitButton, &QPushButton::clicked, this, [this] { Guarded([this] { ExitButtonClick(); }); });
 }
@@ -132,7 +132,7 @@ void TForm1::BuildPages(QWidget* client)
     QWidget* alarmsI = panel("AlarmPanel");
     QWidget* alarmsII = panel("AlarmIIPanel");
     QWidget* alarmsIINotice = panel("AlarmIIDisablePanel");
-    auto* notice = Named(new QLabel(QStringLiteral("Not avaible on Whirlbeam Clock's base built with 16F628(A) or 16F648A."),
+    auto* notice = Named(new QLabel(tr("Not avaible on Whirlbeam Clock's base built with 16F628(A) or 16F648A."),
                              alarmsIINotice),
         "AlarmIINoticeLabel");
     notice->setGeometry(0, 0, kPanelRect.width(), kPanelRect.height());
@@ -142,21 +142,21 @@ void TForm1::BuildPages(QWidget* client)
 
     const auto queue = [this](const QByteArray& line) { QueueCommand(line); };
     pages_ = {
-        {"Date - Time", "DateTime1", "&Date Time", dateTimePanel, dateTime_ = new DateTimePage(dateTimePanel, queue)},
-        {"Alarms I", "Alarms1", "&Alarms I", alarmsI, alarms_ = new AlarmTable(alarmsI, alarmsII, queue, this)},
-        {"Alarms II", "AlarmsII1", "A&larms II", alarmsII, alarms_, alarmsIINotice,
+        {QT_TR_NOOP("Date - Time"), "DateTime1", QT_TR_NOOP("&Date Time"), dateTimePanel, dateTime_ = new DateTimePage(dateTimePanel, queue)},
+        {QT_TR_NOOP("Alarms I"), "Alarms1", QT_TR_NOOP("&Alarms I"), alarmsI, alarms_ = new AlarmTable(alarmsI, alarmsII, queue, this)},
+        {QT_TR_NOOP("Alarms II"), "AlarmsII1", QT_TR_NOOP("A&larms II"), alarmsII, alarms_, alarmsIINotice,
             [this] { return AlarmCount <= AlarmTable::kRowsPerBank; }},
-        {"Mode", "Mode1", "&Mode", panels[0], mode_ = new ModePage(panels[0], queue)},
-        {"PWM parameters", "PWM1", "&PWM parameters", panels[1], pwm_ = new PwmPage(panels[1], queue)},
-        {"Infra RC5 commands", "Rc5commands1", "&Infra RC5 commands", panels[2], rc5_ = new Rc5Page(panels[2], queue)},
-        {"Whirlbeam", "Whirlbeam1", "Whirl&beam", panels[3], whirlbeam_ = new WhirlbeamPage(panels[3], queue)},
-        {"Relais", "Relais1", "&Relais", panels[4], relais_ = new RelaisPage(panels[4], queue)},
-        {"DCF77 synchron", "DCF771", "D&CF77", panels[5], dcf77_ = new Dcf77Page(panels[5], DcfHourStats, queue)},
-        {"Measurements", "Measurements1", "M&easurements", panels[6],
+        {QT_TR_NOOP("Mode"), "Mode1", QT_TR_NOOP("&Mode"), panels[0], mode_ = new ModePage(panels[0], queue)},
+        {QT_TR_NOOP("PWM parameters"), "PWM1", QT_TR_NOOP("&PWM parameters"), panels[1], pwm_ = new PwmPage(panels[1], queue)},
+        {QT_TR_NOOP("Infra RC5 commands"), "Rc5commands1", QT_TR_NOOP("&Infra RC5 commands"), panels[2], rc5_ = new Rc5Page(panels[2], queue)},
+        {QT_TR_NOOP("Whirlbeam"), "Whirlbeam1", QT_TR_NOOP("Whirl&beam"), panels[3], whirlbeam_ = new WhirlbeamPage(panels[3], queue)},
+        {QT_TR_NOOP("Relais"), "Relais1", QT_TR_NOOP("&Relais"), panels[4], relais_ = new RelaisPage(panels[4], queue)},
+        {QT_TR_NOOP("DCF77 synchron"), "DCF771", QT_TR_NOOP("D&CF77"), panels[5], dcf77_ = new Dcf77Page(panels[5], DcfHourStats, queue)},
+        {QT_TR_NOOP("Measurements"), "Measurements1", QT_TR_NOOP("M&easurements"), panels[6],
             measurement_ = new MeasurementPage(panels[6], queue)},
     };
     for (const Page& entry : pages_)
-        tabs_->addTab(QString::fromLatin1(entry.caption));
+        tabs_->addTab(tr(entry.caption));
 
     connect(DateTimePicker3, &QDateEdit::dateChanged, dateTime_, &DateTimePage::DatePickerChange);
     connect(rc5_->SaveHistoryButton, &QPushButton::clicked, this, &TForm1::SaveIRcommandhistoryClick);
@@ -167,42 +167,42 @@ void TForm1::BuildPages(QWidget* client)
 void TForm1::BuildMenus()
 {
     QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->setObjectName(tr("MainMenu1"));
 
-    QMenu* file = Named(bar->addMenu(QStringLiteral("&File")), "File1");
-    LoadAlarms = Item(file, "LoadAlarms", QStringLiteral("&Load Alarms"));
+    QMenu* file = Named(bar->addMenu(tr("&File")), "File1");
+    LoadAlarms = Item(file, "LoadAlarms", tr("&Load Alarms"));
     connect(LoadAlarms, &QAction::triggered, this, &TForm1::LoadAlarmsClick);
-    SaveAlarms = Item(file, "SaveAlarms", QStringLiteral("&Save Alarms"));
+    SaveAlarms = Item(file, "SaveAlarms", tr("&Save Alarms"));
     connect(SaveAlarms, &QAction::triggered, this, &TForm1::SaveAlarmsClick);
     Separator(file, "N2");
-    Loadparameters = Item(file, "Loadparameters", QStringLiteral("Load &parameters"));
+    Loadparameters = Item(file, "Loadparameters", tr("Load &parameters"));
     connect(Loadparameters, &QAction::triggered, this, &TForm1::LoadparametersClick);
-    Saveparameters = Item(file, "Saveparameters", QStringLiteral("Save pa&rameters"));
+    Saveparameters = Item(file, "Saveparameters", tr("Save pa&rameters"));
     connect(Saveparameters, &QAction::triggered, this, &TForm1::SaveparametersClick);
     Separator(file, "N4");
-    SaveIRcommandhistory = Item(file, "SaveIRcommandhistory", QStringLiteral("Save IR command &history"));
+    SaveIRcommandhistory = Item(file, "SaveIRcommandhistory", tr("Save IR command &history"));
     connect(SaveIRcommandhistory, &QAction::triggered, this, &TForm1::SaveIRcommandhistoryClick);
     Separator(file, "N1");
-    QAction* saveStatistics = Item(file, "SaveDCF77statistics1", QStringLiteral("Save &DCF77 statistics"));
+    QAction* saveStatistics = Item(file, "SaveDCF77statistics1", tr("Save &DCF77 statistics"));
     connect(saveStatistics, &QAction::triggered, this, &TForm1::SaveDCF77statistics1Click);
     Separator(file, "N6");
-    QAction* exitItem = Item(file, "ExitMenuItem", QStringLiteral("&Exit"));
+    QAction* exitItem = Item(file, "ExitMenuItem", tr("&Exit"));
     connect(exitItem, &QAction::triggered, this, [this] { Guarded([this] { ExitButtonClick(); }); });
 
-    QMenu* view = Named(bar->addMenu(QStringLiteral("&View")), "View1");
+    QMenu* view = Named(bar->addMenu(tr("&View")), "View1");
     for (size_t tag = 0; tag < pages_.size(); ++tag) {
-        QAction* item = Item(view, pages_[tag].viewItem, QString::fromLatin1(pages_[tag].viewCaption));
+        QAction* item = Item(view, pages_[tag].viewItem, tr(pages_[tag].viewCaption));
         item->setProperty("Tag", int(tag));
         connect(item, &QAction::triggered, this, [this, item] { DateTime1Click(item); });
     }
     Separator(view, "N3");
-    QAction* refresh = Item(view, "Refresh1", QStringLiteral("R&efresh"));
+    QAction* refresh = Item(view, "Refresh1", tr("R&efresh"));
     connect(refresh, &QAction::triggered, this, &TForm1::Refresh1Click);
 
-    Communication2 = Named(bar->addMenu(QStringLiteral("&Communication")), "Communication2");
+    Communication2 = Named(bar->addMenu(tr("&Communication")), "Communication2");
     auto* links = new QActionGroup(this);
-    USB1 = Item(Communication2, "USB1", QStringLiteral("&USB"));
-    Serial1 = Item(Communication2, "Serial1", QStringLiteral("&Serial"));
+    USB1 = Item(Communication2, "USB1", tr("&USB"));
+    Serial1 = Item(Communication2, "Serial1", tr("&Serial"));
     for (QAction* item : {USB1, Serial1}) {
         item->setCheckable(true);
         links->addAction(item);
@@ -210,11 +210,11 @@ void TForm1::BuildMenus()
     }
     USB1->setChecked(true);
 
-    Settings1 = Named(bar->addMenu(QStringLiteral("&Settings")), "Settings1");
-    QMenu* serial = Named(Settings1->addMenu(QStringLiteral("&Serial")), "Communication1");
-    QAction* parameters = Item(serial, "Parameters1", QStringLiteral("&Parameters"));
+    Settings1 = Named(bar->addMenu(tr("&Settings")), "Settings1");
+    QMenu* serial = Named(Settings1->addMenu(tr("&Serial")), "Communication1");
+    QAction* parameters = Item(serial, "Parameters1", tr("&Parameters"));
     connect(parameters, &QAction::triggered, this, [this] { Guarded([this] { Parameters1Click(); }); });
-    QAction* saveSettings = Item(serial, "SaveSettings2", QStringLiteral("Save Settings"));
+    QAction* saveSettings = Item(serial, "SaveSettings2", tr("Save Settings"));
     connect(saveSettings, &QAction::triggered, this, [this] { Guarded([this] { SaveSettings2Click(); }); });
     Separator(serial, "N5");
 }
@@ -227,7 +227,7 @@ void TForm1::BuildStatusBar()
         tr("Command lines waiting to be sent to the clock")};
     for (size_t i = 0; i < statusPanels_.size(); ++i) {
         auto* panel = new QLabel(bar);
-        panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
+        panel->setObjectName(tr("StatusBar1Panel%1").arg(i));
         panel->setFixedWidth(kStatusPanelWidths[i]);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);

@@ -58,7 +58,7 @@ void TForm1::OpenButtonClick()
     ClearCommandQueue();
     UpdateLinkMenus();
     if (LinkOpen())
-        SetStatusText(0, PelkTexts::kNotConnected);
+        SetStatusText(0, PelkTexts::NotConnected());
 }
 
 void TForm1::CloseUsbLink()
@@ -79,7 +79,7 @@ void TForm1::UpdateLinkMenus()
 
 void TForm1::ComPort1AfterOpen()
 {
-    OpenButton->setText(QStringLiteral("Close"));
+    OpenButton->setText(tr("Close"));
     LED1->SetLit(true);
     tick_->Timer().start();
     TabControl1->setEnabled(true);
@@ -97,14 +97,14 @@ void TForm1::ComPort1BeforeClose()
 
 void TForm1::ComPort1AfterClose()
 {
-    OpenButton->setText(QStringLiteral("Open"));
+    OpenButton->setText(tr("Open"));
     TabControl1->setEnabled(false);
-    DeviceEdit->setText(PelkTexts::kNoClock);
-    VersionEdit->setText(PelkTexts::kNoVersion);
+    DeviceEdit->setText(PelkTexts::NoClock());
+    VersionEdit->setText(PelkTexts::NoVersion());
     LED1->SetLit(false);
     // Whoever closed the link, the user or a vanished device, the panel
     // must not go on claiming a connection.
-    SetStatusText(0, PelkTexts::kNotConnected);
+    SetStatusText(0, PelkTexts::NotConnected());
 }
 
 // The port closed itself (the device went away) or hit an error between
@@ -157,7 +157,7 @@ void TForm1::HidCtlDeviceChange()
         CloseUsbLink();
         UpdateLinkMenus();
         if (hookedVanished)
-            SetStatusText(0, PelkTexts::kClockUnplugged);
+            SetStatusText(0, PelkTexts::ClockUnplugged());
     }
     if (listedHidDevices_.isEmpty()) {
         Serial1->setChecked(true);

@@ -47,7 +47,7 @@ TForm1::TForm1(Devices devices, QWidget* parent)
     , serialLink_(*comPort_)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Whirlbeam clock V4.02"));
+    setWindowTitle(tr("Whirlbeam clock V4.02"));
     setFont(PanelFont());
     auto* client = new QWidget(this);
     client->setFixedSize(kClientWidth, kClientHeight);
@@ -127,7 +127,7 @@ void TForm1::FormCreate()
     for (QAction* item : {LoadAlarms, SaveAlarms, Loadparameters, Saveparameters, SaveIRcommandhistory})
         item->setEnabled(false);
     InitialLoad = true;
-    SetStatusText(0, PelkTexts::kNotConnected);
+    SetStatusText(0, PelkTexts::NotConnected());
     alarms_->FillRowZero();
     alarms_->CreateRuntimeRows();
     try {

@@ -69,7 +69,7 @@ void TForm1::IdentificationReply(const QByteArray& line)
     }
     ClearCommandQueue();
     QueueCommand("p");
-    DeviceEdit->setText(QStringLiteral("Not a whirlbeam clock"));
+    DeviceEdit->setText(tr("Not a whirlbeam clock"));
 }
 
 void TForm1::VersionReply(const QByteArray& line)
@@ -81,7 +81,7 @@ void TForm1::VersionReply(const QByteArray& line)
         ShowText(VersionEdit, QString::fromLatin1(record.text));
         return;
     }
-    VersionEdit->setText(QStringLiteral("Invalid"));
+    VersionEdit->setText(tr("Invalid"));
     ClearCommandQueue();
     QueueCommand("p");
     QueueCommand("v");
@@ -97,7 +97,7 @@ void TForm1::ConfigReply(const QByteArray& line)
     ScreenCursor::SetHourglass();
     for (const QByteArray& query : AlarmReadOut(0, AlarmCount))
         QueueCommand(query);
-    SetStatusText(0, PelkTexts::kConnected);
+    SetStatusText(0, PelkTexts::Connected());
     if (record.chipName)
         DeviceEdit->setText(DeviceEdit->text() + QString::fromLatin1(*record.chipName));
 }
@@ -165,12 +165,12 @@ void TForm1::ShowWhirlbeamState()
     pwm_->CoilLpLED->SetLit(whirlbeam_->Sleep() && !whirlbeam_->DeepSleep());
     pwm_->CoilNoLED->SetLit(whirlbeam_->DeepSleep());
     if (!whirlbeam_->Sleep())
-        SetStatusText(1, QStringLiteral("Whirlbeam in run mode"));
+        SetStatusText(1, tr("Whirlbeam in run mode"));
     else if (whirlbeam_->DeepSleep())
-        SetStatusText(1, QStringLiteral("Whirlbeam in deap sleep mode"));
+        SetStatusText(1, tr("Whirlbeam in deap sleep mode"));
     else
-        SetStatusText(1, QStringLiteral("Whirlbeam in sleep mode"));
-    SetStatusText(3, invalid ? QStringLiteral("Time is invalid") : QStringLiteral("Time is valid"));
+        SetStatusText(1, tr("Whirlbeam in sleep mode"));
+    SetStatusText(3, invalid ? tr("Time is invalid") : tr("Time is valid"));
 }
 
 void TForm1::RelayReply(const QByteArray& line)
@@ -183,7 +183,7 @@ void TForm1::RelayReply(const QByteArray& line)
         return;
     relais_->RelaisLEDLabel->SetLit(*record.on);
     RelaisLED->SetLit(relais_->RelaisLEDLabel->Lit());
-    SetStatusText(2, *record.on ? QStringLiteral("Relais is on") : QStringLiteral("Relais is off"));
+    SetStatusText(2, *record.on ? tr("Relais is on") : tr("Relais is off"));
 }
 
 void TForm1::RelayIrTimeReply(const QByteArray& line)

@@ -2,6 +2,7 @@
 #include "app/DarkPalette.h"
 #include "app/DisplayDefaults.h"
 #include "app/PelkMain.h"
+#include "files/Translations.h"
 #include "app/WindowPlacement.h"
 #include "sim/PtyClock.h"
 #include "sim/UsbClock.h"
@@ -207,6 +208,8 @@ int main(int argc, char* argv[])
     // The installed desktop entry and icon go by this name.
     QApplication::setDesktopFileName(QStringLiteral(WHIRLBEAM_APP_ID));
     QApplication app(argc, argv);
+    // Before any window is made: texts are translated when they are set.
+    InstallTranslations(app);
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(WHIRLBEAM_APP_ID)));
     if (parser.isSet(options.dark)) {
         QApplication::setStyle(QStringLiteral("Fusion"));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliOptions.h"
 
+#include "cli/CliTexts.h"
 #include "cli/Subcommands.h"
 
 #include <cmath>
@@ -25,21 +26,21 @@ bool ArgumentsComplete(const QStringList& command)
 QString CheckCommand(const QStringList& command)
 {
     if (command.isEmpty())
-        return QStringLiteral("no subcommand given");
+        return CliTexts::tr("no subcommand given");
     if (const Subcommand* subcommand = FindSubcommand(command)) {
         const qsizetype arguments = command.size() - subcommand->words.size();
         if (arguments < subcommand->minArguments)
-            return QStringLiteral("'%1' needs %2")
+            return CliTexts::tr("'%1' needs %2")
                 .arg(subcommand->words.join(QLatin1Char(' ')),
-                    subcommand->words.first() == QLatin1String("send") ? QStringLiteral("a command line")
-                                                                       : QStringLiteral("a file name"));
+                    subcommand->words.first() == QLatin1String("send") ? CliTexts::tr("a command line")
+                                                                       : CliTexts::tr("a file name"));
         if (arguments > subcommand->maxArguments)
-            return QStringLiteral("unexpected argument '%1'").arg(command.last());
+            return CliTexts::tr("unexpected argument '%1'").arg(command.last());
         return QString();
     }
     if (IsSubcommandName(command.first()))
-        return QStringLiteral("'%1' needs one of: save, load").arg(command.first());
-    return QStringLiteral("unknown subcommand '%1'").arg(command.first());
+        return CliTexts::tr("'%1' needs one of: save, load").arg(command.first());
+    return CliTexts::tr("unknown subcommand '%1'").arg(command.first());
 }
 
 // Reads the arguments one by one; an option's word is taken as it stands
@@ -59,7 +60,7 @@ public:
         if (options_.help || options_.version)
             return {options_, QString()};
         if (links_ > 1)
-            return {std::nullopt, QStringLiteral("--serial, --usb and --simulate exclude each other")};
+            return {std::nullopt, CliTexts::tr("--serial, --usb and --simulate exclude each other")};
         if (const QString error = CheckCommand(options_.command); !error.isEmpty())
             return {std::nullopt, error};
         return {options_, QString()};
@@ -117,20 +118,20 @@ QString Parser::Take()
     } else if (Name() == QLatin1String("--log")) {
         const auto file = RequiredWord();
         if (!file || file->isEmpty())
-            return QStringLiteral("--log needs a file name");
+            return CliTexts::tr("--log needs a file name");
         options_.logFile = *file;
     } else if (Name() == QLatin1String("--timeout")) {
         const auto seconds = RequiredWord();
         bool ok = false;
         const double parsed = seconds ? seconds->toDouble(&ok) : 0.0;
         if (!ok || !(parsed > 0.0) || parsed > 3600.0)
-            return QStringLiteral("--timeout takes a number of seconds from 0.001 to 3600");
+            return CliTexts::tr("--timeout takes a number of seconds from 0.001 to 3600");
         options_.timeoutMs = std::max(1, int(std::lround(parsed * 1000.0)));
     } else if (Name() == QLatin1String("--serial") || Name() == QLatin1String("--usb")
         || Name() == QLatin1String("--simulate")) {
         return TakeLink();
     } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
-        return QStringLiteral("unknown option '%1'").arg(argument);
+        return CliTexts::tr("unknown option '%1'").arg(argument);
     } else {
         options_.command << argument;
     }
@@ -145,7 +146,7 @@ QString Parser::TakeLink()
     if (name == QLatin1String("--serial")) {
         const auto port = RequiredWord();
         if (!port || port->isEmpty())
-            return QStringLiteral("--serial needs a port");
+            return CliTexts::tr("--serial needs a port");
         options_.link = CliOptions::Link::Serial;
         options_.port = *port;
     } else if (name == QLatin1String("--usb")) {
@@ -165,7 +166,7 @@ QString Parser::TakeLink()
         else if (kind.isEmpty() || kind == QLatin1String("serial"))
             options_.link = CliOptions::Link::SimulatedSerial;
         else
-            return QStringLiteral("--simulate takes 'usb' or 'serial', not '%1'").arg(kind);
+            return CliTexts::tr("--simulate takes 'usb' or 'serial', not '%1'").arg(kind);
     }
     return QString();
 }
@@ -189,15 +190,15 @@ QString UsageText()
                                      .join(QLatin1Char(' '))
                                      .trimmed();
         subcommands += QStringLiteral("  ") + synopsis.leftJustified(kColumn - 3) + QLatin1Char(' ')
-            + HelpColumn(QLatin1String(subcommand.help), kColumn) + QLatin1Char('\n');
+            + HelpColumn(CliTexts::tr(subcommand.help), kColumn) + QLatin1Char('\n');
     }
-    return QStringLiteral(
+    return CliTexts::tr(
                "Usage: whirlbeamctl [OPTIONS] SUBCOMMAND [ARGUMENTS] [OPTIONS]\n"
                "Talks to a whirlbeam clock over USB or a serial port, as the control panel does.\n"
                "\n"
                "Subcommands:\n")
         + subcommands
-        + QStringLiteral(
+        + CliTexts::tr(
             "\n"
             "Options (before or after the subcommand):\n"
             "  --serial PORT       the clock on serial port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)\n"

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/ClockReport.h"
 
+#include "cli/CliTexts.h"
 #include "protocol/replies/ReplyWords.h"
+
+#include <algorithm>
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -30,24 +33,28 @@ QString StatusText(const ClockStatus& s)
 {
     const QString chip = ChipWords(s.config);
     const QString clock = QString::fromLatin1(s.identification.line)
-        + (chip.isEmpty() ? QString() : QStringLiteral(", chip ") + chip);
+        + (chip.isEmpty() ? QString() : CliTexts::tr(", chip %1").arg(chip));
     const QString valid = !s.whirlbeam.flags       ? QString()
-        : (*s.whirlbeam.flags & Flag::TimeInvalid) ? QStringLiteral(" (invalid)")
-                                                   : QStringLiteral(" (valid)");
+        : (*s.whirlbeam.flags & Flag::TimeInvalid) ? CliTexts::tr(" (invalid)")
+                                                   : CliTexts::tr(" (valid)");
     const QList<QPair<QString, QString>> rows = {
-        {QStringLiteral("Device"), s.device},
-        {QStringLiteral("Clock"), clock},
-        {QStringLiteral("Version"), s.version.major ? QString::fromLatin1(s.version.text) : kUnknown},
-        {QStringLiteral("Alarms"), NumberWords(s.config.alarmCount)},
-        {QStringLiteral("Date"), DateWords(s.date)},
-        {QStringLiteral("Time"), TimeWords(s.time) + valid},
-        {QStringLiteral("Whirlbeam"), WhirlbeamWords(s.whirlbeam)},
-        {QStringLiteral("Relay"), RelayWords(s.relay)},
-        {QStringLiteral("Sensors"), SensorWords(s.sensors)},
+        {CliTexts::tr("Device:"), s.device},
+        {CliTexts::tr("Clock:"), clock},
+        {CliTexts::tr("Version:"), s.version.major ? QString::fromLatin1(s.version.text) : kUnknown},
+        {CliTexts::tr("Alarms:"), NumberWords(s.config.alarmCount)},
+        {CliTexts::tr("Date:"), DateWords(s.date)},
+        {CliTexts::tr("Time:"), TimeWords(s.time) + valid},
+        {CliTexts::tr("Whirlbeam:"), WhirlbeamWords(s.whirlbeam)},
+        {CliTexts::tr("Relay:"), RelayWords(s.relay)},
+        {CliTexts::tr("Sensors:"), SensorWords(s.sensors)},
     };
+    // The values start in one column, a blank after the longest name.
+    qsizetype column = 0;
+    for (const auto& row : rows)
+        column = std::max(column, row.first.size() + 1);
     QString text;
     for (const auto& [name, value] : rows)
-        text += (name + QLatin1Char(':')).leftJustified(11) + value + QLatin1Char('\n');
+        text += name.leftJustified(column) + value + QLatin1Char('\n');
     return text;
 }
 

@@ -5,6 +5,7 @@
 
 #include "cli/Subcommands.h"
 
+#include "cli/CliTexts.h"
 #include "cli/ClockReport.h"
 #include "files/AlarmFile.h"
 #include "files/Dcf77Statistics.h"
@@ -48,12 +49,6 @@ struct ClockFacts {
     int AlarmCount() const { return *config.alarmCount; }
 };
 
-// "1 alarm", "2 alarms".
-QString Count(qsizetype count, const char* noun)
-{
-    return QStringLiteral("%1 %2%3").arg(count).arg(QLatin1String(noun), QLatin1String(count == 1 ? "" : "s"));
-}
-
 QString FullName(const QString& file) { return QFileInfo(file).absoluteFilePath(); }
 
 std::deque<Ask> Queries(std::initializer_list<QByteArray> commands)
@@ -67,16 +62,16 @@ std::deque<Ask> Queries(std::initializer_list<QByteArray> commands)
 Outcome Unreadable(const Ask& ask)
 {
     return Outcome::Fail(ExitCode::Failed,
-        QStringLiteral("the clock's answer %1 to %2 cannot be read")
+        CliTexts::tr("the clock's answer %1 to %2 cannot be read")
             .arg(QuotedLine(*ask.answer), QuotedLine(ask.command)));
 }
 
-Outcome FileFailure(const QString& what, const QString& file, int error)
+// sentence: "cannot save %1%2", the file and the reason.
+Outcome FileFailure(const QString& sentence, const QString& file, int error)
 {
     const QString reason = ExplainFileProblem(FileProblem::System(error), file);
-    return Outcome::Fail(ExitCode::BadFile,
-        QStringLiteral("cannot %1 %2%3")
-            .arg(what, FullName(file), reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
+    return Outcome::Fail(
+        ExitCode::BadFile, sentence.arg(FullName(file), reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
 }
 
 Outcome BadFile(const QString& file, const QString& why)
@@ -92,7 +87,7 @@ Outcome DamagedLine(const QString& file, const QList<QByteArray>& lines, int num
 Outcome Save(const QString& file, const QList<QByteArray>& lines)
 {
     int error = 0;
-    return SaveLines(file, lines, &error) ? Outcome{} : FileFailure(QStringLiteral("save"), file, error);
+    return SaveLines(file, lines, &error) ? Outcome{} : FileFailure(CliTexts::tr("cannot save %1%2"), file, error);
 }
 
 Outcome Read(const QString& file, QList<QByteArray>* lines)
@@ -100,7 +95,7 @@ Outcome Read(const QString& file, QList<QByteArray>* lines)
     int error = 0;
     const auto read = ReadLines(file, &error);
     if (!read)
-        return FileFailure(QStringLiteral("read"), file, error);
+        return FileFailure(CliTexts::tr("cannot read %1%2"), file, error);
     *lines = *read;
     return {};
 }
@@ -124,12 +119,12 @@ Outcome Handshake(ClockSession& session, ClockFacts* facts)
     facts->identification = DecodeIdentification(*asks[0].answer);
     if (!facts->identification.recognised)
         return Outcome::Fail(ExitCode::Failed,
-            QStringLiteral("%1 answers, but not as a whirlbeam clock: %2")
+            CliTexts::tr("%1 answers, but not as a whirlbeam clock: %2")
                 .arg(session.Link().Name(), QuotedLine(*asks[0].answer)));
     facts->version = DecodeVersion(*asks[1].answer);
     if (!facts->version.Valid())
         return Outcome::Fail(ExitCode::Failed,
-            QStringLiteral("the clock's version %1 is not supported (3 or later is)")
+            CliTexts::tr("the clock's version %1 is not supported (3 or later is)")
                 .arg(QuotedLine(*asks[1].answer)));
     facts->config = DecodeConfig(*asks[2].answer);
     if (!facts->config.alarmCount)
@@ -214,7 +209,7 @@ Outcome SyncTime(CliContext& context, const QStringList&)
         const QString clockText = clock.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         if (qAbs(computer.msecsTo(clock)) <= kSyncToleranceMs) {
             Report(context,
-                QStringLiteral("The clock reads %1; this computer %2.")
+                CliTexts::tr("The clock reads %1; this computer %2.")
                     .arg(clockText, computer.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))),
                 {{"clock", clock.toString(Qt::ISODate)},
                     {"computer", computer.toString(Qt::ISODateWithMs)},
@@ -222,7 +217,7 @@ Outcome SyncTime(CliContext& context, const QStringList&)
             return {};
         }
         outcome = Outcome::Fail(ExitCode::Failed,
-            QStringLiteral("the clock reads %1 after setting; this computer %2")
+            CliTexts::tr("the clock reads %1 after setting; this computer %2")
                 .arg(clockText, computer.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
     }
     return outcome;
@@ -257,7 +252,8 @@ Outcome AlarmsSave(CliContext& context, const QStringList& arguments)
     }
     if (outcome = Save(file, AlarmFileLines(rows, facts.AlarmCount())); !outcome.Ok())
         return outcome;
-    Report(context, QStringLiteral("Saved %1 to %2.").arg(Count(count, "alarm"), file),
+    Report(context,
+        count == 1 ? CliTexts::tr("Saved 1 alarm to %1.").arg(file) : CliTexts::tr("Saved %1 alarms to %2.").arg(count).arg(file),
         {{"file", FullName(file)}, {"alarms", count}});
     return {};
 }
@@ -271,9 +267,9 @@ Outcome AlarmsLoad(CliContext& context, const QStringList& arguments)
     if (const Outcome outcome = Read(file, &lines); !outcome.Ok())
         return outcome;
     if (const int damaged = FirstDamagedAlarmLine(lines))
-        return DamagedLine(file, lines, damaged, kAlarmLineWord);
+        return DamagedLine(file, lines, damaged, kNotAnAlarmLine);
     if (lines.isEmpty())
-        return BadFile(file, QStringLiteral("holds no alarm lines"));
+        return BadFile(file, CliTexts::tr("holds no alarm lines"));
     ClockFacts facts;
     Outcome outcome;
     ClockSession* session = Clock(context, &facts, &outcome);
@@ -295,15 +291,18 @@ Outcome AlarmsLoad(CliContext& context, const QStringList& arguments)
     for (const Ask& ask : asks) {
         if (ask.command.startsWith('k') && ask.answer->mid(1).toUpper() != ask.command.mid(1).toUpper())
             return Outcome::Fail(ExitCode::Failed,
-                QStringLiteral("the clock took %1 as %2").arg(QuotedLine(ask.command), QuotedLine(*ask.answer)));
+                CliTexts::tr("the clock took %1 as %2").arg(QuotedLine(ask.command), QuotedLine(*ask.answer)));
     }
     const qsizetype sent = load.commands.size() - 1;
     const qsizetype skipped = lines.size() - sent;
-    QString note = QStringLiteral("Sent %1 from %2.").arg(Count(sent, "alarm"), file);
-    if (skipped > 0)
-        note += QStringLiteral(" %1 for rows the clock lacks (it has %2) %3 skipped.")
-                    .arg(Count(skipped, "line"), Count(facts.AlarmCount(), "alarm"),
-                        skipped == 1 ? QStringLiteral("was") : QStringLiteral("were"));
+    QString note
+        = sent == 1 ? CliTexts::tr("Sent 1 alarm from %1.").arg(file) : CliTexts::tr("Sent %1 alarms from %2.").arg(sent).arg(file);
+    if (skipped == 1)
+        note += CliTexts::tr(" 1 line for rows the clock lacks (it has %1 alarms) was skipped.").arg(facts.AlarmCount());
+    else if (skipped > 1)
+        note += CliTexts::tr(" %1 lines for rows the clock lacks (it has %2 alarms) were skipped.")
+                    .arg(skipped)
+                    .arg(facts.AlarmCount());
     Report(context, note,
         {{"file", FullName(file)}, {"sent", sent}, {"skipped", skipped}, {"alarmCount", facts.AlarmCount()}});
     return {};
@@ -343,7 +342,7 @@ Outcome ParamsSave(CliContext& context, const QStringList& arguments)
     const QList<QByteArray> lines = ParameterFileLines(HeldByControls(reported));
     if (outcome = Save(file, lines); !outcome.Ok())
         return outcome;
-    Report(context, QStringLiteral("Saved the parameters to %1.").arg(file),
+    Report(context, CliTexts::tr("Saved the parameters to %1.").arg(file),
         {{"file", FullName(file)}, {"lines", lines.size()}});
     return {};
 }
@@ -357,10 +356,10 @@ Outcome ParamsLoad(CliContext& context, const QStringList& arguments)
     if (const Outcome outcome = Read(file, &lines); !outcome.Ok())
         return outcome;
     if (const int damaged = FirstDamagedParameterLine(lines))
-        return DamagedLine(file, lines, damaged, kCommandLineWord);
+        return DamagedLine(file, lines, damaged, kNotACommandLine);
     const QList<QByteArray> commands = ParameterFileCommands(lines);
     if (commands.isEmpty())
-        return BadFile(file, QStringLiteral("holds no command lines"));
+        return BadFile(file, CliTexts::tr("holds no command lines"));
     ClockFacts facts;
     Outcome outcome;
     ClockSession* session = Clock(context, &facts, &outcome);
@@ -370,12 +369,14 @@ Outcome ParamsLoad(CliContext& context, const QStringList& arguments)
     for (const QByteArray& command : commands) {
         if (!session->Link().Fits(command))
             return BadFile(file,
-                QStringLiteral("%1 is too long for %2").arg(QuotedLine(command), session->Link().Name()));
+                CliTexts::tr("%1 is too long for %2").arg(QuotedLine(command), session->Link().Name()));
         asks.emplace_back(command);
     }
     if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
-    Report(context, QStringLiteral("Sent %1 from %2.").arg(Count(commands.size(), "parameter line"), file),
+    Report(context,
+        commands.size() == 1 ? CliTexts::tr("Sent 1 parameter line from %1.").arg(file)
+                             : CliTexts::tr("Sent %1 parameter lines from %2.").arg(commands.size()).arg(file),
         {{"file", FullName(file)}, {"sent", commands.size()}});
     return {};
 }
@@ -416,7 +417,7 @@ Outcome Dcf77Stats(CliContext& context, const QStringList& arguments)
     else if (file.isEmpty())
         context.console.Write(lines.join('\n') + '\n');
     else
-        context.console.Line(QStringLiteral("Saved the DCF77 statistics to %1.").arg(file));
+        context.console.Line(CliTexts::tr("Saved the DCF77 statistics to %1.").arg(file));
     return {};
 }
 
@@ -428,8 +429,8 @@ Outcome Send(CliContext& context, const QStringList& arguments)
     const QByteArray line = text.toLatin1();
     if (!IsCommandLine(line) || line != text.toUtf8())
         return Outcome::Fail(ExitCode::Usage,
-            QStringLiteral("%1 is not a command line (a command character "
-                           "a..z, {, |, }, ~, ` or DEL, then printable ASCII)")
+            CliTexts::tr("%1 is not a command line (a command character "
+                         "a..z, {, |, }, ~, ` or DEL, then printable ASCII)")
                 .arg(QuotedLine(text.toUtf8())));
     Outcome outcome;
     ClockSession* session = context.connect(&outcome);
@@ -437,7 +438,7 @@ Outcome Send(CliContext& context, const QStringList& arguments)
         return outcome;
     if (!session->Link().Fits(line))
         return Outcome::Fail(ExitCode::Usage,
-            QStringLiteral("%1 is too long for %2").arg(QuotedLine(line), session->Link().Name()));
+            CliTexts::tr("%1 is too long for %2").arg(QuotedLine(line), session->Link().Name()));
     QJsonArray replies;
     QObject::connect(session, &ClockSession::LineReceived, session, [&context, &replies](const QByteArray& reply) {
         if (context.options.json)
@@ -495,22 +496,22 @@ const QList<Subcommand>& Subcommands()
 {
     using L = QStringList;
     static const QList<Subcommand> table = {
-        {L{"status"}, "", 0, 0, "identification, version, date, time, whirlbeam state, relay, sensors", Status},
-        {L{"sync-time"}, "", 0, 0, "set the clock's date and time from this computer's local time, and read them back",
+        {L{"status"}, "", 0, 0, QT_TRANSLATE_NOOP("whirlbeamctl", "identification, version, date, time, whirlbeam state, relay, sensors"), Status},
+        {L{"sync-time"}, "", 0, 0, QT_TRANSLATE_NOOP("whirlbeamctl", "set the clock's date and time from this computer's local time, and read them back"),
             SyncTime},
-        {L{"alarms", "save"}, "FILE", 1, 1, "write the clock's alarms to FILE (.alm, as the panel writes it)",
+        {L{"alarms", "save"}, "FILE", 1, 1, QT_TRANSLATE_NOOP("whirlbeamctl", "write the clock's alarms to FILE (.alm, as the panel writes it)"),
             AlarmsSave},
         {L{"alarms", "load"}, "FILE", 1, 1,
-            "send the alarms of FILE to the clock (rows the clock lacks are skipped)", AlarmsLoad},
-        {L{"params", "save"}, "FILE", 1, 1, "write the clock's parameters to FILE (.par, as the panel writes it)",
+            QT_TRANSLATE_NOOP("whirlbeamctl", "send the alarms of FILE to the clock (rows the clock lacks are skipped)"), AlarmsLoad},
+        {L{"params", "save"}, "FILE", 1, 1, QT_TRANSLATE_NOOP("whirlbeamctl", "write the clock's parameters to FILE (.par, as the panel writes it)"),
             ParamsSave},
-        {L{"params", "load"}, "FILE", 1, 1, "send every command line of FILE to the clock", ParamsLoad},
+        {L{"params", "load"}, "FILE", 1, 1, QT_TRANSLATE_NOOP("whirlbeamctl", "send every command line of FILE to the clock"), ParamsLoad},
         {L{"dcf77-stats"}, "[FILE]", 0, 1,
-            "the hourly DCF77 synchronisation figures, to FILE or standard output", Dcf77Stats},
-        {L{"send"}, "LINE", 1, 1, "send one command line and print the reply lines that follow", Send},
+            QT_TRANSLATE_NOOP("whirlbeamctl", "the hourly DCF77 synchronisation figures, to FILE or standard output"), Dcf77Stats},
+        {L{"send"}, "LINE", 1, 1, QT_TRANSLATE_NOOP("whirlbeamctl", "send one command line and print the reply lines that follow"), Send},
         {L{"monitor"}, "", 0, 0,
-            "poll as the panel does and print every reply line, decoded, until\n"
-            "interrupted (Ctrl-C, SIGTERM)",
+            QT_TRANSLATE_NOOP("whirlbeamctl", "poll as the panel does and print every reply line, decoded, until\n"
+            "interrupted (Ctrl-C, SIGTERM)"),
             Monitor},
     };
     return table;

@@ -2,6 +2,7 @@
 #include "cli/WhirlbeamCtl.h"
 
 #include "cli/CliOptions.h"
+#include "cli/CliTexts.h"
 #include "cli/Subcommands.h"
 #include "link/ClockSession.h"
 #include "link/ComPort.h"
@@ -24,7 +25,7 @@ int WhirlbeamCtl::Run(const QStringList& arguments)
     Console console(*environment_.out, *environment_.err);
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     if (!parsed.options) {
-        console.Error(parsed.error + QStringLiteral(" (whirlbeamctl --help lists what it takes)"));
+        console.Error(parsed.error + CliTexts::tr(" (whirlbeamctl --help lists what it takes)"));
         return ExitCode::Usage;
     }
     const CliOptions& options = *parsed.options;

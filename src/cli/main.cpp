@@ -4,6 +4,7 @@
 // whirlbeam_cli library.
 
 #include "cli/WhirlbeamCtl.h"
+#include "files/Translations.h"
 #include "link/TerminationSignals.h"
 
 #include <QCoreApplication>
@@ -18,6 +19,7 @@ int main(int argc, char* argv[])
     // ordinary slot.
     const int signalFd = WatchTerminationSignals();
     QCoreApplication app(argc, argv);
+    InstallTranslations(app);
     QFile out;
     QFile err;
     out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);

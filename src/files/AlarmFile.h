@@ -3,11 +3,12 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QtGlobal>
 
 struct AlarmSettings;
 
-// What an alarm file's lines must be, in messages about one that is not.
-inline constexpr char kAlarmLineWord[] = "an alarm line";
+// What is said of an alarm file's line that is not one (FileProblem).
+inline constexpr char kNotAnAlarmLine[] = QT_TRANSLATE_NOOP("FileProblem", "Line %1 is not an alarm line: %2");
 
 // What loading an alarm file queues for the clock: every alarm command line
 // ("k", 11 characters) whose row the clock has, in file order, then the

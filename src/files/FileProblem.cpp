@@ -4,13 +4,14 @@
 #include "link/SystemErrorText.h"
 #include "protocol/LineText.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 QString ExplainFileProblem(const FileProblem& problem, const QString& file)
 {
     if (problem.lineNumber > 0)
-        return QStringLiteral("Line %1 is not %2: %3")
+        return QCoreApplication::translate("FileProblem", problem.sentence)
             .arg(problem.lineNumber)
-            .arg(QLatin1String(problem.expected), QuotedLine(problem.line));
+            .arg(QuotedLine(problem.line));
     return ExplainSystemError(problem.error, QFileInfo(file).absoluteFilePath(), ErrorSite::File);
 }

@@ -11,12 +11,14 @@ struct FileProblem {
     int error = 0; // errno, when the file could not be read or written
     int lineNumber = 0; // from 1, when a line is not what the file holds
     QByteArray line;
-    const char* expected = ""; // what the line should be: "an alarm line"
+    // The sentence for the line, QT_TRANSLATE_NOOP'd in "FileProblem":
+    // "Line %1 is not an alarm line: %2".
+    const char* sentence = "";
 
     static FileProblem System(int error) { return {error, 0, {}, ""}; }
-    static FileProblem Line(int number, const QByteArray& line, const char* expected)
+    static FileProblem Line(int number, const QByteArray& line, const char* sentence)
     {
-        return {0, number, line, expected};
+        return {0, number, line, sentence};
     }
 };
 

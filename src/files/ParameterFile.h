@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QtGlobal>
 
 // A clock's operating parameters as the panel shows them.
 struct ClockParameters {
@@ -37,8 +38,9 @@ QList<QByteArray> ParameterFileLines(const ClockParameters& parameters);
 // carry any command lines.
 QList<QByteArray> ParameterFileCommands(const QList<QByteArray>& lines);
 
-// What a parameter file's lines must be, in messages about one that is not.
-inline constexpr char kCommandLineWord[] = "a command line";
+// What is said of a parameter file's line that is not a command line
+// (FileProblem).
+inline constexpr char kNotACommandLine[] = QT_TRANSLATE_NOOP("FileProblem", "Line %1 is not a command line: %2");
 
 // A line the clock could take as a command: a command character
 // (0x60..0x7F) first, printable ASCII after it.

@@ -7,6 +7,7 @@
 #include "link/SystemErrorText.h"
 #include "link/hid/ClockDevices.h"
 #include "link/hid/HidDevice.h"
+#include <QCoreApplication>
 
 #include <QEventLoop>
 #include <QMetaObject>
@@ -14,6 +15,11 @@
 #include <cerrno>
 
 namespace {
+
+// The context of this file's texts for translation.
+struct ClockLinkTexts {
+    Q_DECLARE_TR_FUNCTIONS(ClockLinkTexts)
+};
 
 bool DeviceGone(int error) { return error == EIO || error == ENXIO || error == ENODEV || error == ENOENT; }
 
@@ -115,7 +121,7 @@ void SerialClockLink::LoseTo(const EComPort& error)
     if (std::exchange(lost_, true))
         return;
     if (DeviceGone(error.WinCode())) {
-        emit Lost({LinkFailure::Kind::Gone, error.WinCode(), QStringLiteral("%1 is gone (unplugged?)").arg(Name())});
+        emit Lost({LinkFailure::Kind::Gone, error.WinCode(), ClockLinkTexts::tr("%1 is gone (unplugged?)").arg(Name())});
         return;
     }
     const QString plain = ExplainSystemError(error.WinCode(), Name(), ErrorSite::OpenPort);
@@ -153,9 +159,9 @@ std::unique_ptr<UsbClockLink> UsbClockLink::Claim(
     if (!chosen) {
         ReleaseClocks(controller, clocks);
         *failure = {LinkFailure::Kind::NotOpened, ENODEV,
-            wanted.isEmpty() ? QStringLiteral("no whirlbeam clock on USB")
-                             : QStringLiteral("no whirlbeam clock on USB with serial number %1 (found: %2)")
-                                   .arg(wanted, found.isEmpty() ? QStringLiteral("none") : found.join(QStringLiteral(", ")))};
+            wanted.isEmpty() ? ClockLinkTexts::tr("no whirlbeam clock on USB")
+                             : ClockLinkTexts::tr("no whirlbeam clock on USB with serial number %1 (found: %2)")
+                                   .arg(wanted, found.isEmpty() ? ClockLinkTexts::tr("none") : found.join(QStringLiteral(", ")))};
         return nullptr;
     }
     if (!chosen->HasReadWriteAccess()) {
@@ -180,7 +186,7 @@ QString UsbClockLink::Device() const
     return device_ ? QString::fromLocal8Bit(device_->DevicePath()) : QString();
 }
 
-QString UsbClockLink::Name() const { return QStringLiteral("the USB clock %1").arg(Device()); }
+QString UsbClockLink::Name() const { return ClockLinkTexts::tr("the USB clock %1").arg(Device()); }
 
 bool UsbClockLink::Fits(const QByteArray& line) const
 {
@@ -207,7 +213,7 @@ void UsbClockLink::DevicesChanged()
     if (device_->IsPluggedIn() || std::exchange(lost_, true))
         return;
     device_->SetOnData({});
-    emit Lost({LinkFailure::Kind::Gone, ENODEV, QStringLiteral("%1 was unplugged").arg(Name())});
+    emit Lost({LinkFailure::Kind::Gone, ENODEV, ClockLinkTexts::tr("%1 was unplugged").arg(Name())});
 }
 
 bool UsbClockListed(TJvHidDeviceController& controller)

@@ -3,11 +3,17 @@
 
 #include "protocol/LineText.h"
 #include "protocol/replies/ReplyKind.h"
+#include <QCoreApplication>
 
 #include <QEventLoop>
 #include <algorithm>
 
 namespace {
+
+// The context of this file's texts for translation.
+struct ClockSessionTexts {
+    Q_DECLARE_TR_FUNCTIONS(ClockSessionTexts)
+};
 
 // A lost answer is asked for again once the clock has had this long.
 int AskAgainMs(int tickMs) { return std::max(1000, 4 * tickMs); }
@@ -36,9 +42,9 @@ ClockSession::ClockSession(ClockLink& link, int timeoutMs)
     silence_.setInterval(timeoutMs_);
     connect(&silence_, &QTimer::timeout, this, [this] {
         const QString waitingFor
-            = outstanding_.isEmpty() ? QString() : QStringLiteral(" to ") + QuotedLine(outstanding_.first()->command);
+            = outstanding_.isEmpty() ? QString() : ClockSessionTexts::tr(" to ") + QuotedLine(outstanding_.first()->command);
         Finish({WaitEnd::How::Silent, {}, 0,
-            QStringLiteral("no answer from %1%2 within %3 s")
+            ClockSessionTexts::tr("no answer from %1%2 within %3 s")
                 .arg(link_.Name(), waitingFor)
                 .arg(timeoutMs_ / 1000.0)});
     });
@@ -89,7 +95,7 @@ WaitEnd ClockSession::Poll()
 
 void ClockSession::Interrupt(int signal)
 {
-    Finish({WaitEnd::How::Interrupted, {}, signal, QStringLiteral("interrupted")}, true);
+    Finish({WaitEnd::How::Interrupted, {}, signal, ClockSessionTexts::tr("interrupted")}, true);
 }
 
 int ClockSession::MsToNextTick() const { return std::max(0, tick_.Timer().remainingTime()); }

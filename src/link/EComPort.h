@@ -19,7 +19,7 @@ public:
 
     int Code() const { return code_; }
     int WinCode() const { return winCode_; }
-    QString Message() const { return QString::fromLatin1(message_.c_str()); }
+    QString Message() const;
     const char* what() const noexcept override { return message_.c_str(); }
 
     static QString TextOf(int code);

@@ -4,6 +4,7 @@
 #include "files/TextFile.h"
 #include "link/SystemErrorText.h"
 #include "protocol/LineText.h"
+#include <QCoreApplication>
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +14,11 @@
 #include <unistd.h>
 
 namespace {
+
+// The context of this file's texts for translation.
+struct LinkLogTexts {
+    Q_DECLARE_TR_FUNCTIONS(LinkLogTexts)
+};
 
 QString Reason(int error, const QString& file) { return ExplainSystemError(error, file, ErrorSite::File); }
 
@@ -31,7 +37,7 @@ bool LinkLog::Open(const QString& file, QString* error)
     file_ = QFileInfo(file).absoluteFilePath();
     fd_ = ::open(QFile::encodeName(file_).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd_ < 0) {
-        *error = QStringLiteral("cannot write the log %1: %2").arg(file_, Reason(errno, file_));
+        *error = LinkLogTexts::tr("cannot write the log %1: %2").arg(file_, Reason(errno, file_));
         return false;
     }
     return true;
@@ -66,6 +72,6 @@ void LinkLog::Write(char direction, const QByteArray& line)
     const int error = errno;
     Close();
     if (onFailure_)
-        onFailure_(QStringLiteral("writing the log %1 failed: %2; the log ends here")
+        onFailure_(LinkLogTexts::tr("writing the log %1 failed: %2; the log ends here")
                        .arg(file_, Reason(error, file_)));
 }

@@ -2,6 +2,7 @@
 #include "link/PortDescription.h"
 
 #include "link/ComPort.h"
+#include <QCoreApplication>
 
 #include <QFileInfo>
 
@@ -9,6 +10,11 @@
 #include <memory>
 
 namespace {
+
+// The context of this file's texts for translation.
+struct PortDescriptionTexts {
+    Q_DECLARE_TR_FUNCTIONS(PortDescriptionTexts)
+};
 
 const QString kByIdFolder = QStringLiteral("/dev/serial/by-id/");
 
@@ -31,7 +37,7 @@ QString PortDescription::Text() const
     if (!name.isEmpty())
         parts << name;
     if (!serial.isEmpty())
-        parts << QStringLiteral("serial %1").arg(serial);
+        parts << PortDescriptionTexts::tr("serial %1").arg(serial);
     parts += byIdLinks;
     return parts.join(QStringLiteral(", "));
 }

@@ -3,6 +3,7 @@
 
 #include "link/ComPort.h"
 #include "link/PortDescription.h"
+#include <QCoreApplication>
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,11 @@
 
 namespace {
 
+// The context of this file's texts for translation.
+struct SystemErrorTexts {
+    Q_DECLARE_TR_FUNCTIONS(SystemErrorTexts)
+};
+
 QString SystemText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 bool NoDevice(int error) { return error == ENOENT || error == ENODEV || error == ENXIO || error == EIO; }
@@ -27,8 +33,8 @@ QString NoPermission(const QString& path, const DeviceFacts& facts)
                               "sudo usermod -aG %2 $USER, then log in again.")
             .arg(path, facts.ownerGroup);
     if (!facts.ownerUser.isEmpty())
-        return QStringLiteral("Only the user %1 may open %2.").arg(facts.ownerUser, path);
-    return QStringLiteral("You may not open %1.").arg(path);
+        return SystemErrorTexts::tr("Only the user %1 may open %2.").arg(facts.ownerUser, path);
+    return SystemErrorTexts::tr("You may not open %1.").arg(path);
 }
 
 QString OpeningPort(int error, const QString& path, const DeviceFacts& facts)
@@ -36,11 +42,11 @@ QString OpeningPort(int error, const QString& path, const DeviceFacts& facts)
     if (error == EACCES || error == EPERM)
         return NoPermission(path, facts);
     if (error == EBUSY || error == EWOULDBLOCK)
-        return QStringLiteral("%1 is in use by another program.").arg(path);
+        return SystemErrorTexts::tr("%1 is in use by another program.").arg(path);
     if (NoDevice(error)) {
-        const QString found = facts.serialPorts.isEmpty() ? QStringLiteral("none")
+        const QString found = facts.serialPorts.isEmpty() ? SystemErrorTexts::tr("none")
                                                           : facts.serialPorts.join(QStringLiteral(", "));
-        return QStringLiteral("No device %1. Serial ports found: %2.").arg(path, found);
+        return SystemErrorTexts::tr("No device %1. Serial ports found: %2.").arg(path, found);
     }
     return QStringLiteral("%1: %2.").arg(path, SystemText(error));
 }
@@ -48,7 +54,7 @@ QString OpeningPort(int error, const QString& path, const DeviceFacts& facts)
 QString OpenPort(int error, const QString& path)
 {
     if (NoDevice(error))
-        return QStringLiteral("The device is gone (unplugged?). Plug it in again and press Open.");
+        return SystemErrorTexts::tr("The device is gone (unplugged?). Plug it in again and press Open.");
     return QStringLiteral("%1: %2.").arg(path, SystemText(error));
 }
 
@@ -56,7 +62,7 @@ QString OpenPort(int error, const QString& path)
 QString File(int error, const DeviceFacts& facts)
 {
     if (error == ENOENT)
-        return facts.folderExists ? QStringLiteral("No such file") : QStringLiteral("No such folder");
+        return facts.folderExists ? SystemErrorTexts::tr("No such file") : SystemErrorTexts::tr("No such folder");
     return SystemText(error);
 }
 
@@ -82,7 +88,7 @@ QString ExplainSystemError(int error, const QString& path, ErrorSite site, const
     case ErrorSite::OpeningPort: return OpeningPort(error, path, facts);
     case ErrorSite::OpenPort: return OpenPort(error, path);
     case ErrorSite::PortList:
-        return QStringLiteral("The list of serial ports (%1) could not be read: %2.").arg(path, SystemText(error));
+        return SystemErrorTexts::tr("The list of serial ports (%1) could not be read: %2.").arg(path, SystemText(error));
     case ErrorSite::File: return File(error, facts);
     }
     return QString();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ComSetup.h"
+#include "files/Translations.h"
 #include "support/PanelFixture.h"
 
 #include <QAbstractSpinBox>
@@ -12,6 +13,7 @@
 #include <QScopeGuard>
 #include <QStyleOption>
 #include <QTabBar>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -104,24 +106,56 @@ QStringList Overflows(QWidget* root)
     return overflows;
 }
 
+// The program's translation for a language while it lives; English, the
+// language of the texts in the code, needs none.
+class Language {
+public:
+    explicit Language(const QString& language)
+    {
+        if (language == QLatin1String("en"))
+            return;
+        bool loaded = false;
+        for (const QString& folder : TranslationFolders())
+            loaded = loaded || translator_.load(QStringLiteral("whirlbeam_") + language, folder);
+        if (!loaded)
+            qFatal("no translation whirlbeam_%s.qm in %s", qPrintable(language), qPrintable(TranslationFolders().join(", ")));
+        QCoreApplication::installTranslator(&translator_);
+    }
+    ~Language() { QCoreApplication::removeTranslator(&translator_); }
+
+private:
+    QTranslator translator_;
+};
+
+void AddLanguages()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << "en";
+    QTest::newRow("German") << "de";
+}
+
 } // namespace
 
 // Every text of the window, at start-up and as the clock's replies set it,
-// fits its control in the window's own font.
+// fits its control in the window's own font, in English and in German.
 class TextFitTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void startUpTextsFit_data() { AddLanguages(); }
     void startUpTextsFit();
     void repliedTextsFit_data();
     void repliedTextsFit();
     void allTabsShowWhole_data();
     void allTabsShowWhole();
+    void setupDialogTextsFit_data() { AddLanguages(); }
     void setupDialogTextsFit();
 };
 
 void TextFitTest::startUpTextsFit()
 {
+    QFETCH(QString, language);
+    const Language chosen(language);
     Panel p;
     const QStringList overflows = Overflows(&p.form);
     QVERIFY2(overflows.isEmpty(), qPrintable(overflows.join(QStringLiteral("; "))));
@@ -129,27 +163,36 @@ void TextFitTest::startUpTextsFit()
 
 void TextFitTest::repliedTextsFit_data()
 {
+    QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("text");
-    for (const char* text : {"Not connected", "Connected", "Clock unplugged"})
-        QTest::newRow(text) << "StatusBar1Panel0" << text;
-    for (const char* text : {"Whirlbeam Clock (Serial=SIM0001)", "Device VID=04D8 PID=AB02 (Serial=123)"})
-        QTest::newRow(text) << "DevListBox" << text;
-    for (const char* text : {"Whirlbeam in run mode", "Whirlbeam in sleep mode", "Whirlbeam in deap sleep mode"})
-        QTest::newRow(text) << "StatusBar1Panel1" << text;
-    for (const char* text : {"Relais is on", "Relais is off"})
-        QTest::newRow(text) << "StatusBar1Panel2" << text;
-    for (const char* text : {"Time is invalid", "Time is valid"})
-        QTest::newRow(text) << "StatusBar1Panel3" << text;
-    QTest::newRow("queue") << "StatusBar1Panel4" << "9999";
-    QTest::newRow("not a clock") << "DeviceEdit" << "Not a whirlbeam clock";
-    QTest::newRow("invalid version") << "VersionEdit" << "Invalid";
+    QTest::addColumn<QString>("source"); // the window's own text, as the code has it
+    for (const char* language : {"en", "de"}) {
+        const auto row = [language](const char* control, const char* text) {
+            QTest::addRow("%s %s", language, text) << language << control << text;
+        };
+        for (const char* text : {"Not connected", "Connected", "Clock unplugged"})
+            row("StatusBar1Panel0", text);
+        for (const char* text : {"Whirlbeam Clock (Serial=SIM0001)", "Device VID=04D8 PID=AB02 (Serial=123)"})
+            row("DevListBox", text);
+        for (const char* text : {"Whirlbeam in run mode", "Whirlbeam in sleep mode", "Whirlbeam in deap sleep mode"})
+            row("StatusBar1Panel1", text);
+        for (const char* text : {"Relais is on", "Relais is off"})
+            row("StatusBar1Panel2", text);
+        for (const char* text : {"Time is invalid", "Time is valid"})
+            row("StatusBar1Panel3", text);
+        row("StatusBar1Panel4", "9999");
+        row("DeviceEdit", "Not a whirlbeam clock");
+        row("VersionEdit", "Invalid");
+    }
 }
 
 void TextFitTest::repliedTextsFit()
 {
+    QFETCH(QString, language);
     QFETCH(QString, control);
-    QFETCH(QString, text);
+    QFETCH(QString, source);
+    const Language chosen(language);
+    const QString text = QCoreApplication::translate("TForm1", source.toUtf8().constData());
     Panel p;
     auto* widget = p.Get(qPrintable(control));
     if (auto* label = qobject_cast<QLabel*>(widget))
@@ -164,15 +207,20 @@ void TextFitTest::repliedTextsFit()
 
 void TextFitTest::allTabsShowWhole_data()
 {
+    QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("style");
-    QTest::newRow("default") << QString();
-    QTest::newRow("Fusion") << "Fusion";
-    QTest::newRow("Windows") << "Windows";
+    for (const char* language : {"en", "de"}) {
+        QTest::addRow("%s default", language) << language << QString();
+        QTest::addRow("%s Fusion", language) << language << "Fusion";
+        QTest::addRow("%s Windows", language) << language << "Windows";
+    }
 }
 
 void TextFitTest::allTabsShowWhole()
 {
+    QFETCH(QString, language);
     QFETCH(QString, style);
+    const Language chosen(language);
     if (!style.isEmpty())
         QApplication::setStyle(style);
     Panel p;
@@ -190,6 +238,8 @@ void TextFitTest::allTabsShowWhole()
 // The serial Setup dialog, with every item of each list shown in turn.
 void TextFitTest::setupDialogTextsFit()
 {
+    QFETCH(QString, language);
+    const Language chosen(language);
     TComSelect::SetPortLister([] { return QStringList{"ttyS0", "ttyUSB10", "ttyACM0", "rfcomm0"}; });
     const auto machineList = qScopeGuard([] { TComSelect::SetPortLister({}); });
     TComSetupFrm dialog;

@@ -108,7 +108,7 @@ AlarmRow AlarmTable::CreateRow(int row, QWidget* page)
     controls.SpinEdit->move(600, top);
     controls.SpinEdit->resize(41, controls.SpinEdit->minimumHeight());
 
-    controls.SendButton = new QPushButton(QStringLiteral("Send"), page);
+    controls.SendButton = new QPushButton(tr("Send"), page);
     controls.SendButton->setObjectName(ControlName(row, "SendButton"));
     controls.SendButton->setGeometry(656, top, 65, 21);
 
@@ -172,15 +172,15 @@ void AlarmTable::AddColumnCaptions(QWidget* page)
     constexpr int kUpper = 0;
     constexpr int kLower = 11;
     const struct { int left; int top; const char* text; } captions[] = {
-        {16, kLower, "Alm:"}, {48, kLower, "Enable:"}, {96, kLower, "On days of week:"},
-        {224, kLower, "Alarm time:"}, {328, kLower, "Ignore hour"}, {446, kUpper, "Whirlbeam "},
-        {448, kLower, "On"}, {472, kLower, "Off"}, {506, kLower, "Sound"}, {562, kUpper, "Relais"},
-        {576, kLower, "On"}, {600, kUpper, "On time min. /"}, {600, kLower, "Sound count"}};
+        {16, kLower, QT_TR_NOOP("Alm:")}, {48, kLower, QT_TR_NOOP("Enable:")}, {96, kLower, QT_TR_NOOP("On days of week:")},
+        {224, kLower, QT_TR_NOOP("Alarm time:")}, {328, kLower, QT_TR_NOOP("Ignore hour")}, {446, kUpper, QT_TR_NOOP("Whirlbeam ")},
+        {448, kLower, QT_TR_NOOP("On")}, {472, kLower, QT_TR_NOOP("Off")}, {506, kLower, QT_TR_NOOP("Sound")}, {562, kUpper, QT_TR_NOOP("Relais")},
+        {576, kLower, QT_TR_NOOP("On")}, {600, kUpper, QT_TR_NOOP("On time min. /")}, {600, kLower, QT_TR_NOOP("Sound count")}};
     QStringList days;
     for (int day = 1; day <= 7; ++day)
         days << tr("%1 %2").arg(day).arg(DayName(day));
     for (const auto& caption : captions) {
-        auto* label = new QLabel(QString::fromLatin1(caption.text), page);
+        auto* label = new QLabel(tr(caption.text), page);
         label->move(caption.left, caption.top);
         label->adjustSize();
         // The day boxes' own tips are their numbers; the column says the days.
@@ -200,10 +200,10 @@ void AlarmTable::AddBankButtons(QWidget* page, int firstRow)
         made->setProperty("Tag", tag);
         return made;
     };
-    QPushButton* send = button("SendAlarms%1Button", QStringLiteral("Send all alarms"), 16, firstRow);
-    QPushButton* disable = button("DisableAlarms%1Button", QStringLiteral("Disable all alarms"), 136, firstRow + 1);
-    QPushButton* clear = button("ClearAlarmSound%1Button", QStringLiteral("Clear alarm sound"), 256, firstRow);
-    QPushButton* reread = button("RereadAlarms%1Button", QStringLiteral("Reread alarms"), 376, firstRow);
+    QPushButton* send = button("SendAlarms%1Button", tr("Send all alarms"), 16, firstRow);
+    QPushButton* disable = button("DisableAlarms%1Button", tr("Disable all alarms"), 136, firstRow + 1);
+    QPushButton* clear = button("ClearAlarmSound%1Button", tr("Clear alarm sound"), 256, firstRow);
+    QPushButton* reread = button("RereadAlarms%1Button", tr("Reread alarms"), 376, firstRow);
     for (QPushButton* bankSender : {send, disable})
         connect(bankSender, &QPushButton::clicked, this, [this, bankSender] { SendAlarmsButtonClick(bankSender); });
     connect(clear, &QPushButton::clicked, this, &AlarmTable::ClearAlarmSoundButtonClick);

@@ -49,27 +49,27 @@ DateTimePage::DateTimePage(QWidget* panel, std::function<void(const QByteArray&)
     : ClockPage(panel), queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
-    Label(panel, QStringLiteral("Date and time from Whirlbeam Clock:"), 24, 24);
+    Label(panel, tr("Date and time from Whirlbeam Clock:"), 24, 24);
     PcDatePicker = DatePickerAt(panel, "PcDatePicker", 24, 48);
     PcDatePicker->setEnabled(false);
     PcWdayEdit = WeekdayEditAt(panel, "PcWdayEdit", 120, 48);
     PcTimePicker = TimePickerAt(panel, "PcTimePicker", 152, 48);
     PcTimePicker->setEnabled(false);
 
-    Label(panel, QStringLiteral("Date and time from Computer:"), 24, 96);
+    Label(panel, tr("Date and time from Computer:"), 24, 96);
     DatePicker = DatePickerAt(panel, "DatePicker", 24, 120);
     WdayEdit = WeekdayEditAt(panel, "WdayEdit", 120, 120);
     TimePicker = TimePickerAt(panel, "TimePicker", 152, 120);
 
-    RefreshTimeCheckBox = new QCheckBox(QStringLiteral("Refresh time"), panel);
-    RefreshTimeCheckBox->setObjectName(QStringLiteral("RefreshTimeCheckBox"));
+    RefreshTimeCheckBox = new QCheckBox(tr("Refresh time"), panel);
+    RefreshTimeCheckBox->setObjectName(tr("RefreshTimeCheckBox"));
     RefreshTimeCheckBox->setChecked(true);
     RefreshTimeCheckBox->move(256, 120);
     RefreshTimeCheckBox->adjustSize();
 
-    SendDateButton = Button(panel, "SendDateButton", QStringLiteral("Send Date"), 24, 160);
-    SendTimeButton = Button(panel, "SendTimeButton", QStringLiteral("Send Time"), 128, 160);
-    ClearSecButton = Button(panel, "ClearSecButton", QStringLiteral("Clear seconds"), 232, 160);
+    SendDateButton = Button(panel, "SendDateButton", tr("Send Date"), 24, 160);
+    SendTimeButton = Button(panel, "SendTimeButton", tr("Send Time"), 128, 160);
+    ClearSecButton = Button(panel, "ClearSecButton", tr("Clear seconds"), 232, 160);
     connect(SendDateButton, &QPushButton::clicked, this, &DateTimePage::SendDateButtonClick);
     connect(SendTimeButton, &QPushButton::clicked, this, &DateTimePage::SendTimeButtonClick);
     connect(ClearSecButton, &QPushButton::clicked, this, &DateTimePage::ClearSecButtonClick);
@@ -82,7 +82,7 @@ DateTimePage::DateTimePage(QWidget* panel, std::function<void(const QByteArray&)
     DatePicker->setAccessibleName(tr("Computer's date"));
     WdayEdit->setAccessibleName(tr("Computer's day of week"));
     TimePicker->setAccessibleName(tr("Computer's time"));
-    Label(panel, QStringLiteral("Time invalid"), 42, 217);
+    Label(panel, tr("Time invalid"), 42, 217);
 
     connect(DatePicker, &QDateEdit::dateChanged, this, &DateTimePage::DatePickerChange);
     DatePickerChange();

@@ -49,40 +49,40 @@ Dcf77Page::Dcf77Page(
     , queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
-    Label(panel, QStringLiteral("DCF77 decoded:"), kDecodedLeft, 16);
+    Label(panel, tr("DCF77 decoded:"), kDecodedLeft, 16);
     const auto decoded = [panel](const char* name, const char* caption, int row) {
         return FieldAt(
-            panel, name, QLatin1String(caption), kDecodedLeft, kDecodedEditLeft, kRowTop + row * kRowPitch);
+            panel, name, tr(caption), kDecodedLeft, kDecodedEditLeft, kRowTop + row * kRowPitch);
     };
-    DCFYearEdit = decoded("DCFYearEdit", "Year:", 0);
-    DCFMonthEdit = decoded("DCFMonthEdit", "Month:", 1);
-    DCFDayEdit = decoded("DCFDayEdit", "Day:", 2);
-    DCFWDayEdit = decoded("DCFWDayEdit", "Day of week:", 3);
-    DCFHourEdit = decoded("DCFHourEdit", "Hour:", 4);
-    DCFMinuteEdit = decoded("DCFMinuteEdit", "Minute:", 5);
+    DCFYearEdit = decoded("DCFYearEdit", QT_TR_NOOP("Year:"), 0);
+    DCFMonthEdit = decoded("DCFMonthEdit", QT_TR_NOOP("Month:"), 1);
+    DCFDayEdit = decoded("DCFDayEdit", QT_TR_NOOP("Day:"), 2);
+    DCFWDayEdit = decoded("DCFWDayEdit", QT_TR_NOOP("Day of week:"), 3);
+    DCFHourEdit = decoded("DCFHourEdit", QT_TR_NOOP("Hour:"), 4);
+    DCFMinuteEdit = decoded("DCFMinuteEdit", QT_TR_NOOP("Minute:"), 5);
 
     DCFSuccessEdit = FieldAt(panel, "DCFSuccessEdit",
-        QStringLiteral("Number of successfull synchronizations:"), kDecodedLeft, 232, kCountersTop);
+        tr("Number of successfull synchronizations:"), kDecodedLeft, 232, kCountersTop);
     DCFPSuccessEdit
-        = FieldAt(panel, "DCFPSuccessEdit", QStringLiteral("in last hour:"), 280, 344, kCountersTop);
+        = FieldAt(panel, "DCFPSuccessEdit", tr("in last hour:"), 280, 344, kCountersTop);
 
-    Label(panel, QStringLiteral("DCF77 decoding state:"), 400, 16);
+    Label(panel, tr("DCF77 decoding state:"), 400, 16);
     DCFWaitSyncLEDlabel
-        = LedLabel(panel, "DCFWaitSyncLEDlabel", lcBlue, QStringLiteral("Wait for synchron"), 400, 40, 113);
-    DCFReadyLEDLabel = LedLabel(panel, "DCFReadyLEDLabel", lcGreen, QStringLiteral("Data ready"), 400, 64);
+        = LedLabel(panel, "DCFWaitSyncLEDlabel", lcBlue, tr("Wait for synchron"), 400, 40, 113);
+    DCFReadyLEDLabel = LedLabel(panel, "DCFReadyLEDLabel", lcGreen, tr("Data ready"), 400, 64);
     DCFParityErrorLEDLabel
-        = LedLabel(panel, "DCFParityErrorLEDLabel", lcPurple, QStringLiteral("Parity error"), 400, 88);
-    DCFErrorLEDLabel = LedLabel(panel, "DCFErrorLEDLabel", lcRed, QStringLiteral("Error"), 400, 112);
+        = LedLabel(panel, "DCFParityErrorLEDLabel", lcPurple, tr("Parity error"), 400, 88);
+    DCFErrorLEDLabel = LedLabel(panel, "DCFErrorLEDLabel", lcRed, tr("Error"), 400, 112);
     DCFSummerTimeLEDLabel = LedLabel(panel, "DCFSummerTimeLEDLabel", lcWhite,
-        QStringLiteral("Last decoded time used CEST=UTC+2"), 400, 136, 201);
+        tr("Last decoded time used CEST=UTC+2"), 400, 136, 201);
     DCFEnabledLEDLabel
-        = LedLabel(panel, "DCFEnabledLEDLabel", lcYellow, QStringLiteral("Disabled"), 400, 160);
+        = LedLabel(panel, "DCFEnabledLEDLabel", lcYellow, tr("Disabled"), 400, 160);
     // A lamp of the page that nothing drives; it stays hidden.
     LEDLabel1 = LedLabel(panel, "LEDLabel1", lcPurple, QString(), 400, 184);
     LEDLabel1->hide();
 
     MavoTrend1 = new TMavoTrend(panel);
-    MavoTrend1->setObjectName(QStringLiteral("MavoTrend1"));
+    MavoTrend1->setObjectName(tr("MavoTrend1"));
     MavoTrend1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     MavoTrend1->setGeometry(kChartRect);
     MavoTrend1->SetColor(QColor(0, 128, 0));
@@ -99,8 +99,8 @@ Dcf77Page::Dcf77Page(
     }
 
     getStatisticsButton
-        = Button(panel, "getStatisticsButton", QStringLiteral("Get statistics"), kChartRect.left(), kButtonTop);
-    Button5 = Button(panel, "Button5", QStringLiteral("Save statistics"), kChartRect.left() + 104, kButtonTop);
+        = Button(panel, "getStatisticsButton", tr("Get statistics"), kChartRect.left(), kButtonTop);
+    Button5 = Button(panel, "Button5", tr("Save statistics"), kChartRect.left() + 104, kButtonTop);
     connect(getStatisticsButton, &QPushButton::clicked, this, &Dcf77Page::getStatisticsButtonClick);
 }
 

@@ -37,15 +37,15 @@ MeasurementPage::MeasurementPage(QWidget* panel, std::function<void(const QByteA
 {
     using namespace PageBuilder;
     LightEdit
-        = NamedBy(Label(panel, QStringLiteral("Light:"), 24, kLightTop + 3), ReadOnlyEdit(panel, "LightEdit", 120, kLightTop, 49));
-    Label(panel, QStringLiteral("Offsets:"), 296, kLightTop + 3);
+        = NamedBy(Label(panel, tr("Light:"), 24, kLightTop + 3), ReadOnlyEdit(panel, "LightEdit", 120, kLightTop, 49));
+    Label(panel, tr("Offsets:"), 296, kLightTop + 3);
 
     const SensorRow rows[] = {
-        {"Temperature:", "TemperatureEdit", "°C", "TempOffsetSpinEdit", "SendTempOffsetButton",
+        {QT_TR_NOOP("Temperature:"), "TemperatureEdit", "°C", "TempOffsetSpinEdit", "SendTempOffsetButton",
             kTemperatureOffsetSelect},
-        {"Humidity:", "HumidityEdit", "%", "HumidityOffsetSpinEdit", "SendHumidityOffsetButton",
+        {QT_TR_NOOP("Humidity:"), "HumidityEdit", "%", "HumidityOffsetSpinEdit", "SendHumidityOffsetButton",
             kHumidityOffsetSelect},
-        {"Air pressure:", "AirPressureEdit", "hPa", "PressureOffsetSpinEdit", "SendPressureOffsetButton",
+        {QT_TR_NOOP("Air pressure:"), "AirPressureEdit", "hPa", "PressureOffsetSpinEdit", "SendPressureOffsetButton",
             kPressureOffsetSelect},
     };
     QLineEdit** readings[] = {&TemperatureEdit, &HumidityEdit, &AirPressureEdit};
@@ -54,12 +54,12 @@ MeasurementPage::MeasurementPage(QWidget* panel, std::function<void(const QByteA
     for (int i = 0; i < 3; ++i) {
         const SensorRow& row = rows[i];
         const int top = kLightTop + (i + 1) * kRowHeight;
-        QLabel* caption = Label(panel, QString::fromUtf8(row.caption), 24, top + 3);
+        QLabel* caption = Label(panel, tr(row.caption), 24, top + 3);
         *readings[i] = NamedBy(caption, ReadOnlyEdit(panel, row.reading, 120, top, 49));
         Label(panel, QString::fromUtf8(row.unit), 176, top + 3);
         *offsets[i] = SpinEdit(panel, row.offset, 296, top, 49);
         (*offsets[i])->setAccessibleName(tr("%1 offset").arg(caption->text().chopped(1)));
-        QPushButton* send = *sends[i] = Button(panel, row.send, QStringLiteral("Send"), 352, top - 2, 65);
+        QPushButton* send = *sends[i] = Button(panel, row.send, tr("Send"), 352, top - 2, 65);
         send->setProperty("Tag", row.select);
         connect(send, &QPushButton::clicked, this, [this, send] { SendTempOffsetButtonClick(send); });
     }

@@ -28,20 +28,20 @@ struct FlagCaption {
 };
 
 constexpr std::array<FlagCaption, 7> kModeCaptions = {{
-    {"ASTCheckBox", "Auto standby", ModeFlag::AutoStandby},
-    {"WURCheckBox", "Wake up in Run mode", ModeFlag::WakeUpInRun},
-    {"NCDCheckBox", "No coil drive in Sleep mode", ModeFlag::NoCoilInSleep},
-    {"HourSoundCheckBox", "Sound at hour change", ModeFlag::HourSound},
-    {"SoundModeCheckBox", "Sound mode", ModeFlag::SoundMode},
-    {"DCF77SyncCheckBox", "DCF77 synchronization", ModeFlag::Dcf77Sync},
-    {"ReInitCheckBox", "Reread time at midnight", ModeFlag::ReInit},
+    {"ASTCheckBox", QT_TRANSLATE_NOOP("ModePage", "Auto standby"), ModeFlag::AutoStandby},
+    {"WURCheckBox", QT_TRANSLATE_NOOP("ModePage", "Wake up in Run mode"), ModeFlag::WakeUpInRun},
+    {"NCDCheckBox", QT_TRANSLATE_NOOP("ModePage", "No coil drive in Sleep mode"), ModeFlag::NoCoilInSleep},
+    {"HourSoundCheckBox", QT_TRANSLATE_NOOP("ModePage", "Sound at hour change"), ModeFlag::HourSound},
+    {"SoundModeCheckBox", QT_TRANSLATE_NOOP("ModePage", "Sound mode"), ModeFlag::SoundMode},
+    {"DCF77SyncCheckBox", QT_TRANSLATE_NOOP("ModePage", "DCF77 synchronization"), ModeFlag::Dcf77Sync},
+    {"ReInitCheckBox", QT_TRANSLATE_NOOP("ModePage", "Reread time at midnight"), ModeFlag::ReInit},
 }};
 
 constexpr std::array<FlagCaption, 4> kMotorCaptions = {{
-    {"MotorPWMCheckBox", "Motor PWM enabled", MotorFlag::PwmEnabled},
-    {"MotorManualCheckBox", "Motor PWM manual", MotorFlag::PwmManual},
-    {"MotorPWMLightCheckBox", "Motor PWM light", MotorFlag::PwmLight},
-    {"MotorPWMLowCheckBox", "Motor PWM low speed", MotorFlag::PwmLowSpeed},
+    {"MotorPWMCheckBox", QT_TRANSLATE_NOOP("ModePage", "Motor PWM enabled"), MotorFlag::PwmEnabled},
+    {"MotorManualCheckBox", QT_TRANSLATE_NOOP("ModePage", "Motor PWM manual"), MotorFlag::PwmManual},
+    {"MotorPWMLightCheckBox", QT_TRANSLATE_NOOP("ModePage", "Motor PWM light"), MotorFlag::PwmLight},
+    {"MotorPWMLowCheckBox", QT_TRANSLATE_NOOP("ModePage", "Motor PWM low speed"), MotorFlag::PwmLowSpeed},
 }};
 
 template <size_t N>
@@ -51,7 +51,7 @@ std::array<ModePage::FlagBox, N> EditableBoxes(
     std::array<ModePage::FlagBox, N> boxes{};
     for (size_t i = 0; i < N; ++i) {
         boxes[i].edit = PageBuilder::CheckBox(panel, captions[i].name,
-            QString::fromLatin1(captions[i].caption), kBoxLeft, top + int(i) * kRowPitch);
+            ModePage::tr(captions[i].caption), kBoxLeft, top + int(i) * kRowPitch);
         boxes[i].bit = captions[i].bit;
     }
     return boxes;
@@ -110,22 +110,22 @@ ModePage::ModePage(QWidget* panel, std::function<void(const QByteArray&)> queueC
     const int twinLeft = std::max(kTwinLeft, (kBoxLeft + widest + 16 + 7) / 8 * 8);
     AddReadBackTwins(panel, ModeBoxes, twinLeft);
     AddReadBackTwins(panel, MotorBoxes, twinLeft);
-    SendModeButton = Button(panel, "SendModeButton", QStringLiteral("Send mode"), kBoxLeft, 320);
+    SendModeButton = Button(panel, "SendModeButton", tr("Send mode"), kBoxLeft, 320);
 
     ASTSpinEdit = NamedBy(
-        Label(panel, QStringLiteral("Auto standby time [sec]:"), 360, 27), SpinEdit(panel, "ASTSpinEdit", 520, 24, 65));
-    SendASTButton = Button(panel, "SendASTButton", QStringLiteral("Send "), 600, 22);
-    Label(panel, QStringLiteral("Sound generated"), 360, 67);
-    Label(panel, QStringLiteral("Form"), 360, 91);
+        Label(panel, tr("Auto standby time [sec]:"), 360, 27), SpinEdit(panel, "ASTSpinEdit", 520, 24, 65));
+    SendASTButton = Button(panel, "SendASTButton", tr("Send "), 600, 22);
+    Label(panel, tr("Sound generated"), 360, 67);
+    Label(panel, tr("Form"), 360, 91);
     FromSpinEdit = SpinEdit(panel, "FromSpinEdit", 400, 88, 41);
-    Label(panel, QStringLiteral("To"), 456, 91);
+    Label(panel, tr("To"), 456, 91);
     ToSpinEdit = SpinEdit(panel, "ToSpinEdit", 480, 88, 41);
     FromSpinEdit->setAccessibleName(tr("Sound generated from hour"));
     ToSpinEdit->setAccessibleName(tr("Sound generated to hour"));
     LightLimitSpinEdit = NamedBy(
-        Label(panel, QStringLiteral("Light limit:"), 360, 123), SpinEdit(panel, "LightLimitSpinEdit", 440, 120, 49));
+        Label(panel, tr("Light limit:"), 360, 123), SpinEdit(panel, "LightLimitSpinEdit", 440, 120, 49));
     SendSoundParButton
-        = Button(panel, "SendSoundParButton", QStringLiteral("Send times and light limit"), 360, 160, 161);
+        = Button(panel, "SendSoundParButton", tr("Send times and light limit"), 360, 160, 161);
 
     connect(SendModeButton, &QPushButton::clicked, this, &ModePage::SendModeButtonClick);
     connect(SendASTButton, &QPushButton::clicked, this, &ModePage::SendASTButtonClick);

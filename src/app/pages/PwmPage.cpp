@@ -22,13 +22,13 @@ PwmPage::PwmPage(QWidget* panel, std::function<void(const QByteArray&)> queueCom
     : ClockPage(panel), queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
-    Label(panel, QStringLiteral("Run mode:"), 120, 24);
-    Label(panel, QStringLiteral("Sleep mode:"), 264, 24);
-    Label(panel, QStringLiteral("Current setting:"), 408, 24);
-    Label(panel, QStringLiteral("Pulse width:"), 16, kPulseRow + 3);
-    Label(panel, QStringLiteral("Speed:"), 16, kSpeedRow + 3);
-    Label(panel, QStringLiteral("High speed:"), 120, kSpeedCaptionRow);
-    Label(panel, QStringLiteral("Low speed:"), 264, kSpeedCaptionRow);
+    Label(panel, tr("Run mode:"), 120, 24);
+    Label(panel, tr("Sleep mode:"), 264, 24);
+    Label(panel, tr("Current setting:"), 408, 24);
+    Label(panel, tr("Pulse width:"), 16, kPulseRow + 3);
+    Label(panel, tr("Speed:"), 16, kSpeedRow + 3);
+    Label(panel, tr("High speed:"), 120, kSpeedCaptionRow);
+    Label(panel, tr("Low speed:"), 264, kSpeedCaptionRow);
 
     RunPulseSpinEdit = SpinEdit(panel, "RunPulseSpinEdit", 120, kPulseRow, kWidth);
     NewRPulseSpinEdit = SpinEdit(panel, "NewRPulseSpinEdit", 176, kPulseRow, kWidth);
@@ -58,26 +58,26 @@ PwmPage::PwmPage(QWidget* panel, std::function<void(const QByteArray&)> queueCom
     for (const auto& [edit, name] : names)
         edit->setAccessibleName(name);
 
-    SendPwmButton = Button(panel, "SendPwmButton", QStringLiteral("Send"), 496, kPulseRow - 2);
+    SendPwmButton = Button(panel, "SendPwmButton", tr("Send"), 496, kPulseRow - 2);
     SendPwmButton->setProperty("Tag", 0);
-    Button1 = Button(panel, "Button1", QStringLiteral("Dafault"), 496, kSpeedRow - 2);
+    Button1 = Button(panel, "Button1", tr("Dafault"), 496, kSpeedRow - 2);
     Button1->setProperty("Tag", 1);
     for (QPushButton* sender : {SendPwmButton, Button1})
         connect(sender, &QPushButton::clicked, this, [this, sender] { SendPwmButtonClick(sender); });
 
-    Label(panel, QStringLiteral("Run mode:"), 16, 136);
+    Label(panel, tr("Run mode:"), 16, 136);
     CoilHpLED = Led(panel, "CoilHpLED", lcRed, 120, 137);
-    Label(panel, QStringLiteral("Sleep mode:"), 16, 160);
+    Label(panel, tr("Sleep mode:"), 16, 160);
     CoilLpLED = Led(panel, "CoilLpLED", lcYellow, 120, 161);
-    Label(panel, QStringLiteral("Deep Sleep mode:"), 16, 184);
+    Label(panel, tr("Deep Sleep mode:"), 16, 184);
     CoilNoLED = Led(panel, "CoilNoLED", lcGreen, 120, 185);
     CoilHpLED->setToolTip(tr("Lit while the coil runs with high power"));
     CoilLpLED->setToolTip(tr("Lit while the whirlbeam sleeps"));
     CoilNoLED->setToolTip(tr("Lit while the whirlbeam is in deep sleep"));
 
-    Label(panel, QStringLiteral("Whirlbeam commands:"), 264, 136);
-    Button2 = Button(panel, "Button2", QStringLiteral("Start"), 264, 158);
-    Button3 = Button(panel, "Button3", QStringLiteral("Stop"), 368, 158);
+    Label(panel, tr("Whirlbeam commands:"), 264, 136);
+    Button2 = Button(panel, "Button2", tr("Start"), 264, 158);
+    Button3 = Button(panel, "Button3", tr("Stop"), 368, 158);
     connect(Button2, &QPushButton::clicked, this, &PwmPage::StartButtonClick);
     connect(Button3, &QPushButton::clicked, this, &PwmPage::StopButtonClick);
 }

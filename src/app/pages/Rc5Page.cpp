@@ -37,31 +37,31 @@ Rc5Page::Rc5Page(QWidget* panel, std::function<void(const QByteArray&)> queueCom
     , queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
-    SelfAddressEdit = NamedBy(Label(panel, QStringLiteral("Address of clock:"), 24, 19),
+    SelfAddressEdit = NamedBy(Label(panel, tr("Address of clock:"), 24, 19),
         ReadOnlyEdit(panel, "SelfAddressEdit", 136, 16, 33));
 
-    Label(panel, QStringLiteral("Last received RC5 packet:"), 24, 56);
-    Label(panel, QStringLiteral("Address:"), 24, 83);
+    Label(panel, tr("Last received RC5 packet:"), 24, 56);
+    Label(panel, tr("Address:"), 24, 83);
     RC5AddressEdit = ReadOnlyEdit(panel, "RC5AddressEdit", 136, 80, 33);
-    Label(panel, QStringLiteral("Commad:"), 24, 107);
+    Label(panel, tr("Commad:"), 24, 107);
     RC5CommandEdit = ReadOnlyEdit(panel, "RC5CommandEdit", 136, 104, 33);
 
-    IRPacketMemo = NamedBy(Label(panel, QStringLiteral("Received packet history:"), 24, 144), new QPlainTextEdit(panel));
-    IRPacketMemo->setObjectName(QStringLiteral("IRPacketMemo"));
+    IRPacketMemo = NamedBy(Label(panel, tr("Received packet history:"), 24, 144), new QPlainTextEdit(panel));
+    IRPacketMemo->setObjectName(tr("IRPacketMemo"));
     IRPacketMemo->setGeometry(24, 160, 145, 305);
     IRPacketMemo->setReadOnly(true);
     IRPacketMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     IRPacketMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     IRPacketMemo->setMaximumBlockCount(IrPacketHistory::kMaxLines);
-    SaveHistoryButton = Button(panel, "SaveHistoryButton", QStringLiteral("Save"), 24, 474, 97);
+    SaveHistoryButton = Button(panel, "SaveHistoryButton", tr("Save"), 24, 474, 97);
 
-    Label(panel, QStringLiteral("Execute RC5 packet:"), 296, 56);
-    Label(panel, QStringLiteral("Address:"), 296, 83);
+    Label(panel, tr("Execute RC5 packet:"), 296, 56);
+    Label(panel, tr("Address:"), 296, 83);
     AddressHexEdit = HexEditAt(panel, "AddressHexEdit", 31, 360, 80);
-    Label(panel, QStringLiteral("Commad:"), 296, 107);
+    Label(panel, tr("Commad:"), 296, 107);
     CommandHexEdit = HexEditAt(panel, "CommandHexEdit", 255, 360, 104);
-    Label(panel, QStringLiteral("Add 0x80 to set toggle bit"), 408, 107);
-    Rc5Button = Button(panel, "Rc5Button", QStringLiteral("Send"), 296, 136, 97);
+    Label(panel, tr("Add 0x80 to set toggle bit"), 408, 107);
+    Rc5Button = Button(panel, "Rc5Button", tr("Send"), 296, 136, 97);
     // Two columns share their captions; the names say which is which.
     RC5AddressEdit->setAccessibleName(tr("Address of the last received RC5 packet"));
     RC5CommandEdit->setAccessibleName(tr("Command of the last received RC5 packet"));

@@ -14,19 +14,19 @@ RelaisPage::RelaisPage(QWidget* panel, std::function<void(const QByteArray&)> qu
     , queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
-    RelaisLEDLabel = LedLabel(panel, "RelaisLEDLabel", lcYellow, QStringLiteral("Relais is on"), 24, 24);
-    RelaisRemainingEdit = NamedBy(Label(panel, QStringLiteral("Remaining time:"), 24, 51),
+    RelaisLEDLabel = LedLabel(panel, "RelaisLEDLabel", lcYellow, tr("Relais is on"), 24, 24);
+    RelaisRemainingEdit = NamedBy(Label(panel, tr("Remaining time:"), 24, 51),
         ReadOnlyEdit(panel, "RelaisRemainingEdit", 184, 48, 49));
-    Label(panel, QStringLiteral("[minute]"), 240, 51);
+    Label(panel, tr("[minute]"), 240, 51);
     RelaisSpinEdit
-        = NamedBy(Label(panel, QStringLiteral("On time:"), 24, 75), SpinEdit(panel, "RelaisSpinEdit", 184, 72, 49));
-    Label(panel, QStringLiteral("[minute]"), 240, 75);
-    RelaisOnButton = Button(panel, "RelaisOnButton", QStringLiteral("Turn On"), 296, 70, 81);
-    relaisOffButton = Button(panel, "relaisOffButton", QStringLiteral("Turn Off"), 392, 70, 81);
-    RelOnIrSpinEdit = NamedBy(Label(panel, QStringLiteral("On time for IR commands:"), 24, 115),
+        = NamedBy(Label(panel, tr("On time:"), 24, 75), SpinEdit(panel, "RelaisSpinEdit", 184, 72, 49));
+    Label(panel, tr("[minute]"), 240, 75);
+    RelaisOnButton = Button(panel, "RelaisOnButton", tr("Turn On"), 296, 70, 81);
+    relaisOffButton = Button(panel, "relaisOffButton", tr("Turn Off"), 392, 70, 81);
+    RelOnIrSpinEdit = NamedBy(Label(panel, tr("On time for IR commands:"), 24, 115),
         SpinEdit(panel, "RelOnIrSpinEdit", 184, 112, 49));
-    Label(panel, QStringLiteral("[minute]"), 240, 115);
-    RelaisOnIrButton = Button(panel, "RelaisOnIrButton", QStringLiteral("Send"), 296, 110, 81);
+    Label(panel, tr("[minute]"), 240, 115);
+    RelaisOnIrButton = Button(panel, "RelaisOnIrButton", tr("Send"), 296, 110, 81);
 
     RelaisOnButton->setEnabled(false);
     connect(RelaisSpinEdit, &TSpinEdit::OnChange, this, &RelaisPage::RelaisSpinEditChange);

@@ -28,28 +28,28 @@ WhirlbeamPage::WhirlbeamPage(QWidget* panel, std::function<void(const QByteArray
     : ClockPage(panel), queueCommand_(std::move(queueCommand))
 {
     using namespace PageBuilder;
-    Label(panel, QStringLiteral("Whirlbeam state:"), 24, 16);
-    StandByCheckBox = StatusBox(panel, "StandByCheckBox", QStringLiteral("In StandBy mode"), 40);
-    SleepCheckBox = StatusBox(panel, "SleepCheckBox", QStringLiteral("In Sleep mode"), 64);
-    DeapSleepCheckBox = StatusBox(panel, "DeapSleepCheckBox", QStringLiteral("In Deep Sleep mode"), 88);
-    CoilCheckBox = StatusBox(panel, "CoilCheckBox", QStringLiteral("High power on coil"), 112);
-    IndexCheckBox = StatusBox(panel, "IndexCheckBox", QStringLiteral("Index LED on"), 136);
-    InvalidTimeCheckBox = StatusBox(panel, "InvalidTimeCheckBox", QStringLiteral("Time invalid"), 160);
+    Label(panel, tr("Whirlbeam state:"), 24, 16);
+    StandByCheckBox = StatusBox(panel, "StandByCheckBox", tr("In StandBy mode"), 40);
+    SleepCheckBox = StatusBox(panel, "SleepCheckBox", tr("In Sleep mode"), 64);
+    DeapSleepCheckBox = StatusBox(panel, "DeapSleepCheckBox", tr("In Deep Sleep mode"), 88);
+    CoilCheckBox = StatusBox(panel, "CoilCheckBox", tr("High power on coil"), 112);
+    IndexCheckBox = StatusBox(panel, "IndexCheckBox", tr("Index LED on"), 136);
+    InvalidTimeCheckBox = StatusBox(panel, "InvalidTimeCheckBox", tr("Time invalid"), 160);
     InvalidTimeCheckBox->setChecked(true);
-    I2CBusCheckBox = StatusBox(panel, "I2CBusCheckBox", QStringLiteral("I2C bus error"), 184);
+    I2CBusCheckBox = StatusBox(panel, "I2CBusCheckBox", tr("I2C bus error"), 184);
     ErrorLED = Led(panel, "ErrorLED", lcRed, 200, 162);
     ErrorLED->setToolTip(tr("Blinks while the clock's time is invalid"));
     IndexLED = Led(panel, "IndexLED", lcGreen, 200, 138);
     IndexLED->setToolTip(tr("Lit while the index LED is on"));
 
-    QLabel* remaining = Label(panel, QStringLiteral("Remaining time [sec]"), 24, 224);
+    QLabel* remaining = Label(panel, tr("Remaining time [sec]"), 24, 224);
     RemainingTimeEdit = NamedBy(remaining, new QLineEdit(panel));
-    RemainingTimeEdit->setObjectName(QStringLiteral("RemainingTimeEdit"));
+    RemainingTimeEdit->setObjectName(tr("RemainingTimeEdit"));
     RemainingTimeEdit->setGeometry(160, 221, 73, 21);
     RemainingTimeEdit->setReadOnly(true);
 
-    StartButton = Button(panel, "StartButton", QStringLiteral("Start"), 24, 264);
-    StopButton = Button(panel, "StopButton", QStringLiteral("Stop"), 128, 264);
+    StartButton = Button(panel, "StartButton", tr("Start"), 24, 264);
+    StopButton = Button(panel, "StopButton", tr("Stop"), 128, 264);
     connect(StartButton, &QPushButton::clicked, this, &WhirlbeamPage::StartButtonClick);
     connect(StopButton, &QPushButton::clicked, this, &WhirlbeamPage::StopButtonClick);
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/hid/ClockDevices.h"
+#include <QCoreApplication>
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,6 +12,11 @@
 const char* const kClockUdevRule = "70-whirlbeam-clock.rules";
 
 namespace {
+
+// The context of this file's texts for translation.
+struct ClockDeviceTexts {
+    Q_DECLARE_TR_FUNCTIONS(ClockDeviceTexts)
+};
 constexpr int kQueuedInputReports = 128;
 } // namespace
 
@@ -56,10 +62,10 @@ QString ClockAccessProblem(const TJvHidDevice& clock, const ClockAccessFacts& fa
         return QString();
     const QString node = QString::fromLocal8Bit(clock.DevicePath());
     if (clock.OpenError() != EACCES && clock.OpenError() != EPERM)
-        return QStringLiteral("The clock %1 cannot be opened: %2.")
+        return ClockDeviceTexts::tr("The clock %1 cannot be opened: %2.")
             .arg(node,
                 clock.OpenError() > 0 ? QString::fromLocal8Bit(std::strerror(clock.OpenError()))
-                                      : QStringLiteral("unknown error"));
+                                      : ClockDeviceTexts::tr("unknown error"));
     const QString rule = QLatin1String(kClockUdevRule);
     if (!facts.ruleInstalled)
         return QStringLiteral("You may not use the clock %1.\n"
