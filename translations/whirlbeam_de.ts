@@ -5,1370 +5,1371 @@
     <name>AlarmTable</name>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Senden</translation>
     </message>
     <message>
         <source>Alarm %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarm %1</translation>
     </message>
     <message>
         <source>%1, %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, %2</translation>
     </message>
     <message>
         <source>enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>aktiviert</translation>
     </message>
     <message>
         <source>%1 time</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, Uhrzeit</translation>
     </message>
     <message>
         <source>ignore hour</source>
-        <translation type="unfinished"></translation>
+        <translation>Stunde ignorieren</translation>
     </message>
     <message>
         <source>whirlbeam on</source>
-        <translation type="unfinished"></translation>
+        <translation>Whirlbeam ein</translation>
     </message>
     <message>
         <source>whirlbeam off</source>
-        <translation type="unfinished"></translation>
+        <translation>Whirlbeam aus</translation>
     </message>
     <message>
         <source>sound</source>
-        <translation type="unfinished"></translation>
+        <translation>Ton</translation>
     </message>
     <message>
         <source>relay on</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais ein</translation>
     </message>
     <message>
         <source>%1 count</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, Anzahl</translation>
     </message>
     <message>
         <source>send</source>
-        <translation type="unfinished"></translation>
+        <translation>senden</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished"></translation>
+        <translation>Montag</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished"></translation>
+        <translation>Dienstag</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished"></translation>
+        <translation>Mittwoch</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished"></translation>
+        <translation>Donnerstag</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished"></translation>
+        <translation>Freitag</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished"></translation>
+        <translation>Samstag</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonntag</translation>
     </message>
     <message>
         <source>Alm:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nr.:</translation>
     </message>
     <message>
         <source>Enable:</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktiv:</translation>
     </message>
     <message>
         <source>On days of week:</source>
-        <translation type="unfinished"></translation>
+        <translation>An Wochentagen:</translation>
     </message>
     <message>
         <source>Alarm time:</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarmzeit:</translation>
     </message>
     <message>
         <source>Ignore hour</source>
-        <translation type="unfinished"></translation>
+        <translation>Stunde ignorieren</translation>
     </message>
     <message>
         <source>Whirlbeam </source>
-        <translation type="unfinished"></translation>
+        <translation>Whirlbeam </translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus</translation>
     </message>
     <message>
         <source>Sound</source>
-        <translation type="unfinished"></translation>
+        <translation>Ton</translation>
     </message>
     <message>
         <source>Relais</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais</translation>
     </message>
     <message>
         <source>On time min. /</source>
-        <translation type="unfinished"></translation>
+        <translation>Einschaltdauer (min) /</translation>
     </message>
     <message>
         <source>Sound count</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl Töne</translation>
     </message>
     <message>
         <source>%1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2</translation>
     </message>
     <message>
         <source>Send all alarms</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Alarme senden</translation>
     </message>
     <message>
         <source>Disable all alarms</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Alarme aus</translation>
     </message>
     <message>
         <source>Clear alarm sound</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarmton stoppen</translation>
     </message>
     <message>
         <source>Reread alarms</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarme neu lesen</translation>
     </message>
 </context>
 <context>
     <name>ClockDeviceTexts</name>
     <message>
         <source>The clock %1 cannot be opened: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Uhr %1 lässt sich nicht öffnen: %2.</translation>
     </message>
     <message>
         <source>unknown error</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannter Fehler</translation>
+    </message>
+    <message>
+        <source>You may not use the clock %1.
+Install the udev rule %2 into %3 (sudo cmake --install build does it), then unplug the clock and plug it in again.</source>
+        <translation>Keine Berechtigung für die Uhr %1.
+Die udev-Regel %2 nach %3 installieren (sudo cmake --install build erledigt das), dann die Uhr abziehen und wieder einstecken.</translation>
+    </message>
+    <message>
+        <source>You may not use the clock %1.
+The udev rule %2 is installed; unplug the clock and plug it in again, so that the rule applies to it.</source>
+        <translation>Keine Berechtigung für die Uhr %1.
+Die udev-Regel %2 ist installiert; die Uhr abziehen und wieder einstecken, damit die Regel für sie gilt.</translation>
+    </message>
+    <message>
+        <source>You may not use the clock %1.
+The udev rule %2 gives the clock only to the user at the machine&apos;s own desk (uaccess), and this session is not there (ssh, cron after logging out). To use the clock from here, add GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot; to a copy of the rule in /etc/udev/rules.d, join that group (sudo usermod -aG plugdev $USER) and plug the clock in again.</source>
+        <translation>Keine Berechtigung für die Uhr %1.
+Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und diese Sitzung ist keine solche (ssh, cron nach dem Abmelden). Um die Uhr von hier zu benutzen, in einer Kopie der Regel in /etc/udev/rules.d GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot; ergänzen, dieser Gruppe beitreten (sudo usermod -aG plugdev $USER) und die Uhr erneut einstecken.</translation>
     </message>
 </context>
 <context>
     <name>ClockLinkTexts</name>
     <message>
         <source>%1 is gone (unplugged?)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist nicht mehr da (abgezogen?)</translation>
     </message>
     <message>
         <source>no whirlbeam clock on USB</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Whirlbeam-Uhr am USB</translation>
     </message>
     <message>
         <source>no whirlbeam clock on USB with serial number %1 (found: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Whirlbeam-Uhr mit der Seriennummer %1 am USB (gefunden: %2)</translation>
     </message>
     <message>
         <source>none</source>
-        <translation type="unfinished"></translation>
+        <translation>keine</translation>
     </message>
     <message>
         <source>the USB clock %1</source>
-        <translation type="unfinished"></translation>
+        <translation>USB-Uhr %1</translation>
     </message>
     <message>
         <source>%1 was unplugged</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wurde abgezogen</translation>
     </message>
 </context>
 <context>
     <name>ClockSessionTexts</name>
     <message>
         <source> to </source>
-        <translation type="unfinished"></translation>
+        <translation> auf </translation>
     </message>
     <message>
         <source>no answer from %1%2 within %3 s</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Antwort von %1%2 innerhalb von %3 s</translation>
     </message>
     <message>
         <source>interrupted</source>
-        <translation type="unfinished"></translation>
+        <translation>unterbrochen</translation>
+    </message>
+</context>
+<context>
+    <name>ComputerClockTexts</name>
+    <message>
+        <source>this computer&apos;s clock cannot be asked whether it is synchronised</source>
+        <translation>der Uhr dieses Computers lässt sich nicht entnehmen, ob sie synchronisiert ist</translation>
+    </message>
+    <message>
+        <source>this computer&apos;s clock is not synchronised to a time source</source>
+        <translation>die Uhr dieses Computers ist mit keiner Zeitquelle synchronisiert</translation>
+    </message>
+    <message>
+        <source>this computer&apos;s clock may be %1 ms off, more than the 100 ms allowed</source>
+        <translation>die Uhr dieses Computers kann um %1 ms abweichen, mehr als die erlaubten 100 ms</translation>
     </message>
 </context>
 <context>
     <name>DateTimePage</name>
     <message>
         <source>Date and time from Whirlbeam Clock:</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum und Uhrzeit der Whirlbeam-Uhr:</translation>
     </message>
     <message>
         <source>Date and time from Computer:</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum und Uhrzeit des Computers:</translation>
     </message>
     <message>
         <source>Refresh time</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>RefreshTimeCheckBox</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeit aktualisieren</translation>
     </message>
     <message>
         <source>Send Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum senden</translation>
     </message>
     <message>
         <source>Send Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhrzeit senden</translation>
     </message>
     <message>
         <source>Clear seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Sekunden auf 0</translation>
     </message>
     <message>
         <source>Blinks while the clock&apos;s time is invalid</source>
-        <translation type="unfinished"></translation>
+        <translation>Blinkt, solange die Uhrzeit der Uhr ungültig ist</translation>
     </message>
     <message>
         <source>Clock&apos;s date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum der Uhr</translation>
     </message>
     <message>
         <source>Clock&apos;s day of week</source>
-        <translation type="unfinished"></translation>
+        <translation>Wochentag der Uhr</translation>
     </message>
     <message>
         <source>Clock&apos;s time</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhrzeit der Uhr</translation>
     </message>
     <message>
         <source>Computer&apos;s date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum des Computers</translation>
     </message>
     <message>
         <source>Computer&apos;s day of week</source>
-        <translation type="unfinished"></translation>
+        <translation>Wochentag des Computers</translation>
     </message>
     <message>
         <source>Computer&apos;s time</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhrzeit des Computers</translation>
     </message>
     <message>
         <source>Time invalid</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeit ungültig</translation>
     </message>
 </context>
 <context>
     <name>Dcf77Page</name>
     <message>
         <source>DCF77 decoded:</source>
-        <translation type="unfinished"></translation>
+        <translation>DCF77 dekodiert:</translation>
     </message>
     <message>
         <source>Year:</source>
-        <translation type="unfinished"></translation>
+        <translation>Jahr:</translation>
     </message>
     <message>
         <source>Month:</source>
-        <translation type="unfinished"></translation>
+        <translation>Monat:</translation>
     </message>
     <message>
         <source>Day:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tag:</translation>
     </message>
     <message>
         <source>Day of week:</source>
-        <translation type="unfinished"></translation>
+        <translation>Wochentag:</translation>
     </message>
     <message>
         <source>Hour:</source>
-        <translation type="unfinished"></translation>
+        <translation>Stunde:</translation>
     </message>
     <message>
         <source>Minute:</source>
-        <translation type="unfinished"></translation>
+        <translation>Minute:</translation>
     </message>
     <message>
         <source>Number of successfull synchronizations:</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl erfolgreicher Synchronisationen:</translation>
     </message>
     <message>
         <source>in last hour:</source>
-        <translation type="unfinished"></translation>
+        <translation>letzte Std.:</translation>
     </message>
     <message>
         <source>DCF77 decoding state:</source>
-        <translation type="unfinished"></translation>
+        <translation>DCF77-Dekodierstatus:</translation>
     </message>
     <message>
         <source>Wait for synchron</source>
-        <translation type="unfinished"></translation>
+        <translation>Warten auf Sync</translation>
     </message>
     <message>
         <source>Data ready</source>
-        <translation type="unfinished"></translation>
+        <translation>Daten bereit</translation>
     </message>
     <message>
         <source>Parity error</source>
-        <translation type="unfinished"></translation>
+        <translation>Paritätsfehler</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Last decoded time used CEST=UTC+2</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt dekodiert: MESZ=UTC+2</translation>
     </message>
     <message>
         <source>Disabled</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>MavoTrend1</source>
-        <translation type="unfinished"></translation>
+        <translation>Deaktiviert</translation>
     </message>
     <message>
         <source>Get statistics</source>
-        <translation type="unfinished"></translation>
+        <translation>Statistik lesen</translation>
     </message>
     <message>
         <source>Save statistics</source>
-        <translation type="unfinished"></translation>
+        <translation>Statistik speichern</translation>
     </message>
 </context>
 <context>
     <name>EComPort</name>
     <message>
         <source>Unable to open com port</source>
-        <translation type="unfinished"></translation>
+        <translation>COM-Port lässt sich nicht öffnen</translation>
     </message>
     <message>
         <source>WriteFile function failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Funktion WriteFile fehlgeschlagen</translation>
     </message>
     <message>
         <source>ReadFile function failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Funktion ReadFile fehlgeschlagen</translation>
     </message>
     <message>
         <source>Invalid Async parameter</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiger Async-Parameter</translation>
     </message>
     <message>
         <source>PurgeComm function failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Funktion PurgeComm fehlgeschlagen</translation>
     </message>
     <message>
         <source>Unable to get async status</source>
-        <translation type="unfinished"></translation>
+        <translation>Async-Status lässt sich nicht abfragen</translation>
     </message>
     <message>
         <source>SetCommState function failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Funktion SetCommState fehlgeschlagen</translation>
     </message>
     <message>
         <source>SetCommTimeouts failed</source>
-        <translation type="unfinished"></translation>
+        <translation>SetCommTimeouts fehlgeschlagen</translation>
     </message>
     <message>
         <source>SetupComm function failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Funktion SetupComm fehlgeschlagen</translation>
     </message>
     <message>
         <source>ClearCommError function failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Funktion ClearCommError fehlgeschlagen</translation>
     </message>
     <message>
         <source>GetCommModemStatus function failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Funktion GetCommModemStatus fehlgeschlagen</translation>
     </message>
     <message>
         <source>EscapeCommFunction function failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Funktion EscapeCommFunction fehlgeschlagen</translation>
     </message>
     <message>
         <source>TransmitCommChar function failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Funktion TransmitCommChar fehlgeschlagen</translation>
     </message>
     <message>
         <source>Cannot set property while connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigenschaft lässt sich bei bestehender Verbindung nicht ändern</translation>
     </message>
     <message>
         <source>EnumPorts function failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Funktion EnumPorts fehlgeschlagen</translation>
     </message>
     <message>
         <source>Failed to store settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen konnten nicht gespeichert werden</translation>
     </message>
     <message>
         <source>Failed to load settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen konnten nicht geladen werden</translation>
     </message>
     <message>
         <source>Link (un)registration failed</source>
-        <translation type="unfinished"></translation>
+        <translation>An- oder Abmelden der Verknüpfung fehlgeschlagen</translation>
     </message>
     <message>
         <source>Cannot change led state if ComPort is selected</source>
-        <translation type="unfinished"></translation>
+        <translation>LED-Zustand lässt sich nicht ändern, solange ein ComPort gewählt ist</translation>
     </message>
     <message>
         <source>Cannot wait for event if event thread is created</source>
-        <translation type="unfinished"></translation>
+        <translation>Warten auf ein Ereignis ist nicht möglich, solange der Ereignis-Thread besteht</translation>
     </message>
     <message>
         <source>WaitForEvent method failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Methode WaitForEvent fehlgeschlagen</translation>
     </message>
     <message>
         <source>A component is linked to OnRxBuf event</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Komponente ist mit dem Ereignis OnRxBuf verknüpft</translation>
     </message>
     <message>
         <source>Registry error</source>
-        <translation type="unfinished"></translation>
+        <translation>Registry-Fehler</translation>
     </message>
     <message>
         <source> (win error code: %1)</source>
-        <translation type="unfinished"></translation>
+        <translation> (Windows-Fehlercode: %1)</translation>
     </message>
 </context>
 <context>
     <name>FileProblem</name>
     <message>
         <source>Line %1 is not an alarm line: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile %1 ist keine Alarmzeile: %2</translation>
     </message>
     <message>
         <source>Line %1 is not a command line: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile %1 ist keine Befehlszeile: %2</translation>
     </message>
 </context>
 <context>
     <name>LinkLogTexts</name>
     <message>
         <source>cannot write the log %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokoll %1 lässt sich nicht schreiben: %2</translation>
     </message>
     <message>
         <source>writing the log %1 failed: %2; the log ends here</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreiben des Protokolls %1 fehlgeschlagen: %2; das Protokoll endet hier</translation>
     </message>
 </context>
 <context>
     <name>MeasurementPage</name>
     <message>
         <source>Light:</source>
-        <translation type="unfinished"></translation>
+        <translation>Licht:</translation>
     </message>
     <message>
         <source>Offsets:</source>
-        <translation type="unfinished"></translation>
+        <translation>Offsets:</translation>
     </message>
     <message>
         <source>Temperature:</source>
-        <translation type="unfinished"></translation>
+        <translation>Temperatur:</translation>
     </message>
     <message>
         <source>Humidity:</source>
-        <translation type="unfinished"></translation>
+        <translation>Luftfeuchte:</translation>
     </message>
     <message>
         <source>Air pressure:</source>
-        <translation type="unfinished"></translation>
+        <translation>Luftdruck:</translation>
     </message>
     <message>
         <source>%1 offset</source>
-        <translation type="unfinished"></translation>
+        <translation>%1-Offset</translation>
     </message>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Senden</translation>
     </message>
 </context>
 <context>
     <name>ModePage</name>
     <message>
         <source>Auto standby</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto-Standby</translation>
     </message>
     <message>
         <source>Wake up in Run mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Im Laufmodus aufwachen</translation>
     </message>
     <message>
         <source>No coil drive in Sleep mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Spulenantrieb im Schlafmodus</translation>
     </message>
     <message>
         <source>Sound at hour change</source>
-        <translation type="unfinished"></translation>
+        <translation>Ton zur vollen Stunde</translation>
     </message>
     <message>
         <source>Sound mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Tonmodus</translation>
     </message>
     <message>
         <source>DCF77 synchronization</source>
-        <translation type="unfinished"></translation>
+        <translation>DCF77-Synchronisation</translation>
     </message>
     <message>
         <source>Reread time at midnight</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeit um Mitternacht neu lesen</translation>
     </message>
     <message>
         <source>Motor PWM enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Motor-PWM aktiv</translation>
     </message>
     <message>
         <source>Motor PWM manual</source>
-        <translation type="unfinished"></translation>
+        <translation>Motor-PWM manuell</translation>
     </message>
     <message>
         <source>Motor PWM light</source>
-        <translation type="unfinished"></translation>
+        <translation>Motor-PWM lichtabhängig</translation>
     </message>
     <message>
         <source>Motor PWM low speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Motor-PWM langsam</translation>
     </message>
     <message>
         <source>%1, as the clock reports it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, wie von der Uhr gemeldet</translation>
     </message>
     <message>
         <source>Send mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Modus senden</translation>
     </message>
     <message>
         <source>Auto standby time [sec]:</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto-Standby-Zeit [s]:</translation>
     </message>
     <message>
         <source>Send </source>
-        <translation type="unfinished"></translation>
+        <translation>Senden </translation>
     </message>
     <message>
         <source>Sound generated</source>
-        <translation type="unfinished"></translation>
+        <translation>Tonausgabe</translation>
     </message>
     <message>
         <source>Form</source>
-        <translation type="unfinished"></translation>
+        <translation>Von</translation>
     </message>
     <message>
         <source>To</source>
-        <translation type="unfinished"></translation>
+        <translation>Bis</translation>
     </message>
     <message>
         <source>Sound generated from hour</source>
-        <translation type="unfinished"></translation>
+        <translation>Tonausgabe ab Stunde</translation>
     </message>
     <message>
         <source>Sound generated to hour</source>
-        <translation type="unfinished"></translation>
+        <translation>Tonausgabe bis Stunde</translation>
     </message>
     <message>
         <source>Light limit:</source>
-        <translation type="unfinished"></translation>
+        <translation>Lichtgrenze:</translation>
     </message>
     <message>
         <source>Send times and light limit</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeiten und Lichtgrenze senden</translation>
     </message>
 </context>
 <context>
     <name>PortDescriptionTexts</name>
     <message>
         <source>serial %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Seriennummer %1</translation>
     </message>
 </context>
 <context>
     <name>PwmPage</name>
     <message>
         <source>Run mode:</source>
-        <translation type="unfinished"></translation>
+        <translation>Laufmodus:</translation>
     </message>
     <message>
         <source>Sleep mode:</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlafmodus:</translation>
     </message>
     <message>
         <source>Current setting:</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktueller Wert:</translation>
     </message>
     <message>
         <source>Pulse width:</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulsbreite:</translation>
     </message>
     <message>
         <source>Speed:</source>
-        <translation type="unfinished"></translation>
+        <translation>Drehzahl:</translation>
     </message>
     <message>
         <source>High speed:</source>
-        <translation type="unfinished"></translation>
+        <translation>Hohe Drehzahl:</translation>
     </message>
     <message>
         <source>Low speed:</source>
-        <translation type="unfinished"></translation>
+        <translation>Niedrige Drehzahl:</translation>
     </message>
     <message>
         <source>Run mode pulse width, as the clock reports it</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulsbreite im Laufmodus, wie von der Uhr gemeldet</translation>
     </message>
     <message>
         <source>Run mode pulse width to send</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu sendende Pulsbreite im Laufmodus</translation>
     </message>
     <message>
         <source>High speed, as the clock reports it</source>
-        <translation type="unfinished"></translation>
+        <translation>Hohe Drehzahl, wie von der Uhr gemeldet</translation>
     </message>
     <message>
         <source>High speed to send</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu sendende hohe Drehzahl</translation>
     </message>
     <message>
         <source>Sleep mode pulse width, as the clock reports it</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulsbreite im Schlafmodus, wie von der Uhr gemeldet</translation>
     </message>
     <message>
         <source>Sleep mode pulse width to send</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu sendende Pulsbreite im Schlafmodus</translation>
     </message>
     <message>
         <source>Low speed, as the clock reports it</source>
-        <translation type="unfinished"></translation>
+        <translation>Niedrige Drehzahl, wie von der Uhr gemeldet</translation>
     </message>
     <message>
         <source>Low speed to send</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu sendende niedrige Drehzahl</translation>
     </message>
     <message>
         <source>Current pulse width</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktuelle Pulsbreite</translation>
     </message>
     <message>
         <source>Current period</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktuelle Periode</translation>
     </message>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Senden</translation>
     </message>
     <message>
         <source>Dafault</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard</translation>
     </message>
     <message>
         <source>Deep Sleep mode:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tiefschlafmodus:</translation>
     </message>
     <message>
         <source>Lit while the coil runs with high power</source>
-        <translation type="unfinished"></translation>
+        <translation>Leuchtet, solange die Spule mit hoher Leistung läuft</translation>
     </message>
     <message>
         <source>Lit while the whirlbeam sleeps</source>
-        <translation type="unfinished"></translation>
+        <translation>Leuchtet, solange der Whirlbeam schläft</translation>
     </message>
     <message>
         <source>Lit while the whirlbeam is in deep sleep</source>
-        <translation type="unfinished"></translation>
+        <translation>Leuchtet, solange der Whirlbeam im Tiefschlaf ist</translation>
     </message>
     <message>
         <source>Whirlbeam commands:</source>
-        <translation type="unfinished"></translation>
+        <translation>Whirlbeam-Befehle:</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Start</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Stopp</translation>
     </message>
 </context>
 <context>
     <name>QLineEdit</name>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ausschneiden</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Einf&amp;ügen</translation>
     </message>
 </context>
 <context>
     <name>Rc5Page</name>
     <message>
         <source>Address of clock:</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse der Uhr:</translation>
     </message>
     <message>
         <source>Last received RC5 packet:</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt empfangenes RC5-Paket:</translation>
     </message>
     <message>
         <source>Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse:</translation>
     </message>
     <message>
         <source>Commad:</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehl:</translation>
     </message>
     <message>
         <source>Received packet history:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>IRPacketMemo</source>
-        <translation type="unfinished"></translation>
+        <translation>Verlauf empfangener Pakete:</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern</translation>
     </message>
     <message>
         <source>Execute RC5 packet:</source>
-        <translation type="unfinished"></translation>
+        <translation>RC5-Paket ausführen:</translation>
     </message>
     <message>
         <source>Add 0x80 to set toggle bit</source>
-        <translation type="unfinished"></translation>
+        <translation>0x80 addieren, um das Toggle-Bit zu setzen</translation>
     </message>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Senden</translation>
     </message>
     <message>
         <source>Address of the last received RC5 packet</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse des zuletzt empfangenen RC5-Pakets</translation>
     </message>
     <message>
         <source>Command of the last received RC5 packet</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehl des zuletzt empfangenen RC5-Pakets</translation>
     </message>
     <message>
         <source>Address of the RC5 packet to execute</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse des auszuführenden RC5-Pakets</translation>
     </message>
     <message>
         <source>Command of the RC5 packet to execute</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehl des auszuführenden RC5-Pakets</translation>
     </message>
 </context>
 <context>
     <name>RelaisPage</name>
     <message>
         <source>Relais is on</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais ist ein</translation>
     </message>
     <message>
         <source>Remaining time:</source>
-        <translation type="unfinished"></translation>
+        <translation>Restzeit:</translation>
     </message>
     <message>
         <source>[minute]</source>
-        <translation type="unfinished"></translation>
+        <translation>[Minuten]</translation>
     </message>
     <message>
         <source>On time:</source>
-        <translation type="unfinished"></translation>
+        <translation>Einschaltdauer:</translation>
     </message>
     <message>
         <source>Turn On</source>
-        <translation type="unfinished"></translation>
+        <translation>Einschalten</translation>
     </message>
     <message>
         <source>Turn Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausschalten</translation>
     </message>
     <message>
         <source>On time for IR commands:</source>
-        <translation type="unfinished"></translation>
+        <translation>Einschaltdauer für IR-Befehle:</translation>
     </message>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Senden</translation>
     </message>
 </context>
 <context>
     <name>SystemErrorTexts</name>
     <message>
         <source>Only the user %1 may open %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur der Benutzer %1 darf %2 öffnen.</translation>
     </message>
     <message>
         <source>You may not open %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Berechtigung zum Öffnen von %1.</translation>
     </message>
     <message>
         <source>%1 is in use by another program.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wird von einem anderen Programm benutzt.</translation>
     </message>
     <message>
         <source>none</source>
-        <translation type="unfinished"></translation>
+        <translation>keine</translation>
     </message>
     <message>
         <source>No device %1. Serial ports found: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Gerät %1. Gefundene serielle Ports: %2.</translation>
     </message>
     <message>
         <source>The device is gone (unplugged?). Plug it in again and press Open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät ist nicht mehr da (abgezogen?). Gerät erneut einstecken und Öffnen drücken.</translation>
     </message>
     <message>
         <source>No such file</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei nicht vorhanden</translation>
     </message>
     <message>
         <source>No such folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner nicht vorhanden</translation>
     </message>
     <message>
         <source>The list of serial ports (%1) could not be read: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste der seriellen Ports (%1) konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 belongs to the group %2. Add yourself to it with: sudo usermod -aG %2 $USER, then log in again.</source>
+        <translation>%1 gehört der Gruppe %2. Mit sudo usermod -aG %2 $USER dieser Gruppe beitreten und neu anmelden.</translation>
     </message>
 </context>
 <context>
     <name>TComSetupFrm</name>
     <message>
         <source>Port</source>
-        <translation type="unfinished"></translation>
+        <translation>Port</translation>
     </message>
     <message>
         <source>Baud rate</source>
-        <translation type="unfinished"></translation>
+        <translation>Baudrate</translation>
     </message>
     <message>
         <source>Data bits</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenbits</translation>
     </message>
     <message>
         <source>Stop bits</source>
-        <translation type="unfinished"></translation>
+        <translation>Stoppbits</translation>
     </message>
     <message>
         <source>Parity</source>
-        <translation type="unfinished"></translation>
+        <translation>Parität</translation>
     </message>
     <message>
         <source>Flow control</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>ComSetupFrm</source>
-        <translation type="unfinished"></translation>
+        <translation>Flusssteuerung</translation>
     </message>
     <message>
         <source>Setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Einrichtung</translation>
     </message>
     <message>
         <source> Settings </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>GroupBox1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Label%1</source>
-        <translation type="unfinished"></translation>
+        <translation> Einstellungen </translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>TForm1</name>
     <message>
         <source>Whirlbeam clock alarms *.alm|*.alm|All Files *.*|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarme der Whirlbeam-Uhr *.alm|*.alm|Alle Dateien *.*|*.*</translation>
     </message>
     <message>
         <source>Whirlbeam clock parameters *.par|*.par|All Files *.*|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Parameter der Whirlbeam-Uhr *.par|*.par|Alle Dateien *.*|*.*</translation>
     </message>
     <message>
         <source>File save error </source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern der Datei </translation>
     </message>
     <message>
         <source>File read error </source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Lesen der Datei </translation>
     </message>
     <message>
         <source>Save alarms</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarme speichern</translation>
     </message>
     <message>
         <source>Open alarms</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarme öffnen</translation>
     </message>
     <message>
         <source>Save DCF77 history</source>
-        <translation type="unfinished"></translation>
+        <translation>DCF77-Verlauf speichern</translation>
     </message>
     <message>
         <source>Whirlbeam clock DCF77 history *.txt|*.txt|All Files *.*|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>DCF77-Verlauf der Whirlbeam-Uhr *.txt|*.txt|Alle Dateien *.*|*.*</translation>
     </message>
     <message>
         <source>Save IR command history</source>
-        <translation type="unfinished"></translation>
+        <translation>IR-Befehlsverlauf speichern</translation>
     </message>
     <message>
         <source>Whirlbeam clock IR history *.his|*.his|All Files *.*|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>IR-Verlauf der Whirlbeam-Uhr *.his|*.his|Alle Dateien *.*|*.*</translation>
     </message>
     <message>
         <source>Save parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>Parameter speichern</translation>
     </message>
     <message>
         <source>Open parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>Parameter öffnen</translation>
     </message>
     <message>
         <source>No device found</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Gerät gefunden</translation>
     </message>
     <message>
         <source>Clock</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhr</translation>
     </message>
     <message>
         <source>Clock on USB</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhr am USB</translation>
     </message>
     <message>
         <source>Clock&apos;s version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version der Uhr</translation>
     </message>
     <message>
         <source>Link: green while the clock answers, red while it is silent</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbindung: grün, solange die Uhr antwortet, rot, solange sie schweigt</translation>
     </message>
     <message>
         <source>Clock&apos;s date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum der Uhr</translation>
     </message>
     <message>
         <source>Clock&apos;s time</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhrzeit der Uhr</translation>
     </message>
     <message>
         <source>Whirlbeam running: lit while it is not in standby</source>
-        <translation type="unfinished"></translation>
+        <translation>Whirlbeam läuft: leuchtet, solange er nicht im Standby ist</translation>
     </message>
     <message>
         <source>Relay: lit while it is on</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais: leuchtet, solange es eingeschaltet ist</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen</translation>
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Beenden</translation>
     </message>
     <message>
         <source>Not avaible on Whirlbeam Clock&apos;s base built with 16F628(A) or 16F648A.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht verfügbar bei einer Basis der Whirlbeam-Uhr mit 16F628(A) oder 16F648A.</translation>
     </message>
     <message>
         <source>Date - Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum - Zeit</translation>
     </message>
     <message>
         <source>&amp;Date Time</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datum/Zeit</translation>
     </message>
     <message>
         <source>Alarms I</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarme I</translation>
     </message>
     <message>
         <source>&amp;Alarms I</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Alarme I</translation>
     </message>
     <message>
         <source>Alarms II</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarme II</translation>
     </message>
     <message>
         <source>A&amp;larms II</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;larme II</translation>
     </message>
     <message>
         <source>Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Modus</translation>
     </message>
     <message>
         <source>&amp;Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Modus</translation>
     </message>
     <message>
         <source>PWM parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>PWM-Parameter</translation>
     </message>
     <message>
         <source>&amp;PWM parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;PWM-Parameter</translation>
     </message>
     <message>
         <source>Infra RC5 commands</source>
-        <translation type="unfinished"></translation>
+        <translation>Infrarot-RC5-Befehle</translation>
     </message>
     <message>
         <source>&amp;Infra RC5 commands</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Infrarot-RC5-Befehle</translation>
     </message>
     <message>
         <source>Whirlbeam</source>
-        <translation type="unfinished"></translation>
+        <translation>Whirlbeam</translation>
     </message>
     <message>
         <source>Whirl&amp;beam</source>
-        <translation type="unfinished"></translation>
+        <translation>Whirl&amp;beam</translation>
     </message>
     <message>
         <source>Relais</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais</translation>
     </message>
     <message>
         <source>&amp;Relais</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Relais</translation>
     </message>
     <message>
         <source>DCF77 synchron</source>
-        <translation type="unfinished"></translation>
+        <translation>DCF77-Sync</translation>
     </message>
     <message>
         <source>D&amp;CF77</source>
-        <translation type="unfinished"></translation>
+        <translation>D&amp;CF77</translation>
     </message>
     <message>
         <source>Measurements</source>
-        <translation type="unfinished"></translation>
+        <translation>Messwerte</translation>
     </message>
     <message>
         <source>M&amp;easurements</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>MainMenu1</source>
-        <translation type="unfinished"></translation>
+        <translation>M&amp;esswerte</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>&amp;Load Alarms</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarme &amp;laden</translation>
     </message>
     <message>
         <source>&amp;Save Alarms</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarme &amp;speichern</translation>
     </message>
     <message>
         <source>Load &amp;parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Parameter laden</translation>
     </message>
     <message>
         <source>Save pa&amp;rameters</source>
-        <translation type="unfinished"></translation>
+        <translation>Pa&amp;rameter speichern</translation>
     </message>
     <message>
         <source>Save IR command &amp;history</source>
-        <translation type="unfinished"></translation>
+        <translation>IR-Befehls&amp;verlauf speichern</translation>
     </message>
     <message>
         <source>Save &amp;DCF77 statistics</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;DCF77-Statistik speichern</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ansicht</translation>
     </message>
     <message>
         <source>R&amp;efresh</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;ktualisieren</translation>
     </message>
     <message>
         <source>&amp;Communication</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kommunikation</translation>
     </message>
     <message>
         <source>&amp;USB</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;USB</translation>
     </message>
     <message>
         <source>&amp;Serial</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Seriell</translation>
     </message>
     <message>
         <source>&amp;Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Einstellungen</translation>
     </message>
     <message>
         <source>&amp;Parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Parameter</translation>
     </message>
     <message>
         <source>Save Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen speichern</translation>
     </message>
     <message>
         <source>Connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbindung</translation>
     </message>
     <message>
         <source>Whirlbeam mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Whirlbeam-Modus</translation>
     </message>
     <message>
         <source>Relay</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhrzeit</translation>
     </message>
     <message>
         <source>Command lines waiting to be sent to the clock</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>StatusBar1Panel%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehlszeilen, die auf das Senden an die Uhr warten</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Whirlbeam clock V4.02</source>
-        <translation type="unfinished"></translation>
+        <translation>Whirlbeam-Uhr V4.02</translation>
     </message>
     <message>
         <source>Not a whirlbeam clock</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Whirlbeam-Uhr</translation>
     </message>
     <message>
         <source>Invalid</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültig</translation>
     </message>
     <message>
         <source>Whirlbeam in run mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Whirlbeam im Laufmodus</translation>
     </message>
     <message>
         <source>Whirlbeam in deap sleep mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Whirlbeam im Tiefschlaf</translation>
     </message>
     <message>
         <source>Whirlbeam in sleep mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Whirlbeam im Schlafmodus</translation>
     </message>
     <message>
         <source>Time is invalid</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeit ungültig</translation>
     </message>
     <message>
         <source>Time is valid</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeit gültig</translation>
     </message>
     <message>
         <source>Relais is on</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais ein</translation>
     </message>
     <message>
         <source>Relais is off</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais aus</translation>
     </message>
     <message>
         <source>Press open to connect to the clock</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum Verbinden Öffnen drücken</translation>
     </message>
     <message>
         <source>Version not read</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht gelesen</translation>
     </message>
     <message>
         <source>Not connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht verbunden</translation>
     </message>
     <message>
         <source>Connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbunden</translation>
     </message>
     <message>
         <source>Clock unplugged</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhr abgezogen</translation>
     </message>
 </context>
 <context>
     <name>THexEdit</name>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ausschneiden</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kopieren</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Einf&amp;ügen</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Löschen</translation>
     </message>
     <message>
         <source>Select All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alles auswählen</translation>
     </message>
 </context>
 <context>
     <name>WhirlbeamPage</name>
     <message>
         <source>Whirlbeam state:</source>
-        <translation type="unfinished"></translation>
+        <translation>Whirlbeam-Zustand:</translation>
     </message>
     <message>
         <source>In StandBy mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Im Standby</translation>
     </message>
     <message>
         <source>In Sleep mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Im Schlafmodus</translation>
     </message>
     <message>
         <source>In Deep Sleep mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Im Tiefschlafmodus</translation>
     </message>
     <message>
         <source>High power on coil</source>
-        <translation type="unfinished"></translation>
+        <translation>Hohe Spulenleistung</translation>
     </message>
     <message>
         <source>Index LED on</source>
-        <translation type="unfinished"></translation>
+        <translation>Index-LED an</translation>
     </message>
     <message>
         <source>Time invalid</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeit ungültig</translation>
     </message>
     <message>
         <source>I2C bus error</source>
-        <translation type="unfinished"></translation>
+        <translation>I2C-Busfehler</translation>
     </message>
     <message>
         <source>Blinks while the clock&apos;s time is invalid</source>
-        <translation type="unfinished"></translation>
+        <translation>Blinkt, solange die Uhrzeit der Uhr ungültig ist</translation>
     </message>
     <message>
         <source>Lit while the index LED is on</source>
-        <translation type="unfinished"></translation>
+        <translation>Leuchtet, solange die Index-LED an ist</translation>
     </message>
     <message>
         <source>Remaining time [sec]</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>RemainingTimeEdit</source>
-        <translation type="unfinished"></translation>
+        <translation>Restzeit [s]</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Start</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Stopp</translation>
     </message>
 </context>
 <context>
     <name>whirlbeamctl</name>
     <message>
         <source>no subcommand given</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Unterbefehl angegeben</translation>
     </message>
     <message>
         <source>&apos;%1&apos; needs %2</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos;%1&apos; erwartet %2</translation>
     </message>
     <message>
         <source>a command line</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Befehlszeile</translation>
     </message>
     <message>
         <source>a file name</source>
-        <translation type="unfinished"></translation>
+        <translation>einen Dateinamen</translation>
     </message>
     <message>
         <source>unexpected argument &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>unerwartetes Argument &apos;%1&apos;</translation>
     </message>
     <message>
         <source>&apos;%1&apos; needs one of: save, load</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos;%1&apos; erwartet eines von: save, load</translation>
     </message>
     <message>
         <source>unknown subcommand &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannter Unterbefehl &apos;%1&apos;</translation>
     </message>
     <message>
         <source>--serial, --usb and --simulate exclude each other</source>
-        <translation type="unfinished"></translation>
+        <translation>--serial, --usb und --simulate schließen einander aus</translation>
     </message>
     <message>
         <source>--log needs a file name</source>
-        <translation type="unfinished"></translation>
+        <translation>--log erwartet einen Dateinamen</translation>
     </message>
     <message>
         <source>--timeout takes a number of seconds from 0.001 to 3600</source>
-        <translation type="unfinished"></translation>
+        <translation>--timeout erwartet eine Sekundenzahl von 0.001 bis 3600</translation>
     </message>
     <message>
         <source>unknown option &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannte Option &apos;%1&apos;</translation>
     </message>
     <message>
         <source>--serial needs a port</source>
-        <translation type="unfinished"></translation>
+        <translation>--serial erwartet einen Port</translation>
     </message>
     <message>
         <source>--simulate takes &apos;usb&apos; or &apos;serial&apos;, not &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>--simulate erwartet &apos;usb&apos; oder &apos;serial&apos;, nicht &apos;%1&apos;</translation>
     </message>
     <message>
         <source>Usage: whirlbeamctl [OPTIONS] SUBCOMMAND [ARGUMENTS] [OPTIONS]
@@ -1376,7 +1377,11 @@ Talks to a whirlbeam clock over USB or a serial port, as the control panel does.
 
 Subcommands:
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Aufruf: whirlbeamctl [OPTIONEN] UNTERBEFEHL [ARGUMENTE] [OPTIONEN]
+Spricht über USB oder einen seriellen Port mit einer Whirlbeam-Uhr, wie das Bedienprogramm.
+
+Unterbefehle:
+</translation>
     </message>
     <message>
         <source>
@@ -1406,184 +1411,218 @@ Exit codes:
   7    the port is in use by another program
   130  interrupted (143 for SIGTERM) before the subcommand finished
 </source>
-        <translation type="unfinished"></translation>
+        <translation>
+Optionen (vor oder nach dem Unterbefehl):
+  --serial PORT       die Uhr am seriellen Port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)
+  --usb [SERIAL]      die Uhr am USB; SERIAL (ihre Seriennummer oder /dev/hidrawN) wählt eine
+                      von mehreren (--usb=SERIAL, wo ein Argument des Unterbefehls folgen könnte)
+  --simulate [usb]    eine simulierte Uhr in diesem Prozess: an einem Pseudoterminal oder als
+                      USB-Gerät
+  --json              das Ergebnis als JSON: ein Objekt, bei monitor ein Objekt je Zeile
+  --log FILE          jeden gesendeten Befehl und jede empfangene Antwortzeile an FILE anhängen,
+                      jeweils hinter der Uhrzeit auf die Millisekunde
+  --timeout SECONDS   wie lange die Uhr schweigen darf (Standard 5)
+  -h, --help          dieser Text
+  -v, --version       die Version
+
+Ohne --serial, --usb oder --simulate: eine am USB eingesteckte Whirlbeam-Uhr, sonst der
+serielle Port aus ./WhirlbeamClock.ini (den Einstellungen des Bedienprogramms; COM1, wenn
+es keine gibt).
+
+Exit-Codes:
+  0    Erfolg
+  1    die Uhr hat geantwortet, aber nicht wie erwartet (keine Whirlbeam-Uhr, ein Wert
+       wurde nicht übernommen)
+  2    fehlerhafte Befehlszeile
+  3    kein Gerät: kein solcher Port, keine Uhr am USB oder sie ist verschwunden
+  4    keine Berechtigung für den Port oder die USB-Uhr
+  5    keine Antwort der Uhr innerhalb der Wartezeit
+  6    eine Datei lässt sich nicht lesen oder schreiben oder ist keine gültige Alarm- oder
+       Parameterdatei
+  7    der Port wird von einem anderen Programm benutzt
+  130  unterbrochen (143 bei SIGTERM), bevor der Unterbefehl fertig war
+</translation>
     </message>
     <message>
         <source>, chip %1</source>
-        <translation type="unfinished"></translation>
+        <translation>, Chip %1</translation>
     </message>
     <message>
         <source> (invalid)</source>
-        <translation type="unfinished"></translation>
+        <translation> (ungültig)</translation>
     </message>
     <message>
         <source> (valid)</source>
-        <translation type="unfinished"></translation>
+        <translation> (gültig)</translation>
     </message>
     <message>
         <source>Device:</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät:</translation>
     </message>
     <message>
         <source>Clock:</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhr:</translation>
     </message>
     <message>
         <source>Version:</source>
-        <translation type="unfinished"></translation>
+        <translation>Version:</translation>
     </message>
     <message>
         <source>Alarms:</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarme:</translation>
     </message>
     <message>
         <source>Date:</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum:</translation>
     </message>
     <message>
         <source>Time:</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhrzeit:</translation>
     </message>
     <message>
         <source>Whirlbeam:</source>
-        <translation type="unfinished"></translation>
+        <translation>Whirlbeam:</translation>
     </message>
     <message>
         <source>Relay:</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais:</translation>
     </message>
     <message>
         <source>Sensors:</source>
-        <translation type="unfinished"></translation>
+        <translation>Sensoren:</translation>
     </message>
     <message>
         <source>the clock&apos;s answer %1 to %2 cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>die Antwort %1 der Uhr auf %2 ist nicht lesbar</translation>
     </message>
     <message>
         <source>cannot save %1%2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 lässt sich nicht speichern%2</translation>
     </message>
     <message>
         <source>cannot read %1%2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 lässt sich nicht lesen%2</translation>
     </message>
     <message>
         <source>%1 answers, but not as a whirlbeam clock: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 antwortet, aber nicht wie eine Whirlbeam-Uhr: %2</translation>
     </message>
     <message>
         <source>the clock&apos;s version %1 is not supported (3 or later is)</source>
-        <translation type="unfinished"></translation>
+        <translation>die Version %1 der Uhr wird nicht unterstützt (unterstützt wird ab Version 3)</translation>
     </message>
     <message>
         <source>The clock reads %1; this computer %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Uhr zeigt %1, dieser Computer %2.</translation>
     </message>
     <message>
         <source>the clock reads %1 after setting; this computer %2</source>
-        <translation type="unfinished"></translation>
+        <translation>die Uhr zeigt nach dem Stellen %1, dieser Computer %2</translation>
     </message>
     <message>
         <source>Saved 1 alarm to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Alarm in %1 gespeichert.</translation>
     </message>
     <message>
         <source>Saved %1 alarms to %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Alarme in %2 gespeichert.</translation>
     </message>
     <message>
         <source>holds no alarm lines</source>
-        <translation type="unfinished"></translation>
+        <translation>enthält keine Alarmzeilen</translation>
     </message>
     <message>
         <source>the clock took %1 as %2</source>
-        <translation type="unfinished"></translation>
+        <translation>die Uhr hat %1 als %2 übernommen</translation>
     </message>
     <message>
         <source>Sent 1 alarm from %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Alarm aus %1 gesendet.</translation>
     </message>
     <message>
         <source>Sent %1 alarms from %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Alarme aus %2 gesendet.</translation>
     </message>
     <message>
         <source> 1 line for rows the clock lacks (it has %1 alarms) was skipped.</source>
-        <translation type="unfinished"></translation>
+        <translation> 1 Zeile für Alarme, die der Uhr fehlen (sie hat %1 Alarme), wurde übersprungen.</translation>
     </message>
     <message>
         <source> %1 lines for rows the clock lacks (it has %2 alarms) were skipped.</source>
-        <translation type="unfinished"></translation>
+        <translation> %1 Zeilen für Alarme, die der Uhr fehlen (sie hat %2 Alarme), wurden übersprungen.</translation>
     </message>
     <message>
         <source>Saved the parameters to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Parameter in %1 gespeichert.</translation>
     </message>
     <message>
         <source>holds no command lines</source>
-        <translation type="unfinished"></translation>
+        <translation>enthält keine Befehlszeilen</translation>
     </message>
     <message>
         <source>%1 is too long for %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist zu lang für %2</translation>
     </message>
     <message>
         <source>Sent 1 parameter line from %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Parameterzeile aus %1 gesendet.</translation>
     </message>
     <message>
         <source>Sent %1 parameter lines from %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Parameterzeilen aus %2 gesendet.</translation>
     </message>
     <message>
         <source>Saved the DCF77 statistics to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>DCF77-Statistik in %1 gespeichert.</translation>
     </message>
     <message>
         <source>%1 is not a command line (a command character a..z, {, |, }, ~, ` or DEL, then printable ASCII)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist keine Befehlszeile (ein Befehlszeichen a..z, {, |, }, ~, ` oder DEL, dann druckbares ASCII)</translation>
     </message>
     <message>
         <source>identification, version, date, time, whirlbeam state, relay, sensors</source>
-        <translation type="unfinished"></translation>
+        <translation>Kennung, Version, Datum, Uhrzeit, Whirlbeam-Zustand, Relais, Sensoren</translation>
     </message>
     <message>
         <source>set the clock&apos;s date and time from this computer&apos;s local time, and read them back</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum und Uhrzeit der Uhr nach der Ortszeit dieses Computers stellen
+und zurücklesen</translation>
     </message>
     <message>
         <source>write the clock&apos;s alarms to FILE (.alm, as the panel writes it)</source>
-        <translation type="unfinished"></translation>
+        <translation>die Alarme der Uhr in FILE schreiben (.alm, wie das Bedienprogramm)</translation>
     </message>
     <message>
         <source>send the alarms of FILE to the clock (rows the clock lacks are skipped)</source>
-        <translation type="unfinished"></translation>
+        <translation>die Alarme aus FILE an die Uhr senden (Alarme, die der Uhr fehlen,
+werden übersprungen)</translation>
     </message>
     <message>
         <source>write the clock&apos;s parameters to FILE (.par, as the panel writes it)</source>
-        <translation type="unfinished"></translation>
+        <translation>die Parameter der Uhr in FILE schreiben (.par, wie das Bedienprogramm)</translation>
     </message>
     <message>
         <source>send every command line of FILE to the clock</source>
-        <translation type="unfinished"></translation>
+        <translation>jede Befehlszeile aus FILE an die Uhr senden</translation>
     </message>
     <message>
         <source>the hourly DCF77 synchronisation figures, to FILE or standard output</source>
-        <translation type="unfinished"></translation>
+        <translation>die stündlichen DCF77-Synchronisationszahlen in FILE oder auf die
+Standardausgabe</translation>
     </message>
     <message>
         <source>send one command line and print the reply lines that follow</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Befehlszeile senden und die folgenden Antwortzeilen ausgeben</translation>
     </message>
     <message>
         <source>poll as the panel does and print every reply line, decoded, until
 interrupted (Ctrl-C, SIGTERM)</source>
-        <translation type="unfinished"></translation>
+        <translation>wie das Bedienprogramm abfragen und jede Antwortzeile dekodiert ausgeben,
+bis zur Unterbrechung (Strg-C, SIGTERM)</translation>
     </message>
     <message>
         <source> (whirlbeamctl --help lists what it takes)</source>
-        <translation type="unfinished"></translation>
+        <translation> (whirlbeamctl --help zeigt, was möglich ist)</translation>
     </message>
 </context>
 </TS>

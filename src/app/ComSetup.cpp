@@ -148,7 +148,7 @@ void TComComboBox::Picked(int index)
 TComSetupFrm::TComSetupFrm(QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(tr("ComSetupFrm"));
+    setObjectName(QStringLiteral("ComSetupFrm"));
     setWindowTitle(tr("Setup"));
     setWindowFlags(
         Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -156,13 +156,13 @@ TComSetupFrm::TComSetupFrm(QWidget* parent)
     setFixedSize(kClientSize);
 
     GroupBox1 = new QGroupBox(tr(" Settings "), this);
-    GroupBox1->setObjectName(tr("GroupBox1"));
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(kGroupBoxRect);
     std::array<TComComboBox*, 6> combos{};
     for (size_t row = 0; row < kRows.size(); ++row) {
         const int top = int(row) * kRowPitch;
         QLabel* label = PageBuilder::Label(GroupBox1, tr(kRows[row].label), 8, 24 + top);
-        label->setObjectName(tr("Label%1").arg(row + 1));
+        label->setObjectName(QStringLiteral("Label%1").arg(row + 1));
         auto* combo = new TComComboBox(GroupBox1);
         combo->setObjectName(QLatin1String(kRows[row].combo));
         combo->setGeometry(QRect(QPoint(kComboLeft, 16 + top), kComboSize));

@@ -167,7 +167,7 @@ void TForm1::BuildPages(QWidget* client)
 void TForm1::BuildMenus()
 {
     QMenuBar* bar = menuBar();
-    bar->setObjectName(tr("MainMenu1"));
+    bar->setObjectName(QStringLiteral("MainMenu1"));
 
     QMenu* file = Named(bar->addMenu(tr("&File")), "File1");
     LoadAlarms = Item(file, "LoadAlarms", tr("&Load Alarms"));
@@ -227,7 +227,7 @@ void TForm1::BuildStatusBar()
         tr("Command lines waiting to be sent to the clock")};
     for (size_t i = 0; i < statusPanels_.size(); ++i) {
         auto* panel = new QLabel(bar);
-        panel->setObjectName(tr("StatusBar1Panel%1").arg(i));
+        panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
         panel->setFixedWidth(kStatusPanelWidths[i]);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);

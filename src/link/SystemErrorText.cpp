@@ -29,7 +29,7 @@ bool NoDevice(int error) { return error == ENOENT || error == ENODEV || error ==
 QString NoPermission(const QString& path, const DeviceFacts& facts)
 {
     if (facts.groupMayUse && !facts.ownerGroup.isEmpty() && facts.ownerGroup != QLatin1String("root"))
-        return QStringLiteral("%1 belongs to the group %2. Add yourself to it with: "
+        return SystemErrorTexts::tr("%1 belongs to the group %2. Add yourself to it with: "
                               "sudo usermod -aG %2 $USER, then log in again.")
             .arg(path, facts.ownerGroup);
     if (!facts.ownerUser.isEmpty())

@@ -62,7 +62,7 @@ DateTimePage::DateTimePage(QWidget* panel, std::function<void(const QByteArray&)
     TimePicker = TimePickerAt(panel, "TimePicker", 152, 120);
 
     RefreshTimeCheckBox = new QCheckBox(tr("Refresh time"), panel);
-    RefreshTimeCheckBox->setObjectName(tr("RefreshTimeCheckBox"));
+    RefreshTimeCheckBox->setObjectName(QStringLiteral("RefreshTimeCheckBox"));
     RefreshTimeCheckBox->setChecked(true);
     RefreshTimeCheckBox->move(256, 120);
     RefreshTimeCheckBox->adjustSize();

@@ -82,7 +82,7 @@ Dcf77Page::Dcf77Page(
     LEDLabel1->hide();
 
     MavoTrend1 = new TMavoTrend(panel);
-    MavoTrend1->setObjectName(tr("MavoTrend1"));
+    MavoTrend1->setObjectName(QStringLiteral("MavoTrend1"));
     MavoTrend1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     MavoTrend1->setGeometry(kChartRect);
     MavoTrend1->SetColor(QColor(0, 128, 0));

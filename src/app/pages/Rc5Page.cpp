@@ -47,7 +47,7 @@ Rc5Page::Rc5Page(QWidget* panel, std::function<void(const QByteArray&)> queueCom
     RC5CommandEdit = ReadOnlyEdit(panel, "RC5CommandEdit", 136, 104, 33);
 
     IRPacketMemo = NamedBy(Label(panel, tr("Received packet history:"), 24, 144), new QPlainTextEdit(panel));
-    IRPacketMemo->setObjectName(tr("IRPacketMemo"));
+    IRPacketMemo->setObjectName(QStringLiteral("IRPacketMemo"));
     IRPacketMemo->setGeometry(24, 160, 145, 305);
     IRPacketMemo->setReadOnly(true);
     IRPacketMemo->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -44,7 +44,7 @@ WhirlbeamPage::WhirlbeamPage(QWidget* panel, std::function<void(const QByteArray
 
     QLabel* remaining = Label(panel, tr("Remaining time [sec]"), 24, 224);
     RemainingTimeEdit = NamedBy(remaining, new QLineEdit(panel));
-    RemainingTimeEdit->setObjectName(tr("RemainingTimeEdit"));
+    RemainingTimeEdit->setObjectName(QStringLiteral("RemainingTimeEdit"));
     RemainingTimeEdit->setGeometry(160, 221, 73, 21);
     RemainingTimeEdit->setReadOnly(true);
 

@@ -68,16 +68,16 @@ QString ClockAccessProblem(const TJvHidDevice& clock, const ClockAccessFacts& fa
                                       : ClockDeviceTexts::tr("unknown error"));
     const QString rule = QLatin1String(kClockUdevRule);
     if (!facts.ruleInstalled)
-        return QStringLiteral("You may not use the clock %1.\n"
+        return ClockDeviceTexts::tr("You may not use the clock %1.\n"
                               "Install the udev rule %2 into %3 (sudo cmake --install build does it), "
                               "then unplug the clock and plug it in again.")
             .arg(node, rule, QStringLiteral(WHIRLBEAM_UDEV_RULES_DIR));
     if (facts.atTheDesk)
-        return QStringLiteral("You may not use the clock %1.\n"
+        return ClockDeviceTexts::tr("You may not use the clock %1.\n"
                               "The udev rule %2 is installed; unplug the clock and plug it in again, "
                               "so that the rule applies to it.")
             .arg(node, rule);
-    return QStringLiteral("You may not use the clock %1.\n"
+    return ClockDeviceTexts::tr("You may not use the clock %1.\n"
                           "The udev rule %2 gives the clock only to the user at the machine's own desk "
                           "(uaccess), and this session is not there (ssh, cron after logging out). "
                           "To use the clock from here, add GROUP=\"plugdev\", MODE=\"0660\" to a copy of "
