@@ -93,6 +93,16 @@ std::unique_ptr<SerialClockLink> SerialClockLink::Open(std::unique_ptr<TCustomCo
 
 QString SerialClockLink::Device() const { return TComPort::DevicePath(port_.Port()); }
 
+Micros SerialClockLink::TravelTime(int characters) const
+{
+    const auto* port = dynamic_cast<const TComPort*>(&port_);
+    if (!port)
+        return SerialLineTime(characters, 10, 9600);
+    const int bits = 1 + 5 + int(port->DataBits()) + (port->Parity().Bits() == prNone ? 0 : 1)
+        + (port->StopBits() == sbOneStopBit ? 1 : 2);
+    return SerialLineTime(characters, bits, port->LineSpeed());
+}
+
 void SerialClockLink::Write(const QByteArray& line)
 {
     if (!reportsFailures_) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "link/EdgeTiming.h"
 #include "link/LineAssembly.h"
 #include "link/TransmitTick.h"
 
@@ -45,6 +46,9 @@ public:
     // Whether the line goes out whole; a USB report has room for a line of
     // its length less the report ID, CR and LF.
     virtual bool Fits(const QByteArray& line) const = 0;
+    // How long a line of that many characters takes, from being written
+    // until it is whole at the clock.
+    virtual Micros TravelTime(int characters) const = 0;
 
     // Writes the line with the link's framing, after logging it.
     void Transmit(const QByteArray& line);
@@ -85,6 +89,9 @@ public:
     QString Device() const override;
     QString Name() const override { return Device(); }
     bool Fits(const QByteArray&) const override { return true; }
+    // At the port's speed and character frame (9600 baud, 8N1 for a port
+    // that does not tell).
+    Micros TravelTime(int characters) const override;
 
     // The port has count bytes waiting: reads them and delivers every line
     // they complete.
@@ -130,6 +137,7 @@ public:
     QString Device() const override;
     QString Name() const override;
     bool Fits(const QByteArray& line) const override;
+    Micros TravelTime(int) const override { return kUsbReportLatency; }
 
     TJvHidDevice* HidDevice() const { return device_; }
     // The device a lent link writes to, for its owner to set (the window's

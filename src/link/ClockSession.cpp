@@ -3,10 +3,12 @@
 
 #include "protocol/LineText.h"
 #include "protocol/replies/ReplyKind.h"
-#include <QCoreApplication>
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <algorithm>
+#include <cerrno>
+#include <ctime>
 
 namespace {
 
@@ -17,6 +19,14 @@ struct ClockSessionTexts {
 
 // A lost answer is asked for again once the clock has had this long.
 int AskAgainMs(int tickMs) { return std::max(1000, 4 * tickMs); }
+
+void SleepUntil(WallTime at)
+{
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count();
+    const timespec until{time_t(ns / 1000000000), long(ns % 1000000000)};
+    while (::clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+    }
+}
 
 } // namespace
 
@@ -62,23 +72,65 @@ ClockSession::~ClockSession() = default;
 WaitEnd ClockSession::Exchange(std::deque<Ask>& asks)
 {
     asks_ = &asks;
-    for (Ask& ask : asks) {
-        tick_.Queue.Append(ask.command);
-        queuedAsks_.push_back(&ask);
-    }
+    for (Ask& ask : asks)
+        Queue(ask);
     const WaitEnd end = Wait(true);
-    // Whatever is still queued belongs to this exchange alone.
+    EndExchange();
+    return end;
+}
+
+WaitEnd ClockSession::ExchangeAt(std::deque<Ask>& asks, WallTime at, WallTime* sentAt)
+{
+    using namespace std::chrono;
+    asks_ = &asks;
+    tick_.Timer().stop();
+    // The event loop runs until shortly before, so that answers and the
+    // link's events are taken meanwhile; the last stretch is slept on the
+    // computer's clock itself, which the event loop's timers are not.
+    constexpr milliseconds kSleptStretch(20);
+    const milliseconds early = duration_cast<milliseconds>(at - kSleptStretch - system_clock::now());
+    if (early.count() > 0) {
+        if (const WaitEnd held = Linger(int(early.count())); !held.Done()) {
+            EndExchange();
+            tick_.Timer().start();
+            return held;
+        }
+    }
+    SleepUntil(at);
+    *sentAt = system_clock::now();
+    Ask& first = asks.front();
+    ++first.sends;
+    outstanding_.append(&first);
+    link_.Transmit(first.command);
+    for (size_t i = 1; i < asks.size(); ++i)
+        Queue(asks[i]);
+    tick_.Timer().start();
+    const WaitEnd end = Wait(true);
+    EndExchange();
+    return end;
+}
+
+void ClockSession::Queue(Ask& ask)
+{
+    tick_.Queue.Append(ask.command);
+    queuedAsks_.push_back(&ask);
+}
+
+// Whatever is still queued belongs to the exchange that ends.
+void ClockSession::EndExchange()
+{
     tick_.Queue.Clear();
     queuedAsks_.clear();
     outstanding_.clear();
     askAgain_.stop();
     asks_ = nullptr;
-    return end;
 }
 
 WaitEnd ClockSession::Linger(int ms)
 {
     QTimer done;
+    // Precise: an out-of-turn send waits on it for the instant it must go.
+    done.setTimerType(Qt::PreciseTimer);
     done.setSingleShot(true);
     connect(&done, &QTimer::timeout, this, [this] { Finish({}); });
     done.start(ms);

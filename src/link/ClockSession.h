@@ -68,6 +68,11 @@ public:
     // commands that may be sent again are asked for again meanwhile), Lost
     // when the link fails, Interrupted on a signal.
     WaitEnd Exchange(std::deque<Ask>& asks);
+    // As Exchange, but the first ask's command goes out of turn at `at` on
+    // the computer's clock, to the microsecond: the tick is held until then,
+    // so that nothing else is on the line, and restarts after it. *sentAt
+    // is when the line was really handed to the link.
+    WaitEnd ExchangeAt(std::deque<Ask>& asks, WallTime at, WallTime* sentAt);
     // Runs the link for a while longer, say for the lines that follow an answer.
     WaitEnd Linger(int ms);
     // Idle ticks send the panel's poll cycle, until interrupted or the link
@@ -87,6 +92,8 @@ private:
     // later one as well.
     void Finish(const WaitEnd& end, bool forGood = false);
     void Sent(bool queued);
+    void Queue(Ask& ask);
+    void EndExchange();
     void Receive(const QByteArray& line);
     void Answered(Ask* ask);
     void AskAgain();

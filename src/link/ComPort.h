@@ -111,6 +111,8 @@ public:
 
     // Bits per second of a rate; brCustom has none of its own (0).
     static int LineSpeedOf(TBaudRate rate);
+    // The bits per second the port runs at, the custom rate's included.
+    int LineSpeed() const;
     // "COM3" is /dev/ttyS2, an absolute path stands as it is, any other name
     // is looked up under /dev.
     static QString DevicePath(const QString& port);
@@ -146,7 +148,6 @@ private:
     template <typename T>
     void StoreLineSetting(T& field, T value);
     void LineSettingsChanged();
-    int LineSpeed() const;
     void ApplyLineSettings();
     void SetCharacterFormat(termios& settings) const;
     void SetFlowFlags(termios& settings) const;

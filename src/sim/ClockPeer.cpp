@@ -3,6 +3,7 @@
 
 #include "protocol/commands/Fields.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -64,8 +65,12 @@ void ClockPeer::StartTimer(QTimer& timer, int intervalMs)
 
 void ClockPeer::FeedSerial(const QByteArray& bytes)
 {
-    for (const QByteArray& command : splitter_.Take(bytes))
-        Execute(command);
+    const qint64 readUs = now_().toMSecsSinceEpoch() * 1000;
+    for (const char byte : bytes) {
+        lineFreeUs_ = std::max(lineFreeUs_, readUs) + characterTime_.count();
+        for (const QByteArray& command : splitter_.Take(QByteArray(1, byte)))
+            Execute(command, lineFreeUs_ / 1000);
+    }
     if (splitter_.HasPartial() && options_.silenceTimeoutMs > 0)
         silenceTimer_.start(options_.silenceTimeoutMs);
     else
@@ -74,13 +79,13 @@ void ClockPeer::FeedSerial(const QByteArray& bytes)
 
 void ClockPeer::FeedUsbLine(const QByteArray& line)
 {
-    Execute(UsbCommandLine(line));
+    Execute(UsbCommandLine(line), now_().toMSecsSinceEpoch() + kUsbReportLatency.count() / 1000);
 }
 
 void ClockPeer::EndCommandAfterSilence()
 {
     if (splitter_.HasPartial())
-        Execute(splitter_.EndPartial());
+        Execute(splitter_.EndPartial(), now_().toMSecsSinceEpoch());
 }
 
 void ClockPeer::Housekeep()
@@ -99,10 +104,11 @@ void ClockPeer::ReceiveRc5Packet()
     Send("A" + HexField(address, 2) + HexField(command | (rc5Toggle_ ? kRc5ToggleBit : 0), 2));
 }
 
-void ClockPeer::Execute(const QByteArray& command)
+void ClockPeer::Execute(const QByteArray& command, qint64 completedAt)
 {
     emit CommandReceived(command);
-    const std::optional<QByteArray> reply = state_.Answer(command, now_());
+    const QDateTime now = now_();
+    const std::optional<QByteArray> reply = state_.Answer(command, now.addMSecs(completedAt - now.toMSecsSinceEpoch()));
     if (!reply || std::exchange(dropNext_, false))
         return;
     if (options_.garbageEvery > 0 && ++repliesSent_ % options_.garbageEvery == 0)

@@ -12,6 +12,8 @@
 #include <QRandomGenerator>
 #include <QTimer>
 #include <deque>
+#include "link/EdgeTiming.h"
+
 #include <functional>
 
 // The simulated clock without any device: it takes what the panel sends and
@@ -21,6 +23,12 @@
 // by the length of each prefix; a command that stops short ends after
 // silenceTimeoutMs. USB mode (FeedUsbLine): one command per line.
 // Replies leave through ReplyReady, without line end; the transport adds it.
+//
+// A command takes effect when its last byte has arrived, as on the clock:
+// a time command starts the clock's second then. Bytes read from a serial
+// line arrive one character time after another (they come out of a pty all
+// at once, where a wire would still be carrying them); a USB report arrives
+// one report latency after it was written.
 //
 // All time comes from the time source (the computer's local time unless the
 // owner passes its own), so a test can step it. The timers run on the thread
@@ -42,6 +50,11 @@ public:
 
     void FeedSerial(const QByteArray& bytes);
     void FeedUsbLine(const QByteArray& line);
+    // How long one character takes on the serial line; none by default.
+    void SetCharacterTime(Micros time) { characterTime_ = time; }
+    // The clock's own time ahead of the computer's, in milliseconds (for the
+    // bench, which measures where its second begins).
+    qint64 WallOffsetMs() const { return state_.WallOffsetMs(); }
 
     // The timers' steps.
     void EndCommandAfterSilence();
@@ -59,7 +72,8 @@ private:
         QByteArray line;
     };
 
-    void Execute(const QByteArray& command);
+    // completedAt: when the command's last byte arrived (ms since the epoch).
+    void Execute(const QByteArray& command, qint64 completedAt);
     void Send(const QByteArray& line);
     void ReleaseDueReplies();
     void ScheduleRelease();
@@ -80,4 +94,6 @@ private:
     int garbageSent_ = 0;
     QRandomGenerator random_;
     bool rc5Toggle_ = false;
+    Micros characterTime_{0};
+    qint64 lineFreeUs_ = 0; // when the serial line carries no more byte
 };

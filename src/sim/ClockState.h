@@ -44,6 +44,8 @@ public:
     std::optional<QByteArray> Answer(const QByteArray& command, const QDateTime& now);
 
     void DriftSensors() { sensors_.Drift(); }
+    // The clock's time ahead of the computer's local time, in milliseconds.
+    qint64 WallOffsetMs() const { return wallOffsetMs_; }
 
 private:
     using Handler = std::optional<QByteArray> (ClockState::*)(FieldReader&);

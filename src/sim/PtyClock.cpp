@@ -2,6 +2,7 @@
 #include "sim/PtyClock.h"
 
 #include <QSocketNotifier>
+#include <utility>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +17,27 @@ constexpr int kReadChunk = 256;
 // wire would lose them, so this much unread output is thrown away before it
 // could fill the queue and block the clock.
 constexpr int kMaxUnreadBytes = 2048;
+
+// A character's time on the line as the panel set it up on its end (the
+// pty's two ends share it): a start bit, the data bits, a parity bit if
+// any and the stop bits, at the line's speed.
+Micros CharacterTime(int fd)
+{
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0)
+        return Micros(0);
+    const speed_t speed = cfgetospeed(&tio);
+    static const std::pair<speed_t, int> kSpeeds[] = {{B110, 110}, {B300, 300}, {B600, 600}, {B1200, 1200},
+        {B2400, 2400}, {B4800, 4800}, {B9600, 9600}, {B19200, 19200}, {B38400, 38400}, {B57600, 57600},
+        {B115200, 115200}, {B230400, 230400}, {B460800, 460800}, {B921600, 921600}};
+    int bitsPerSecond = 0;
+    for (const auto& [code, value] : kSpeeds)
+        if (code == speed)
+            bitsPerSecond = value;
+    const int dataBits = (tio.c_cflag & CSIZE) == CS5 ? 5 : (tio.c_cflag & CSIZE) == CS6 ? 6 : (tio.c_cflag & CSIZE) == CS7 ? 7 : 8;
+    const int bits = 1 + dataBits + ((tio.c_cflag & PARENB) ? 1 : 0) + ((tio.c_cflag & CSTOPB) ? 2 : 1);
+    return SerialLineTime(1, bits, bitsPerSecond);
+}
 
 bool MakeRaw(int fd)
 {
@@ -87,6 +109,7 @@ void PtyClock::OnMasterReadable()
     char buffer[kReadChunk];
     const ssize_t count = ::read(master_, buffer, sizeof buffer);
     if (count > 0) {
+        peer_.SetCharacterTime(CharacterTime(master_));
         peer_.FeedSerial(QByteArray(buffer, count));
         return;
     }

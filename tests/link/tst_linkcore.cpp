@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/ClockLink.h"
+#include "link/ComputerClock.h"
+#include "link/EdgeTiming.h"
 #include "link/LineAssembly.h"
 #include "link/LinkLog.h"
 #include "link/PortDescription.h"
@@ -12,6 +14,7 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
 
 using Lines = QList<QByteArray>;
 using Properties = QHash<QByteArray, QByteArray>;
@@ -46,6 +49,12 @@ private slots:
     void systemErrorsExplained();
     void portDescriptions_data();
     void portDescriptions();
+    void edgeSends_data();
+    void edgeSends();
+    void offsetFoundOnASimulatedClock_data();
+    void offsetFoundOnASimulatedClock();
+    void synchronisedComputerClock_data();
+    void synchronisedComputerClock();
 };
 
 void LinkCoreTest::serialChunksBecomeLines_data()
@@ -444,6 +453,97 @@ void LinkCoreTest::portDescriptions()
     QFETCH(Properties, properties);
     QFETCH(QString, text);
     QCOMPARE(DescribeUdevProperties(properties).Text(), text);
+}
+
+// A line is handed over so that its last byte arrives on the first edge
+// that leaves a lead of 300 ms: a character of 10 bits takes 10/baud s.
+void LinkCoreTest::edgeSends_data()
+{
+    QTest::addColumn<int>("baud"); // 0: USB
+    QTest::addColumn<int>("characters");
+    QTest::addColumn<int>("nowMs"); // past a whole second
+    QTest::addColumn<int>("edgeS"); // seconds after that whole second
+    QTest::addColumn<int>("sendUs"); // before the edge
+    QTest::newRow("9600, early in the second") << 9600 << 7 << 100 << 1 << 7292;
+    QTest::newRow("9600, late in the second: the next one") << 9600 << 7 << 990 << 2 << 7292;
+    QTest::newRow("1200, slow line") << 1200 << 7 << 100 << 1 << 58333;
+    QTest::newRow("115200") << 115200 << 7 << 0 << 1 << 608;
+    QTest::newRow("USB, one report latency") << 0 << 7 << 100 << 1 << 1000;
+}
+
+void LinkCoreTest::edgeSends()
+{
+    using namespace std::chrono;
+    QFETCH(int, baud);
+    QFETCH(int, characters);
+    QFETCH(int, nowMs);
+    QFETCH(int, edgeS);
+    QFETCH(int, sendUs);
+    const WallTime second{seconds(1765000000)};
+    const Micros travel = baud ? SerialLineTime(characters, 10, baud) : kUsbReportLatency;
+    const EdgeSend plan = PlanEdgeSend(second + milliseconds(nowMs), travel, milliseconds(300));
+    QCOMPARE(plan.edge, second + seconds(edgeS));
+    QCOMPARE(duration_cast<microseconds>(plan.edge - plan.sendAt).count(), sendUs);
+}
+
+// A clock with a known offset and drift, read at the instants the finder
+// asks for (as fast as a round trip until it brackets the change of second):
+// the finder ends within its uncertainty of the truth.
+void LinkCoreTest::offsetFoundOnASimulatedClock_data()
+{
+    QTest::addColumn<double>("offset"); // seconds, the clock ahead
+    QTest::addColumn<double>("driftPpm");
+    QTest::addColumn<double>("roundTrip"); // seconds between readings before the bracket
+    QTest::newRow("a little ahead") << 0.0123 << 0.0 << 0.012;
+    QTest::newRow("behind, drifting") << -0.4375 << 50.0 << 0.012;
+    QTest::newRow("an hour and a half second ahead") << 3600.5 << -20.0 << 0.002;
+    QTest::newRow("just short of a second behind") << -0.9995 << 0.0 << 0.02;
+}
+
+void LinkCoreTest::offsetFoundOnASimulatedClock()
+{
+    QFETCH(double, offset);
+    QFETCH(double, driftPpm);
+    QFETCH(double, roundTrip);
+    const double start = 43200.37; // time of day on the computer
+    const auto clockSecond = [&](double t) {
+        return int(std::floor(std::fmod(t + offset + driftPpm * 1e-6 * (t - start) + 86400.0, 86400.0)));
+    };
+    SecondEdgeFinder finder;
+    double now = start;
+    int readings = 0;
+    while (!finder.Bracketed() || finder.Uncertainty() > 0.0005) {
+        QVERIFY2(++readings < 200, "the finder never settles");
+        const auto probe = finder.NextProbe(now + 0.03);
+        now = probe ? *probe : now + roundTrip;
+        finder.Take(now, clockSecond(now));
+    }
+    const double truth = offset + driftPpm * 1e-6 * (now - start);
+    QVERIFY2(std::abs(finder.Offset() - truth) <= finder.Uncertainty() + 1e-4,
+        qPrintable(QStringLiteral("%1 for %2").arg(finder.Offset()).arg(truth)));
+    QVERIFY(now - start < 12.0);
+}
+
+void LinkCoreTest::synchronisedComputerClock_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("maxErrorUs");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<bool>("synchronised");
+    QTest::newRow("NTP in step") << 0x2001 << 25000 << true << true;
+    QTest::newRow("never synchronised") << 0x0040 << 16000000 << true << false;
+    QTest::newRow("in step, but the error grew") << 0x2001 << 250000 << true << false;
+    QTest::newRow("at the limit") << 0x0001 << 100000 << true << true;
+    QTest::newRow("cannot be asked") << 0 << 0 << false << false;
+}
+
+void LinkCoreTest::synchronisedComputerClock()
+{
+    QFETCH(int, status);
+    QFETCH(int, maxErrorUs);
+    QFETCH(bool, readable);
+    QFETCH(bool, synchronised);
+    QCOMPARE(WhyNotSynchronised({status, maxErrorUs, readable}).isEmpty(), synchronised);
 }
 
 QTEST_APPLESS_MAIN(LinkCoreTest)

@@ -58,6 +58,8 @@ class ClockPeerTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void secondBeginsWhenTheTimeCommandIsWhole_data();
+    void secondBeginsWhenTheTimeCommandIsWhole();
     void serialCommandsSeparateByLength_data();
     void serialCommandsSeparateByLength();
     void shortFormsEndAfterSilence_data();
@@ -448,6 +450,36 @@ void ClockPeerTest::usbFraming()
 
     Rig rig;
     QCOMPARE(rig.Ask("d\r\n"), QByteArray("D2024031505"));
+}
+
+// A time command takes effect with its last byte: on a serial line seven
+// characters after the first arrived (9600 baud: 7.3 ms), over USB one
+// report latency after the report was written.
+void ClockPeerTest::secondBeginsWhenTheTimeCommandIsWhole_data()
+{
+    QTest::addColumn<bool>("serial");
+    QTest::addColumn<int>("wholeAfterMs");
+    QTest::newRow("serial, 9600 baud") << true << 7;
+    QTest::newRow("USB") << false << 1;
+}
+
+void ClockPeerTest::secondBeginsWhenTheTimeCommandIsWhole()
+{
+    QFETCH(bool, serial);
+    QFETCH(int, wholeAfterMs);
+    Rig rig;
+    rig.peer.SetCharacterTime(SerialLineTime(1, 10, 9600));
+    if (serial)
+        rig.peer.FeedSerial("s123456");
+    else
+        rig.peer.FeedUsbLine("s123456");
+    const QDateTime set = rig.now;
+    // Read just under a second after the set instant, and just over; the
+    // query is a USB report itself, whole a millisecond after it is written.
+    rig.now = set.addMSecs(wholeAfterMs + 998);
+    QCOMPARE(rig.Ask("t"), QByteArray("T123456"));
+    rig.now = set.addMSecs(wholeAfterMs + 999);
+    QCOMPARE(rig.Ask("t"), QByteArray("T123457"));
 }
 
 QTEST_MAIN(ClockPeerTest)
