@@ -1384,66 +1384,6 @@ Unterbefehle:
 </translation>
     </message>
     <message>
-        <source>
-Options (before or after the subcommand):
-  --serial PORT       the clock on serial port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)
-  --usb [SERIAL]      the clock on USB; SERIAL (its serial number or /dev/hidrawN) picks one
-                      of several (--usb=SERIAL where a subcommand&apos;s argument could follow)
-  --simulate [usb]    a simulated clock in this process: on a pseudo terminal, or as a USB device
-  --json              the result as JSON: one object, or with monitor one object a line
-  --log FILE          append every command sent and every reply line received to FILE,
-                      each behind the time to the millisecond
-  --timeout SECONDS   how long the clock may stay silent (default 5)
-  -h, --help          this text
-  -v, --version       the version
-
-Without --serial, --usb or --simulate: a whirlbeam clock plugged in on USB, otherwise the
-serial port of ./WhirlbeamClock.ini (the panel&apos;s settings; COM1 when there are none).
-
-Exit codes:
-  0    success
-  1    the clock answered, but not as asked (not a whirlbeam clock, a value that did not take)
-  2    wrong command line
-  3    no device: no such port, no clock on USB, or it went away
-  4    permission denied on the port or the USB clock
-  5    no answer from the clock within the timeout
-  6    a file cannot be read or written, or is not a valid alarm or parameter file
-  7    the port is in use by another program
-  130  interrupted (143 for SIGTERM) before the subcommand finished
-</source>
-        <translation>
-Optionen (vor oder nach dem Unterbefehl):
-  --serial PORT       die Uhr am seriellen Port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)
-  --usb [SERIAL]      die Uhr am USB; SERIAL (ihre Seriennummer oder /dev/hidrawN) wählt eine
-                      von mehreren (--usb=SERIAL, wo ein Argument des Unterbefehls folgen könnte)
-  --simulate [usb]    eine simulierte Uhr in diesem Prozess: an einem Pseudoterminal oder als
-                      USB-Gerät
-  --json              das Ergebnis als JSON: ein Objekt, bei monitor ein Objekt je Zeile
-  --log FILE          jeden gesendeten Befehl und jede empfangene Antwortzeile an FILE anhängen,
-                      jeweils hinter der Uhrzeit auf die Millisekunde
-  --timeout SECONDS   wie lange die Uhr schweigen darf (Standard 5)
-  -h, --help          dieser Text
-  -v, --version       die Version
-
-Ohne --serial, --usb oder --simulate: eine am USB eingesteckte Whirlbeam-Uhr, sonst der
-serielle Port aus ./WhirlbeamClock.ini (den Einstellungen des Bedienprogramms; COM1, wenn
-es keine gibt).
-
-Exit-Codes:
-  0    Erfolg
-  1    die Uhr hat geantwortet, aber nicht wie erwartet (keine Whirlbeam-Uhr, ein Wert
-       wurde nicht übernommen)
-  2    fehlerhafte Befehlszeile
-  3    kein Gerät: kein solcher Port, keine Uhr am USB oder sie ist verschwunden
-  4    keine Berechtigung für den Port oder die USB-Uhr
-  5    keine Antwort der Uhr innerhalb der Wartezeit
-  6    eine Datei lässt sich nicht lesen oder schreiben oder ist keine gültige Alarm- oder
-       Parameterdatei
-  7    der Port wird von einem anderen Programm benutzt
-  130  unterbrochen (143 bei SIGTERM), bevor der Unterbefehl fertig war
-</translation>
-    </message>
-    <message>
         <source>, chip %1</source>
         <translation>, Chip %1</translation>
     </message>
@@ -1584,11 +1524,6 @@ Exit-Codes:
         <translation>Kennung, Version, Datum, Uhrzeit, Whirlbeam-Zustand, Relais, Sensoren</translation>
     </message>
     <message>
-        <source>set the clock&apos;s date and time from this computer&apos;s local time, and read them back</source>
-        <translation>Datum und Uhrzeit der Uhr nach der Ortszeit dieses Computers stellen
-und zurücklesen</translation>
-    </message>
-    <message>
         <source>write the clock&apos;s alarms to FILE (.alm, as the panel writes it)</source>
         <translation>die Alarme der Uhr in FILE schreiben (.alm, wie das Bedienprogramm)</translation>
     </message>
@@ -1623,6 +1558,142 @@ bis zur Unterbrechung (Strg-C, SIGTERM)</translation>
     <message>
         <source> (whirlbeamctl --help lists what it takes)</source>
         <translation> (whirlbeamctl --help zeigt, was möglich ist)</translation>
+    </message>
+    <message>
+        <source>--require-synced applies to sync-time only</source>
+        <translation>--require-synced gilt nur für sync-time</translation>
+    </message>
+    <message>
+        <source>--watch applies to offset only</source>
+        <translation>--watch gilt nur für offset</translation>
+    </message>
+    <message>
+        <source>--zone takes a time zone such as Europe/Berlin, not &apos;%1&apos;</source>
+        <translation>--zone erwartet eine Zeitzone wie Europe/Berlin, nicht &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--watch takes a number of minutes from 1 to 10080</source>
+        <translation>--watch erwartet eine Minutenzahl von 1 bis 10080</translation>
+    </message>
+    <message>
+        <source>
+Options (before or after the subcommand):
+  --serial PORT       the clock on serial port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)
+  --usb [SERIAL]      the clock on USB; SERIAL (its serial number or /dev/hidrawN) picks one
+                      of several (--usb=SERIAL where a subcommand&apos;s argument could follow)
+  --simulate [usb]    a simulated clock in this process: on a pseudo terminal, or as a USB device
+  --json              the result as JSON: one object, or with monitor one object a line
+  --log FILE          append every command sent and every reply line received to FILE,
+                      each behind the time to the millisecond
+  --zone ZONE         the clock keeps the time of ZONE (Europe/Berlin, as DCF77 gives it),
+                      not this computer&apos;s (sync-time, offset)
+  --require-synced    sync-time sets the clock only while this computer&apos;s clock is
+                      synchronised to a time source (exit code 8 otherwise)
+  --watch MINUTES     offset: go on measuring for MINUTES and tell the clock&apos;s drift
+  --timeout SECONDS   how long the clock may stay silent (default 5)
+  -h, --help          this text
+  -v, --version       the version
+
+Without --serial, --usb or --simulate: a whirlbeam clock plugged in on USB, otherwise the
+serial port of ./WhirlbeamClock.ini (the panel&apos;s settings; COM1 when there are none).
+
+Exit codes:
+  0    success
+  1    the clock answered, but not as asked (not a whirlbeam clock, a value that did not take)
+  2    wrong command line
+  3    no device: no such port, no clock on USB, or it went away
+  4    permission denied on the port or the USB clock
+  5    no answer from the clock within the timeout
+  6    a file cannot be read or written, or is not a valid alarm or parameter file
+  7    the port is in use by another program
+  8    this computer&apos;s clock is not synchronised (--require-synced)
+  130  interrupted (143 for SIGTERM) before the subcommand finished
+</source>
+        <translation>
+Optionen (vor oder nach dem Unterbefehl):
+  --serial PORT       die Uhr am seriellen Port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)
+  --usb [SERIAL]      die Uhr am USB; SERIAL (ihre Seriennummer oder /dev/hidrawN) wählt eine
+                      von mehreren (--usb=SERIAL, wo ein Argument des Unterbefehls folgen könnte)
+  --simulate [usb]    eine simulierte Uhr in diesem Prozess: an einem Pseudoterminal oder als
+                      USB-Gerät
+  --json              das Ergebnis als JSON: ein Objekt, bei monitor ein Objekt je Zeile
+  --log FILE          jeden gesendeten Befehl und jede empfangene Antwortzeile an FILE anhängen,
+                      jeweils hinter der Uhrzeit auf die Millisekunde
+  --zone ZONE         die Uhr geht nach der Zeit von ZONE (Europe/Berlin, wie DCF77 sie sendet),
+                      nicht nach der dieses Computers (sync-time, offset)
+  --require-synced    sync-time stellt die Uhr nur, solange die Uhr dieses Computers mit einer
+                      Zeitquelle synchronisiert ist (sonst Exit-Code 8)
+  --watch MINUTES     offset: MINUTES lang weiter messen und die Gangabweichung der Uhr nennen
+  --timeout SECONDS   wie lange die Uhr schweigen darf (Standard 5)
+  -h, --help          dieser Text
+  -v, --version       die Version
+
+Ohne --serial, --usb oder --simulate: eine am USB eingesteckte Whirlbeam-Uhr, sonst der
+serielle Port aus ./WhirlbeamClock.ini (den Einstellungen des Bedienprogramms; COM1, wenn
+es keine gibt).
+
+Exit-Codes:
+  0    Erfolg
+  1    die Uhr hat geantwortet, aber nicht wie erwartet (keine Whirlbeam-Uhr, ein Wert
+       wurde nicht übernommen)
+  2    fehlerhafte Befehlszeile
+  3    kein Gerät: kein solcher Port, keine Uhr am USB oder sie ist verschwunden
+  4    keine Berechtigung für den Port oder die USB-Uhr
+  5    keine Antwort der Uhr innerhalb der Wartezeit
+  6    eine Datei lässt sich nicht lesen oder schreiben oder ist keine gültige Alarm- oder
+       Parameterdatei
+  7    der Port wird von einem anderen Programm benutzt
+  8    die Uhr dieses Computers ist nicht synchronisiert (--require-synced)
+  130  unterbrochen (143 bei SIGTERM), bevor der Unterbefehl fertig war
+</translation>
+    </message>
+    <message>
+        <source>set the clock&apos;s date and time from this computer&apos;s local time, on
+the second&apos;s edge, and read them back</source>
+        <translation>Datum und Uhrzeit der Uhr nach der Ortszeit dieses Computers genau
+zum Sekundenbeginn stellen und zurücklesen</translation>
+    </message>
+    <message>
+        <source>measure how far the clock is ahead of or behind this computer, to
+the millisecond, without changing it</source>
+        <translation>messen, wie weit die Uhr diesem Computer vor- oder nachgeht, auf die
+Millisekunde, ohne sie zu verstellen</translation>
+    </message>
+    <message>
+        <source>the clock answers too slowly to be set on a second&apos;s edge</source>
+        <translation>die Uhr antwortet zu langsam, um sie zum Sekundenbeginn zu stellen</translation>
+    </message>
+    <message>
+        <source>the clock&apos;s second could not be found within 30 s</source>
+        <translation>der Sekundenbeginn der Uhr war innerhalb von 30 s nicht zu finden</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>The clock is %1 ahead of this computer (to within %2 ms).</source>
+        <translation>Die Uhr geht diesem Computer %1 vor (auf %2 ms genau).</translation>
+    </message>
+    <message>
+        <source>The clock is %1 behind this computer (to within %2 ms).</source>
+        <translation>Die Uhr geht diesem Computer %1 nach (auf %2 ms genau).</translation>
+    </message>
+    <message>
+        <source>Drift: %1 ppm (%2 s a day).</source>
+        <translation>Gangabweichung: %1 ppm (%2 s am Tag).</translation>
+    </message>
+    <message>
+        <source>Drift: too few measurements to tell.</source>
+        <translation>Gangabweichung: zu wenige Messungen, um sie anzugeben.</translation>
+    </message>
+    <message>
+        <source>%1; the clock is left as it is</source>
+        <translation>%1; die Uhr bleibt, wie sie ist</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,8 @@
 #include "cli/CliTexts.h"
 #include "cli/Subcommands.h"
 
+#include <QTimeZone>
+
 #include <cmath>
 
 namespace {
@@ -63,6 +65,11 @@ public:
             return {std::nullopt, CliTexts::tr("--serial, --usb and --simulate exclude each other")};
         if (const QString error = CheckCommand(options_.command); !error.isEmpty())
             return {std::nullopt, error};
+        const QString subcommand = options_.command.first();
+        if (options_.requireSynced && subcommand != QLatin1String("sync-time"))
+            return {std::nullopt, CliTexts::tr("--require-synced applies to sync-time only")};
+        if (options_.watchMinutes > 0 && subcommand != QLatin1String("offset"))
+            return {std::nullopt, CliTexts::tr("--watch applies to offset only")};
         return {options_, QString()};
     }
 
@@ -120,6 +127,20 @@ QString Parser::Take()
         if (!file || file->isEmpty())
             return CliTexts::tr("--log needs a file name");
         options_.logFile = *file;
+    } else if (argument == QLatin1String("--require-synced")) {
+        options_.requireSynced = true;
+    } else if (Name() == QLatin1String("--zone")) {
+        const auto zone = RequiredWord();
+        if (!zone || !QTimeZone(zone->toUtf8()).isValid())
+            return CliTexts::tr("--zone takes a time zone such as Europe/Berlin, not '%1'").arg(zone.value_or(QString()));
+        options_.zone = *zone;
+    } else if (Name() == QLatin1String("--watch")) {
+        const auto minutes = RequiredWord();
+        bool ok = false;
+        const int parsed = minutes ? minutes->toInt(&ok) : 0;
+        if (!ok || parsed < 1 || parsed > 10080)
+            return CliTexts::tr("--watch takes a number of minutes from 1 to 10080");
+        options_.watchMinutes = parsed;
     } else if (Name() == QLatin1String("--timeout")) {
         const auto seconds = RequiredWord();
         bool ok = false;
@@ -208,6 +229,11 @@ QString UsageText()
             "  --json              the result as JSON: one object, or with monitor one object a line\n"
             "  --log FILE          append every command sent and every reply line received to FILE,\n"
             "                      each behind the time to the millisecond\n"
+            "  --zone ZONE         the clock keeps the time of ZONE (Europe/Berlin, as DCF77 gives it),\n"
+            "                      not this computer's (sync-time, offset)\n"
+            "  --require-synced    sync-time sets the clock only while this computer's clock is\n"
+            "                      synchronised to a time source (exit code 8 otherwise)\n"
+            "  --watch MINUTES     offset: go on measuring for MINUTES and tell the clock's drift\n"
             "  --timeout SECONDS   how long the clock may stay silent (default 5)\n"
             "  -h, --help          this text\n"
             "  -v, --version       the version\n"
@@ -224,5 +250,6 @@ QString UsageText()
             "  5    no answer from the clock within the timeout\n"
             "  6    a file cannot be read or written, or is not a valid alarm or parameter file\n"
             "  7    the port is in use by another program\n"
+            "  8    this computer's clock is not synchronised (--require-synced)\n"
             "  130  interrupted (143 for SIGTERM) before the subcommand finished\n");
 }

@@ -17,6 +17,9 @@ struct CliOptions {
     QString usbClock; // with Link::Usb: a serial number or device path; empty for the first clock
     bool json = false;
     QString logFile; // --log: the traffic is appended to it
+    bool requireSynced = false; // sync-time only while this computer's clock is synchronised
+    QString zone; // the time zone the clock keeps; empty for this computer's
+    int watchMinutes = 0; // offset: go on measuring for so long
     int timeoutMs = kDefaultTimeoutMs;
     bool help = false;
     bool version = false;

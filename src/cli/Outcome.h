@@ -16,6 +16,7 @@ constexpr int PermissionDenied = 4;
 constexpr int NoAnswer = 5; // the clock did not answer within the timeout
 constexpr int BadFile = 6; // a file cannot be read or written, or is damaged
 constexpr int Busy = 7; // another program holds the port
+constexpr int NotSynchronised = 8; // this computer's own clock is not synchronised (--require-synced)
 constexpr int Interrupted = 128; // plus the signal's number
 } // namespace ExitCode
 

@@ -6,7 +6,9 @@
 #include "cli/Subcommands.h"
 
 #include "cli/CliTexts.h"
+#include "cli/ClockAsks.h"
 #include "cli/ClockReport.h"
+#include "cli/TimeSubcommands.h"
 #include "files/AlarmFile.h"
 #include "files/Dcf77Statistics.h"
 #include "files/FileProblem.h"
@@ -34,37 +36,11 @@
 
 namespace {
 
-// Queries that change nothing may be sent again when their answer is lost.
-constexpr int kQuerySends = 3;
-// The clock's time after setting may lie this far from the computer's: it
-// reports whole seconds, and was set to the nearest one.
-constexpr qint64 kSyncToleranceMs = 2000;
 const QByteArray kSensorOffsetQuery = "\x7f"
                                       "00000000";
 
-struct ClockFacts {
-    IdentificationRecord identification;
-    VersionRecord version;
-    ConfigRecord config;
-    int AlarmCount() const { return *config.alarmCount; }
-};
 
-QString FullName(const QString& file) { return QFileInfo(file).absoluteFilePath(); }
 
-std::deque<Ask> Queries(std::initializer_list<QByteArray> commands)
-{
-    std::deque<Ask> asks;
-    for (const QByteArray& command : commands)
-        asks.emplace_back(command, kQuerySends);
-    return asks;
-}
-
-Outcome Unreadable(const Ask& ask)
-{
-    return Outcome::Fail(ExitCode::Failed,
-        CliTexts::tr("the clock's answer %1 to %2 cannot be read")
-            .arg(QuotedLine(*ask.answer), QuotedLine(ask.command)));
-}
 
 // sentence: "cannot save %1%2", the file and the reason.
 Outcome FileFailure(const QString& sentence, const QString& file, int error)
@@ -100,47 +76,6 @@ Outcome Read(const QString& file, QList<QByteArray>* lines)
     return {};
 }
 
-// The sentence for people, or the object for scripts.
-void Report(CliContext& context, const QString& sentence, const QJsonObject& object)
-{
-    if (context.options.json)
-        context.console.Json(object);
-    else
-        context.console.Line(sentence);
-}
-
-// Identification, version and configuration, as the panel reads them
-// first: a device that is no whirlbeam clock is told nothing more.
-Outcome Handshake(ClockSession& session, ClockFacts* facts)
-{
-    std::deque<Ask> asks = Queries({"p", "v", "o"});
-    if (const Outcome outcome = OutcomeOf(session.Exchange(asks)); !outcome.Ok())
-        return outcome;
-    facts->identification = DecodeIdentification(*asks[0].answer);
-    if (!facts->identification.recognised)
-        return Outcome::Fail(ExitCode::Failed,
-            CliTexts::tr("%1 answers, but not as a whirlbeam clock: %2")
-                .arg(session.Link().Name(), QuotedLine(*asks[0].answer)));
-    facts->version = DecodeVersion(*asks[1].answer);
-    if (!facts->version.Valid())
-        return Outcome::Fail(ExitCode::Failed,
-            CliTexts::tr("the clock's version %1 is not supported (3 or later is)")
-                .arg(QuotedLine(*asks[1].answer)));
-    facts->config = DecodeConfig(*asks[2].answer);
-    if (!facts->config.alarmCount)
-        return Unreadable(asks[2]);
-    return {};
-}
-
-// Connects and shakes hands; nothing when either fails.
-ClockSession* Clock(CliContext& context, ClockFacts* facts, Outcome* failure)
-{
-    ClockSession* session = context.connect(failure);
-    if (!session)
-        return nullptr;
-    *failure = Handshake(*session, facts);
-    return failure->Ok() ? session : nullptr;
-}
 
 Outcome Status(CliContext& context, const QStringList&)
 {
@@ -167,60 +102,6 @@ Outcome Status(CliContext& context, const QStringList&)
     else
         context.console.Write(StatusText(status).toUtf8());
     return {};
-}
-
-// Date and time go out at the next two ticks, each composed for the moment
-// it reaches the clock, to the nearest second.
-Outcome SetClock(ClockSession& session)
-{
-    const int tickMs = session.Link().TickMs();
-    const QDateTime arrival = QDateTime::currentDateTime().addMSecs(session.MsToNextTick() + tickMs + 500);
-    const QDateTime shown(
-        arrival.date(), QTime(arrival.time().hour(), arrival.time().minute(), arrival.time().second()));
-    std::deque<Ask> asks;
-    asks.emplace_back(SetDateCommand(shown.date()));
-    asks.emplace_back(SetTimeCommand(shown.time()));
-    return OutcomeOf(session.Exchange(asks));
-}
-
-Outcome SyncTime(CliContext& context, const QStringList&)
-{
-    ClockFacts facts;
-    Outcome outcome;
-    ClockSession* session = Clock(context, &facts, &outcome);
-    if (!session)
-        return outcome;
-    // Midnight between the two lines leaves the date a day out; once more
-    // then puts it right.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (outcome = SetClock(*session); !outcome.Ok())
-            return outcome;
-        std::deque<Ask> asks = Queries({"d", "t"});
-        if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
-            return outcome;
-        const QDateTime computer = QDateTime::currentDateTime();
-        const DateRecord date = DecodeDate(*asks[0].answer);
-        const auto time = DecodeTime(*asks[1].answer);
-        if (!date.date)
-            return Unreadable(asks[0]);
-        if (!time)
-            return Unreadable(asks[1]);
-        const QDateTime clock(*date.date, *time);
-        const QString clockText = clock.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        if (qAbs(computer.msecsTo(clock)) <= kSyncToleranceMs) {
-            Report(context,
-                CliTexts::tr("The clock reads %1; this computer %2.")
-                    .arg(clockText, computer.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))),
-                {{"clock", clock.toString(Qt::ISODate)},
-                    {"computer", computer.toString(Qt::ISODateWithMs)},
-                    {"differenceMs", computer.msecsTo(clock)}});
-            return {};
-        }
-        outcome = Outcome::Fail(ExitCode::Failed,
-            CliTexts::tr("the clock reads %1 after setting; this computer %2")
-                .arg(clockText, computer.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
-    }
-    return outcome;
 }
 
 // One query per alarm the clock has; each answer is written into a fresh
@@ -497,7 +378,8 @@ const QList<Subcommand>& Subcommands()
     using L = QStringList;
     static const QList<Subcommand> table = {
         {L{"status"}, "", 0, 0, QT_TRANSLATE_NOOP("whirlbeamctl", "identification, version, date, time, whirlbeam state, relay, sensors"), Status},
-        {L{"sync-time"}, "", 0, 0, QT_TRANSLATE_NOOP("whirlbeamctl", "set the clock's date and time from this computer's local time, and read them back"),
+        {L{"sync-time"}, "", 0, 0, QT_TRANSLATE_NOOP("whirlbeamctl", "set the clock's date and time from this computer's local time, on\n"
+                                                                        "the second's edge, and read them back"),
             SyncTime},
         {L{"alarms", "save"}, "FILE", 1, 1, QT_TRANSLATE_NOOP("whirlbeamctl", "write the clock's alarms to FILE (.alm, as the panel writes it)"),
             AlarmsSave},
@@ -508,6 +390,10 @@ const QList<Subcommand>& Subcommands()
         {L{"params", "load"}, "FILE", 1, 1, QT_TRANSLATE_NOOP("whirlbeamctl", "send every command line of FILE to the clock"), ParamsLoad},
         {L{"dcf77-stats"}, "[FILE]", 0, 1,
             QT_TRANSLATE_NOOP("whirlbeamctl", "the hourly DCF77 synchronisation figures, to FILE or standard output"), Dcf77Stats},
+        {L{"offset"}, "", 0, 0,
+            QT_TRANSLATE_NOOP("whirlbeamctl", "measure how far the clock is ahead of or behind this computer, to\n"
+                                              "the millisecond, without changing it"),
+            Offset},
         {L{"send"}, "LINE", 1, 1, QT_TRANSLATE_NOOP("whirlbeamctl", "send one command line and print the reply lines that follow"), Send},
         {L{"monitor"}, "", 0, 0,
             QT_TRANSLATE_NOOP("whirlbeamctl", "poll as the panel does and print every reply line, decoded, until\n"

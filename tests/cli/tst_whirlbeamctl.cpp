@@ -105,6 +105,7 @@ private slots:
     void sendPrintsTheAnswer();
     void lostAnswersAreAskedAgain();
     void syncTimeSetsTheClock();
+    void offsetOfAClockAhead();
     void savesAsThePanelSaves();
     void parametersLoadIntoAFreshClock();
     void dcf77StatsListsEveryHour();
@@ -137,6 +138,13 @@ void WhirlbeamCtlTest::parsesTheCommandLine_data()
     QTest::newRow("options on both sides")
         << L{"--json", "sync-time", "--simulate", "usb", "--log", "t.log"} << "simulated usb||sync-time";
     QTest::newRow("log without a file") << L{"status", "--log"} << "--log needs a file name";
+    QTest::newRow("zone") << L{"sync-time", "--zone", "Europe/Berlin", "--require-synced"} << "auto||sync-time";
+    QTest::newRow("no such zone") << L{"sync-time", "--zone=Mars/Olympus"}
+                                  << "--zone takes a time zone such as Europe/Berlin, not 'Mars/Olympus'";
+    QTest::newRow("watch") << L{"offset", "--watch", "5"} << "auto||offset";
+    QTest::newRow("watch elsewhere") << L{"--watch", "5", "status"} << "--watch applies to offset only";
+    QTest::newRow("synced elsewhere") << L{"--require-synced", "alarms", "save", "x"}
+                                      << "--require-synced applies to sync-time only";
     QTest::newRow("two links") << L{"--usb", "--serial", "x", "status"}
                                << "--serial, --usb and --simulate exclude each other";
     QTest::newRow("simulate what") << L{"--simulate=tcp", "status"}
@@ -321,6 +329,17 @@ void WhirlbeamCtlTest::syncTimeSetsTheClock()
     const QByteArray time = Ctl({"--usb", "send", "t"}, UsbWith(&clock)).out.trimmed();
     const QTime set = QTime::fromString(QString::fromLatin1(time.mid(1)), QStringLiteral("HHmmss"));
     QVERIFY2(qAbs(set.msecsTo(now.time())) <= 1000, time);
+}
+
+// A clock a quarter of a second ahead, measured without being changed.
+void WhirlbeamCtlTest::offsetOfAClockAhead()
+{
+    UsbClock clock(QuietClock(), [] { return QDateTime::currentDateTime().addMSecs(250); });
+    const Run run = Ctl({"--usb", "offset", "--json"}, UsbWith(&clock));
+    QCOMPARE(run.code, 0);
+    const QJsonObject offset = QJsonDocument::fromJson(run.out).object();
+    QVERIFY2(qAbs(offset["offsetMs"].toDouble() - 250.0) <= 5.0, run.out);
+    QVERIFY2(offset["uncertaintyMs"].toDouble() <= 1.0, run.out);
 }
 
 // The same clock saved by the panel and by the tool, after the tool loaded

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/ClockAsks.h"
+
+#include "cli/CliTexts.h"
+#include "protocol/LineText.h"
+
+#include <QFileInfo>
+
+namespace {
+
+Outcome Handshake(ClockSession& session, ClockFacts* facts)
+{
+    std::deque<Ask> asks = Queries({"p", "v", "o"});
+    if (const Outcome outcome = OutcomeOf(session.Exchange(asks)); !outcome.Ok())
+        return outcome;
+    facts->identification = DecodeIdentification(*asks[0].answer);
+    if (!facts->identification.recognised)
+        return Outcome::Fail(ExitCode::Failed,
+            CliTexts::tr("%1 answers, but not as a whirlbeam clock: %2")
+                .arg(session.Link().Name(), QuotedLine(*asks[0].answer)));
+    facts->version = DecodeVersion(*asks[1].answer);
+    if (!facts->version.Valid())
+        return Outcome::Fail(ExitCode::Failed,
+            CliTexts::tr("the clock's version %1 is not supported (3 or later is)").arg(QuotedLine(*asks[1].answer)));
+    facts->config = DecodeConfig(*asks[2].answer);
+    if (!facts->config.alarmCount)
+        return Unreadable(asks[2]);
+    return {};
+}
+
+} // namespace
+
+ClockSession* Clock(CliContext& context, ClockFacts* facts, Outcome* failure)
+{
+    ClockSession* session = context.connect(failure);
+    if (!session)
+        return nullptr;
+    *failure = Handshake(*session, facts);
+    return failure->Ok() ? session : nullptr;
+}
+
+std::deque<Ask> Queries(std::initializer_list<QByteArray> commands)
+{
+    std::deque<Ask> asks;
+    for (const QByteArray& command : commands)
+        asks.emplace_back(command, kQuerySends);
+    return asks;
+}
+
+Outcome Unreadable(const Ask& ask)
+{
+    return Outcome::Fail(ExitCode::Failed,
+        CliTexts::tr("the clock's answer %1 to %2 cannot be read").arg(QuotedLine(*ask.answer), QuotedLine(ask.command)));
+}
+
+void Report(CliContext& context, const QString& sentence, const QJsonObject& object)
+{
+    if (context.options.json)
+        context.console.Json(object);
+    else
+        context.console.Line(sentence);
+}
+
+QString FullName(const QString& file) { return QFileInfo(file).absoluteFilePath(); }

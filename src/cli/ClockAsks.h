@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "cli/Outcome.h"
+#include "cli/Subcommands.h"
+#include "link/ClockSession.h"
+#include "protocol/replies/ConnectionReplies.h"
+
+#include <QJsonObject>
+#include <deque>
+#include <initializer_list>
+
+// What the subcommands share: the handshake, the queries and the report.
+
+// Queries that change nothing may be sent again when their answer is lost.
+constexpr int kQuerySends = 3;
+
+// What the first three answers tell of the clock.
+struct ClockFacts {
+    IdentificationRecord identification;
+    VersionRecord version;
+    ConfigRecord config;
+    int AlarmCount() const { return *config.alarmCount; }
+};
+
+// Connects and shakes hands as the panel reads the clock first (p, v, o): a
+// device that is no whirlbeam clock, or too old a one, is told nothing
+// more. Nothing, and why in *failure, when either fails.
+ClockSession* Clock(CliContext& context, ClockFacts* facts, Outcome* failure);
+
+// Asks that may each be sent again when their answer got lost.
+std::deque<Ask> Queries(std::initializer_list<QByteArray> commands);
+
+// The answer cannot be read as its kind.
+Outcome Unreadable(const Ask& ask);
+
+// The sentence for people, or the object for scripts.
+void Report(CliContext& context, const QString& sentence, const QJsonObject& object);
+
+QString FullName(const QString& file);
