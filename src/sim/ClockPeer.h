@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "link/EdgeTiming.h"
 #include "sim/ClockOptions.h"
 #include "sim/ClockState.h"
 #include "sim/PeerFraming.h"
@@ -12,8 +13,6 @@
 #include <QRandomGenerator>
 #include <QTimer>
 #include <deque>
-#include "link/EdgeTiming.h"
-
 #include <functional>
 
 // The simulated clock without any device: it takes what the panel sends and

@@ -2,10 +2,10 @@
 #include "sim/PtyClock.h"
 
 #include <QSocketNotifier>
-#include <utility>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <termios.h>
