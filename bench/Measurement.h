@@ -4,7 +4,9 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <cstdio>
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 // Every benchmark prints its figures one to a line, "name value unit", for
 // scripts/bench to collect into its table; anything else goes to stderr.
@@ -29,4 +31,12 @@ inline bool RunUntil(const std::function<bool()>& done, int timeoutMs)
     if (!done())
         loop.exec();
     return done();
+}
+
+// The middle of the values (of the middle two when they are even).
+inline double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }

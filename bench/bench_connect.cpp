@@ -90,13 +90,6 @@ std::optional<Run> UsbRun()
     return TimeFirstRead(form);
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])

@@ -83,13 +83,6 @@ std::optional<double> UsbRun(qint64 wrongByMs)
     return clock.Peer().WallOffsetMs() + wrongByMs;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])

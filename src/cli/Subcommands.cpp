@@ -39,9 +39,6 @@ namespace {
 const QByteArray kSensorOffsetQuery = "\x7f"
                                       "00000000";
 
-
-
-
 // sentence: "cannot save %1%2", the file and the reason.
 Outcome FileFailure(const QString& sentence, const QString& file, int error)
 {
@@ -75,7 +72,6 @@ Outcome Read(const QString& file, QList<QByteArray>* lines)
     *lines = *read;
     return {};
 }
-
 
 Outcome Status(CliContext& context, const QStringList&)
 {
