@@ -54,6 +54,19 @@ struct Hid {
     }
 };
 
+// A clock at /dev/hidraw7 this user may not open, listed by a scan.
+struct DeniedClock {
+    DeniedClock()
+    {
+        clock.openError = EACCES;
+        clock.path = "/dev/hidraw7";
+        hid.devices = {&clock};
+        hid.Change();
+    }
+    FakeHidDevice clock;
+    FakeHidController hid;
+};
+
 } // namespace
 
 class HidTest : public QObject {
@@ -254,12 +267,9 @@ void HidTest::claimingKeepsClocksOnly()
 
 void HidTest::deviceWithoutAccessIsNeverRead()
 {
-    FakeHidDevice clock;
-    clock.openError = EACCES;
-    clock.path = "/dev/hidraw7";
-    FakeHidController hid;
-    hid.devices = {&clock};
-    hid.Change();
+    DeniedClock denied;
+    FakeHidController& hid = denied.hid;
+    FakeHidDevice& clock = denied.clock;
     TJvHidDevice* device = hid.CheckOut();
     QVERIFY(!device->HasReadWriteAccess());
     device->SetOnData([](TJvHidDevice*, quint8, const QByteArray&) {});
@@ -326,12 +336,9 @@ void HidTest::accessAdviceFitsTheInstall()
     QFETCH(bool, ruleInstalled);
     QFETCH(bool, atTheDesk);
     QFETCH(QString, advice);
-    FakeHidDevice clock;
-    clock.openError = EACCES;
-    clock.path = "/dev/hidraw7";
-    FakeHidController hid;
-    hid.devices = {&clock};
-    hid.Change();
+    DeniedClock denied;
+    FakeHidController& hid = denied.hid;
+    FakeHidDevice& clock = denied.clock;
     const QString problem = ClockAccessProblem(*hid.DeviceOf(clock), {ruleInstalled, atTheDesk});
     QVERIFY2(problem.startsWith(QStringLiteral("You may not use the clock /dev/hidraw7.\n")), qPrintable(problem));
     QVERIFY2(problem.contains(advice), qPrintable(problem));
