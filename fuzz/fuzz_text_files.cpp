@@ -6,7 +6,8 @@
 // alarms) and its end-of-read marker. A file without a damaged alarm line
 // queues every one of its lines for a clock of 40 alarms, and the lines
 // before the first damaged one are such a file. A message about a damaged
-// line is one line of printable text, whatever the line holds.
+// line is one line of printable text, whatever the line holds. A file within
+// the load bound reads back as written.
 
 #include "files/AlarmFile.h"
 #include "files/FileProblem.h"
@@ -15,6 +16,8 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -45,11 +48,22 @@ bool OneLineOfText(const QString& text)
     return !text.isEmpty();
 }
 
+// The content as a file of its own, read as the programs read files.
+void CheckRead(const QByteArray& content)
+{
+    const int fd = ::memfd_create("text_file", MFD_CLOEXEC);
+    Check(fd >= 0 && WriteAll(fd, content));
+    const std::optional<QByteArray> read = ReadBytes(QStringLiteral("/proc/self/fd/%1").arg(fd));
+    ::close(fd);
+    Check(read == (content.size() <= kLoadLimit ? std::optional<QByteArray>(content) : std::nullopt));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray content(reinterpret_cast<const char*>(data), qsizetype(size));
+    CheckRead(content);
     const QList<QByteArray> lines = SplitLines(content);
     for (const QByteArray& line : lines)
         Check(!line.contains('\n'));

@@ -61,7 +61,7 @@ void TForm1::LoadAlarmsClick()
     int error = 0;
     const auto lines = ReadLines(file, &error);
     if (!lines) {
-        ShowFileError(ReadError(), file, FileProblem::System(error));
+        ShowFileError(ReadError(), file, FileProblem::Load(error, kNotAnAlarmFile));
         return;
     }
     const AlarmFileLoad load = AlarmCommandsToQueue(*lines, AlarmCount);
@@ -112,7 +112,7 @@ void TForm1::LoadparametersClick()
     int error = 0;
     const auto lines = ReadLines(file, &error);
     if (!lines) {
-        ShowFileError(ReadError(), file, FileProblem::System(error));
+        ShowFileError(ReadError(), file, FileProblem::Load(error, kNotAParameterFile));
         return;
     }
     for (const QByteArray& command : ParameterFileCommands(*lines))

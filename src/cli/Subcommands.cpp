@@ -40,9 +40,9 @@ const QByteArray kSensorOffsetQuery = "\x7f"
                                       "00000000";
 
 // sentence: "cannot save %1%2", the file and the reason.
-Outcome FileFailure(const QString& sentence, const QString& file, int error)
+Outcome FileFailure(const QString& sentence, const QString& file, const FileProblem& problem)
 {
-    const QString reason = ExplainFileProblem(FileProblem::System(error), file);
+    const QString reason = ExplainFileProblem(problem, file);
     return Outcome::Fail(
         ExitCode::BadFile, sentence.arg(FullName(file), reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
 }
@@ -60,15 +60,18 @@ Outcome DamagedLine(const QString& file, const QList<QByteArray>& lines, int num
 Outcome Save(const QString& file, const QList<QByteArray>& lines)
 {
     int error = 0;
-    return SaveLines(file, lines, &error) ? Outcome{} : FileFailure(CliTexts::tr("cannot save %1%2"), file, error);
+    return SaveLines(file, lines, &error)
+        ? Outcome{}
+        : FileFailure(CliTexts::tr("cannot save %1%2"), file, FileProblem::System(error));
 }
 
-Outcome Read(const QString& file, QList<QByteArray>* lines)
+// tooLarge: what a file beyond the load bound is not (FileProblem::Load).
+Outcome Read(const QString& file, QList<QByteArray>* lines, const char* tooLarge)
 {
     int error = 0;
     const auto read = ReadLines(file, &error);
     if (!read)
-        return FileFailure(CliTexts::tr("cannot read %1%2"), file, error);
+        return FileFailure(CliTexts::tr("cannot read %1%2"), file, FileProblem::Load(error, tooLarge));
     *lines = *read;
     return {};
 }
@@ -141,7 +144,7 @@ Outcome AlarmsLoad(CliContext& context, const QStringList& arguments)
 {
     const QString& file = arguments.first();
     QList<QByteArray> lines;
-    if (const Outcome outcome = Read(file, &lines); !outcome.Ok())
+    if (const Outcome outcome = Read(file, &lines, kNotAnAlarmFile); !outcome.Ok())
         return outcome;
     if (const int damaged = FirstDamagedAlarmLine(lines))
         return DamagedLine(file, lines, damaged, kNotAnAlarmLine);
@@ -230,7 +233,7 @@ Outcome ParamsLoad(CliContext& context, const QStringList& arguments)
 {
     const QString& file = arguments.first();
     QList<QByteArray> lines;
-    if (const Outcome outcome = Read(file, &lines); !outcome.Ok())
+    if (const Outcome outcome = Read(file, &lines, kNotAParameterFile); !outcome.Ok())
         return outcome;
     if (const int damaged = FirstDamagedParameterLine(lines))
         return DamagedLine(file, lines, damaged, kNotACommandLine);

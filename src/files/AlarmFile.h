@@ -9,6 +9,8 @@ struct AlarmSettings;
 
 // What is said of an alarm file's line that is not one (FileProblem).
 inline constexpr char kNotAnAlarmLine[] = QT_TRANSLATE_NOOP("FileProblem", "Line %1 is not an alarm line: %2");
+// What is said of a file too large to load as one (kLoadLimit).
+inline constexpr char kNotAnAlarmFile[] = QT_TRANSLATE_NOOP("FileProblem", "larger than 1 MiB: not an alarm file");
 
 // What loading an alarm file queues for the clock: every alarm command line
 // ("k", 11 characters) whose row the clock has, in file order, then the

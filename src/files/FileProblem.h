@@ -12,10 +12,14 @@ struct FileProblem {
     int lineNumber = 0; // from 1, when a line is not what the file holds
     QByteArray line;
     // The sentence for the line, QT_TRANSLATE_NOOP'd in "FileProblem":
-    // "Line %1 is not an alarm line: %2".
+    // "Line %1 is not an alarm line: %2"; for a load, what a file larger
+    // than any of its kind is not: "larger than 1 MiB: not an alarm file".
     const char* sentence = "";
 
     static FileProblem System(int error) { return {error, 0, {}, ""}; }
+    // A file ReadBytes gave no content for; tooLarge is what one beyond
+    // its bound is not.
+    static FileProblem Load(int error, const char* tooLarge) { return {error, 0, {}, tooLarge}; }
     static FileProblem Line(int number, const QByteArray& line, const char* sentence)
     {
         return {0, number, line, sentence};

@@ -23,7 +23,8 @@ public:
     explicit IniFile(const QByteArray& content);
 
     // A missing file is an empty one; nullopt when the file is there but
-    // cannot be read, with the errno in *error.
+    // cannot be read as ReadBytes reads files (a device without end, a file
+    // beyond its bound), with the error in *error.
     static std::optional<IniFile> Load(const QString& path, int* error = nullptr);
     // Saved safely (SaveBytes): a failed save leaves the old file whole.
     bool Save(const QString& path, int* error = nullptr) const;

@@ -41,6 +41,8 @@ QList<QByteArray> ParameterFileCommands(const QList<QByteArray>& lines);
 // What is said of a parameter file's line that is not a command line
 // (FileProblem).
 inline constexpr char kNotACommandLine[] = QT_TRANSLATE_NOOP("FileProblem", "Line %1 is not a command line: %2");
+// What is said of a file too large to load as one (kLoadLimit).
+inline constexpr char kNotAParameterFile[] = QT_TRANSLATE_NOOP("FileProblem", "larger than 1 MiB: not a parameter file");
 
 // A line the clock could take as a command: a command character
 // (0x60..0x7F) first, printable ASCII after it.

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/TextFile.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <limits>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,31 +56,74 @@ int CreateBeside(const QString& target, QByteArray* tempPath)
     return -1;
 }
 
-// The whole file; a null array on failure (an empty file gives an empty,
-// not a null, array).
-QByteArray ReadAll(const QByteArray& path, int* error)
+// Until the descriptor has data or its end, or the deadline has passed
+// (false, with errno set). A regular file is ready at once.
+bool AwaitData(int fd, const QDeadlineTimer& deadline)
 {
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    for (;;) {
+        pollfd ready{fd, POLLIN, 0};
+        const qint64 left = deadline.remainingTime();
+        const int n = ::poll(&ready, 1, int(qMin<qint64>(left, std::numeric_limits<int>::max())));
+        if (n > 0)
+            return true;
+        if (n == 0) {
+            errno = kFileWithoutEnd;
+            return false;
+        }
+        if (errno != EINTR)
+            return false;
+    }
+}
+
+// The whole file, at most kLoadLimit bytes of it; a null array on failure
+// (an empty file gives an empty, not a null, array).
+QByteArray ReadAll(const QByteArray& path, std::chrono::milliseconds wait, int* error)
+{
+    // Not blocking: a FIFO without a writer would hold the open, and a
+    // terminal every read; poll() waits instead, for a limited time. A
+    // terminal must not become the program's own.
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         Fail(error, errno);
         return {};
     }
-    QByteArray content("");
-    char chunk[16384];
+    const auto closing = qScopeGuard([fd] { ::close(fd); });
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        Fail(error, errno);
+        return {};
+    }
+    if (S_ISREG(info.st_mode) && info.st_size > kLoadLimit) {
+        Fail(error, kFileTooLarge);
+        return {};
+    }
+    // One byte more than a file may hold tells that it holds more. The
+    // buffer is left uninitialised, so only the pages read into take memory.
+    QByteArray content(kLoadLimit + 1, Qt::Uninitialized);
+    qsizetype filled = 0;
+    const QDeadlineTimer deadline(wait);
     for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
+        if (!AwaitData(fd, deadline)) {
+            Fail(error, errno);
+            return {};
+        }
+        const ssize_t n = ::read(fd, content.data() + filled, size_t(content.size() - filled));
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
         if (n < 0) {
             Fail(error, errno);
-            ::close(fd);
             return {};
         }
         if (n == 0)
             break;
-        content.append(chunk, n);
+        filled += n;
+        if (filled > kLoadLimit) {
+            Fail(error, kFileTooLarge);
+            return {};
+        }
     }
-    ::close(fd);
+    content.truncate(filled);
+    content.squeeze();
     return content;
 }
 
@@ -129,9 +176,9 @@ bool SaveLines(const QString& path, const QList<QByteArray>& lines, int* error)
     return SaveBytes(path, content, error);
 }
 
-std::optional<QByteArray> ReadBytes(const QString& path, int* error)
+std::optional<QByteArray> ReadBytes(const QString& path, int* error, std::chrono::milliseconds wait)
 {
-    QByteArray content = ReadAll(QFile::encodeName(path), error);
+    QByteArray content = ReadAll(QFile::encodeName(path), wait, error);
     if (content.isNull())
         return std::nullopt;
     return content;

@@ -220,6 +220,8 @@ void AlarmsTest::loadQueuesTheClocksRows_data()
                                        << "Line 1 is not an alarm line: \"hello\"";
     QTest::newRow("bytes beyond ASCII escaped")
         << QByteArray("k009F063013\r\nk\x01\xff\r\n") << 40 << 1 << "Line 2 is not an alarm line: \"k\\x01\\xFF\"";
+    QTest::newRow("larger than 1 MiB") << QByteArray(1024 * 1024 + 1, 'k') << 40 << 0
+                                       << "larger than 1 MiB: not an alarm file";
 }
 
 void AlarmsTest::loadQueuesTheClocksRows()

@@ -120,8 +120,12 @@ void ParameterFileTest::failures()
     p.form.LoadparametersClick();
     p.dialogs->saveFile = dir.filePath(QStringLiteral("gone/x.par"));
     p.form.SaveparametersClick();
-    QCOMPARE(p.dialogs->messages, (QStringList{"File read error " + p.dialogs->openFile + "\nNo such file",
-                                               "File save error " + p.dialogs->saveFile + "\nNo such folder"}));
+    const QString missing = p.dialogs->openFile;
+    p.dialogs->openFile = QStringLiteral("/dev/zero");
+    p.form.LoadparametersClick();
+    QCOMPARE(p.dialogs->messages, (QStringList{"File read error " + missing + "\nNo such file",
+                                               "File save error " + p.dialogs->saveFile + "\nNo such folder",
+                                               "File read error /dev/zero\nlarger than 1 MiB: not a parameter file"}));
     QVERIFY(p.Queue().isEmpty());
     p.form.ReceiveMemo.Append("Z");
     QVERIFY(p.Action("Saveparameters")->isEnabled() && p.Action("Loadparameters")->isEnabled());

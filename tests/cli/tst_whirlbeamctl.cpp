@@ -435,6 +435,8 @@ void WhirlbeamCtlTest::failuresHaveTheirExitCodes_data()
                                     << "cannot write the log /nonexistent/t.log: No such folder";
     QTest::newRow("missing file") << "none" << L{"--simulate", "params", "load", "missing"} << 6
                                   << "cannot read ";
+    QTest::newRow("endless alarm file") << "none" << L{"--simulate", "alarms", "load", "/dev/zero"} << 6
+                                        << "cannot read /dev/zero: larger than 1 MiB: not an alarm file";
     QTest::newRow("unwritable file") << "usb clock" << L{"--usb", "alarms", "save", "/nonexistent/x.alm"} << 6
                                      << "cannot save /nonexistent/x.alm: No such folder";
 }

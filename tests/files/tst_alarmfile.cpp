@@ -5,6 +5,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using Lines = QList<QByteArray>;
 
 class AlarmFileTest : public QObject {
@@ -17,7 +22,8 @@ private slots:
     void linesAreSplitLikeATextFile();
     void savedLinesEndInCrLf();
     void failedSaveKeepsTheOldFile();
-    void missingFileCannotBeRead();
+    void loadIsBounded_data();
+    void loadIsBounded();
 };
 
 void AlarmFileTest::rowFilter_data()
@@ -105,11 +111,73 @@ void AlarmFileTest::failedSaveKeepsTheOldFile()
     QVERIFY(QFileInfo(dir.filePath(QStringLiteral("taken.alm"))).isDir());
 }
 
-void AlarmFileTest::missingFileCannotBeRead()
+void AlarmFileTest::loadIsBounded_data()
 {
+    QTest::addColumn<QString>("source"); // file, missing, folder, device, fifo
+    QTest::addColumn<qsizetype>("size"); // a file's; what the FIFO's writer writes (-1: without end)
+    QTest::addColumn<int>("waitMs");
+    QTest::addColumn<int>("error");
+    const int wait = int(kLoadWait.count());
+    QTest::newRow("just under the bound") << "file" << kLoadLimit - 1 << wait << 0;
+    QTest::newRow("at the bound") << "file" << kLoadLimit << wait << 0;
+    QTest::newRow("one byte over") << "file" << kLoadLimit + 1 << wait << kFileTooLarge;
+    QTest::newRow("empty file") << "file" << qsizetype(0) << wait << 0;
+    QTest::newRow("missing file") << "missing" << qsizetype(0) << wait << ENOENT;
+    QTest::newRow("folder") << "folder" << qsizetype(0) << wait << EISDIR;
+    QTest::newRow("/dev/zero") << "device" << qsizetype(0) << wait << kFileTooLarge;
+    QTest::newRow("FIFO without end") << "fifo" << qsizetype(-1) << wait << kFileTooLarge;
+    QTest::newRow("FIFO whose writer ends") << "fifo" << qsizetype(13) << wait << 0;
+    QTest::newRow("FIFO without writer") << "fifo" << qsizetype(0) << 200 << kFileWithoutEnd;
+}
+
+// The FIFO's writer is a child process, so the read cannot wait for it.
+void AlarmFileTest::loadIsBounded()
+{
+    QFETCH(QString, source);
+    QFETCH(qsizetype, size);
+    QFETCH(int, waitMs);
+    QFETCH(int, error);
     QTemporaryDir dir;
-    QVERIFY(!ReadLines(dir.filePath(QStringLiteral("none.alm"))));
-    QVERIFY(!ReadLines(dir.path()));
+    QString path = dir.filePath(QStringLiteral("x.alm"));
+    pid_t writer = 0;
+    if (source == QLatin1String("file")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(size, 'k')) == size);
+    } else if (source == QLatin1String("folder")) {
+        path = dir.path();
+    } else if (source == QLatin1String("device")) {
+        path = QStringLiteral("/dev/zero");
+    } else if (source == QLatin1String("fifo")) {
+        const QByteArray name = QFile::encodeName(path);
+        QVERIFY(::mkfifo(name.constData(), 0600) == 0);
+        if (size != 0) {
+            writer = ::fork();
+            QVERIFY(writer >= 0);
+            if (writer == 0) {
+                const int fd = ::open(name.constData(), O_WRONLY);
+                static const char chunk[4096] = {'k'};
+                qsizetype left = size;
+                while (fd >= 0 && left != 0) {
+                    const ssize_t n = ::write(fd, chunk, left < 0 ? sizeof chunk : size_t(left));
+                    if (n <= 0)
+                        break;
+                    if (left > 0)
+                        left -= n;
+                }
+                ::_exit(0);
+            }
+        }
+    }
+    int failure = 0;
+    const std::optional<QByteArray> content = ReadBytes(path, &failure, std::chrono::milliseconds(waitMs));
+    if (writer > 0) {
+        ::kill(writer, SIGKILL);
+        ::waitpid(writer, nullptr, 0);
+    }
+    QCOMPARE(failure, error);
+    QCOMPARE(content.has_value(), error == 0);
+    if (content)
+        QCOMPARE(content->size(), size);
 }
 
 QTEST_APPLESS_MAIN(AlarmFileTest)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/IniFile.h"
+#include "files/TextFile.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -159,6 +160,8 @@ void IniFileTest::missingFileIsEmptyButUnreadableIsNot()
     int error = 0;
     QVERIFY(!IniFile::Load(dir.path(), &error));
     QCOMPARE(error, EISDIR);
+    QVERIFY(!IniFile::Load(QStringLiteral("/dev/zero"), &error));
+    QCOMPARE(error, kFileTooLarge);
 }
 
 QTEST_MAIN(IniFileTest)
