@@ -6,13 +6,15 @@
 // alarms) and its end-of-read marker. A file without a damaged alarm line
 // queues every one of its lines for a clock of 40 alarms, and the lines
 // before the first damaged one are such a file. A message about a damaged
-// line is one line of printable text, whatever the line holds. A file within
-// the load bound reads back as written.
+// line is one line of printable text, whatever the line holds, and quotes the
+// line whole or the escaping of its first bytes, never half an escape, up to
+// the quote's length. A file within the load bound reads back as written.
 
 #include "files/AlarmFile.h"
 #include "files/FileProblem.h"
 #include "files/ParameterFile.h"
 #include "files/TextFile.h"
+#include "protocol/LineText.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -48,6 +50,22 @@ bool OneLineOfText(const QString& text)
     return !text.isEmpty();
 }
 
+void CheckQuote(const QByteArray& line)
+{
+    const QByteArray quoted = QuotedLine(line).toLatin1();
+    const QByteArray escaped = EscapedLine(line);
+    if (escaped.size() <= kQuotedLength) {
+        Check(quoted == '"' + escaped + '"');
+        return;
+    }
+    Check(quoted.startsWith('"') && quoted.endsWith("\"..."));
+    const QByteArray shown = quoted.mid(1, quoted.size() - 5);
+    qsizetype bytes = 0;
+    while (bytes < line.size() && EscapedLine(line.left(bytes)).size() < shown.size())
+        ++bytes;
+    Check(EscapedLine(line.left(bytes)) == shown && EscapedLine(line.left(bytes + 1)).size() > kQuotedLength);
+}
+
 // The content as a file of its own, read as the programs read files.
 void CheckRead(const QByteArray& content)
 {
@@ -65,8 +83,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray content(reinterpret_cast<const char*>(data), qsizetype(size));
     CheckRead(content);
     const QList<QByteArray> lines = SplitLines(content);
-    for (const QByteArray& line : lines)
+    for (const QByteArray& line : lines) {
         Check(!line.contains('\n'));
+        CheckQuote(line);
+    }
 
     QList<QByteArray> clean;
     QByteArray written;

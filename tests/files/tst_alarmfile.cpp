@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/AlarmFile.h"
 #include "files/TextFile.h"
+#include "protocol/LineText.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -24,6 +25,8 @@ private slots:
     void failedSaveKeepsTheOldFile();
     void loadIsBounded_data();
     void loadIsBounded();
+    void quotedLineIsCut_data();
+    void quotedLineIsCut();
 };
 
 void AlarmFileTest::rowFilter_data()
@@ -178,6 +181,26 @@ void AlarmFileTest::loadIsBounded()
     QCOMPARE(content.has_value(), error == 0);
     if (content)
         QCOMPARE(content->size(), size);
+}
+
+void AlarmFileTest::quotedLineIsCut_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QByteArray>("quoted");
+    const QByteArray a(56, 'a');
+    QTest::newRow("short") << QByteArray("k 5") << QByteArray("\"k 5\"");
+    QTest::newRow("60 characters whole") << a + "aaaa" << "\"" + a + "aaaa\"";
+    QTest::newRow("61 cut to 60") << a + "aaaaa" << "\"" + a + "aaaa\"...";
+    QTest::newRow("escape ending at 60") << a + "\x01" << "\"" + a + "\\x01\"";
+    QTest::newRow("escape past 60 left out whole") << a + "a\xff" << "\"" + a + "a\"...";
+    QTest::newRow("50 MB line") << QByteArray(50'000'000, 'k') << "\"" + QByteArray(60, 'k') + "\"...";
+}
+
+void AlarmFileTest::quotedLineIsCut()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QByteArray, quoted);
+    QCOMPARE(QuotedLine(line).toLatin1(), quoted);
 }
 
 QTEST_APPLESS_MAIN(AlarmFileTest)
