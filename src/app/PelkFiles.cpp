@@ -36,6 +36,18 @@ FileDialogSpec ParameterFiles(const QString& title)
 QString SaveError() { return TForm1::tr("File save error "); }
 QString ReadError() { return TForm1::tr("File read error "); }
 
+// What an alarm load that a line stopped has queued all the same. English
+// has no translation file, so each English source must read right for every
+// count it stands for; %n gives other languages their plural forms.
+QString AlarmsSentBefore(qsizetype sent, int line)
+{
+    if (sent == 0)
+        return TForm1::tr("no alarm was sent to the clock");
+    if (sent == 1)
+        return TForm1::tr("1 alarm before line %1 was sent to the clock").arg(line);
+    return TForm1::tr("%n alarms before line %1 were sent to the clock", nullptr, int(sent)).arg(line);
+}
+
 } // namespace
 
 // One line per alarm the clock has, in the form its Send button sends; never
@@ -51,7 +63,8 @@ void TForm1::SaveAlarmsClick()
 }
 
 // Queues the file's alarms for the clock; the rows change only when the
-// clock answers them.
+// clock answers them. A line that stops the load leaves the alarms before
+// it queued, and the box says how many went.
 void TForm1::LoadAlarmsClick()
 {
     const QString file = dialogs_->OpenFileName(this, AlarmFiles(tr("Open alarms")));
@@ -68,7 +81,8 @@ void TForm1::LoadAlarmsClick()
     for (const QByteArray& command : load.commands)
         QueueCommand(command);
     if (const int stopped = load.stoppedAtLine)
-        ShowFileError(ReadError(), file, FileProblem::Line(stopped, (*lines)[stopped - 1], kNotAnAlarmLine));
+        ShowFileError(ReadError(), file, FileProblem::Line(stopped, (*lines)[stopped - 1], kNotAnAlarmLine),
+            AlarmsSentBefore(load.commands.size(), stopped));
 }
 
 // The hourly figures as last read from the clock; zeros until then.

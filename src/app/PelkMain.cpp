@@ -293,10 +293,13 @@ void TForm1::ShowComPortError(const EComPort& error)
     ShowException(explanation.isEmpty() ? error.Message() : error.Message() + QLatin1Char('\n') + explanation);
 }
 
-void TForm1::ShowFileError(const QString& what, const QString& file, const FileProblem& problem)
+void TForm1::ShowFileError(
+    const QString& what, const QString& file, const FileProblem& problem, const QString& outcome)
 {
     const QString name = QFileInfo(file).absoluteFilePath();
-    const QString reason = ExplainFileProblem(problem, name);
+    QString reason = ExplainFileProblem(problem, name);
+    if (!outcome.isEmpty())
+        reason += QStringLiteral("; ") + outcome;
     dialogs_->ShowMessage(this, reason.isEmpty() ? what + name : what + name + QLatin1Char('\n') + reason);
 }
 

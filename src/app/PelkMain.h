@@ -147,8 +147,10 @@ public:
 
     // "File save error " or "File read error " (what), the file's full name
     // and, on a line of its own, what was wrong: the system's reason or the
-    // line that is not what the file holds.
-    void ShowFileError(const QString& what, const QString& file, const FileProblem& problem);
+    // line that is not what the file holds, then "; " and outcome where
+    // there is one (what a stopped load has done all the same).
+    void ShowFileError(const QString& what, const QString& file, const FileProblem& problem,
+        const QString& outcome = QString());
 
     // Renders each page to DIR/page-N.png; false with a message on failure.
     bool SaveScreenshots(const QString& dir, QString* error);

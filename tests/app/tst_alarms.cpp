@@ -214,12 +214,17 @@ void AlarmsTest::loadQueuesTheClocksRows_data()
     for (int row = 0; row < 40; ++row)
         forty += "k" + Row(row) + "9F063013\r\n";
     QTest::newRow("40 into 20") << forty << 20 << 20 << "";
-    QTest::newRow("extra empty line") << forty + "\r\n" << 40 << 40 << "Line 41 is not an alarm line: \"\"";
+    QTest::newRow("extra empty line") << forty + "\r\n" << 40 << 40
+                                      << "Line 41 is not an alarm line: \"\"; 40 alarms before line 41 were sent to the clock";
+    QTest::newRow("stopped, rows the clock lacks not counted")
+        << forty + "\r\n" << 20 << 20
+        << "Line 41 is not an alarm line: \"\"; 20 alarms before line 41 were sent to the clock";
     QTest::newRow("empty file") << QByteArray() << 20 << 0 << "";
     QTest::newRow("not an alarm file") << QByteArray("hello\r\n") << 40 << 0
-                                       << "Line 1 is not an alarm line: \"hello\"";
+                                       << "Line 1 is not an alarm line: \"hello\"; no alarm was sent to the clock";
     QTest::newRow("bytes beyond ASCII escaped")
-        << QByteArray("k009F063013\r\nk\x01\xff\r\n") << 40 << 1 << "Line 2 is not an alarm line: \"k\\x01\\xFF\"";
+        << QByteArray("k009F063013\r\nk\x01\xff\r\n") << 40 << 1
+        << "Line 2 is not an alarm line: \"k\\x01\\xFF\"; 1 alarm before line 2 was sent to the clock";
     QTest::newRow("larger than 1 MiB") << QByteArray(1024 * 1024 + 1, 'k') << 40 << 0
                                        << "larger than 1 MiB: not an alarm file";
 }
