@@ -477,6 +477,18 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
         <source>Line %1 is not a command line: %2</source>
         <translation>Zeile %1 ist keine Befehlszeile: %2</translation>
     </message>
+    <message>
+        <source>larger than 1 MiB: not an alarm file</source>
+        <translation>größer als 1 MiB: keine Alarmdatei</translation>
+    </message>
+    <message>
+        <source>did not end within 5 seconds</source>
+        <translation>endete nicht innerhalb von 5 Sekunden</translation>
+    </message>
+    <message>
+        <source>larger than 1 MiB: not a parameter file</source>
+        <translation>größer als 1 MiB: keine Parameterdatei</translation>
+    </message>
 </context>
 <context>
     <name>LinkLogTexts</name>
@@ -1237,6 +1249,21 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
     <message>
         <source>Clock unplugged</source>
         <translation>Uhr abgezogen</translation>
+    </message>
+    <message>
+        <source>no alarm was sent to the clock</source>
+        <translation>es wurde kein Alarm an die Uhr gesendet</translation>
+    </message>
+    <message>
+        <source>1 alarm before line %1 was sent to the clock</source>
+        <translation>1 Alarm vor Zeile %1 wurde an die Uhr gesendet</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n alarms before line %1 were sent to the clock</source>
+        <translation>
+            <numerusform>%n Alarm vor Zeile %1 wurde an die Uhr gesendet</numerusform>
+            <numerusform>%n Alarme vor Zeile %1 wurden an die Uhr gesendet</numerusform>
+        </translation>
     </message>
 </context>
 <context>
