@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimeEdit>
@@ -162,6 +163,36 @@ void TForm1::BuildPages(QWidget* client)
     connect(rc5_->SaveHistoryButton, &QPushButton::clicked, this, &TForm1::SaveIRcommandhistoryClick);
     connect(dcf77_->Button5, &QPushButton::clicked, this, &TForm1::SaveDCF77statistics1Click);
     connect(mode_, &ModePage::Dcf77SyncOff, dcf77_->DCFEnabledLEDLabel, &TLEDLabel::SetLit);
+    BindPageKeys();
+}
+
+// The page keys of every tabbed window, wherever the focus is in it.
+void TForm1::BindPageKeys()
+{
+    const struct {
+        QKeySequence keys;
+        int step;
+    } bindings[] = {{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1}, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1}, {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+    for (const auto& binding : bindings) {
+        auto* shortcut = new QShortcut(binding.keys, this);
+        const int step = binding.step;
+        connect(shortcut, &QShortcut::activated, this, [this, step] { StepPage(step); });
+    }
+}
+
+// The tab bar's own signal runs the tab handler, as a click does.
+void TForm1::StepPage(int step)
+{
+    const int count = tabs_->count();
+    int page = tabs_->currentIndex();
+    for (int tried = 1; tried < count; ++tried) {
+        page = (page + step + count) % count;
+        if (tabs_->isTabEnabled(page)) {
+            tabs_->setCurrentIndex(page);
+            return;
+        }
+    }
 }
 
 void TForm1::BuildMenus()

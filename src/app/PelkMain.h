@@ -191,7 +191,10 @@ private:
     void BindCore();
     void BindComPortEvents();
     void ConnectReplies();
+    void BindPageKeys();
     void SelectPage(int index);
+    // The next enabled page that many tabs on, round the end, as a tab click.
+    void StepPage(int step);
     void ShowReplyWatch(TransmitTick::Watch watch);
     void TakeReplyLine(const QByteArray& line);
     void DispatchReply(const QByteArray& line);

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QStyleOptionSpinBox>
 #include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QtTest>
@@ -35,6 +36,17 @@ QString RowState(const AlarmRow& row)
 
 QByteArray Row(int row) { return QByteArray::number(row).rightJustified(2, '0'); }
 
+void ClickArrow(QTimeEdit* picker, QStyle::SubControl arrow)
+{
+    QStyleOptionSpinBox option;
+    option.initFrom(picker);
+    option.frame = picker->hasFrame();
+    option.subControls = QStyle::SC_SpinBoxFrame | QStyle::SC_SpinBoxEditField | QStyle::SC_SpinBoxUp
+        | QStyle::SC_SpinBoxDown;
+    const QRect button = picker->style()->subControlRect(QStyle::CC_SpinBox, &option, arrow, picker);
+    QTest::mouseClick(picker, Qt::LeftButton, {}, button.center());
+}
+
 } // namespace
 
 class AlarmsTest : public QObject {
@@ -48,6 +60,8 @@ private slots:
     void repliesForMissingRowsChangeNothing_data();
     void repliesForMissingRowsChangeNothing();
     void actionBoxRulesOnClick();
+    void timeEditsByKeysAndArrows_data();
+    void timeEditsByKeysAndArrows();
     void bankButtons_data();
     void bankButtons();
     void clearAlarmSound();
@@ -132,6 +146,61 @@ void AlarmsTest::actionBoxRulesOnClick()
     QVERIFY(!row.PonCheckBox->isChecked() && !row.SoundCheckBox->isChecked());
     row.SoundCheckBox->click();
     QVERIFY(!row.RelOnCheckBox->isChecked());
+}
+
+// Keys: A Ctrl+A, H Home, E End, u Up, d Down, + and - the arrow buttons,
+// anything else typed.
+void AlarmsTest::timeEditsByKeysAndArrows_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QTime>("start");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("shown");
+    const QTime early(6, 30);
+    for (const int row : {0, 27}) {
+        const QByteArray at = " (row " + Row(row) + ")";
+        QTest::newRow("select all, type" + at) << row << early << "A07:45" << "07:45";
+        QTest::newRow("Home, Up: the hour" + at) << row << early << "Hu" << "07:30";
+        QTest::newRow("End, Down: the minute" + at) << row << early << "Ed" << "06:29";
+        QTest::newRow("arrow up on the hour" + at) << row << early << "H+" << "07:30";
+        QTest::newRow("arrow down on the minute" + at) << row << early << "E-" << "06:29";
+    }
+    QTest::newRow("23:59 is the top") << 0 << QTime(23, 59) << "E+Hu" << "23:59";
+    QTest::newRow("00:00 is the bottom") << 27 << QTime(0, 0) << "H-Ed" << "00:00";
+}
+
+void AlarmsTest::timeEditsByKeysAndArrows()
+{
+    QFETCH(int, row);
+    QFETCH(QTime, start);
+    QFETCH(QString, keys);
+    QFETCH(QString, shown);
+    Panel p;
+    p.ChooseSerial();
+    p.Open();
+    p.form.AlarmCount = 40;
+    p.Action(row < 20 ? "Alarms1" : "AlarmsII1")->trigger();
+    p.form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&p.form));
+    const AlarmRow& alarm = p.form.Alarms()->AlarmRows[size_t(row)];
+    QTimeEdit* picker = alarm.TimePicker;
+    picker->setTime(start);
+    picker->setFocus(Qt::TabFocusReason);
+    for (const QChar key : keys) {
+        switch (key.unicode()) {
+        case 'A': QTest::keyClick(picker, Qt::Key_A, Qt::ControlModifier); break;
+        case 'H': QTest::keyClick(picker, Qt::Key_Home); break;
+        case 'E': QTest::keyClick(picker, Qt::Key_End); break;
+        case 'u': QTest::keyClick(picker, Qt::Key_Up); break;
+        case 'd': QTest::keyClick(picker, Qt::Key_Down); break;
+        case '+': ClickArrow(picker, QStyle::SC_SpinBoxUp); break;
+        case '-': ClickArrow(picker, QStyle::SC_SpinBoxDown); break;
+        default: QTest::keyClick(picker, key.toLatin1());
+        }
+    }
+    QCOMPARE(picker->text(), shown);
+    alarm.SendButton->click();
+    QCOMPARE(p.Queue(), Lines{"k" + Row(row) + "00" + shown.remove(':').toLatin1() + "00"});
 }
 
 void AlarmsTest::bankButtons_data()

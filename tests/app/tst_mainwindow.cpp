@@ -41,6 +41,8 @@ private slots:
     void sharedHandlersFindTheirRowByTag();
     void alarmsIIPageFollowsAlarmCount_data();
     void alarmsIIPageFollowsAlarmCount();
+    void pageKeysStepLikeATabClick_data();
+    void pageKeysStepLikeATabClick();
 
     void serialOpenAndClose();
     void serialOpenFailureLeavesTheRestUndone();
@@ -225,7 +227,7 @@ void MainWindowTest::alarmRowsAreLaidOut()
     QCOMPARE(r.WCheckBoxes[3]->x(), 144);
     QCOMPARE(r.WCheckBoxes[3]->toolTip(), QStringLiteral("4"));
     QCOMPARE(r.TimePicker->geometry(), QRect(224, top, 89, 21));
-    QCOMPARE(r.TimePicker->displayFormat(), QStringLiteral("'     'HH':'mm"));
+    QCOMPARE(r.TimePicker->displayFormat(), QStringLiteral("HH:mm"));
     QCOMPARE(r.TimePicker->time(), QTime(0, 0));
     QCOMPARE(r.SpinEdit->x(), 600);
     QCOMPARE(r.SpinEdit->width(), 41);
@@ -291,6 +293,51 @@ void MainWindowTest::alarmsIIPageFollowsAlarmCount()
     QCOMPARE(p.Visible("AlarmIIPanel"), rowsShown);
     QCOMPARE(p.Visible("AlarmIIDisablePanel"), !rowsShown);
     QCOMPARE(p.Get<QTabBar>("TabControl1Tabs")->currentIndex(), 2);
+}
+
+void MainWindowTest::pageKeysStepLikeATabClick_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("alarmsII"); // whether its tab is enabled
+    QTest::addColumn<int>("to");
+    const int ctrl = Qt::ControlModifier;
+    const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    QTest::newRow("Ctrl+Tab") << 0 << int(Qt::Key_Tab) << ctrl << true << 1;
+    QTest::newRow("Ctrl+Tab round the end") << 9 << int(Qt::Key_Tab) << ctrl << true << 0;
+    QTest::newRow("Ctrl+Shift+Tab as X11 sends it") << 1 << int(Qt::Key_Backtab) << ctrlShift << true << 0;
+    QTest::newRow("Ctrl+Shift+Tab") << 0 << int(Qt::Key_Tab) << ctrlShift << true << 9;
+    QTest::newRow("Ctrl+PgDown") << 2 << int(Qt::Key_PageDown) << ctrl << true << 3;
+    QTest::newRow("Ctrl+PgUp") << 3 << int(Qt::Key_PageUp) << ctrl << true << 2;
+    QTest::newRow("over a disabled tab") << 1 << int(Qt::Key_Tab) << ctrl << false << 3;
+    QTest::newRow("back over a disabled tab") << 3 << int(Qt::Key_PageUp) << ctrl << false << 1;
+}
+
+// The key reaches the window from a time edit, which takes most keys itself.
+void MainWindowTest::pageKeysStepLikeATabClick()
+{
+    QFETCH(int, from);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, alarmsII);
+    QFETCH(int, to);
+    const char* const panels[] = {"DateTimePanel", "AlarmPanel", "AlarmIIDisablePanel", "ModePanel", "PWMPanel",
+        "RC5Panel", "WhirlbeamPanel", "RelaisPanel", "DCF77Panel", "MeasurementPanel"};
+    Panel p;
+    p.ChooseSerial();
+    p.Open();
+    auto* tabs = p.Get<QTabBar>("TabControl1Tabs");
+    tabs->setTabEnabled(2, alarmsII);
+    p.form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&p.form));
+    auto* picker = p.Get<QTimeEdit>("TimePicker");
+    picker->setFocus();
+    tabs->setCurrentIndex(from);
+    QTest::keyClick(from == 0 ? static_cast<QWidget*>(picker) : &p.form, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(tabs->currentIndex(), to);
+    QVERIFY(p.Visible(panels[to]));
+    QVERIFY(!p.Visible(panels[from]));
 }
 
 void MainWindowTest::serialOpenAndClose()

@@ -4,6 +4,7 @@
 #include "protocol/replies/ReplyRouter.h"
 
 #include "app/ScreenCursor.h"
+#include "app/pages/AlarmTimeEdit.h"
 #include "app/pages/ShownValues.h"
 #include "protocol/SpinRanges.h"
 #include "protocol/commands/AlarmCommand.h"
@@ -52,7 +53,6 @@ AlarmTable::AlarmTable(QWidget* bankI, QWidget* bankII,
     AddBankButtons(bankI_, 0);
     AddBankButtons(bankII_, kRowsPerBank);
     designedRow_ = CreateRow(0, bankI_);
-    designedRow_.TimePicker->setDisplayFormat(QStringLiteral("'     'HH':'mm"));
     designedRow_.TimePicker->setTime(QTime(0, 0));
     WireSharedHandlers(designedRow_);
 }
@@ -89,7 +89,7 @@ AlarmRow AlarmTable::CreateRow(int row, QWidget* page)
         controls.WCheckBoxes[day] = box;
     }
 
-    controls.TimePicker = new QTimeEdit(page);
+    controls.TimePicker = new AlarmTimeEdit(page);
     controls.TimePicker->setObjectName(ControlName(row, "TimePicker"));
     controls.TimePicker->setGeometry(224, top, 89, 21);
 
