@@ -91,7 +91,6 @@ void TForm1::ComPort1AfterOpen()
 void TForm1::ComPort1BeforeClose()
 {
     tick_->Timer().stop();
-    tick_->ForgetAnswers();
     LED1->SetColor(lcRed);
 }
 

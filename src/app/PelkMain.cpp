@@ -93,6 +93,8 @@ void TForm1::BindCore()
     tick_->SetRefreshOnResume(true);
     tick_->SetLinkOpen([this] { return LinkOpen(); });
     tick_->SetTransmit([this](const QByteArray& line) { TransmitCommand(line); });
+    // LED1's colour is the reply watch's state, also as a test sets it.
+    tick_->SetAnswering([this] { return LED1->Color() == lcGreen; });
     connect(tick_, &TransmitTick::Watched, this, &TForm1::ShowReplyWatch);
     connect(tick_, &TransmitTick::Sending, this, &TForm1::ShowQueueLength);
 

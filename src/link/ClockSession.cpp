@@ -7,8 +7,6 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <algorithm>
-#include <cerrno>
-#include <ctime>
 
 namespace {
 
@@ -19,14 +17,6 @@ struct ClockSessionTexts {
 
 // A lost answer is asked for again once the clock has had this long.
 int AskAgainMs(int tickMs) { return std::max(1000, 4 * tickMs); }
-
-void SleepUntil(WallTime at)
-{
-    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count();
-    const timespec until{time_t(ns / 1000000000), long(ns % 1000000000)};
-    while (::clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &until, nullptr) == EINTR) {
-    }
-}
 
 } // namespace
 
@@ -47,6 +37,8 @@ ClockSession::ClockSession(ClockLink& link, int timeoutMs)
     tick_.SetTransmit([this](const QByteArray& line) { link_.Transmit(line); });
     connect(&tick_, &TransmitTick::Sending, this, [this](const QByteArray&, bool queued) { Sent(queued); });
     connect(&tick_.Timer(), &QTimer::timeout, &tick_, &TransmitTick::Tick);
+    connect(&tick_.HoldTimer(), &QTimer::timeout, &tick_, &TransmitTick::SendHeld);
+    connect(&tick_, &TransmitTick::SentOutOfTurn, this, [this](const QByteArray&, WallTime at) { SentOutOfTurn(at); });
 
     silence_.setSingleShot(true);
     silence_.setInterval(timeoutMs_);
@@ -81,33 +73,32 @@ WaitEnd ClockSession::Exchange(std::deque<Ask>& asks)
 
 WaitEnd ClockSession::ExchangeAt(std::deque<Ask>& asks, WallTime at, WallTime* sentAt)
 {
-    using namespace std::chrono;
     asks_ = &asks;
-    tick_.Timer().stop();
-    // The event loop runs until shortly before, so that answers and the
-    // link's events are taken meanwhile; the last stretch is slept on the
-    // computer's clock itself, which the event loop's timers are not.
-    constexpr milliseconds kSleptStretch(20);
-    const milliseconds early = duration_cast<milliseconds>(at - kSleptStretch - system_clock::now());
-    if (early.count() > 0) {
-        if (const WaitEnd held = Linger(int(early.count())); !held.Done()) {
-            EndExchange();
-            tick_.Timer().start();
-            return held;
-        }
+    sentAt_ = sentAt;
+    // Answers and the link's events are taken while the tick holds the line.
+    tick_.SendAt(asks.front().command, at);
+    if (const WaitEnd held = Wait(false); !held.Done()) {
+        tick_.CancelSendAt();
+        EndExchange();
+        return held;
     }
-    SleepUntil(at);
-    *sentAt = system_clock::now();
-    Ask& first = asks.front();
-    ++first.sends;
-    outstanding_.append(&first);
-    link_.Transmit(first.command);
-    for (size_t i = 1; i < asks.size(); ++i)
-        Queue(asks[i]);
-    tick_.Timer().start();
     const WaitEnd end = Wait(true);
     EndExchange();
     return end;
+}
+
+// The first ask went out of turn; the others follow at the tick.
+void ClockSession::SentOutOfTurn(WallTime at)
+{
+    if (!asks_ || !sentAt_)
+        return;
+    *sentAt_ = at;
+    Ask& first = asks_->front();
+    ++first.sends;
+    outstanding_.append(&first);
+    for (size_t i = 1; i < asks_->size(); ++i)
+        Queue((*asks_)[i]);
+    Finish({});
 }
 
 void ClockSession::Queue(Ask& ask)
@@ -124,12 +115,12 @@ void ClockSession::EndExchange()
     outstanding_.clear();
     askAgain_.stop();
     asks_ = nullptr;
+    sentAt_ = nullptr;
 }
 
 WaitEnd ClockSession::Linger(int ms)
 {
     QTimer done;
-    // Precise: an out-of-turn send waits on it for the instant it must go.
     done.setTimerType(Qt::PreciseTimer);
     done.setSingleShot(true);
     connect(&done, &QTimer::timeout, this, [this] { Finish({}); });

@@ -69,8 +69,8 @@ public:
     // when the link fails, Interrupted on a signal.
     WaitEnd Exchange(std::deque<Ask>& asks);
     // As Exchange, but the first ask's command goes out of turn at `at` on
-    // the computer's clock, to the microsecond: the tick is held until then,
-    // so that nothing else is on the line, and restarts after it. *sentAt
+    // the computer's clock, to the microsecond (TransmitTick::SendAt): the
+    // tick is held until then, so that nothing else is on the line. *sentAt
     // is when the line was really handed to the link.
     WaitEnd ExchangeAt(std::deque<Ask>& asks, WallTime at, WallTime* sentAt);
     // Runs the link for a while longer, say for the lines that follow an answer.
@@ -92,6 +92,7 @@ private:
     // later one as well.
     void Finish(const WaitEnd& end, bool forGood = false);
     void Sent(bool queued);
+    void SentOutOfTurn(WallTime at);
     void Queue(Ask& ask);
     void EndExchange();
     void Receive(const QByteArray& line);
@@ -105,6 +106,7 @@ private:
     std::deque<Ask*> queuedAsks_; // beside each line of the tick's queue, the ask it belongs to
     QList<Ask*> outstanding_; // sent, unanswered, in the order they went out
     std::deque<Ask>* asks_ = nullptr;
+    WallTime* sentAt_ = nullptr; // of the exchange whose first ask goes out of turn
     QTimer silence_;
     QTimer askAgain_;
     QEventLoop* loop_ = nullptr;

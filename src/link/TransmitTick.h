@@ -2,11 +2,13 @@
 #pragma once
 
 #include "link/CommandQueue.h"
+#include "link/EdgeTiming.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 enum class LinkKind { Serial, Usb };
 
@@ -20,9 +22,10 @@ constexpr int TickMsOf(LinkKind kind) { return kind == LinkKind::Usb ? kUsbTickM
 // at most one command line, the oldest queued one or, while polling, the
 // next command of the poll cycle. It also watches whether the clock answers
 // and, when answers resume after a silence, can queue a refresh of the
-// clock's whole state. The panel's Timer1 and whirlbeamctl's session are
-// this tick; their owners start and stop its timer and run Tick on its
-// timeout.
+// clock's whole state. One line may go out of turn at an instant to the
+// microsecond (SendAt), the tick holding back meanwhile. The panel's Timer1
+// and whirlbeamctl's session are this tick; their owners start and stop its
+// timer and run Tick on its timeout, and SendHeld on the hold's.
 class TransmitTick : public QObject {
     Q_OBJECT
 public:
@@ -57,28 +60,49 @@ public:
     // there, with ReplySeen as it was.
     void SetTransmit(std::function<void(const QByteArray& line)> transmit) { transmit_ = std::move(transmit); }
     void SetLinkOpen(std::function<bool()> open) { linkOpen_ = std::move(open); }
+    // Where the reply watch keeps whether the clock answers, when its owner
+    // shows it (the panel's LED1, green); without, the tick keeps it itself.
+    void SetAnswering(std::function<bool()> answering) { answeringShown_ = std::move(answering); }
 
     // One tick: the reply watch, the choice of the line, its transmission.
     void Tick();
     // A received line; one that begins with a reply letter counts as an answer.
     void NoteReply(const QByteArray& line);
-    // The link closed: the next answer is a return of answers.
-    void ForgetAnswers() { answering_ = false; }
-    bool Answering() const { return answering_; }
+
+    // Holds the tick (no poll, no queued line, no reply watch) until `line`
+    // has been handed to the link out of turn at `at` on the computer's
+    // clock: the event loop runs until shortly before (HoldTimer, precise),
+    // and SendHeld sleeps the rest on the computer's clock itself, which the
+    // event loop's timers are not. The next tick follows a whole tick after
+    // the line. A line already held is replaced.
+    void SendAt(const QByteArray& line, WallTime at);
+    // The held line need not go; the tick goes on.
+    void CancelSendAt();
+    bool Holding() const { return held_.has_value(); }
+    QTimer& HoldTimer() { return holdTimer_; }
+    // Sends the held line at its instant (nothing on a closed link). A
+    // failure the send throws leaves the tick released.
+    void SendHeld();
 
 signals:
     void Watched(TransmitTick::Watch watch);
     // The line the tick sends now; queued: it came from the queue.
     void Sending(const QByteArray& line, bool queued);
+    // The held line went out; sentAt: when it was handed to the link.
+    void SentOutOfTurn(const QByteArray& line, WallTime sentAt);
 
 private:
     void WatchReplies();
 
     QTimer timer_;
+    QTimer holdTimer_;
+    std::optional<QByteArray> held_;
+    WallTime heldAt_;
     bool polling_ = true;
     bool refreshOnResume_ = false;
     bool answering_ = false;
     qint64 refreshBatchEnd_ = 0;
     std::function<void(const QByteArray&)> transmit_;
     std::function<bool()> linkOpen_;
+    std::function<bool()> answeringShown_;
 };

@@ -57,6 +57,8 @@ private slots:
     void queueLengthShowsInPanelFour_data();
     void queueLengthShowsInPanelFour();
     void everyReturnToGreenRefreshes();
+    void tickWatchIsLed1_data();
+    void tickWatchIsLed1();
     void writeErrorShowsOneBox();
     void usbTicksWithoutDeviceSendNothing();
     void usbFraming_data();
@@ -531,6 +533,46 @@ void MainWindowTest::everyReturnToGreenRefreshes()
     tickWith(true);
     QCOMPARE(p.Led1()->Color(), lcGreen);
     QCOMPARE(p.Queue().size(), 13);
+}
+
+// The reply watch's state is LED1's colour, however it got it; a write that
+// fails leaves the tick after the watch, ReplySeen kept for the next.
+void MainWindowTest::tickWatchIsLed1_data()
+{
+    QTest::addColumn<bool>("green");
+    QTest::addColumn<bool>("replySeen");
+    QTest::addColumn<bool>("writeFails");
+    QTest::addColumn<bool>("batch");
+    QTest::addColumn<bool>("greenAfter");
+    QTest::addColumn<bool>("replySeenAfter");
+    QTest::newRow("green, answered: nothing new") << true << true << false << false << true << false;
+    QTest::newRow("red, answered: batch, green") << false << true << false << true << true << false;
+    QTest::newRow("green, silent: red") << true << false << false << false << false << false;
+    QTest::newRow("red, answered, write fails") << false << true << true << true << true << true;
+    QTest::newRow("green, answered, write fails") << true << true << true << false << true << true;
+    QTest::newRow("green, silent, write fails") << true << false << true << false << false << false;
+}
+
+void MainWindowTest::tickWatchIsLed1()
+{
+    QFETCH(bool, green);
+    QFETCH(bool, replySeen);
+    QFETCH(bool, writeFails);
+    QFETCH(bool, batch);
+    QFETCH(bool, greenAfter);
+    QFETCH(bool, replySeenAfter);
+    Panel p;
+    p.ChooseSerial();
+    p.Open();
+    p.Led1()->SetColor(green ? lcGreen : lcRed);
+    p.form.ReplySeen = replySeen;
+    p.port->failWriteWith = writeFails ? 5 : 0;
+    QMetaObject::invokeMethod(p.form.Timer1(), "timeout");
+    QCOMPARE(p.Queue(), batch ? ReplyResumedBatch().mid(1) : Lines{});
+    QCOMPARE(p.Led1()->Color(), greenAfter ? lcGreen : lcRed);
+    QCOMPARE(p.form.ReplySeen, replySeenAfter);
+    QCOMPARE(p.dialogs->errors.size(), writeFails ? 1 : 0);
+    QCOMPARE(p.port->writes, writeFails ? Lines{} : Lines{"p"});
 }
 
 void MainWindowTest::writeErrorShowsOneBox()
