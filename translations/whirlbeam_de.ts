@@ -292,6 +292,14 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
         <source>Time invalid</source>
         <translation>Zeit ungültig</translation>
     </message>
+    <message>
+        <source>Set clock to computer time</source>
+        <translation>Uhr auf Computerzeit stellen</translation>
+    </message>
+    <message>
+        <source>Sets the clock to this computer&apos;s date and time, its second starting on the computer&apos;s</source>
+        <translation>Stellt die Uhr auf Datum und Uhrzeit dieses Computers; ihre Sekunde beginnt mit der des Computers</translation>
+    </message>
 </context>
 <context>
     <name>Dcf77Page</name>

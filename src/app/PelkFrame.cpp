@@ -160,6 +160,7 @@ void TForm1::BuildPages(QWidget* client)
         tabs_->addTab(tr(entry.caption));
 
     connect(DateTimePicker3, &QDateEdit::dateChanged, dateTime_, &DateTimePage::DatePickerChange);
+    connect(dateTime_->SyncTimeButton, &QPushButton::clicked, this, [this] { Guarded([this] { SyncTimeButtonClick(); }); });
     connect(rc5_->SaveHistoryButton, &QPushButton::clicked, this, &TForm1::SaveIRcommandhistoryClick);
     connect(dcf77_->Button5, &QPushButton::clicked, this, &TForm1::SaveDCF77statistics1Click);
     connect(mode_, &ModePage::Dcf77SyncOff, dcf77_->DCFEnabledLEDLabel, &TLEDLabel::SetLit);

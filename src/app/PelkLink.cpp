@@ -24,15 +24,16 @@ void TForm1::QueueCommand(const QByteArray& text) { CommandMemo.Append(text); }
 
 void TForm1::ClearCommandQueue() { CommandMemo.Clear(); }
 
-// A serial write that fails throws the port's error out of the tick; a USB
-// write that fails passes silently, and the clock's silence shows on LED1.
-void TForm1::TransmitCommand(const QByteArray& text)
+ClockLink& TForm1::ActiveLink()
 {
     if (USB1->isChecked() && UsbLinkOpen)
-        usbLink_.Transmit(text);
-    else
-        serialLink_.Transmit(text);
+        return usbLink_;
+    return serialLink_;
 }
+
+// A serial write that fails throws the port's error out of the tick; a USB
+// write that fails passes silently, and the clock's silence shows on LED1.
+void TForm1::TransmitCommand(const QByteArray& text) { ActiveLink().Transmit(text); }
 
 void TForm1::OpenButtonClick()
 {
@@ -91,6 +92,7 @@ void TForm1::ComPort1AfterOpen()
 void TForm1::ComPort1BeforeClose()
 {
     tick_->Timer().stop();
+    CancelClockSync();
     LED1->SetColor(lcRed);
 }
 

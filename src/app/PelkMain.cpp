@@ -12,10 +12,12 @@
 #include "link/ComPort.h"
 #include "link/SystemErrorText.h"
 #include "link/hid/HidapiBackend.h"
+#include "protocol/commands/ClockCommands.h"
 #include "protocol/commands/StatusRequests.h"
 #include "widgets/LED.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -97,6 +99,8 @@ void TForm1::BindCore()
     tick_->SetAnswering([this] { return LED1->Color() == lcGreen; });
     connect(tick_, &TransmitTick::Watched, this, &TForm1::ShowReplyWatch);
     connect(tick_, &TransmitTick::Sending, this, &TForm1::ShowQueueLength);
+    connect(tick_, &TransmitTick::Sending, this, &TForm1::ClockSyncLineSent);
+    connect(&tick_->HoldTimer(), &QTimer::timeout, this, [this] { Guarded([this] { tick_->SendHeld(); }); });
 
     for (ClockLink* link : std::initializer_list<ClockLink*>{&serialLink_, &usbLink_}) {
         link->SetLog(&TrafficLog);
@@ -263,6 +267,59 @@ void TForm1::ShowQueueLength()
 {
     const int queued = CommandMemo.Count();
     SetStatusText(4, queued > 0 ? QString::number(queued) : QString());
+}
+
+// ---- Setting the clock on the second's edge ----------------------------
+
+void TForm1::SyncTimeButtonClick()
+{
+    if (!LinkOpen() || clockSync_ || tick_->Holding())
+        return;
+    PlanClockSync(0);
+}
+
+// The edge leaves room for the lines queued before and the date line to go
+// out at the tick's pace, and for the date line's answer. Both lines name
+// the second that begins on the edge, its date too.
+void TForm1::PlanClockSync(int plan)
+{
+    using namespace std::chrono;
+    const ClockLink& link = ActiveLink();
+    const Micros travel = link.TravelTime(int(SetTimeCommand(QTime(0, 0)).size()));
+    const Micros lead = milliseconds((CommandMemo.Count() + 2) * link.TickMs() + 300);
+    const EdgeSend edge = PlanEdgeSend(system_clock::now(), travel, lead);
+    const QDateTime second
+        = QDateTime::fromMSecsSinceEpoch(duration_cast<milliseconds>(edge.edge.time_since_epoch()).count());
+    const QByteArray dateLine = SetDateCommand(second.date());
+    QueueCommand(dateLine);
+    clockSync_ = ClockSync{dateLine, CommandMemo.EndMark(), edge, second.time(), plan};
+}
+
+// Once the tick sends the date line, it holds the time line for the edge.
+// A date line that went later than planned leaves the time line less than
+// a tick of its own: a new plan then, three in all.
+void TForm1::ClockSyncLineSent(const QByteArray& line, bool queued)
+{
+    using namespace std::chrono;
+    if (!clockSync_ || !CommandMemo.Passed(clockSync_->dateQueued))
+        return;
+    const ClockSync sync = *clockSync_;
+    clockSync_.reset();
+    // Otherwise the date line was cleared from the queue unsent.
+    if (!queued || line != sync.dateLine)
+        return;
+    if (system_clock::now() + milliseconds(ActiveLink().TickMs()) > sync.edge.sendAt) {
+        if (sync.plan < 2)
+            PlanClockSync(sync.plan + 1);
+        return;
+    }
+    tick_->SendAt(SetTimeCommand(sync.second), sync.edge.sendAt);
+}
+
+void TForm1::CancelClockSync()
+{
+    clockSync_.reset();
+    tick_->CancelSendAt();
 }
 
 // ---- Status bar, errors, screenshots -----------------------------------

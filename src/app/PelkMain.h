@@ -13,9 +13,11 @@
 
 #include <QMainWindow>
 #include <QSet>
+#include <QTime>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class AlarmTable;
@@ -104,6 +106,9 @@ public:
     // The transmit tick and the blink tick.
     void Timer1Timer();
     void Timer2Timer();
+    // "Set clock to computer time": the date line at the tick's pace, then
+    // the time line out of turn, whole at the clock on a second's edge.
+    void SyncTimeButtonClick();
 
     // The link.
     void QueueCommand(const QByteArray& text);
@@ -204,6 +209,10 @@ private:
     void HookHidDevice(TJvHidDevice* device);
     void ShowClockAccessProblems();
     void ShowQueueLength();
+    ClockLink& ActiveLink();
+    void PlanClockSync(int plan);
+    void ClockSyncLineSent(const QByteArray& line, bool queued);
+    void CancelClockSync();
     void Guarded(const std::function<void()>& handler);
     void ShowComPortError(const EComPort& error);
     // Asks for a file name and saves the lines there; a failure is shown.
@@ -220,6 +229,17 @@ private:
     bool openOnActivation_ = false;
     QList<TJvHidDevice*> listedHidDevices_;
     QSet<QByteArray> accessProblemsShown_;
+
+    // A clock being set to the computer's time: the date line queued for the
+    // second it plans, sent before the time line the tick then holds.
+    struct ClockSync {
+        QByteArray dateLine;
+        qint64 dateQueued; // the queue's mark behind the date line
+        EdgeSend edge;
+        QTime second;
+        int plan; // plans made before this one; three in all at most
+    };
+    std::optional<ClockSync> clockSync_;
 
     // Top row.
     TLED* LED1;

@@ -20,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDateTime>
 #include "widgets/Spin.h"
 #include <QLineEdit>
 #include <QPushButton>
@@ -73,14 +74,21 @@ struct Bench {
     void Open() { Get<QPushButton>("OpenButton")->click(); }
 };
 
+// A clock this far from the computer's time.
+ClockPeer::TimeSource WrongBy(qint64 ms)
+{
+    return [ms] { return QDateTime::currentDateTime().addMSecs(ms); };
+}
+
 struct UsbBench {
-    UsbClock clock{QuietClock()};
+    UsbClock clock;
     SimHidBackend* usb = new SimHidBackend;
     std::unique_ptr<TForm1> form;
     Lines commands;
     Lines reports;
 
-    UsbBench()
+    explicit UsbBench(qint64 wrongByMs = 0)
+        : clock(QuietClock(), WrongBy(wrongByMs))
     {
         usb->Plug(&clock, false);
         QObject::connect(&clock.Peer(), &ClockPeer::CommandReceived,
@@ -108,6 +116,7 @@ private slots:
     void connectsAndReadsTheClock();
     void opensOnFirstActivation();
     void sendTimeSetsTheClock();
+    void syncTimeStartsTheClocksSecondOnTheComputers();
     void vanishedClockClosesTheLink();
     void deniedPortExplainsItself();
     void alarmsFollowTheClock();
@@ -169,6 +178,25 @@ void EndToEndTest::sendTimeSetsTheClock()
     // The clock answers in the layout of its time, now running from 03:04:05.
     QTRY_VERIFY_WITH_TIMEOUT(bench.replies.contains(QByteArrayLiteral("S030405")), kConnectMs);
     QTRY_VERIFY_WITH_TIMEOUT(bench.Get<QTimeEdit>("DateTimePicker2")->time().hour() == 3, kConnectMs);
+}
+
+// "Send Time" leaves the clock up to a second and more behind; this sets it
+// to within what a scheduler's latency adds.
+void EndToEndTest::syncTimeStartsTheClocksSecondOnTheComputers()
+{
+    constexpr qint64 kWrongByMs = -2345;
+    UsbBench bench(kWrongByMs);
+    bench.Open();
+    QTRY_VERIFY_WITH_TIMEOUT(!bench.form->InitialLoad, kConnectMs);
+    const qsizetype before = bench.commands.size();
+    bench.Get<QPushButton>("SyncTimeButton")->click();
+    const auto timeSent = [&bench, before] {
+        return std::any_of(bench.commands.begin() + before, bench.commands.end(),
+            [](const QByteArray& command) { return command.startsWith('s'); });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(timeSent(), kConnectMs);
+    const qint64 offset = bench.clock.Peer().WallOffsetMs() + kWrongByMs;
+    QVERIFY2(std::abs(offset) <= 50, qPrintable(QStringLiteral("%1 ms").arg(offset)));
 }
 
 void EndToEndTest::vanishedClockClosesTheLink()

@@ -6,6 +6,8 @@
 #include "support/FakeDialogs.h"
 #include "support/FakeHid.h"
 #include "support/PanelFixture.h"
+#include "link/EdgeTiming.h"
+#include "protocol/commands/ClockCommands.h"
 #include "protocol/commands/StatusRequests.h"
 #include "widgets/LED.h"
 #include "widgets/Spin.h"
@@ -13,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -59,6 +62,8 @@ private slots:
     void everyReturnToGreenRefreshes();
     void tickWatchIsLed1_data();
     void tickWatchIsLed1();
+    void syncTimeSetsTheClockOnTheEdge_data();
+    void syncTimeSetsTheClockOnTheEdge();
     void writeErrorShowsOneBox();
     void usbTicksWithoutDeviceSendNothing();
     void usbFraming_data();
@@ -573,6 +578,42 @@ void MainWindowTest::tickWatchIsLed1()
     QCOMPARE(p.form.ReplySeen, replySeenAfter);
     QCOMPARE(p.dialogs->errors.size(), writeFails ? 1 : 0);
     QCOMPARE(p.port->writes, writeFails ? Lines{} : Lines{"p"});
+}
+
+// The date line at the tick, then the time line whole at the clock (seven
+// characters at 9600 baud) as the second it names begins, nothing between
+// them; a link closed meanwhile sends no time line.
+void MainWindowTest::syncTimeSetsTheClockOnTheEdge_data()
+{
+    QTest::addColumn<bool>("closeOnTheWay");
+    QTest::newRow("set") << false;
+    QTest::newRow("closed before the edge") << true;
+}
+
+void MainWindowTest::syncTimeSetsTheClockOnTheEdge()
+{
+    using namespace std::chrono;
+    QFETCH(bool, closeOnTheWay);
+    Panel p;
+    p.ChooseSerial();
+    p.Open();
+    p.form.QueueCommand("c");
+    p.Get<QPushButton>("SyncTimeButton")->click();
+    p.Get<QPushButton>("SyncTimeButton")->click();
+    QTRY_COMPARE(p.port->writes.size(), 2);
+    QCOMPARE(p.port->writes[0], QByteArray("c"));
+    if (closeOnTheWay) {
+        p.Open();
+        QTest::qWait(2200);
+        QCOMPARE(p.port->writes.size(), 2);
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(p.port->writes.size() >= 3, 3000);
+    const system_clock::time_point whole = p.port->writtenAt[2] + SerialLineTime(7, 10, 9600);
+    const QDateTime second = QDateTime::fromMSecsSinceEpoch(duration_cast<milliseconds>(whole.time_since_epoch()).count());
+    QCOMPARE(p.port->writes[1], SetDateCommand(second.date()));
+    QCOMPARE(p.port->writes[2], SetTimeCommand(second.time()));
+    QVERIFY2(second.time().msec() < 500, "on the second's edge, not anywhere in the second");
 }
 
 void MainWindowTest::writeErrorShowsOneBox()

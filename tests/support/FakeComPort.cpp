@@ -37,8 +37,10 @@ int FakeComPort::WriteText(const QByteArray& text)
 {
     if (failWriteWith != 0)
         throw EComPort(2, failWriteWith);
-    if (!text.isEmpty())
+    if (!text.isEmpty()) {
         writes.append(text);
+        writtenAt.append(std::chrono::system_clock::now());
+    }
     return int(text.size());
 }
 

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <chrono>
 
 // A serial port without a device: bytes "arrive" through Receive, writes are
 // recorded, and Open or WriteText fail on request.
@@ -27,6 +28,7 @@ public:
     QString port = QStringLiteral("COM1");
     QByteArray input;
     QList<QByteArray> writes;
+    QList<std::chrono::system_clock::time_point> writtenAt; // beside each write
     QStringList events;
     int failOpenWith = 0;   // errno for a refused Open; 0 opens
     int failWriteWith = 0;  // errno for a failing write; 0 writes

@@ -70,6 +70,8 @@ DateTimePage::DateTimePage(QWidget* panel, std::function<void(const QByteArray&)
     SendDateButton = Button(panel, "SendDateButton", tr("Send Date"), 24, 160);
     SendTimeButton = Button(panel, "SendTimeButton", tr("Send Time"), 128, 160);
     ClearSecButton = Button(panel, "ClearSecButton", tr("Clear seconds"), 232, 160);
+    SyncTimeButton = Button(panel, "SyncTimeButton", tr("Set clock to computer time"), 336, 160);
+    SyncTimeButton->setToolTip(tr("Sets the clock to this computer's date and time, its second starting on the computer's"));
     connect(SendDateButton, &QPushButton::clicked, this, &DateTimePage::SendDateButtonClick);
     connect(SendTimeButton, &QPushButton::clicked, this, &DateTimePage::SendTimeButtonClick);
     connect(ClearSecButton, &QPushButton::clicked, this, &DateTimePage::ClearSecButtonClick);

@@ -45,6 +45,9 @@ public:
     QPushButton* SendDateButton;
     QPushButton* SendTimeButton;
     QPushButton* ClearSecButton;
+    // Sets the clock to the computer's time on a second's edge; the window
+    // runs it, as it needs the link and its tick.
+    QPushButton* SyncTimeButton;
     TLED* TimeInvalidLED;
 
 private:
