@@ -25,6 +25,7 @@ Outcome OutcomeOf(const WaitEnd& end)
     switch (end.how) {
     case WaitEnd::How::Done: return {};
     case WaitEnd::How::Silent: return Outcome::Fail(ExitCode::NoAnswer, end.text);
+    case WaitEnd::How::NotAClock: return Outcome::Fail(ExitCode::Failed, end.text);
     case WaitEnd::How::Lost: return Outcome::Fail(ExitCodeFor(end.failure), end.failure.text);
     case WaitEnd::How::Interrupted: return Outcome::Fail(ExitCode::Interrupted + end.signal, end.text);
     }

@@ -36,5 +36,6 @@ struct Outcome {
 int ExitCodeFor(const LinkFailure& failure);
 
 // How a wait of the session ends for the tool: every answer came (Ok), the
-// clock stayed silent (NoAnswer), the link failed, or a signal came.
+// clock stayed silent (NoAnswer), something else answered (Failed), the link
+// failed, or a signal came.
 Outcome OutcomeOf(const WaitEnd& end);

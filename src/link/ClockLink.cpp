@@ -93,6 +93,8 @@ std::unique_ptr<SerialClockLink> SerialClockLink::Open(std::unique_ptr<TCustomCo
 
 QString SerialClockLink::Device() const { return TComPort::DevicePath(port_.Port()); }
 
+QString SerialClockLink::GivenName() const { return port_.Port(); }
+
 Micros SerialClockLink::TravelTime(int characters) const
 {
     const auto* port = dynamic_cast<const TComPort*>(&port_);

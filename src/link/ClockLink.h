@@ -43,6 +43,9 @@ public:
     virtual QString Device() const = 0;
     // What messages call the link: the device path, or "the USB clock" and its node.
     virtual QString Name() const = 0;
+    // For saying what answers there: a serial port as the user named it
+    // ("ttyUSB0", "COM1"), a USB clock's node.
+    virtual QString GivenName() const { return Device(); }
     // Whether the line goes out whole; a USB report has room for a line of
     // its length less the report ID, CR and LF.
     virtual bool Fits(const QByteArray& line) const = 0;
@@ -88,6 +91,7 @@ public:
     LinkKind Kind() const override { return LinkKind::Serial; }
     QString Device() const override;
     QString Name() const override { return Device(); }
+    QString GivenName() const override;
     bool Fits(const QByteArray&) const override { return true; }
     // At the port's speed and character frame (9600 baud, 8N1 for a port
     // that does not tell).

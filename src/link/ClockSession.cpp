@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QLocale>
 #include <algorithm>
 
 namespace {
@@ -43,12 +44,19 @@ ClockSession::ClockSession(ClockLink& link, int timeoutMs)
     silence_.setSingleShot(true);
     silence_.setInterval(timeoutMs_);
     connect(&silence_, &QTimer::timeout, this, [this] {
+        if (foreignLine_ && !replyLineSeen_) {
+            Finish({WaitEnd::How::NotAClock, {}, 0,
+                ClockSessionTexts::tr(
+                    "the device on %1 answers, but not as a whirlbeam clock (first line: %2)")
+                    .arg(link_.GivenName(), QuotedLine(*foreignLine_))});
+            return;
+        }
         const QString waitingFor
             = outstanding_.isEmpty() ? QString() : ClockSessionTexts::tr(" to ") + QuotedLine(outstanding_.first()->command);
         Finish({WaitEnd::How::Silent, {}, 0,
             ClockSessionTexts::tr("no answer from %1%2 within %3 s")
                 .arg(link_.Name(), waitingFor)
-                .arg(timeoutMs_ / 1000.0)});
+                .arg(QLocale().toString(timeoutMs_ / 1000.0, 'g', QLocale::FloatingPointShortest))});
     });
     askAgain_.setSingleShot(true);
     askAgain_.setInterval(AskAgainMs(link_.TickMs()));
@@ -150,6 +158,8 @@ WaitEnd ClockSession::Wait(bool silenceFails)
     if (asks_ && AllAnswered())
         return {};
     waitEnd_.reset();
+    foreignLine_.reset();
+    replyLineSeen_ = false;
     if (silenceFails)
         silence_.start();
     QEventLoop loop;
@@ -187,6 +197,10 @@ void ClockSession::Sent(bool queued)
 void ClockSession::Receive(const QByteArray& line)
 {
     tick_.NoteReply(line);
+    if (KindOf(line))
+        replyLineSeen_ = true;
+    else if (!line.isEmpty() && !foreignLine_)
+        foreignLine_ = line;
     emit LineReceived(line);
     for (qsizetype i = 0; i < outstanding_.size(); ++i) {
         Ask* ask = outstanding_[i];

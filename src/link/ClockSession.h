@@ -35,13 +35,14 @@ struct WaitEnd {
     enum class How {
         Done, // every answer came, or the wait ran its time
         Silent, // the clock stayed silent for the timeout
+        NotAClock, // lines came for the timeout, but none a whirlbeam clock sends
         Lost, // the link failed
         Interrupted, // a signal arrived
     };
     How how = How::Done;
     LinkFailure failure; // with Lost
     int signal = 0; // with Interrupted
-    QString text; // with Silent: what went unanswered
+    QString text; // with Silent: what went unanswered; with NotAClock: what answered instead
 
     bool Done() const { return how == How::Done; }
 };
@@ -65,8 +66,10 @@ public:
 
     // Queues the asks' commands and waits until each has its answer. Ends
     // Silent when the clock stays silent for the timeout (lost answers of
-    // commands that may be sent again are asked for again meanwhile), Lost
-    // when the link fails, Interrupted on a signal.
+    // commands that may be sent again are asked for again meanwhile),
+    // NotAClock when for that time only lines of no reply kind came (a GPS
+    // receiver's sentences, a modem's echo), Lost when the link fails,
+    // Interrupted on a signal.
     WaitEnd Exchange(std::deque<Ask>& asks);
     // As Exchange, but the first ask's command goes out of turn at `at` on
     // the computer's clock, to the microsecond (TransmitTick::SendAt): the
@@ -111,5 +114,9 @@ private:
     QTimer askAgain_;
     QEventLoop* loop_ = nullptr;
     std::optional<WaitEnd> waitEnd_;
+    // What came during the running wait: the first line no whirlbeam clock
+    // would send, and whether one it would send came at all.
+    std::optional<QByteArray> foreignLine_;
+    bool replyLineSeen_ = false;
     std::optional<WaitEnd> ended_;
 };
