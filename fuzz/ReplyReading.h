@@ -72,7 +72,9 @@ inline Reading ReadByKind(const QByteArray& line)
         return Reading::NoKind;
     const ReplyRecord record = row->decode(line);
     std::visit(RecordRules{line}, record);
-    Check(!row->describe(record).isEmpty());
+    Check(!row->describe(record, WordsFor::Scripts).isEmpty());
+    Check(!row->describe(record, WordsFor::People).isEmpty());
+    row->fields(record);
     return InStepOrder(row->fieldsRead(record)) ? Reading::Whole : Reading::Partly;
 }
 

@@ -120,7 +120,7 @@ void RepliesTest::kinds()
     QCOMPARE(found ? int(*found) : -1, kind);
 }
 
-// Replies in words, as whirlbeamctl's monitor prints them.
+// Replies in words for scripts, as monitor's JSON carries them.
 void RepliesTest::describesReplies_data()
 {
     QTest::addColumn<QByteArray>("line");

@@ -7,9 +7,11 @@
 #include "protocol/replies/ModeReplies.h"
 #include "protocol/replies/PeripheralReplies.h"
 #include "protocol/replies/ReplyKind.h"
+#include "protocol/replies/ReplyWords.h"
 #include "protocol/replies/StatusReplies.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <span>
@@ -40,13 +42,17 @@ using ReplyRecord = std::variant<RelayIrTimeRecord, Rc5PacketRecord, DateRecord,
 // table; a new kind is a decoder, a row here and the page's handler.
 struct ReplyRow {
     ReplyKind kind;
+    const char* name; // the kind's name, as scripts see it: "TimeReply"
     const char* letters;
     ReplyRecord (*decode)(const QByteArray& line);
     // Which of the record's fields were read, in the order they are applied:
     // a field after one that failed is never read.
     QList<bool> (*fieldsRead)(const ReplyRecord& record);
     // The line in words, as far as it could be decoded ("time 12:34:56").
-    QString (*describe)(const ReplyRecord& record);
+    QString (*describe)(const ReplyRecord& record, WordsFor audience);
+    // The record's fields by name, numbers and flags as JSON numbers and
+    // booleans; a field not read is null.
+    QJsonObject (*fields)(const ReplyRecord& record);
 };
 
 std::span<const ReplyRow> ReplyTable();
@@ -60,4 +66,8 @@ const ReplyRow* ReplyRowOf(const QByteArray& line);
 std::optional<ReplyRecord> DecodeReply(const QByteArray& line);
 
 // The line in words, as far as it can be decoded; empty for a line of no kind.
-QString DescribeReply(const QByteArray& line);
+QString DescribeReply(const QByteArray& line, WordsFor audience = WordsFor::Scripts);
+
+// {"kind": "TimeReply", "fields": {"time": "12:34:56"}}; both null for a
+// line of no kind.
+QJsonObject ReplyJson(const QByteArray& line);

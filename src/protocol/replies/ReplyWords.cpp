@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/replies/ReplyWords.h"
 
+#include <QCoreApplication>
+#include <QLocale>
 #include <QStringList>
 
 namespace {
@@ -8,32 +10,48 @@ namespace {
 using Flag = WhirlbeamStatusRecord;
 const QString kUnknown = QStringLiteral("?");
 
-QString FlagWords(int flags, std::optional<int> extraFlags)
+QString FlagWords(int flags, std::optional<int> extraFlags, WordsFor audience)
 {
     QStringList words;
     const struct {
         int bit;
         const char* word;
-    } kFlags[] = {{Flag::StandBy, "standby"}, {Flag::HighPowerCoil, "high power on coil"},
-        {Flag::IndexLed, "index LED on"}};
+    } kFlags[] = {{Flag::StandBy, QT_TRANSLATE_NOOP("ReplyWords", "standby")},
+        {Flag::HighPowerCoil, QT_TRANSLATE_NOOP("ReplyWords", "high power on coil")},
+        {Flag::IndexLed, QT_TRANSLATE_NOOP("ReplyWords", "index LED on")}};
     for (const auto& flag : kFlags)
         if (flags & flag.bit)
-            words << QLatin1String(flag.word);
+            words << Said(audience, flag.word);
     if (extraFlags && (*extraFlags & Flag::I2CBusError))
-        words << QStringLiteral("I2C bus error");
+        words << Said(audience, QT_TRANSLATE_NOOP("ReplyWords", "I2C bus error"));
     return words.join(QStringLiteral(", "));
 }
 
 } // namespace
 
-QString NumberWords(const std::optional<int>& value) { return value ? QString::number(*value) : kUnknown; }
+QString Said(WordsFor audience, const char* source)
+{
+    return audience == WordsFor::People ? QCoreApplication::translate("ReplyWords", source)
+                                        : QString::fromUtf8(source);
+}
+
+QString NumberWords(int value, WordsFor audience)
+{
+    return audience == WordsFor::People ? QLocale().toString(value) : QString::number(value);
+}
+
+QString NumberWords(const std::optional<int>& value, WordsFor audience)
+{
+    return value ? NumberWords(*value, audience) : kUnknown;
+}
 
 // As the panel's status bar words it, with the spelling mended.
-QString WhirlbeamMode(int flags)
+QString WhirlbeamMode(int flags, WordsFor audience)
 {
     if (!(flags & Flag::Sleep))
-        return QStringLiteral("run");
-    return flags & Flag::DeepSleep ? QStringLiteral("deep sleep") : QStringLiteral("sleep");
+        return Said(audience, QT_TRANSLATE_NOOP("ReplyWords", "run"));
+    return flags & Flag::DeepSleep ? Said(audience, QT_TRANSLATE_NOOP("ReplyWords", "deep sleep"))
+                                   : Said(audience, QT_TRANSLATE_NOOP("ReplyWords", "sleep"));
 }
 
 QString ChipWords(const ConfigRecord& config)
@@ -41,10 +59,12 @@ QString ChipWords(const ConfigRecord& config)
     return config.chipName ? QString::fromLatin1(config.chipName->trimmed()) : QString();
 }
 
-QString DateWords(const DateRecord& date)
+// The clock's own weekday digit, as sent, beside the date.
+QString DateWords(const DateRecord& date, WordsFor audience)
 {
     return date.date ? date.date->toString(Qt::ISODate)
-            + QStringLiteral(" (weekday %1)").arg(QString::fromLatin1(date.weekday))
+            + Said(audience, QT_TRANSLATE_NOOP("ReplyWords", " (weekday %1)"))
+                  .arg(QString::fromLatin1(date.weekday))
                      : kUnknown;
 }
 
@@ -53,27 +73,32 @@ QString TimeWords(const std::optional<QTime>& time)
     return time ? time->toString(QStringLiteral("HH:mm:ss")) : kUnknown;
 }
 
-QString WhirlbeamWords(const WhirlbeamStatusRecord& w)
+QString WhirlbeamWords(const WhirlbeamStatusRecord& w, WordsFor audience)
 {
     if (!w.flags)
         return kUnknown;
-    QString text = WhirlbeamMode(*w.flags) + QStringLiteral(" mode, remaining time ")
-        + NumberWords(w.remainingSeconds) + QStringLiteral(" s");
-    const QString flags = FlagWords(*w.flags, w.extraFlags);
+    const QString text
+        = Said(audience, QT_TRANSLATE_NOOP("ReplyWords", "%1 mode, remaining time %2 s"))
+              .arg(WhirlbeamMode(*w.flags, audience), NumberWords(w.remainingSeconds, audience));
+    const QString flags = FlagWords(*w.flags, w.extraFlags, audience);
     return flags.isEmpty() ? text : text + QStringLiteral(", ") + flags;
 }
 
-QString RelayWords(const RelayRecord& relay)
+QString RelayWords(const RelayRecord& relay, WordsFor audience)
 {
     if (!relay.remainingMinutes)
         return kUnknown;
-    const QString state = !relay.on ? kUnknown : *relay.on ? QStringLiteral("on") : QStringLiteral("off");
-    return QStringLiteral("%1, %2 min remaining").arg(state).arg(*relay.remainingMinutes);
+    const QString state = !relay.on ? kUnknown
+        : *relay.on                 ? Said(audience, QT_TRANSLATE_NOOP("ReplyWords", "on"))
+                                    : Said(audience, QT_TRANSLATE_NOOP("ReplyWords", "off"));
+    return Said(audience, QT_TRANSLATE_NOOP("ReplyWords", "%1, %2 min remaining"))
+        .arg(state, NumberWords(*relay.remainingMinutes, audience));
 }
 
-QString SensorWords(const MeasurementRecord& m)
+QString SensorWords(const MeasurementRecord& m, WordsFor audience)
 {
-    return QStringLiteral("light %1, temperature %2 °C, humidity %3 %, air pressure %4 hPa")
-        .arg(NumberWords(m.light), NumberWords(m.temperature), NumberWords(m.humidity),
-            NumberWords(m.airPressure));
+    return Said(audience,
+        QT_TRANSLATE_NOOP("ReplyWords", "light %1, temperature %2 °C, humidity %3 %, air pressure %4 hPa"))
+        .arg(NumberWords(m.light, audience), NumberWords(m.temperature, audience),
+            NumberWords(m.humidity, audience), NumberWords(m.airPressure, audience));
 }
