@@ -218,6 +218,10 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
         <source>interrupted</source>
         <translation>unterbrochen</translation>
     </message>
+    <message>
+        <source>the device on %1 answers, but not as a whirlbeam clock (first line: %2)</source>
+        <translation>das Gerät an %1 antwortet, aber nicht wie eine Whirlbeam-Uhr (erste Zeile: %2)</translation>
+    </message>
 </context>
 <context>
     <name>ComputerClockTexts</name>
@@ -844,6 +848,241 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
     <message>
         <source>Send</source>
         <translation>Senden</translation>
+    </message>
+</context>
+<context>
+    <name>ReplyWords</name>
+    <message>
+        <source>identification</source>
+        <translation>Kennung</translation>
+    </message>
+    <message>
+        <source>not a whirlbeam clock</source>
+        <translation>keine Whirlbeam-Uhr</translation>
+    </message>
+    <message>
+        <source>version ?</source>
+        <translation>Version ?</translation>
+    </message>
+    <message>
+        <source>version %1%2</source>
+        <translation>Version %1%2</translation>
+    </message>
+    <message>
+        <source>, too old</source>
+        <translation>, zu alt</translation>
+    </message>
+    <message>
+        <source>configuration ?</source>
+        <translation>Konfiguration ?</translation>
+    </message>
+    <message>
+        <source>%1 alarms, RC5 address %2%3</source>
+        <translation>%1 Alarme, RC5-Adresse %2%3</translation>
+    </message>
+    <message>
+        <source>, chip %1</source>
+        <translation>, Chip %1</translation>
+    </message>
+    <message>
+        <source>end of read</source>
+        <translation>Ende der Auslesung</translation>
+    </message>
+    <message>
+        <source>date %1</source>
+        <translation>Datum %1</translation>
+    </message>
+    <message>
+        <source>time %1</source>
+        <translation>Uhrzeit %1</translation>
+    </message>
+    <message>
+        <source>, time invalid</source>
+        <translation>, Uhrzeit ungültig</translation>
+    </message>
+    <message>
+        <source>, time valid</source>
+        <translation>, Uhrzeit gültig</translation>
+    </message>
+    <message>
+        <source>whirlbeam %1%2</source>
+        <translation>Whirlbeam %1%2</translation>
+    </message>
+    <message>
+        <source>relay %1</source>
+        <translation>Relais %1</translation>
+    </message>
+    <message>
+        <source>relay on-time for IR commands %1 min</source>
+        <translation>Einschaltdauer des Relais für IR-Befehle %1 min</translation>
+    </message>
+    <message>
+        <source>alarm ?</source>
+        <translation>Alarm ?</translation>
+    </message>
+    <message>
+        <source>enabled</source>
+        <translation>aktiviert</translation>
+    </message>
+    <message>
+        <source>disabled</source>
+        <translation>deaktiviert</translation>
+    </message>
+    <message>
+        <source>days %1</source>
+        <translation>Tage %1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>every hour at :%1</source>
+        <translation>stündlich um :%1</translation>
+    </message>
+    <message>
+        <source>relay on for %1 min</source>
+        <translation>Relais %1 min ein</translation>
+    </message>
+    <message>
+        <source>whirlbeam on</source>
+        <translation>Whirlbeam ein</translation>
+    </message>
+    <message>
+        <source>whirlbeam off</source>
+        <translation>Whirlbeam aus</translation>
+    </message>
+    <message>
+        <source>sound</source>
+        <translation>Ton</translation>
+    </message>
+    <message>
+        <source>count %1</source>
+        <translation>Anzahl %1</translation>
+    </message>
+    <message>
+        <source>alarm %1: %2</source>
+        <translation>Alarm %1: %2</translation>
+    </message>
+    <message>
+        <source>mode flags %1, motor flags %2</source>
+        <translation>Modus-Flags %1, Motor-Flags %2</translation>
+    </message>
+    <message>
+        <source>auto standby %1 s</source>
+        <translation>Auto-Standby %1 s</translation>
+    </message>
+    <message>
+        <source>run pulse %1, high speed %2, sleep pulse %3, low speed %4, current pulse %5, current period %6</source>
+        <translation>Pulsbreite Laufmodus %1, hohe Drehzahl %2, Pulsbreite Schlafmodus %3, niedrige Drehzahl %4, aktuelle Pulsbreite %5, aktuelle Periode %6</translation>
+    </message>
+    <message>
+        <source>sound from %1 to %2 h, light limit %3</source>
+        <translation>Ton von %1 bis %2 Uhr, Lichtgrenze %3</translation>
+    </message>
+    <message>
+        <source>DCF77 statistics, hour %1: %2</source>
+        <translation>DCF77-Statistik, Stunde %1: %2</translation>
+    </message>
+    <message>
+        <source>memory %1</source>
+        <translation>Speicher %1</translation>
+    </message>
+    <message>
+        <source>DCF77 %1 synchronisations</source>
+        <translation>DCF77 %1 Synchronisationen</translation>
+    </message>
+    <message>
+        <source>, decoded %1-%2-%3</source>
+        <translation>, dekodiert %1-%2-%3</translation>
+    </message>
+    <message>
+        <source> weekday %1</source>
+        <translation> Wochentag %1</translation>
+    </message>
+    <message>
+        <source>data ready</source>
+        <translation>Daten bereit</translation>
+    </message>
+    <message>
+        <source>waiting for synchron</source>
+        <translation>warten auf Sync</translation>
+    </message>
+    <message>
+        <source>parity error</source>
+        <translation>Paritätsfehler</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>CEST</source>
+        <translation>MESZ</translation>
+    </message>
+    <message>
+        <source>, %1 in the last hour</source>
+        <translation>, %1 in der letzten Stunde</translation>
+    </message>
+    <message>
+        <source>RC5 packet, address %1, command %2</source>
+        <translation>RC5-Paket, Adresse %1, Befehl %2</translation>
+    </message>
+    <message>
+        <source>sensor offsets: temperature %1, humidity %2, pressure %3</source>
+        <translation>Sensor-Offsets: Temperatur %1, Luftfeuchte %2, Luftdruck %3</translation>
+    </message>
+    <message>
+        <source>standby</source>
+        <translation>Standby</translation>
+    </message>
+    <message>
+        <source>high power on coil</source>
+        <translation>hohe Leistung an der Spule</translation>
+    </message>
+    <message>
+        <source>index LED on</source>
+        <translation>Index-LED ein</translation>
+    </message>
+    <message>
+        <source>I2C bus error</source>
+        <translation>I2C-Busfehler</translation>
+    </message>
+    <message>
+        <source>run</source>
+        <translation>Lauf</translation>
+    </message>
+    <message>
+        <source>deep sleep</source>
+        <translation>Tiefschlaf</translation>
+    </message>
+    <message>
+        <source>sleep</source>
+        <translation>Schlaf</translation>
+    </message>
+    <message>
+        <source> (weekday %1)</source>
+        <translation> (Wochentag %1)</translation>
+    </message>
+    <message>
+        <source>%1 mode, remaining time %2 s</source>
+        <translation>Betriebsart %1, Restzeit %2 s</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>ein</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>aus</translation>
+    </message>
+    <message>
+        <source>%1, %2 min remaining</source>
+        <translation>%1, noch %2 min</translation>
+    </message>
+    <message>
+        <source>light %1, temperature %2 °C, humidity %3 %, air pressure %4 hPa</source>
+        <translation>Licht %1, Temperatur %2 °C, Luftfeuchte %3 %, Luftdruck %4 hPa</translation>
     </message>
 </context>
 <context>
@@ -1611,78 +1850,6 @@ bis zur Unterbrechung (Strg-C, SIGTERM)</translation>
         <translation>--watch erwartet eine Minutenzahl von 1 bis 10080</translation>
     </message>
     <message>
-        <source>
-Options (before or after the subcommand):
-  --serial PORT       the clock on serial port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)
-  --usb [SERIAL]      the clock on USB; SERIAL (its serial number or /dev/hidrawN) picks one
-                      of several (--usb=SERIAL where a subcommand&apos;s argument could follow)
-  --simulate [usb]    a simulated clock in this process: on a pseudo terminal, or as a USB device
-  --json              the result as JSON: one object, or with monitor one object a line
-  --log FILE          append every command sent and every reply line received to FILE,
-                      each behind the time to the millisecond
-  --zone ZONE         the clock keeps the time of ZONE (Europe/Berlin, as DCF77 gives it),
-                      not this computer&apos;s (sync-time, offset)
-  --require-synced    sync-time sets the clock only while this computer&apos;s clock is
-                      synchronised to a time source (exit code 8 otherwise)
-  --watch MINUTES     offset: go on measuring for MINUTES and tell the clock&apos;s drift
-  --timeout SECONDS   how long the clock may stay silent (default 5)
-  -h, --help          this text
-  -v, --version       the version
-
-Without --serial, --usb or --simulate: a whirlbeam clock plugged in on USB, otherwise the
-serial port of ./WhirlbeamClock.ini (the panel&apos;s settings; COM1 when there are none).
-
-Exit codes:
-  0    success
-  1    the clock answered, but not as asked (not a whirlbeam clock, a value that did not take)
-  2    wrong command line
-  3    no device: no such port, no clock on USB, or it went away
-  4    permission denied on the port or the USB clock
-  5    no answer from the clock within the timeout
-  6    a file cannot be read or written, or is not a valid alarm or parameter file
-  7    the port is in use by another program
-  8    this computer&apos;s clock is not synchronised (--require-synced)
-  130  interrupted (143 for SIGTERM) before the subcommand finished
-</source>
-        <translation>
-Optionen (vor oder nach dem Unterbefehl):
-  --serial PORT       die Uhr am seriellen Port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)
-  --usb [SERIAL]      die Uhr am USB; SERIAL (ihre Seriennummer oder /dev/hidrawN) wählt eine
-                      von mehreren (--usb=SERIAL, wo ein Argument des Unterbefehls folgen könnte)
-  --simulate [usb]    eine simulierte Uhr in diesem Prozess: an einem Pseudoterminal oder als
-                      USB-Gerät
-  --json              das Ergebnis als JSON: ein Objekt, bei monitor ein Objekt je Zeile
-  --log FILE          jeden gesendeten Befehl und jede empfangene Antwortzeile an FILE anhängen,
-                      jeweils hinter der Uhrzeit auf die Millisekunde
-  --zone ZONE         die Uhr geht nach der Zeit von ZONE (Europe/Berlin, wie DCF77 sie sendet),
-                      nicht nach der dieses Computers (sync-time, offset)
-  --require-synced    sync-time stellt die Uhr nur, solange die Uhr dieses Computers mit einer
-                      Zeitquelle synchronisiert ist (sonst Exit-Code 8)
-  --watch MINUTES     offset: MINUTES lang weiter messen und die Gangabweichung der Uhr nennen
-  --timeout SECONDS   wie lange die Uhr schweigen darf (Standard 5)
-  -h, --help          dieser Text
-  -v, --version       die Version
-
-Ohne --serial, --usb oder --simulate: eine am USB eingesteckte Whirlbeam-Uhr, sonst der
-serielle Port aus ./WhirlbeamClock.ini (den Einstellungen des Bedienprogramms; COM1, wenn
-es keine gibt).
-
-Exit-Codes:
-  0    Erfolg
-  1    die Uhr hat geantwortet, aber nicht wie erwartet (keine Whirlbeam-Uhr, ein Wert
-       wurde nicht übernommen)
-  2    fehlerhafte Befehlszeile
-  3    kein Gerät: kein solcher Port, keine Uhr am USB oder sie ist verschwunden
-  4    keine Berechtigung für den Port oder die USB-Uhr
-  5    keine Antwort der Uhr innerhalb der Wartezeit
-  6    eine Datei lässt sich nicht lesen oder schreiben oder ist keine gültige Alarm- oder
-       Parameterdatei
-  7    der Port wird von einem anderen Programm benutzt
-  8    die Uhr dieses Computers ist nicht synchronisiert (--require-synced)
-  130  unterbrochen (143 bei SIGTERM), bevor der Unterbefehl fertig war
-</translation>
-    </message>
-    <message>
         <source>set the clock&apos;s date and time from this computer&apos;s local time, on
 the second&apos;s edge, and read them back</source>
         <translation>Datum und Uhrzeit der Uhr nach der Ortszeit dieses Computers genau
@@ -1719,16 +1886,96 @@ Millisekunde, ohne sie zu verstellen</translation>
         <translation>Die Uhr geht diesem Computer %1 nach (auf %2 ms genau).</translation>
     </message>
     <message>
-        <source>Drift: %1 ppm (%2 s a day).</source>
-        <translation>Gangabweichung: %1 ppm (%2 s am Tag).</translation>
-    </message>
-    <message>
         <source>Drift: too few measurements to tell.</source>
         <translation>Gangabweichung: zu wenige Messungen, um sie anzugeben.</translation>
     </message>
     <message>
         <source>%1; the clock is left as it is</source>
         <translation>%1; die Uhr bleibt, wie sie ist</translation>
+    </message>
+    <message>
+        <source>
+Options (before or after the subcommand):
+  --serial PORT       the clock on serial port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)
+  --usb [SERIAL]      the clock on USB; SERIAL (its serial number or /dev/hidrawN) picks one
+                      of several (--usb=SERIAL where a subcommand&apos;s argument could follow)
+  --simulate [usb]    a simulated clock in this process: on a pseudo terminal, or as a USB device
+  --json              the result as JSON: one object (an error as {&quot;error&quot;, &quot;exitCode&quot;});
+                      monitor and offset --watch one object a line
+  --log FILE          append every command sent and every reply line received to FILE,
+                      each behind the time to the millisecond
+  --zone ZONE         the clock keeps the time of ZONE (Europe/Berlin, as DCF77 gives it),
+                      not this computer&apos;s (sync-time, offset)
+  --require-synced    sync-time sets the clock only while this computer&apos;s clock is
+                      synchronised to a time source (exit code 8 otherwise)
+  --watch MINUTES     offset: go on measuring for MINUTES (or until interrupted) and tell
+                      the clock&apos;s drift with its standard error
+  --timeout SECONDS   how long the clock may stay silent (default 5)
+  -h, --help          this text
+  -v, --version       the version
+
+Without --serial, --usb or --simulate: a whirlbeam clock plugged in on USB, otherwise the
+serial port of ./WhirlbeamClock.ini (the panel&apos;s settings; COM1 when there are none).
+
+Exit codes:
+  0    success
+  1    the clock answered, but not as asked (not a whirlbeam clock, a value that did not take)
+  2    wrong command line
+  3    no device: no such port, no clock on USB, or it went away
+  4    permission denied on the port or the USB clock
+  5    no answer from the clock within the timeout
+  6    a file cannot be read or written, or is not a valid alarm or parameter file
+  7    the port is in use by another program
+  8    this computer&apos;s clock is not synchronised (--require-synced)
+  130  interrupted (143 for SIGTERM) before the subcommand finished, and how monitor ends
+</source>
+        <translation>
+Optionen (vor oder nach dem Unterbefehl):
+  --serial PORT       die Uhr am seriellen Port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)
+  --usb [SERIAL]      die Uhr am USB; SERIAL (ihre Seriennummer oder /dev/hidrawN) wählt eine
+                      von mehreren (--usb=SERIAL, wo ein Argument des Unterbefehls folgen könnte)
+  --simulate [usb]    eine simulierte Uhr in diesem Prozess: an einem Pseudoterminal oder als
+                      USB-Gerät
+  --json              das Ergebnis als JSON: ein Objekt (ein Fehler als {&quot;error&quot;, &quot;exitCode&quot;});
+                      bei monitor und offset --watch ein Objekt je Zeile
+  --log FILE          jeden gesendeten Befehl und jede empfangene Antwortzeile an FILE anhängen,
+                      jeweils hinter der Uhrzeit auf die Millisekunde
+  --zone ZONE         die Uhr geht nach der Zeit von ZONE (Europe/Berlin, wie DCF77 sie sendet),
+                      nicht nach der dieses Computers (sync-time, offset)
+  --require-synced    sync-time stellt die Uhr nur, solange die Uhr dieses Computers mit einer
+                      Zeitquelle synchronisiert ist (sonst Exit-Code 8)
+  --watch MINUTES     offset: MINUTES lang (oder bis zur Unterbrechung) weiter messen und die
+                      Gangabweichung der Uhr mit ihrem Standardfehler nennen
+  --timeout SECONDS   wie lange die Uhr schweigen darf (Standard 5)
+  -h, --help          dieser Text
+  -v, --version       die Version
+
+Ohne --serial, --usb oder --simulate: eine am USB eingesteckte Whirlbeam-Uhr, sonst der
+serielle Port aus ./WhirlbeamClock.ini (den Einstellungen des Bedienprogramms; COM1, wenn
+es keine gibt).
+
+Exit-Codes:
+  0    Erfolg
+  1    die Uhr hat geantwortet, aber nicht wie erwartet (keine Whirlbeam-Uhr, ein Wert
+       wurde nicht übernommen)
+  2    fehlerhafte Befehlszeile
+  3    kein Gerät: kein solcher Port, keine Uhr am USB oder sie ist verschwunden
+  4    keine Berechtigung für den Port oder die USB-Uhr
+  5    keine Antwort der Uhr innerhalb der Wartezeit
+  6    eine Datei lässt sich nicht lesen oder schreiben oder ist keine gültige Alarm- oder
+       Parameterdatei
+  7    der Port wird von einem anderen Programm benutzt
+  8    die Uhr dieses Computers ist nicht synchronisiert (--require-synced)
+  130  unterbrochen (143 bei SIGTERM), bevor der Unterbefehl fertig war; so endet auch monitor
+</translation>
+    </message>
+    <message>
+        <source>Drift: not enough data (%1 ± %2 ppm).</source>
+        <translation>Gangabweichung: zu wenige Daten (%1 ± %2 ppm).</translation>
+    </message>
+    <message>
+        <source>Drift: %1 ± %2 ppm (%3 s a day).</source>
+        <translation>Gangabweichung: %1 ± %2 ppm (%3 s am Tag).</translation>
     </message>
 </context>
 </TS>

@@ -131,7 +131,8 @@ QString Parser::Take()
         options_.requireSynced = true;
     } else if (Name() == QLatin1String("--zone")) {
         const auto zone = RequiredWord();
-        if (!zone || !QTimeZone(zone->toUtf8()).isValid())
+        // An empty zone would quietly mean this computer's, as if --zone were not given.
+        if (!zone || zone->isEmpty() || !QTimeZone(zone->toUtf8()).isValid())
             return CliTexts::tr("--zone takes a time zone such as Europe/Berlin, not '%1'").arg(zone.value_or(QString()));
         options_.zone = *zone;
     } else if (Name() == QLatin1String("--watch")) {
@@ -226,14 +227,16 @@ QString UsageText()
             "  --usb [SERIAL]      the clock on USB; SERIAL (its serial number or /dev/hidrawN) picks one\n"
             "                      of several (--usb=SERIAL where a subcommand's argument could follow)\n"
             "  --simulate [usb]    a simulated clock in this process: on a pseudo terminal, or as a USB device\n"
-            "  --json              the result as JSON: one object, or with monitor one object a line\n"
+            "  --json              the result as JSON: one object (an error as {\"error\", \"exitCode\"});\n"
+            "                      monitor and offset --watch one object a line\n"
             "  --log FILE          append every command sent and every reply line received to FILE,\n"
             "                      each behind the time to the millisecond\n"
             "  --zone ZONE         the clock keeps the time of ZONE (Europe/Berlin, as DCF77 gives it),\n"
             "                      not this computer's (sync-time, offset)\n"
             "  --require-synced    sync-time sets the clock only while this computer's clock is\n"
             "                      synchronised to a time source (exit code 8 otherwise)\n"
-            "  --watch MINUTES     offset: go on measuring for MINUTES and tell the clock's drift\n"
+            "  --watch MINUTES     offset: go on measuring for MINUTES (or until interrupted) and tell\n"
+            "                      the clock's drift with its standard error\n"
             "  --timeout SECONDS   how long the clock may stay silent (default 5)\n"
             "  -h, --help          this text\n"
             "  -v, --version       the version\n"
@@ -251,5 +254,5 @@ QString UsageText()
             "  6    a file cannot be read or written, or is not a valid alarm or parameter file\n"
             "  7    the port is in use by another program\n"
             "  8    this computer's clock is not synchronised (--require-synced)\n"
-            "  130  interrupted (143 for SIGTERM) before the subcommand finished\n");
+            "  130  interrupted (143 for SIGTERM) before the subcommand finished, and how monitor ends\n");
 }

@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <cstdlib>
+
 namespace {
 
 Outcome Handshake(ClockSession& session, ClockFacts* facts)
@@ -62,3 +64,13 @@ void Report(CliContext& context, const QString& sentence, const QJsonObject& obj
 }
 
 QString FullName(const QString& file) { return QFileInfo(file).absoluteFilePath(); }
+
+QString IsoTime(const QDateTime& instant)
+{
+    const int offset = instant.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return instant.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")) + QLatin1Char(offset < 0 ? '-' : '+')
+        + QStringLiteral("%1:%2")
+              .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+              .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}

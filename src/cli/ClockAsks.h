@@ -6,6 +6,7 @@
 #include "link/ClockSession.h"
 #include "protocol/replies/ConnectionReplies.h"
 
+#include <QDateTime>
 #include <QJsonObject>
 #include <deque>
 #include <initializer_list>
@@ -38,3 +39,8 @@ Outcome Unreadable(const Ask& ask);
 void Report(CliContext& context, const QString& sentence, const QJsonObject& object);
 
 QString FullName(const QString& file);
+
+// The instant in ISO 8601 to the millisecond, always with its zone's offset
+// (never "Z"), so that scripts need not guess the zone:
+// "2026-12-09T14:03:07.123+01:00".
+QString IsoTime(const QDateTime& instant);

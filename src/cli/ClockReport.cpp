@@ -14,6 +14,7 @@ namespace {
 
 using Flag = WhirlbeamStatusRecord;
 const QString kUnknown = QStringLiteral("?");
+constexpr WordsFor kPeople = WordsFor::People;
 
 QJsonValue Json(const std::optional<int>& value) { return value ? QJsonValue(*value) : QJsonValue(); }
 QJsonValue Json(const std::optional<bool>& value) { return value ? QJsonValue(*value) : QJsonValue(); }
@@ -41,12 +42,12 @@ QString StatusText(const ClockStatus& s)
         {CliTexts::tr("Device:"), s.device},
         {CliTexts::tr("Clock:"), clock},
         {CliTexts::tr("Version:"), s.version.major ? QString::fromLatin1(s.version.text) : kUnknown},
-        {CliTexts::tr("Alarms:"), NumberWords(s.config.alarmCount)},
-        {CliTexts::tr("Date:"), DateWords(s.date)},
+        {CliTexts::tr("Alarms:"), NumberWords(s.config.alarmCount, kPeople)},
+        {CliTexts::tr("Date:"), DateWords(s.date, kPeople)},
         {CliTexts::tr("Time:"), TimeWords(s.time) + valid},
-        {CliTexts::tr("Whirlbeam:"), WhirlbeamWords(s.whirlbeam)},
-        {CliTexts::tr("Relay:"), RelayWords(s.relay)},
-        {CliTexts::tr("Sensors:"), SensorWords(s.sensors)},
+        {CliTexts::tr("Whirlbeam:"), WhirlbeamWords(s.whirlbeam, kPeople)},
+        {CliTexts::tr("Relay:"), RelayWords(s.relay, kPeople)},
+        {CliTexts::tr("Sensors:"), SensorWords(s.sensors, kPeople)},
     };
     // The values start in one column, a blank after the longest name.
     qsizetype column = 0;

@@ -344,18 +344,24 @@ Outcome Monitor(CliContext& context, const QStringList&)
     if (!session)
         return outcome;
     QObject::connect(session, &ClockSession::LineReceived, session, [&context](const QByteArray& line) {
-        const QString time = QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz"));
+        const QDateTime now = QDateTime::currentDateTime();
         if (context.options.json) {
-            context.console.Json(
-                {{"time", time}, {"line", QString::fromLatin1(line)}, {"words", DescribeReply(line)}}, true);
+            QJsonObject object = ReplyJson(line);
+            object.insert(QStringLiteral("time"), IsoTime(now));
+            object.insert(QStringLiteral("line"), QString::fromLatin1(line));
+            object.insert(QStringLiteral("words"), DescribeReply(line));
+            context.console.Json(object, true);
             return;
         }
         context.console.Line(
-            QStringLiteral("%1  %2  %3").arg(time, VisibleLine(line).leftJustified(15), DescribeReply(line)).trimmed());
+            QStringLiteral("%1  %2  %3")
+                .arg(now.time().toString(QStringLiteral("HH:mm:ss.zzz")), VisibleLine(line).leftJustified(15),
+                    DescribeReply(line, WordsFor::People))
+                .trimmed());
     });
-    // Monitoring ends when it is interrupted, and that is its success.
-    const WaitEnd end = session->Poll();
-    return end.how == WaitEnd::How::Interrupted ? Outcome{} : OutcomeOf(end);
+    // Only a signal or a lost link ends it, and a signal ends it as it ends
+    // every other subcommand.
+    return OutcomeOf(session->Poll());
 }
 
 } // namespace
@@ -371,6 +377,11 @@ void Console::Json(const QJsonObject& object, bool oneLine)
 }
 
 void Console::Error(const QString& message) { err_.write("whirlbeamctl: " + message.toUtf8() + '\n'); }
+
+void Console::JsonError(const QString& message, int exitCode, bool oneLine)
+{
+    Json({{"error", message}, {"exitCode", exitCode}}, oneLine);
+}
 
 const QList<Subcommand>& Subcommands()
 {

@@ -28,6 +28,9 @@ public:
     void Json(const QJsonObject& object, bool oneLine = false);
     // "whirlbeamctl: " and the message, on a line of its own.
     void Error(const QString& message);
+    // With --json, an error for scripts on standard output as well:
+    // {"error": message, "exitCode": code}.
+    void JsonError(const QString& message, int exitCode, bool oneLine = false);
 
 private:
     QIODevice& out_;

@@ -14,7 +14,9 @@
 
 #include <QDateTime>
 #include <QJsonObject>
+#include <QLocale>
 #include <QTimeZone>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -113,16 +115,19 @@ Outcome MeasureOffset(ClockSession& session, const QString& zone, OffsetReading*
     return {};
 }
 
+// A figure for people, as their locale writes it ("0,5" in German).
+QString Figure(double value, int decimals) { return QLocale().toString(value, 'f', decimals); }
+
 QString Amount(double seconds)
 {
     const double magnitude = std::abs(seconds);
-    return magnitude < 1.0 ? CliTexts::tr("%1 ms").arg(magnitude * 1000.0, 0, 'f', 1)
-                           : CliTexts::tr("%1 s").arg(magnitude, 0, 'f', 3);
+    return magnitude < 1.0 ? CliTexts::tr("%1 ms").arg(Figure(magnitude * 1000.0, 1))
+                           : CliTexts::tr("%1 s").arg(Figure(magnitude, 3));
 }
 
 QString OffsetSentence(const OffsetReading& reading)
 {
-    const QString within = QString::number(reading.uncertainty * 1000.0, 'f', 1);
+    const QString within = Figure(reading.uncertainty * 1000.0, 1);
     return reading.offset >= 0
         ? CliTexts::tr("The clock is %1 ahead of this computer (to within %2 ms).").arg(Amount(reading.offset), within)
         : CliTexts::tr("The clock is %1 behind this computer (to within %2 ms).").arg(Amount(reading.offset), within);
@@ -130,7 +135,7 @@ QString OffsetSentence(const OffsetReading& reading)
 
 QJsonObject OffsetJson(const OffsetReading& reading, const QString& zone)
 {
-    return {{"at", InClockZone(reading.at, zone).toString(Qt::ISODateWithMs)},
+    return {{"at", IsoTime(InClockZone(reading.at, zone))},
         {"offsetMs", std::round(reading.offset * 1e4) / 10.0},
         {"uncertaintyMs", std::round(reading.uncertainty * 1e4) / 10.0}};
 }
@@ -142,6 +147,7 @@ Outcome Watch(CliContext& context, ClockSession& session)
     const QString& zone = context.options.zone;
     const WallTime end = system_clock::now() + minutes(context.options.watchMinutes);
     std::vector<std::pair<double, double>> series;
+    double widest = 0.0; // the largest half width of a reading's range
     WallTime first;
     for (;;) {
         OffsetReading reading{};
@@ -153,13 +159,14 @@ Outcome Watch(CliContext& context, ClockSession& session)
         if (series.empty())
             first = reading.at;
         series.emplace_back(duration<double>(reading.at - first).count(), reading.offset);
+        widest = std::max(widest, reading.uncertainty);
         if (context.options.json)
             context.console.Json(OffsetJson(reading, zone), true);
         else
-            context.console.Line(QStringLiteral("%1  %2 ms (±%3 ms)")
-                                     .arg(InClockZone(reading.at, zone).toString(QStringLiteral("HH:mm:ss")))
-                                     .arg(reading.offset * 1000.0, 0, 'f', 1)
-                                     .arg(reading.uncertainty * 1000.0, 0, 'f', 1));
+            context.console.Line(
+                QStringLiteral("%1  %2 ms (±%3 ms)")
+                    .arg(InClockZone(reading.at, zone).toString(QStringLiteral("HH:mm:ss")),
+                        Figure(reading.offset * 1000.0, 1), Figure(reading.uncertainty * 1000.0, 1)));
         const auto next = reading.at + kWatchInterval;
         if (next >= end)
             break;
@@ -167,17 +174,26 @@ Outcome Watch(CliContext& context, ClockSession& session)
         if (pause > 0 && !session.Linger(int(pause)).Done())
             break;
     }
-    const std::optional<double> drift = DriftPpm(series);
+    // Each offset lies anywhere in its range: the spread of an even
+    // distribution over +-widest.
+    const std::optional<Drift> drift = FitDrift(series, widest / std::sqrt(3.0));
+    const auto rounded = [](double ppm) { return std::round(ppm * 100.0) / 100.0; };
     if (context.options.json) {
-        QJsonObject summary{{"measurements", qint64(series.size())}};
-        summary.insert(QStringLiteral("driftPpm"), drift ? QJsonValue(std::round(*drift * 100.0) / 100.0) : QJsonValue());
-        context.console.Json(summary, true);
-    } else if (drift) {
-        context.console.Line(CliTexts::tr("Drift: %1 ppm (%2 s a day).")
-                                 .arg(*drift, 0, 'f', 2)
-                                 .arg(*drift * 86400.0 / 1e6, 0, 'f', 2));
-    } else {
+        context.console.Json(
+            {{"measurements", qint64(series.size())},
+                {"driftPpm", drift ? QJsonValue(rounded(drift->ppm)) : QJsonValue()},
+                {"driftErrorPpm", drift ? QJsonValue(rounded(drift->standardErrorPpm)) : QJsonValue()},
+                {"driftKnown", drift && drift->Known()}},
+            true);
+    } else if (!drift) {
         context.console.Line(CliTexts::tr("Drift: too few measurements to tell."));
+    } else if (!drift->Known()) {
+        context.console.Line(CliTexts::tr("Drift: not enough data (%1 ± %2 ppm).")
+                                 .arg(Figure(drift->ppm, 2), Figure(drift->standardErrorPpm, 2)));
+    } else {
+        context.console.Line(CliTexts::tr("Drift: %1 ± %2 ppm (%3 s a day).")
+                                 .arg(Figure(drift->ppm, 2), Figure(drift->standardErrorPpm, 2),
+                                     Figure(drift->ppm * 86400.0 / 1e6, 2)));
     }
     return {};
 }

@@ -25,7 +25,11 @@ int WhirlbeamCtl::Run(const QStringList& arguments)
     Console console(*environment_.out, *environment_.err);
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     if (!parsed.options) {
-        console.Error(parsed.error + CliTexts::tr(" (whirlbeamctl --help lists what it takes)"));
+        const QString message = parsed.error + CliTexts::tr(" (whirlbeamctl --help lists what it takes)");
+        console.Error(message);
+        // The line did not parse, but a script that asked for JSON still gets it.
+        if (arguments.contains(QLatin1String("--json")))
+            console.JsonError(message, ExitCode::Usage);
         return ExitCode::Usage;
     }
     const CliOptions& options = *parsed.options;
@@ -41,6 +45,8 @@ int WhirlbeamCtl::Run(const QStringList& arguments)
         QString error;
         if (!log_.Open(options.logFile, &error)) {
             console.Error(error);
+            if (options.json)
+                console.JsonError(error, ExitCode::BadFile);
             return ExitCode::BadFile;
         }
         // A log that fails later is said once; the subcommand goes on.
@@ -52,6 +58,11 @@ int WhirlbeamCtl::Run(const QStringList& arguments)
     log_.SetOnFailure({});
     if (!outcome.Ok() && !outcome.message.isEmpty())
         console.Error(outcome.message);
+    if (!outcome.Ok() && options.json) {
+        // After a stream of one-line objects, the error is one line as well.
+        const bool streams = options.command.first() == QLatin1String("monitor") || options.watchMinutes > 0;
+        console.JsonError(outcome.message, outcome.exitCode, streams);
+    }
     return outcome.exitCode;
 }
 

@@ -42,8 +42,8 @@ public:
 
     // arguments without the program's name.
     int Run(const QStringList& arguments);
-    // SIGINT or SIGTERM arrived: the subcommand ends at once (monitor
-    // cleanly).
+    // SIGINT or SIGTERM arrived: the subcommand ends at once (offset
+    // --watch with what it has measured so far).
     void Interrupt(int signal);
 
 private:

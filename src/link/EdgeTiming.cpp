@@ -62,9 +62,11 @@ std::optional<SecondEdgeFinder::TimeOfDay> SecondEdgeFinder::NextProbe(TimeOfDay
     return std::ceil(earliest + middle) - middle;
 }
 
-std::optional<double> DriftPpm(const std::vector<std::pair<double, double>>& timeAndOffset)
+std::optional<Drift> FitDrift(
+    const std::vector<std::pair<double, double>>& timeAndOffset, double readingError)
 {
-    if (timeAndOffset.size() < 2)
+    const auto n = double(timeAndOffset.size());
+    if (timeAndOffset.size() < 3)
         return std::nullopt;
     // Centred, so that times since the epoch lose no precision.
     double meanT = 0, meanO = 0;
@@ -72,8 +74,8 @@ std::optional<double> DriftPpm(const std::vector<std::pair<double, double>>& tim
         meanT += t;
         meanO += o;
     }
-    meanT /= double(timeAndOffset.size());
-    meanO /= double(timeAndOffset.size());
+    meanT /= n;
+    meanO /= n;
     double stt = 0, sto = 0;
     for (const auto& [t, o] : timeAndOffset) {
         stt += (t - meanT) * (t - meanT);
@@ -81,5 +83,13 @@ std::optional<double> DriftPpm(const std::vector<std::pair<double, double>>& tim
     }
     if (stt <= 1e-9)
         return std::nullopt;
-    return 1e6 * sto / stt;
+    const double slope = sto / stt;
+    double residuals = 0;
+    for (const auto& [t, o] : timeAndOffset) {
+        const double r = o - meanO - slope * (t - meanT);
+        residuals += r * r;
+    }
+    const double variance = std::max(residuals / (n - 2.0), readingError * readingError);
+    const double standardError = std::sqrt(variance / stt);
+    return Drift{1e6 * slope, 1e6 * standardError};
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <cmath>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -71,6 +72,21 @@ private:
 };
 
 // The drift of the clock against the computer's, in parts per million,
-// from its offsets (seconds) at times (seconds): the least-squares slope.
-// Nothing from fewer than two distinct times.
-std::optional<double> DriftPpm(const std::vector<std::pair<double, double>>& timeAndOffset);
+// from its offsets (seconds) at times (seconds): the least-squares slope and
+// its standard error. A few minutes of readings to the half millisecond say
+// little about a drift of a few ppm; the error tells how little.
+struct Drift {
+    double ppm;
+    double standardErrorPpm;
+    // Whether the readings tell the drift at all: not while its error is
+    // larger than the drift itself.
+    bool Known() const { return standardErrorPpm <= std::abs(ppm); }
+};
+
+// readingError: the standard deviation of one offset (seconds). The scatter
+// of a few readings may happen to be small; the error is never taken to be
+// smaller than the readings themselves allow. Nothing from fewer than three
+// readings (two give a slope, but no error to judge it by), nor from
+// readings all at one time.
+std::optional<Drift> FitDrift(
+    const std::vector<std::pair<double, double>>& timeAndOffset, double readingError = 0.0);

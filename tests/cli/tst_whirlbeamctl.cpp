@@ -19,16 +19,20 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <grp.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -87,6 +91,56 @@ bool Write(const QString& file, const QByteArray& content)
     return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
 }
 
+// What a GPS receiver says, on a port chosen by mistake.
+const QByteArray kGpsSentence = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
+
+// A device on a pseudo terminal that answers every chunk of bytes it is
+// sent with one line, or stays silent. Its own descriptor of the slave
+// keeps the master from hanging up between the program's opens, and keeps
+// the line raw, so that nothing is echoed back.
+class AnsweringPty {
+public:
+    explicit AnsweringPty(QByteArray answer)
+        : answer_(std::move(answer))
+    {
+        master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0)
+            return;
+        path_ = QString::fromLocal8Bit(::ptsname(master_));
+        slave_ = ::open(::ptsname(master_), O_RDWR | O_NOCTTY);
+        termios raw{};
+        if (slave_ < 0 || ::tcgetattr(slave_, &raw) != 0)
+            return;
+        ::cfmakeraw(&raw);
+        ::tcsetattr(slave_, TCSANOW, &raw);
+        notifier_ = std::make_unique<QSocketNotifier>(master_, QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] {
+            char bytes[256];
+            if (::read(master_, bytes, sizeof bytes) > 0 && !answer_.isEmpty())
+                (void)!::write(master_, answer_ + "\r\n", answer_.size() + 2);
+        });
+    }
+    ~AnsweringPty()
+    {
+        notifier_.reset();
+        for (const int fd : {slave_, master_})
+            if (fd >= 0)
+                ::close(fd);
+    }
+    AnsweringPty(const AnsweringPty&) = delete;
+    AnsweringPty& operator=(const AnsweringPty&) = delete;
+
+    bool Ok() const { return notifier_ != nullptr; }
+    const QString& SlavePath() const { return path_; }
+
+private:
+    QByteArray answer_;
+    int master_ = -1;
+    int slave_ = -1;
+    QString path_;
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
 } // namespace
 
 class WhirlbeamCtlTest : public QObject {
@@ -112,7 +166,8 @@ private slots:
     void failuresHaveTheirExitCodes_data();
     void failuresHaveTheirExitCodes();
     void deniedPortAsAnotherUser();
-    void monitorEndsCleanlyOnSignal();
+    void programSpeaksToScriptsAndPeople_data();
+    void programSpeaksToScriptsAndPeople();
 };
 
 void WhirlbeamCtlTest::parsesTheCommandLine_data()
@@ -141,6 +196,8 @@ void WhirlbeamCtlTest::parsesTheCommandLine_data()
     QTest::newRow("zone") << L{"sync-time", "--zone", "Europe/Berlin", "--require-synced"} << "auto||sync-time";
     QTest::newRow("no such zone") << L{"sync-time", "--zone=Mars/Olympus"}
                                   << "--zone takes a time zone such as Europe/Berlin, not 'Mars/Olympus'";
+    QTest::newRow("empty zone") << L{"offset", "--zone", ""}
+                                << "--zone takes a time zone such as Europe/Berlin, not ''";
     QTest::newRow("watch") << L{"offset", "--watch", "5"} << "auto||offset";
     QTest::newRow("watch elsewhere") << L{"--watch", "5", "status"} << "--watch applies to offset only";
     QTest::newRow("synced elsewhere") << L{"--require-synced", "alarms", "save", "x"}
@@ -493,21 +550,105 @@ void WhirlbeamCtlTest::deniedPortAsAnotherUser()
     QCOMPARE(run.output, "whirlbeamctl: Only the user root may open " + slave + ".\n");
 }
 
-void WhirlbeamCtlTest::monitorEndsCleanlyOnSignal()
+// The program itself, where its environment or a signal matters: stdout
+// and stderr are matched whole against the patterns (PORT: the pty's path).
+void WhirlbeamCtlTest::programSpeaksToScriptsAndPeople_data()
 {
-    QProcess monitor;
-    monitor.start(QStringLiteral(WHIRLBEAMCTL_BINARY), {"--simulate", "usb", "monitor"});
-    QVERIFY(monitor.waitForStarted());
+    QTest::addColumn<QString>("device"); // "gps" or "silent" on a pty; "" for none
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("language"); // LC_ALL; C unless given
+    QTest::addColumn<QByteArray>("signalAt"); // when stdout shows this, the signal goes
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    using L = QStringList;
+    const QString iso = R"re(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d)re";
+    const QString notAClock
+        = R"re(the device on PORT answers, but not as a whirlbeam clock \(first line: )re";
+    QTest::newRow("a GPS receiver is not a clock")
+        << "gps" << L{"--serial", "PORT", "--timeout", "1", "status"} << QByteArray() << QByteArray() << 0
+        << 1 << ""
+        << "whirlbeamctl: " + notAClock
+            + R"re("\$GPGGA,123519,4807\.038,N,01131\.000,E,1,08,0\.9,545\.4,M,46\.9,M"\.\.\.\)\n)re";
+    QTest::newRow("the error as JSON too")
+        << "gps" << L{"--json", "--serial", "PORT", "--timeout", "1", "send", "p"} << QByteArray()
+        << QByteArray() << 0 << 1
+        << R"re(\{\n    "error": ")re" + notAClock
+            + R"re(\\"\$GPGGA[^\n]+\\"\.\.\.\)",\n    "exitCode": 1\n\}\n)re"
+        << "whirlbeamctl: " + notAClock + R"re([^\n]+\n)re";
+    QTest::newRow("an empty zone is a wrong command line")
+        << "" << L{"offset", "--json", "--zone", ""} << QByteArray() << QByteArray() << 0 << 2
+        << R"re(\{\n    "error": "--zone takes a time zone such as Europe/Berlin, not '' \(whirlbeamctl --help lists what it takes\)",\n    "exitCode": 2\n\}\n)re"
+        << R"re(whirlbeamctl: --zone takes [^\n]+\n)re";
+    QTest::newRow("monitor for scripts, until SIGTERM")
+        << "" << L{"--simulate", "usb", "monitor", "--json"} << QByteArray() << QByteArray("\"TimeReply\"")
+        << SIGTERM << 143
+        << R"re((?s)\{"fields":\{"recognised":true\},"kind":"IdentificationReply","line":"Pelk Whirlbeam Clock","time":")re"
+            + iso
+            + R"re(","words":"identification"\}\n.*\{"fields":\{"time":"\d\d:\d\d:\d\d"\},"kind":"TimeReply","line":"T\d{6}","time":")re"
+            + iso + R"re(","words":"time \d\d:\d\d:\d\d"\}\n.*\{"error":"interrupted","exitCode":143\}\n)re"
+        << R"re(whirlbeamctl: interrupted\n)re";
+    QTest::newRow("monitor for people, until Ctrl-C")
+        << "" << L{"--simulate", "usb", "monitor"} << QByteArray() << QByteArray("  time ") << SIGINT << 130
+        << R"re((?s)\d\d:\d\d:\d\d\.\d{3}  Pelk Whirlbeam Clock  identification\n.*)re"
+        << R"re(whirlbeamctl: interrupted\n)re";
+    QTest::newRow("status in German")
+        << "" << L{"--simulate", "usb", "status"} << QByteArray("de_DE.UTF-8") << QByteArray() << 0 << 0
+        << R"re((?s).*\nDatum: +\d{4}-\d\d-\d\d \(Wochentag \d\)\nUhrzeit: +\d\d:\d\d:\d\d \((un)?gültig\)\n)re"
+           R"re(Whirlbeam: +Betriebsart Lauf, Restzeit \d+ s(, [^,\n]+)*\nRelais: +aus, noch 0 min\n)re"
+           R"re(Sensoren: +Licht \d+, Temperatur -?\d+ °C, Luftfeuchte \d+ %, Luftdruck \d\.\d{3} hPa\n)re"
+        << "";
+    QTest::newRow("a German decimal comma")
+        << "silent" << L{"--serial", "PORT", "--timeout", "0.5", "status"} << QByteArray("de_DE.UTF-8")
+        << QByteArray() << 0 << 5 << ""
+        << R"re(whirlbeamctl: keine Antwort von PORT auf "p" innerhalb von 0,5 s\n)re";
+}
+
+void WhirlbeamCtlTest::programSpeaksToScriptsAndPeople()
+{
+    QFETCH(QString, device);
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, language);
+    QFETCH(QByteArray, signalAt);
+    QFETCH(int, signal);
+    QFETCH(int, code);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    std::optional<AnsweringPty> pty;
+    if (!device.isEmpty()) {
+        pty.emplace(device == QLatin1String("gps") ? kGpsSentence : QByteArray());
+        QVERIFY(pty->Ok());
+        arguments.replaceInStrings(QStringLiteral("PORT"), pty->SlavePath());
+        out.replace(QStringLiteral("PORT"), QRegularExpression::escape(pty->SlavePath()));
+        err.replace(QStringLiteral("PORT"), QRegularExpression::escape(pty->SlavePath()));
+    }
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("LANGUAGE"));
+    environment.insert(
+        QStringLiteral("LC_ALL"), language.isEmpty() ? QStringLiteral("C") : QString::fromLatin1(language));
+    environment.insert(QStringLiteral("TZ"), QStringLiteral("Europe/Berlin"));
+    program.setProcessEnvironment(environment);
     QByteArray seen;
-    connect(
-        &monitor, &QProcess::readyReadStandardOutput, this, [&] { seen += monitor.readAllStandardOutput(); });
-    QTRY_VERIFY_WITH_TIMEOUT(seen.contains("  time "), kReadMs);
-    monitor.terminate();
-    QVERIFY(monitor.waitForFinished(kReadMs));
-    QCOMPARE(monitor.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(monitor.exitCode(), 0);
-    QVERIFY2(seen.contains("Pelk Whirlbeam Clock  identification\n"), seen);
-    QCOMPARE(monitor.readAllStandardError(), QByteArray());
+    connect(&program, &QProcess::readyReadStandardOutput, this, [&] {
+        seen += program.readAllStandardOutput();
+        if (signal && seen.contains(signalAt))
+            ::kill(pid_t(program.processId()), std::exchange(signal, 0));
+    });
+    program.start(QStringLiteral(WHIRLBEAMCTL_BINARY), arguments);
+    QVERIFY(program.waitForStarted());
+    // The event loop runs meanwhile: the pty's far end answers from it.
+    QTRY_VERIFY_WITH_TIMEOUT(program.state() == QProcess::NotRunning, kReadMs);
+    seen += program.readAllStandardOutput();
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), code);
+    const auto whole = [](const QString& pattern) {
+        return QRegularExpression(QRegularExpression::anchoredPattern(pattern));
+    };
+    QVERIFY2(whole(out).match(QString::fromUtf8(seen)).hasMatch(), seen);
+    const QByteArray said = program.readAllStandardError();
+    QVERIFY2(whole(err).match(QString::fromUtf8(said)).hasMatch(), said);
 }
 
 QTEST_MAIN(WhirlbeamCtlTest)

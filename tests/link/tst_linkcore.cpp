@@ -53,6 +53,8 @@ private slots:
     void edgeSends();
     void offsetFoundOnASimulatedClock_data();
     void offsetFoundOnASimulatedClock();
+    void driftWithItsError_data();
+    void driftWithItsError();
     void synchronisedComputerClock_data();
     void synchronisedComputerClock();
 };
@@ -489,6 +491,56 @@ void LinkCoreTest::edgeSends()
 // A clock with a known offset and drift, read at the instants the finder
 // asks for (as fast as a round trip until it brackets the change of second):
 // the finder ends within its uncertainty of the truth.
+// Readings every `spacing` seconds; a drift is known only once its error
+// is smaller than itself.
+void LinkCoreTest::driftWithItsError_data()
+{
+    QTest::addColumn<double>("spacing");
+    QTest::addColumn<QList<double>>("offsetsMs");
+    QTest::addColumn<double>("readingErrorMs");
+    QTest::addColumn<double>("ppm"); // NaN: nothing to tell
+    QTest::addColumn<double>("errorPpm");
+    QTest::addColumn<bool>("known");
+    const double none = std::nan("");
+    QList<double> noise; // a minute of readings +-0.4 ms about nothing
+    for (int i = 0; i < 6; ++i)
+        noise << (i % 2 ? -0.4 : 0.4);
+    QList<double> drifting; // half an hour of 10 ppm under the same noise
+    for (int i = 0; i <= 180; ++i)
+        drifting << i * 0.1 + (i % 2 ? -0.4 : 0.4);
+    const QList<double> line{0.0, 0.1, 0.2, 0.3};
+    QTest::newRow("two readings: a slope, but no error")
+        << 10.0 << QList<double>{0.0, 0.1} << 0.0 << none << 0.0 << false;
+    QTest::newRow("all at one time") << 0.0 << QList<double>{0.0, 0.1, 0.2} << 0.0 << none << 0.0 << false;
+    QTest::newRow("a straight line") << 10.0 << line << 0.0 << 10.0 << 0.0 << true;
+    QTest::newRow("a straight line of rough readings") << 10.0 << line << 0.25 << 10.0 << 11.180 << false;
+    QTest::newRow("a minute of noise") << 10.0 << noise << 0.0 << -6.857 << 11.198 << false;
+    QTest::newRow("noise wider than the readings' error")
+        << 10.0 << noise << 0.1 << -6.857 << 11.198 << false;
+    QTest::newRow("a drift above the noise") << 10.0 << drifting << 0.0 << 10.0 << 0.0572 << true;
+}
+
+void LinkCoreTest::driftWithItsError()
+{
+    QFETCH(double, spacing);
+    QFETCH(QList<double>, offsetsMs);
+    QFETCH(double, readingErrorMs);
+    QFETCH(double, ppm);
+    QFETCH(double, errorPpm);
+    QFETCH(bool, known);
+    std::vector<std::pair<double, double>> series;
+    for (qsizetype i = 0; i < offsetsMs.size(); ++i)
+        series.emplace_back(double(i) * spacing, offsetsMs[i] / 1000.0);
+    const std::optional<Drift> drift = FitDrift(series, readingErrorMs / 1000.0);
+    QCOMPARE(drift.has_value(), !std::isnan(ppm));
+    if (!drift)
+        return;
+    QVERIFY2(std::abs(drift->ppm - ppm) < 1e-3, qPrintable(QString::number(drift->ppm)));
+    QVERIFY2(std::abs(drift->standardErrorPpm - errorPpm) < 1e-3,
+        qPrintable(QString::number(drift->standardErrorPpm)));
+    QCOMPARE(drift->Known(), known);
+}
+
 void LinkCoreTest::offsetFoundOnASimulatedClock_data()
 {
     QTest::addColumn<double>("offset"); // seconds, the clock ahead
