@@ -127,6 +127,33 @@ void PaintCell(QImage& sheet, int column, int row, auto pixelAt)
             sheet.setPixel(origin + QPoint(col, line), pixelAt(line, col));
 }
 
+// The body of a lamp: what lights up, inside its rim.
+bool IsBody(int line, int col)
+{
+    if (line < 0 || line >= kLampLines || col < 0 || col >= TLEDBitmap::LampWidth)
+        return false;
+    const char code = kUnlitTemplate[line][col];
+    return code == 'd' || code == 'b';
+}
+
+bool IsBodyEdge(int line, int col)
+{
+    return !IsBody(line - 1, col) || !IsBody(line + 1, col) || !IsBody(line, col - 1)
+        || !IsBody(line, col + 1);
+}
+
+// An unlit body close to black, edged in the lamp's dark colour so that its
+// colour can still be told.
+QRgb UnlitBody(TLEDColor color, int line, int col)
+{
+    constexpr int kGlowPercent = 15;
+    const TRowColors colors = kRowColors[color];
+    if (IsBodyEdge(line, col))
+        return colors.dark;
+    return qRgb(qRed(colors.bright) * kGlowPercent / 100, qGreen(colors.bright) * kGlowPercent / 100,
+        qBlue(colors.bright) * kGlowPercent / 100);
+}
+
 QImage CutOut(const QImage& sheet, QRgb transparent)
 {
     QImage result = sheet.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -174,7 +201,24 @@ TLEDBitmap::TLEDBitmap()
     : m_sheet(Generate())
     , m_transparent(m_sheet.pixel(0, m_sheet.height() - 1))
     , m_cutOut(CutOut(m_sheet, m_transparent))
+    , m_unlit(UnlitLamps(m_sheet))
 {
+}
+
+// The sheet's unlit cells are the lamps of old, whose bodies differ from the
+// lit ones only in shade, and on a dark window an unlit lamp looked lit. The
+// rim stays the sheet's; only the body is drawn darker.
+QImage TLEDBitmap::UnlitLamps(const QImage& sheet)
+{
+    const QRgb transparent = sheet.pixel(0, sheet.height() - 1);
+    QImage lamps
+        = CutOut(sheet.copy(UnlitColumn * LampWidth, 0, LampWidth, kColorRows * LampHeight), transparent);
+    for (int row = 0; row < kColorRows; ++row)
+        for (int line = 0; line < kLampLines; ++line)
+            for (int col = 0; col < LampWidth; ++col)
+                if (IsBody(line, col))
+                    lamps.setPixel(col, row * LampHeight + line, UnlitBody(TLEDColor(row), line, col));
+    return lamps;
 }
 
 QImage TLEDBitmap::Generate()
@@ -213,6 +257,12 @@ void TLEDBitmap::DrawCell(QPainter& painter, QPoint at, int column, int row, con
 {
     painter.fillRect(QRect(at, QSize(LampWidth, LampHeight)), background);
     painter.drawImage(at, m_cutOut, QRect(column * LampWidth, row * LampHeight, LampWidth, LampHeight));
+}
+
+void TLEDBitmap::DrawUnlit(QPainter& painter, QPoint at, TLEDColor color, const QColor& background) const
+{
+    painter.fillRect(QRect(at, QSize(LampWidth, LampHeight)), background);
+    painter.drawImage(at, m_unlit, QRect(0, color * LampHeight, LampWidth, LampHeight));
 }
 
 const QImage& LedSpriteSheet()
@@ -268,10 +318,13 @@ void TLED::StateChanged()
 
 void TLED::DrawLamp(QPainter& painter) const
 {
-    const bool enabled = isEnabled();
-    const int column = enabled && m_lit ? TLEDBitmap::LitColumn : TLEDBitmap::UnlitColumn;
-    const int row = enabled ? m_color : TLEDBitmap::OutlineRow;
-    m_bitmap.DrawCell(painter, LampRect().topLeft(), column, row, ParentColor());
+    const QPoint at = LampRect().topLeft();
+    if (!isEnabled())
+        m_bitmap.DrawCell(painter, at, TLEDBitmap::UnlitColumn, TLEDBitmap::OutlineRow, ParentColor());
+    else if (m_lit)
+        m_bitmap.DrawCell(painter, at, TLEDBitmap::LitColumn, m_color, ParentColor());
+    else
+        m_bitmap.DrawUnlit(painter, at, m_color, ParentColor());
 }
 
 QColor TLED::ParentColor() const

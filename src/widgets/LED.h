@@ -37,6 +37,13 @@ public:
     const QList<TLED*>& Users() const { return m_users; }
 
     void DrawCell(QPainter& painter, QPoint at, int column, int row, const QColor& background) const;
+    // An unlit lamp of that colour as it is drawn: the sheet's unlit cell
+    // with a body much darker than the lit one's, so that lit and unlit
+    // never pass for each other on a light or a dark window.
+    void DrawUnlit(QPainter& painter, QPoint at, TLEDColor color, const QColor& background) const;
+    // The unlit lamps as drawn, one 12 x 13 cell a colour in TLEDColor
+    // order, transparent where the parent shows.
+    static QImage UnlitLamps(const QImage& sheet);
 
 private:
     TLEDBitmap();
@@ -44,6 +51,7 @@ private:
     QImage m_sheet;
     QRgb m_transparent;
     QImage m_cutOut; // the sheet with its transparent colour turned into alpha
+    QImage m_unlit; // UnlitLamps of the sheet
     QList<TLED*> m_users;
 };
 

@@ -20,6 +20,15 @@ QImage Cell(int column, int row, QColor background)
     return cell.convertToFormat(QImage::Format_RGB32);
 }
 
+// An unlit lamp as it is drawn over the background.
+QImage UnlitCell(int color, QColor background)
+{
+    QImage cell(12, 13, QImage::Format_RGB32);
+    cell.fill(background);
+    QPainter(&cell).drawImage(0, 0, TLEDBitmap::UnlitLamps(LedSpriteSheet()), 0, color * 13, 12, 13);
+    return cell;
+}
+
 QImage Shot(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 QRect BoundsOf(const QImage& image, QRgb color)
@@ -191,7 +200,37 @@ private slots:
         led->setEnabled(false);
         QCOMPARE(Shot(*led), Cell(0, kOutlineRow, background));
         led->setEnabled(true);
-        QCOMPARE(Shot(*led), Cell(lit ? 1 : 0, color, background));
+        QCOMPARE(Shot(*led), lit ? Cell(1, color, background) : UnlitCell(color, background));
+    }
+
+    // Lit and unlit once differed only in shade, and on a dark window an
+    // unlit lamp passed for a lit one. The rim stays the sheet's.
+    void unlitLampIsDarkOnEveryWindow_data()
+    {
+        QTest::addColumn<int>("color");
+        QTest::addColumn<QColor>("window");
+        const char* const names[] = {"red", "green", "yellow", "blue", "purple", "white"};
+        for (int color = lcRed; color <= lcWhite; ++color) {
+            QTest::addRow("%s, light", names[color]) << color << QColor(239, 239, 239);
+            QTest::addRow("%s, dark", names[color]) << color << QColor(53, 53, 53);
+        }
+    }
+    void unlitLampIsDarkOnEveryWindow()
+    {
+        QFETCH(int, color);
+        QFETCH(QColor, window);
+        std::unique_ptr<QWidget> parent(ParentIn(window));
+        auto* led = new TLED(parent.get());
+        led->SetColor(TLEDColor(color));
+        const QImage unlit = Shot(*led);
+        led->SetLit(true);
+        const QImage lit = Shot(*led);
+        for (const QPoint body : {QPoint(5, 6), QPoint(7, 8), QPoint(4, 4)})
+            QVERIFY2(QColor(unlit.pixel(body)).value() * 3 <= QColor(lit.pixel(body)).value(),
+                qPrintable(QStringLiteral("body at %1,%2").arg(body.x()).arg(body.y())));
+        const QImage sheetCell = Cell(0, color, window);
+        for (const QPoint rim : {QPoint(4, 0), QPoint(4, 1), QPoint(1, 3), QPoint(11, 5), QPoint(5, 12)})
+            QCOMPARE(QColor(unlit.pixel(rim)), QColor(sheetCell.pixel(rim)));
     }
 
     void lampCornersFollowTheParentColour()
