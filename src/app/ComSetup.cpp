@@ -6,6 +6,7 @@
 #include "app/pages/PageBuilder.h"
 #include "link/ComPortTexts.h"
 #include "link/PortDescription.h"
+#include "widgets/Accessibility.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -54,6 +55,8 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, i
 TComComboBox::TComComboBox(QWidget* parent)
     : QComboBox(parent)
 {
+    // Named by its label, not by the setting it shows.
+    WidgetAccessibility::Install();
     setEditable(false);
     connect(this, &QComboBox::activated, this, &TComComboBox::Picked);
     select_.OnPortDestroyed = [this] {

@@ -86,6 +86,8 @@ void TForm1::BuildTopRow(QWidget* client)
     DevListBox->setAccessibleName(tr("Clock on USB"));
     VersionEdit->setAccessibleName(tr("Clock's version"));
     LED1->setToolTip(tr("Link: green while the clock answers, red while it is silent"));
+    LED1->setAccessibleName(tr("Link lamp"));
+    LED1->SetColorSpoken(true);
 
     DateTimePicker3 = Named(new QDateEdit(QDate::currentDate(), client), "DateTimePicker3");
     DateTimePicker3->setDisplayFormat(QStringLiteral("yyyy.MM.dd"));
@@ -106,6 +108,8 @@ void TForm1::BuildTopRow(QWidget* client)
     RelaisLED->move(544, 13);
     RunLED->setToolTip(tr("Whirlbeam running: lit while it is not in standby"));
     RelaisLED->setToolTip(tr("Relay: lit while it is on"));
+    RunLED->setAccessibleName(tr("Whirlbeam running lamp"));
+    RelaisLED->setAccessibleName(tr("Relay lamp"));
 
     OpenButton = Named(new QPushButton(tr("Open"), client), "OpenButton");
     OpenButton->setGeometry(568, 8, 81, 25);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/LED.h"
 
+#include "widgets/Accessibility.h"
+
+#include <QAccessible>
 #include <QEvent>
 #include <QPainter>
 
@@ -282,6 +285,7 @@ TLED::TLED(QWidget* parent, TSizing sizing)
     : QWidget(parent)
     , m_bitmap(TLEDBitmap::Attach(this))
 {
+    WidgetAccessibility::Install();
     setAttribute(Qt::WA_OpaquePaintEvent);
     if (sizing == TSizing::FixedLamp)
         setFixedSize(TLEDBitmap::LampWidth, TLEDBitmap::LampHeight);
@@ -295,6 +299,11 @@ void TLED::SetLit(bool lit)
         return;
     m_lit = lit;
     StateChanged();
+    // A reader hears a lamp as a check box that is checked while lit.
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TLED::SetColor(TLEDColor color)

@@ -68,6 +68,10 @@ public:
     void SetLit(bool lit);
     TLEDColor Color() const { return m_color; }
     void SetColor(TLEDColor color);
+    // Whether a screen reader is told the colour too, for a lamp whose
+    // colour carries meaning (red or green); off by default.
+    bool ColorSpoken() const { return m_colorSpoken; }
+    void SetColorSpoken(bool spoken) { m_colorSpoken = spoken; }
 
     // Where the lamp is drawn: the whole control here, a part of it in subclasses.
     virtual QRect LampRect() const;
@@ -92,6 +96,7 @@ private:
 
     bool m_lit = false;
     TLEDColor m_color = lcRed;
+    bool m_colorSpoken = false;
     TLEDBitmap& m_bitmap;
 };
 

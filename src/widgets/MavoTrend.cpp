@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/MavoTrend.h"
 
+#include "widgets/Accessibility.h"
+
+#include <QAccessible>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
@@ -73,6 +77,7 @@ struct TMavoTrend::Geometry {
 TMavoTrend::TMavoTrend(QWidget* parent)
     : QFrame(parent)
 {
+    WidgetAccessibility::Install();
 }
 
 void TMavoTrend::Changed() { update(); }
@@ -152,6 +157,9 @@ void TMavoTrend::AddValue(int value)
     }
     m_primary[size_t(m_divisions - 1)] = value;
     Changed();
+    // Every shown sample has moved: a reader reads the list anew.
+    QAccessibleEvent event(this, QAccessible::VisibleDataChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 QColor TMavoTrend::OffsetColor(const QColor& color, int delta) const
@@ -169,6 +177,13 @@ int TMavoTrend::Value(int index) const
 int TMavoTrend::TwinValue(int index) const
 {
     return index >= 0 && index < kCapacity ? m_twin[size_t(index)] : 0;
+}
+
+QString TMavoTrend::SampleText(int index) const
+{
+    if (m_sampleText)
+        return m_sampleText(index, Value(index));
+    return QCoreApplication::translate("TMavoTrend", "%1: %2").arg(index).arg(Value(index));
 }
 
 int TMavoTrend::BarCenter(int index) const

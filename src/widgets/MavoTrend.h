@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QImage>
 #include <array>
+#include <functional>
 
 class QPainter;
 
@@ -94,6 +95,11 @@ public:
     Q_INVOKABLE int Value(int index) const;
     Q_INVOKABLE int TwinValue(int index) const;
 
+    // What a screen reader says of the shown sample index, given its index
+    // and its value; without a function, the two numbers.
+    void SetSampleText(std::function<QString(int index, int value)> text) { m_sampleText = std::move(text); }
+    QString SampleText(int index) const;
+
     // The horizontal centre of sample index's bar in the control's
     // coordinates, for captions placed beside the chart.
     int BarCenter(int index) const;
@@ -146,6 +152,7 @@ private:
     bool m_autoScale = false;
     std::array<int, kCapacity> m_primary{};
     std::array<int, kCapacity> m_twin{};
+    std::function<QString(int, int)> m_sampleText;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TMavoTrend::TTrendOptions)

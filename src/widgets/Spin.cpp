@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/Spin.h"
 
+#include "widgets/Accessibility.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFontDatabase>
@@ -126,6 +129,7 @@ bool CanTakeFocus(const QWidget* widget)
 TTimerSpeedButton::TTimerSpeedButton(QWidget* parent)
     : QAbstractButton(parent)
 {
+    WidgetAccessibility::Install();
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -365,8 +369,10 @@ void TSpinButton::TakeFocusOnPress(TTimerSpeedButton* pressed)
 
 // ---- TSpinEdit ----
 
+// The first text is set only once the edit is a spin edit: a reader that
+// is told of it meanwhile would take the edit for a plain line edit.
 TSpinEdit::TSpinEdit(QWidget* parent)
-    : QLineEdit(QStringLiteral("0"), parent)
+    : QLineEdit(parent)
     , SpinButton(new TSpinButton(this))
 {
     SpinButton->setFocusPolicy(Qt::NoFocus);
@@ -374,10 +380,17 @@ TSpinEdit::TSpinEdit(QWidget* parent)
     SpinButton->SetFocusControl(this);
     connect(SpinButton, &TSpinButton::OnUpClick, this, &TSpinEdit::UpClick);
     connect(SpinButton, &TSpinButton::OnDownClick, this, &TSpinEdit::DownClick);
+    WidgetAccessibility::Install();
     connect(this, &QLineEdit::textChanged, this, &TSpinEdit::OnChange);
+    // A reader hears the edit as a spin box with a value, as QSpinBox is.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        QAccessibleValueChangeEvent event(this, Value());
+        QAccessible::updateAccessibility(&event);
+    });
     setTextMargins(0, 0, kButtonWidth + 2, 0);
     setMinimumHeight(MinimumHeight());
     PlaceButton();
+    setText(QStringLiteral("0"));
 }
 
 int TSpinEdit::Value() const { return ParseInteger(text()).value_or(Min); }

@@ -129,6 +129,9 @@ public:
     // Select the whole text when the focus arrives.
     bool AutoSelect() const { return SelectOnEntry; }
     void SetAutoSelect(bool on) { SelectOnEntry = on; }
+    // Whether text may come in other than by typing (pasting, dropping, a
+    // screen reader's edit) or be cut.
+    bool PasteAndCutAllowed() const { return Editor && !isReadOnly(); }
 
     TSpinButton* Button() const { return SpinButton; }
 
@@ -156,7 +159,6 @@ private:
     void StepBy(qint64 delta);
     bool AcceptsTyped(const QString& text) const;
     bool AcceptsChar(QChar c) const;
-    bool PasteAndCutAllowed() const { return Editor && !isReadOnly(); }
     int FrameWidth() const;
     int MinimumHeight() const;
     void PlaceButton();

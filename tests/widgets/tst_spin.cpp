@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/Spin.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QMenu>
@@ -564,6 +565,70 @@ private slots:
                 inked += shot.pixelColor(x, y) == dark.color(QPalette::ButtonText);
         QVERIFY2(inked >= 2 * 9, "both arrows drawn in the button text colour");
         QCOMPARE(buttons.UpGlyph().size(), QSize(9, 6));
+    }
+
+    // A reader hears a spin box with a value and range, as QSpinBox gives them,
+    // and can step it.
+    void spokenAsASpinBox_data()
+    {
+        QTest::addColumn<int>("min");
+        QTest::addColumn<int>("max");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("lowest");
+        QTest::addColumn<int>("highest");
+        QTest::addColumn<int>("stepped");
+        QTest::newRow("offset at its top") << -10 << 10 << 1 << -10 << 10 << 10;
+        QTest::newRow("no bounds") << 0 << 0 << 5 << INT_MIN << INT_MAX << 15;
+    }
+    void spokenAsASpinBox()
+    {
+        QFETCH(int, min);
+        QFETCH(int, max);
+        QFETCH(int, step);
+        QFETCH(int, lowest);
+        QFETCH(int, highest);
+        QFETCH(int, stepped);
+        TSpinEdit edit;
+        edit.SetMinValue(min);
+        edit.SetMaxValue(max);
+        edit.SetIncrement(step);
+        edit.SetValue(10);
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(&edit);
+        QCOMPARE(spoken->role(), QAccessible::SpinBox);
+        QAccessibleValueInterface* value = spoken->valueInterface();
+        QVERIFY(value);
+        QCOMPARE(value->currentValue().toInt(), 10);
+        QCOMPARE(value->minimumValue().toInt(), lowest);
+        QCOMPARE(value->maximumValue().toInt(), highest);
+        QCOMPARE(value->minimumStepSize().toInt(), step);
+        QCOMPARE(spoken->textInterface()->text(0, 2), QStringLiteral("10"));
+        spoken->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+        QCOMPARE(edit.Value(), stepped);
+    }
+
+    // What a reader writes into the edit is pasted text, taken where pasting is.
+    void readerWritesOnlyWherePastingIs_data()
+    {
+        QTest::addColumn<bool>("editor");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("editable") << true << false << "712";
+        QTest::newRow("editor off") << false << false << "12";
+        QTest::newRow("read-only") << true << true << "12";
+    }
+    void readerWritesOnlyWherePastingIs()
+    {
+        QFETCH(bool, editor);
+        QFETCH(bool, readOnly);
+        QFETCH(QString, text);
+        TSpinEdit edit;
+        edit.SetValue(12);
+        edit.SetEditorEnabled(editor);
+        edit.setReadOnly(readOnly);
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(&edit);
+        QCOMPARE(spoken->state().editable, editor && !readOnly);
+        spoken->editableTextInterface()->insertText(0, QStringLiteral("7"));
+        QCOMPARE(edit.text(), text);
     }
 };
 

@@ -78,6 +78,7 @@ DateTimePage::DateTimePage(QWidget* panel, std::function<void(const QByteArray&)
 
     TimeInvalidLED = Led(panel, "TimeInvalidLED", lcRed, 24, 218);
     TimeInvalidLED->setToolTip(tr("Blinks while the clock's time is invalid"));
+    TimeInvalidLED->setAccessibleName(tr("Time invalid lamp"));
     PcDatePicker->setAccessibleName(tr("Clock's date"));
     PcWdayEdit->setAccessibleName(tr("Clock's day of week"));
     PcTimePicker->setAccessibleName(tr("Clock's time"));

@@ -93,6 +93,11 @@ Dcf77Page::Dcf77Page(
     MavoTrend1->SetGridStyle(TMavoTrend::gsYGrid);
     MavoTrend1->SetGridXstep(25);
     MavoTrend1->SetGridYstep(5);
+    MavoTrend1->setAccessibleName(tr("Successful synchronizations per hour"));
+    MavoTrend1->SetSampleText([](int hour, int count) {
+        return count == 1 ? tr("Hour %1: 1 synchronization").arg(hour)
+                          : tr("Hour %1: %2 synchronizations").arg(hour).arg(count);
+    });
     for (int hour = 0; hour < kHours; ++hour) {
         QLabel* label = Label(panel, QString::number(hour), 0, kHourLabelTop);
         label->move(kChartRect.left() + MavoTrend1->BarCenter(hour) - label->width() / 2, kHourLabelTop);

@@ -26,6 +26,7 @@ struct SensorRow {
     const char* unit;
     const char* offset;
     const char* send;
+    const char* sendName; // the Send buttons share their caption
     int select;
 };
 
@@ -42,11 +43,11 @@ MeasurementPage::MeasurementPage(QWidget* panel, std::function<void(const QByteA
 
     const SensorRow rows[] = {
         {QT_TR_NOOP("Temperature:"), "TemperatureEdit", "°C", "TempOffsetSpinEdit", "SendTempOffsetButton",
-            kTemperatureOffsetSelect},
+            QT_TR_NOOP("Send temperature offset"), kTemperatureOffsetSelect},
         {QT_TR_NOOP("Humidity:"), "HumidityEdit", "%", "HumidityOffsetSpinEdit", "SendHumidityOffsetButton",
-            kHumidityOffsetSelect},
+            QT_TR_NOOP("Send humidity offset"), kHumidityOffsetSelect},
         {QT_TR_NOOP("Air pressure:"), "AirPressureEdit", "hPa", "PressureOffsetSpinEdit", "SendPressureOffsetButton",
-            kPressureOffsetSelect},
+            QT_TR_NOOP("Send air pressure offset"), kPressureOffsetSelect},
     };
     QLineEdit** readings[] = {&TemperatureEdit, &HumidityEdit, &AirPressureEdit};
     TSpinEdit** offsets[] = {&TempOffsetSpinEdit, &HumidityOffsetSpinEdit, &PressureOffsetSpinEdit};
@@ -61,6 +62,7 @@ MeasurementPage::MeasurementPage(QWidget* panel, std::function<void(const QByteA
         (*offsets[i])->setAccessibleName(tr("%1 offset").arg(caption->text().chopped(1)));
         QPushButton* send = *sends[i] = Button(panel, row.send, tr("Send"), 352, top - 2, 65);
         send->setProperty("Tag", row.select);
+        send->setAccessibleName(tr(row.sendName));
         connect(send, &QPushButton::clicked, this, [this, send] { SendTempOffsetButtonClick(send); });
     }
 }

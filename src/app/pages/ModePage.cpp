@@ -115,6 +115,7 @@ ModePage::ModePage(QWidget* panel, std::function<void(const QByteArray&)> queueC
     ASTSpinEdit = NamedBy(
         Label(panel, tr("Auto standby time [sec]:"), 360, 27), SpinEdit(panel, "ASTSpinEdit", 520, 24, 65));
     SendASTButton = Button(panel, "SendASTButton", tr("Send "), 600, 22);
+    SendASTButton->setAccessibleName(tr("Send auto standby time"));
     Label(panel, tr("Sound generated"), 360, 67);
     Label(panel, tr("Form"), 360, 91);
     FromSpinEdit = SpinEdit(panel, "FromSpinEdit", 400, 88, 41);

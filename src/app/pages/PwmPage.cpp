@@ -60,6 +60,7 @@ PwmPage::PwmPage(QWidget* panel, std::function<void(const QByteArray&)> queueCom
 
     SendPwmButton = Button(panel, "SendPwmButton", tr("Send"), 496, kPulseRow - 2);
     SendPwmButton->setProperty("Tag", 0);
+    SendPwmButton->setAccessibleName(tr("Send pulse widths and speeds"));
     Button1 = Button(panel, "Button1", tr("Dafault"), 496, kSpeedRow - 2);
     Button1->setProperty("Tag", 1);
     for (QPushButton* sender : {SendPwmButton, Button1})
@@ -74,6 +75,9 @@ PwmPage::PwmPage(QWidget* panel, std::function<void(const QByteArray&)> queueCom
     CoilHpLED->setToolTip(tr("Lit while the coil runs with high power"));
     CoilLpLED->setToolTip(tr("Lit while the whirlbeam sleeps"));
     CoilNoLED->setToolTip(tr("Lit while the whirlbeam is in deep sleep"));
+    CoilHpLED->setAccessibleName(tr("Run mode lamp"));
+    CoilLpLED->setAccessibleName(tr("Sleep mode lamp"));
+    CoilNoLED->setAccessibleName(tr("Deep Sleep mode lamp"));
 
     Label(panel, tr("Whirlbeam commands:"), 264, 136);
     Button2 = Button(panel, "Button2", tr("Start"), 264, 158);

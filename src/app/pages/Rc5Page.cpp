@@ -67,6 +67,7 @@ Rc5Page::Rc5Page(QWidget* panel, std::function<void(const QByteArray&)> queueCom
     RC5CommandEdit->setAccessibleName(tr("Command of the last received RC5 packet"));
     AddressHexEdit->setAccessibleName(tr("Address of the RC5 packet to execute"));
     CommandHexEdit->setAccessibleName(tr("Command of the RC5 packet to execute"));
+    Rc5Button->setAccessibleName(tr("Send RC5 packet"));
     connect(Rc5Button, &QPushButton::clicked, this, &Rc5Page::Rc5ButtonClick);
 }
 

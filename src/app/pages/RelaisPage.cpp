@@ -27,6 +27,7 @@ RelaisPage::RelaisPage(QWidget* panel, std::function<void(const QByteArray&)> qu
         SpinEdit(panel, "RelOnIrSpinEdit", 184, 112, 49));
     Label(panel, tr("[minute]"), 240, 115);
     RelaisOnIrButton = Button(panel, "RelaisOnIrButton", tr("Send"), 296, 110, 81);
+    RelaisOnIrButton->setAccessibleName(tr("Send on time for IR commands"));
 
     RelaisOnButton->setEnabled(false);
     connect(RelaisSpinEdit, &TSpinEdit::OnChange, this, &RelaisPage::RelaisSpinEditChange);

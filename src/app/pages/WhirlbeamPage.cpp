@@ -41,6 +41,8 @@ WhirlbeamPage::WhirlbeamPage(QWidget* panel, std::function<void(const QByteArray
     ErrorLED->setToolTip(tr("Blinks while the clock's time is invalid"));
     IndexLED = Led(panel, "IndexLED", lcGreen, 200, 138);
     IndexLED->setToolTip(tr("Lit while the index LED is on"));
+    ErrorLED->setAccessibleName(tr("Time invalid lamp"));
+    IndexLED->setAccessibleName(tr("Index LED lamp"));
 
     QLabel* remaining = Label(panel, tr("Remaining time [sec]"), 24, 224);
     RemainingTimeEdit = NamedBy(remaining, new QLineEdit(panel));
