@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 
 bool TForm1::LinkOpen() const { return comPort_->Connected() || UsbLinkOpen; }
 
@@ -104,8 +105,12 @@ void TForm1::ComPort1AfterClose()
     VersionEdit->setText(PelkTexts::NoVersion());
     LED1->SetLit(false);
     // Whoever closed the link, the user or a vanished device, the panel
-    // must not go on claiming a connection.
+    // must not go on claiming a connection, nor anything of the clock. The
+    // time invalid lamps go dark with the others rather than blink for a
+    // clock that is no longer heard.
     SetStatusText(0, PelkTexts::NotConnected());
+    timer2_->stop();
+    ShowClockUnknown();
 }
 
 // The port closed itself (the device went away) or hit an error between

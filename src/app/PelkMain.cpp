@@ -134,6 +134,9 @@ void TForm1::FormCreate()
         item->setEnabled(false);
     InitialLoad = true;
     SetStatusText(0, PelkTexts::NotConnected());
+    // The blink of the time invalid lamps, started with the window, goes on
+    // until the first status reply: the time counts as invalid until then.
+    ShowClockUnknown();
     alarms_->FillRowZero();
     alarms_->CreateRuntimeRows();
     try {

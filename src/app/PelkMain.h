@@ -204,6 +204,7 @@ private:
     void TakeReplyLine(const QByteArray& line);
     void DispatchReply(const QByteArray& line);
     void ShowWhirlbeamState();
+    void ShowClockUnknown();
     void UpdateLinkMenus();
     void CloseUsbLink();
     void HookHidDevice(TJvHidDevice* device);

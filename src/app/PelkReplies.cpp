@@ -173,6 +173,20 @@ void TForm1::ShowWhirlbeamState()
     SetStatusText(3, invalid ? tr("Time is invalid") : tr("Time is valid"));
 }
 
+// With no link, nothing is known of the clock: no lamp stays lit, no status
+// text or clock time stays shown from a clock that is gone or was never
+// read. The next replies show the clock again.
+void TForm1::ShowClockUnknown()
+{
+    for (TLED* lamp : findChildren<TLED*>())
+        lamp->SetLit(false);
+    for (const int panel : {1, 2, 3})
+        SetStatusText(panel, QString());
+    dateTime_->ShowClockUnknown();
+    ShowUnknown(DateTimePicker3);
+    ShowUnknown(DateTimePicker2);
+}
+
 void TForm1::RelayReply(const QByteArray& line)
 {
     const RelayRecord record = DecodeRelay(line);

@@ -71,6 +71,9 @@ private slots:
     void serialFramingIsBare();
     void usbTickIsPrecise();
     void blinkTickTogglesBothLeds();
+    void clockIsUnknownWithoutALink_data();
+    void clockIsUnknownWithoutALink();
+    void unknownClockShowsAgainOnItsReplies();
 
     void serialRepliesReachReplyHandling_data();
     void serialRepliesReachReplyHandling();
@@ -711,6 +714,73 @@ void MainWindowTest::blinkTickTogglesBothLeds()
     p.form.Timer2Timer();
     QVERIFY(!error->Lit() && !invalid->Lit());
     QVERIFY(p.form.Timer2()->isActive());
+}
+
+// However the link ended, or before there was one, nothing the clock
+// reported stays shown; the blink of start-up alone goes on.
+void MainWindowTest::clockIsUnknownWithoutALink_data()
+{
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<bool>("blinks");
+    QTest::newRow("start-up") << QString() << true;
+    QTest::newRow("closed by the owner") << "Close" << false;
+    QTest::newRow("serial port lost") << "lost" << false;
+    QTest::newRow("USB clock unplugged") << "unplugged" << false;
+}
+
+void MainWindowTest::clockIsUnknownWithoutALink()
+{
+    QFETCH(QString, end);
+    QFETCH(bool, blinks);
+    FakeHidDevice clock;
+    Panel p;
+    if (!end.isEmpty()) {
+        if (end == QLatin1String("unplugged")) {
+            p.hid->devices = {&clock};
+            p.hid->Change();
+        } else {
+            p.ChooseSerial();
+        }
+        p.Open();
+        // Time invalid, sleep, coil, index; the relay on; DCF77 lamps; the mode's DCF77 sync off.
+        for (const QByteArray& line :
+            Lines{"W8E000000", "X0100", "D2024022904", "S070509", "[FF2608C700003C", "G0000"})
+            p.form.ReceiveMemo.Append(line);
+        QVERIFY(p.Get<TLED>("RunLED")->Lit() && p.Get<TLED>("RelaisLED")->Lit());
+        QVERIFY(p.Get<TLED>("DCFEnabledLEDLabel")->Lit());
+        if (end == QLatin1String("Close")) {
+            p.Open();
+        } else if (end == QLatin1String("lost")) {
+            p.port->Close();
+        } else {
+            p.hid->devices.clear();
+            p.hid->Change();
+        }
+        QVERIFY(!p.form.LinkOpen());
+    }
+    QStringList lit;
+    for (const TLED* lamp : p.form.findChildren<TLED*>())
+        if (lamp->Lit())
+            lit << lamp->objectName();
+    QVERIFY2(lit.isEmpty(), qPrintable(lit.join(QLatin1Char(' '))));
+    for (const int panel : {1, 2, 3})
+        QVERIFY2(p.form.StatusText(panel).isEmpty(), qPrintable(p.form.StatusText(panel)));
+    for (const char* picker : {"PcDatePicker", "PcTimePicker", "DateTimePicker3", "DateTimePicker2"})
+        QVERIFY2(p.Get<QAbstractSpinBox>(picker)->text().trimmed().isEmpty(), picker);
+    QVERIFY(p.Get<QLineEdit>("PcWdayEdit")->text().isEmpty());
+    QCOMPARE(p.form.Timer2()->isActive(), blinks);
+}
+
+// Midnight is a time like any other, though it is the edits' minimum.
+void MainWindowTest::unknownClockShowsAgainOnItsReplies()
+{
+    Panel p;
+    p.form.ReceiveMemo.Append("D2024022904");
+    p.form.ReceiveMemo.Append("S000000");
+    QCOMPARE(p.Get<QDateEdit>("PcDatePicker")->text(), QStringLiteral("2024.02.29"));
+    QCOMPARE(p.Get<QDateEdit>("DateTimePicker3")->text(), QStringLiteral("2024.02.29"));
+    QCOMPARE(p.Get<QTimeEdit>("PcTimePicker")->text(), QStringLiteral("00:00:00"));
+    QCOMPARE(p.Get<QTimeEdit>("DateTimePicker2")->text(), QStringLiteral("00:00:00"));
 }
 
 void MainWindowTest::serialRepliesReachReplyHandling_data()

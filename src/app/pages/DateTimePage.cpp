@@ -109,6 +109,13 @@ void DateTimePage::ShowClockTime(const QTime& time)
         ShowTime(TimePicker, QTime(now.hour(), now.minute(), now.second()));
 }
 
+void DateTimePage::ShowClockUnknown()
+{
+    ShowUnknown(PcDatePicker);
+    PcWdayEdit->clear();
+    ShowUnknown(PcTimePicker);
+}
+
 void DateTimePage::SendDateButtonClick() { queueCommand_(SetDateCommand(DatePicker->date())); }
 
 void DateTimePage::SendTimeButtonClick() { queueCommand_(SetTimeCommand(TimePicker->time())); }

@@ -26,6 +26,9 @@ public:
     // side follows the computer's clock while "Refresh time" is ticked.
     void ShowClockDate(const QDate& date, const QByteArray& weekday);
     void ShowClockTime(const QTime& time);
+    // No clock is heard: its date, weekday and time show nothing until it
+    // reports them.
+    void ShowClockUnknown();
 
     void SendDateButtonClick();
     void SendTimeButtonClick();
