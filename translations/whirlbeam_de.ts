@@ -304,6 +304,10 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
         <source>Sets the clock to this computer&apos;s date and time, its second starting on the computer&apos;s</source>
         <translation>Stellt die Uhr auf Datum und Uhrzeit dieses Computers; ihre Sekunde beginnt mit der des Computers</translation>
     </message>
+    <message>
+        <source>Time invalid lamp</source>
+        <translation>Lampe Zeit ungültig</translation>
+    </message>
 </context>
 <context>
     <name>Dcf77Page</name>
@@ -378,6 +382,18 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
     <message>
         <source>Save statistics</source>
         <translation>Statistik speichern</translation>
+    </message>
+    <message>
+        <source>Successful synchronizations per hour</source>
+        <translation>Erfolgreiche Synchronisationen je Stunde</translation>
+    </message>
+    <message>
+        <source>Hour %1: 1 synchronization</source>
+        <translation>Stunde %1: 1 Synchronisation</translation>
+    </message>
+    <message>
+        <source>Hour %1: %2 synchronizations</source>
+        <translation>Stunde %1: %2 Synchronisationen</translation>
     </message>
 </context>
 <context>
@@ -543,6 +559,18 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
         <source>Send</source>
         <translation>Senden</translation>
     </message>
+    <message>
+        <source>Send temperature offset</source>
+        <translation>Temperatur-Offset senden</translation>
+    </message>
+    <message>
+        <source>Send humidity offset</source>
+        <translation>Luftfeuchte-Offset senden</translation>
+    </message>
+    <message>
+        <source>Send air pressure offset</source>
+        <translation>Luftdruck-Offset senden</translation>
+    </message>
 </context>
 <context>
     <name>ModePage</name>
@@ -633,6 +661,10 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
     <message>
         <source>Send times and light limit</source>
         <translation>Zeiten und Lichtgrenze senden</translation>
+    </message>
+    <message>
+        <source>Send auto standby time</source>
+        <translation>Auto-Standby-Zeit senden</translation>
     </message>
 </context>
 <context>
@@ -748,6 +780,22 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
         <source>Stop</source>
         <translation>Stopp</translation>
     </message>
+    <message>
+        <source>Send pulse widths and speeds</source>
+        <translation>Pulsbreiten und Drehzahlen senden</translation>
+    </message>
+    <message>
+        <source>Run mode lamp</source>
+        <translation>Lampe Laufmodus</translation>
+    </message>
+    <message>
+        <source>Sleep mode lamp</source>
+        <translation>Lampe Schlafmodus</translation>
+    </message>
+    <message>
+        <source>Deep Sleep mode lamp</source>
+        <translation>Lampe Tiefschlafmodus</translation>
+    </message>
 </context>
 <context>
     <name>QLineEdit</name>
@@ -814,6 +862,10 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
         <source>Command of the RC5 packet to execute</source>
         <translation>Befehl des auszuführenden RC5-Pakets</translation>
     </message>
+    <message>
+        <source>Send RC5 packet</source>
+        <translation>RC5-Paket senden</translation>
+    </message>
 </context>
 <context>
     <name>RelaisPage</name>
@@ -848,6 +900,10 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
     <message>
         <source>Send</source>
         <translation>Senden</translation>
+    </message>
+    <message>
+        <source>Send on time for IR commands</source>
+        <translation>Einschaltdauer für IR-Befehle senden</translation>
     </message>
 </context>
 <context>
@@ -1512,6 +1568,18 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
             <numerusform>%n Alarme vor Zeile %1 wurden an die Uhr gesendet</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Link lamp</source>
+        <translation>Lampe Verbindung</translation>
+    </message>
+    <message>
+        <source>Whirlbeam running lamp</source>
+        <translation>Lampe Whirlbeam läuft</translation>
+    </message>
+    <message>
+        <source>Relay lamp</source>
+        <translation>Lampe Relais</translation>
+    </message>
 </context>
 <context>
     <name>THexEdit</name>
@@ -1534,6 +1602,71 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
     <message>
         <source>Select All</source>
         <translation>Alles auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>TLED</name>
+    <message>
+        <source>red</source>
+        <translation>rot</translation>
+    </message>
+    <message>
+        <source>green</source>
+        <translation>grün</translation>
+    </message>
+    <message>
+        <source>yellow</source>
+        <translation>gelb</translation>
+    </message>
+    <message>
+        <source>blue</source>
+        <translation>blau</translation>
+    </message>
+    <message>
+        <source>purple</source>
+        <translation>violett</translation>
+    </message>
+    <message>
+        <source>white</source>
+        <translation>weiß</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>an</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>aus</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+</context>
+<context>
+    <name>TMavoTrend</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TSpinButton</name>
+    <message>
+        <source>Increase</source>
+        <translation>Erhöhen</translation>
+    </message>
+    <message>
+        <source>Decrease</source>
+        <translation>Verringern</translation>
+    </message>
+    <message>
+        <source>Increase %1</source>
+        <translation>%1 erhöhen</translation>
+    </message>
+    <message>
+        <source>Decrease %1</source>
+        <translation>%1 verringern</translation>
     </message>
 </context>
 <context>
@@ -1589,6 +1722,14 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
     <message>
         <source>Stop</source>
         <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Time invalid lamp</source>
+        <translation>Lampe Zeit ungültig</translation>
+    </message>
+    <message>
+        <source>Index LED lamp</source>
+        <translation>Lampe Index-LED</translation>
     </message>
 </context>
 <context>
