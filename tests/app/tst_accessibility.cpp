@@ -190,7 +190,7 @@ void AccessibilityTest::controlsSayWhatTheyAreAndShow_data()
                                        << "Hour 1: 1 synchronization" << "1" << false;
 
     QTest::newRow("day box") << "Alm12W6CheckBox" << "" << lamp << "Alarm 12, Saturday" << "" << false;
-    QTest::newRow("alarm time") << "Alm12TimePicker" << "" << spin << "Alarm 12 time" << "     00:00" << false;
+    QTest::newRow("alarm time") << "Alm12TimePicker" << "" << spin << "Alarm 12 time" << "00:00" << false;
     QTest::newRow("row zero") << "Alm00EnableCheckBox" << "" << lamp << "Alarm 00, enabled" << "" << false;
 }
 
