@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/PtyClock.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <cstdlib>
@@ -50,6 +52,30 @@ bool MakeRaw(int fd)
     cfsetospeed(&tio, B9600);
     return ::tcsetattr(fd, TCSANOW, &tio) == 0;
 }
+
+// Only a symbolic link is ever replaced or removed: the path may be
+// mistyped. Empty, or why the link was not made.
+QString MakeLink(const QString& linkPath, const QString& target)
+{
+    const QByteArray path = QFile::encodeName(linkPath);
+    const QFileInfo existing(linkPath);
+    if (existing.isSymLink()) {
+        if (::unlink(path.constData()) != 0)
+            return QStringLiteral("cannot replace the link %1: %2").arg(linkPath, QString::fromLocal8Bit(std::strerror(errno)));
+    } else if (existing.exists()) {
+        return QStringLiteral("%1 exists and is not a symbolic link; only a link is ever replaced").arg(linkPath);
+    }
+    if (::symlink(QFile::encodeName(target).constData(), path.constData()) != 0)
+        return QStringLiteral("cannot make the link %1: %2").arg(linkPath, QString::fromLocal8Bit(std::strerror(errno)));
+    return QString();
+}
+
+void RemoveLink(const QString& linkPath, const QString& target)
+{
+    const QFileInfo link(linkPath);
+    if (link.isSymLink() && link.symLinkTarget() == target)
+        QFile::remove(linkPath);
+}
 } // namespace
 
 PtyClock::PtyClock(const ClockPeerOptions& options, ClockPeer::TimeSource now, QObject* parent)
@@ -80,6 +106,12 @@ bool PtyClock::Open()
     if (slave_ < 0 || !MakeRaw(slave_))
         return Fail(QStringLiteral("open %1").arg(QString::fromLocal8Bit(name)));
     slavePath_ = QString::fromLocal8Bit(name);
+    if (!linkPath_.isEmpty())
+        if (const QString failure = MakeLink(linkPath_, slavePath_); !failure.isEmpty()) {
+            HangUp();
+            error_ = failure;
+            return false;
+        }
     // A child, so a move to another thread takes it along.
     notifier_ = std::make_unique<QSocketNotifier>(master_, QSocketNotifier::Read, this);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &PtyClock::OnMasterReadable);
@@ -102,6 +134,10 @@ void PtyClock::HangUp()
         ::close(slave_);
     master_ = -1;
     slave_ = -1;
+    // After the hang-up, as udev removes an adapter's links only after the
+    // kernel has taken its node away.
+    if (!linkPath_.isEmpty() && !slavePath_.isEmpty())
+        RemoveLink(linkPath_, slavePath_);
 }
 
 void PtyClock::OnMasterReadable()

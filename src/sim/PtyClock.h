@@ -22,6 +22,11 @@ class QSocketNotifier;
 //     if (!clock.Open())
 //         qWarning() << clock.ErrorString();
 //     port.SetPort(clock.SlavePath());
+//
+// With a link path, Open also makes a symbolic link there to the terminal
+// and HangUp removes it, so a clock opened again after a hang-up is found at
+// the same path, as a USB-serial adapter plugged back in is at its
+// /dev/serial/by-id/ name.
 class PtyClock : public QObject {
     Q_OBJECT
 
@@ -30,6 +35,11 @@ public:
         QObject* parent = nullptr);
     ~PtyClock() override;
 
+    // Before Open; empty for none.
+    void SetLinkPath(const QString& path) { linkPath_ = path; }
+    QString LinkPath() const { return linkPath_; }
+
+    // A new terminal (and the link to it); the clock's state stays.
     bool Open();
     bool IsOpen() const { return master_ >= 0; }
     QString SlavePath() const { return slavePath_; }
@@ -38,7 +48,8 @@ public:
     ClockPeer& Peer() { return peer_; }
 
     // Closes the master: the panel's next read or poll sees the line hang up
-    // (EIO, POLLHUP). The clock stays silent until it is opened again.
+    // (EIO, POLLHUP), and the terminal is gone; then removes the link. The
+    // clock stays silent until it is opened again.
     void HangUp();
 
 private:
@@ -51,6 +62,7 @@ private:
     int master_ = -1;
     int slave_ = -1;
     QString slavePath_;
+    QString linkPath_;
     QString error_;
     std::unique_ptr<QSocketNotifier> notifier_;
 };

@@ -1,18 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // whirlbeam-sim: the simulated clock on a pseudo terminal. Prints the
-// terminal's path as its one line on stdout and answers on it until SIGTERM
-// or SIGINT.
+// terminal's path as a line on stdout, and the new terminal's each time the
+// clock is plugged back in, and answers on it until SIGTERM or SIGINT.
 
 #include "link/TerminationSignals.h"
+#include "sim/ClockPlug.h"
+#include "sim/PlugSignals.h"
 #include "sim/PtyClock.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QSocketNotifier>
-#include <cerrno>
-#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -21,7 +19,14 @@ namespace {
 struct SimArguments {
     ClockPeerOptions options;
     QString linkPath;
+    PlugSchedule plug;
 };
+
+void PrintPath(const QString& path)
+{
+    std::printf("%s\n", qPrintable(path));
+    std::fflush(stdout);
+}
 
 [[noreturn]] void Refuse(const QString& message)
 {
@@ -34,7 +39,8 @@ SimArguments ParseArguments(const QCoreApplication& app)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Simulated whirlbeam clock on a pseudo terminal. Prints the terminal's path,\n"
-        "then answers the panel's commands on it until terminated."));
+        "then answers the panel's commands on it until terminated.\n"
+        "SIGUSR1 unplugs the clock, SIGUSR2 plugs it back in, as the two options do."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption alarms(QStringLiteral("alarms"),
@@ -48,7 +54,16 @@ SimArguments ParseArguments(const QCoreApplication& app)
         QStringLiteral("code"));
     const QCommandLineOption delay(QStringLiteral("delay"),
         QStringLiteral("Delay every reply by <ms> milliseconds."), QStringLiteral("ms"), QStringLiteral("0"));
-    parser.addOptions({alarms, link, chip, delay});
+    const QCommandLineOption unplugAfter(QStringLiteral("unplug-after"),
+        QStringLiteral("Unplug the clock <seconds> after the start (decimals allowed), once: the terminal "
+                       "is hung up, so the other side reads EIO or a hang-up, and the --link is removed."),
+        QStringLiteral("seconds"));
+    const QCommandLineOption replugAfter(QStringLiteral("replug-after"),
+        QStringLiteral("Plug the clock back in <seconds> after every unplugging: a new terminal, whose "
+                       "path is printed as another line, and the --link made again at the same path. "
+                       "The clock keeps its state, as one that stayed powered."),
+        QStringLiteral("seconds"));
+    parser.addOptions({alarms, link, chip, delay, unplugAfter, replugAfter});
     if (!parser.parse(app.arguments()))
         Refuse(parser.errorText());
     if (parser.isSet(QStringLiteral("version"))) {
@@ -80,31 +95,15 @@ SimArguments ParseArguments(const QCoreApplication& app)
     if (!delayOk || arguments.options.replyDelayMs < 0)
         Refuse(QStringLiteral("--delay takes a number of milliseconds"));
     arguments.linkPath = parser.value(link);
-    return arguments;
-}
-
-// Only a symbolic link is ever replaced or removed: the path may be
-// mistyped. Empty, or why the link was not made.
-QString MakeLink(const QString& linkPath, const QString& target)
-{
-    const QByteArray path = QFile::encodeName(linkPath);
-    const QFileInfo existing(linkPath);
-    if (existing.isSymLink()) {
-        if (::unlink(path.constData()) != 0)
-            return QStringLiteral("cannot replace the link %1: %2").arg(linkPath, QString::fromLocal8Bit(std::strerror(errno)));
-    } else if (existing.exists()) {
-        return QStringLiteral("%1 exists and is not a symbolic link; only a link is ever replaced").arg(linkPath);
+    for (const auto& [option, delay] : {std::pair{&unplugAfter, &arguments.plug.unplugAfterMs},
+             std::pair{&replugAfter, &arguments.plug.replugAfterMs}}) {
+        if (!parser.isSet(*option))
+            continue;
+        *delay = PlugDelayMs(parser.value(*option));
+        if (!*delay)
+            Refuse(QStringLiteral("--%1 takes a number of seconds from 0.001 to 86400").arg(option->names().constFirst()));
     }
-    if (::symlink(QFile::encodeName(target).constData(), path.constData()) != 0)
-        return QStringLiteral("cannot make the link %1: %2").arg(linkPath, QString::fromLocal8Bit(std::strerror(errno)));
-    return QString();
-}
-
-void RemoveLink(const QString& linkPath, const QString& target)
-{
-    const QFileInfo link(linkPath);
-    if (link.isSymLink() && link.symLinkTarget() == target)
-        QFile::remove(linkPath);
+    return arguments;
 }
 
 } // namespace
@@ -112,8 +111,10 @@ void RemoveLink(const QString& linkPath, const QString& target)
 int main(int argc, char* argv[])
 {
     // Before any thread exists; the signals then end the event loop, and
-    // the link is removed on the way out.
+    // the link is removed on the way out, or pull the clock out and put it
+    // back.
     const int signalFd = WatchTerminationSignals();
+    const int plugFd = WatchPlugSignals();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("whirlbeam-sim"));
     QCoreApplication::setApplicationVersion(QStringLiteral("4.02"));
@@ -122,21 +123,25 @@ int main(int argc, char* argv[])
         Refuse(QStringLiteral("cannot watch for SIGTERM and SIGINT"));
 
     PtyClock clock(arguments.options);
+    clock.SetLinkPath(arguments.linkPath);
     if (!clock.Open())
         Refuse(clock.ErrorString());
-    const QString path = clock.SlavePath();
-    if (!arguments.linkPath.isEmpty())
-        if (const QString failure = MakeLink(arguments.linkPath, path); !failure.isEmpty())
-            Refuse(failure);
+
+    ClockPlug plug([&clock] { clock.HangUp(); return QString(); },
+        [&clock] { return clock.Open() ? QString() : clock.ErrorString(); });
+    QObject::connect(&plug, &ClockPlug::Replugged, &app, [&clock] { PrintPath(clock.SlavePath()); });
+    QObject::connect(&plug, &ClockPlug::Failed, &app, [](const QString& why) {
+        std::fprintf(stderr, "whirlbeam-sim: the clock stays unplugged: %s\n", qPrintable(why));
+    });
+    plug.Listen(plugFd);
 
     QSocketNotifier terminate(signalFd, QSocketNotifier::Read);
     QObject::connect(&terminate, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
 
-    std::printf("%s\n", qPrintable(path));
-    std::fflush(stdout);
+    PrintPath(clock.SlavePath());
+    plug.Start(arguments.plug);
     const int status = app.exec();
-    if (!arguments.linkPath.isEmpty())
-        RemoveLink(arguments.linkPath, path);
+    clock.HangUp();
     ::close(signalFd);
     return status;
 }

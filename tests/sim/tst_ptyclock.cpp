@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -60,6 +61,12 @@ private:
     int fd_;
 };
 
+bool HungUp(int fd)
+{
+    pollfd watched{fd, POLLIN, 0};
+    return ::poll(&watched, 1, 0) == 1 && (watched.revents & POLLHUP);
+}
+
 ClockPeerOptions QuietOptions()
 {
     ClockPeerOptions options;
@@ -78,6 +85,8 @@ private slots:
     void answersOnTheSlave();
     void hangUpReachesThePanel();
     void simProgramServesUntilTerminated();
+    void simProgramUnplugsAndReplugs_data();
+    void simProgramUnplugsAndReplugs();
 };
 
 void PtyClockTest::slaveIsRawFromTheStart()
@@ -163,6 +172,54 @@ void PtyClockTest::simProgramServesUntilTerminated()
     QCOMPARE(sim.exitStatus(), QProcess::NormalExit);
     QCOMPARE(sim.exitCode(), 0);
     QVERIFY(sim.readAllStandardOutput().isEmpty());
+    QVERIFY(!QFileInfo(link).isSymLink());
+}
+
+void PtyClockTest::simProgramUnplugsAndReplugs_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("options") << QStringList{"--unplug-after", "1", "--replug-after", "0.5"};
+    QTest::newRow("signals") << QStringList{};
+}
+
+void PtyClockTest::simProgramUnplugsAndReplugs()
+{
+    QFETCH(QStringList, options);
+    const bool bySignal = options.isEmpty();
+    QTemporaryDir dir;
+    const QString link = dir.filePath("clock");
+    QProcess sim;
+    sim.start(QCoreApplication::applicationDirPath() + "/whirlbeam-sim", QStringList{"--link", link} + options);
+    QVERIFY(sim.waitForStarted());
+    QTRY_VERIFY(sim.canReadLine());
+    const QString first = QString::fromLocal8Bit(sim.readLine()).trimmed();
+
+    PanelEnd panel(link);
+    QVERIFY(panel.IsOpen());
+    QVERIFY(panel.Write("p"));
+    QTRY_VERIFY(panel.LineArrived());
+    if (bySignal)
+        ::kill(pid_t(sim.processId()), SIGUSR1);
+    QTRY_VERIFY(HungUp(panel.Fd()));
+    if (bySignal) {
+        QTRY_VERIFY(!QFileInfo(link).isSymLink());
+        ::kill(pid_t(sim.processId()), SIGUSR2);
+    }
+
+    // The new terminal's path, and the link to it.
+    QTRY_VERIFY(sim.canReadLine());
+    const QString second = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    QVERIFY(second.startsWith("/dev/pts/"));
+    QVERIFY(second != first);
+    QCOMPARE(QFileInfo(link).symLinkTarget(), second);
+    PanelEnd again(link);
+    QVERIFY(again.Write("p"));
+    QTRY_VERIFY(again.LineArrived());
+    QCOMPARE(again.TakeLine(), QByteArray("Pelk Whirlbeam Clock\r\n"));
+
+    sim.terminate();
+    QVERIFY(sim.waitForFinished());
+    QCOMPARE(sim.exitCode(), 0);
     QVERIFY(!QFileInfo(link).isSymLink());
 }
 
