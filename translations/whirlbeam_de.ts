@@ -2035,12 +2035,33 @@ Millisekunde, ohne sie zu verstellen</translation>
         <translation>%1; die Uhr bleibt, wie sie ist</translation>
     </message>
     <message>
+        <source>Drift: not enough data (%1 ± %2 ppm).</source>
+        <translation>Gangabweichung: zu wenige Daten (%1 ± %2 ppm).</translation>
+    </message>
+    <message>
+        <source>Drift: %1 ± %2 ppm (%3 s a day).</source>
+        <translation>Gangabweichung: %1 ± %2 ppm (%3 s am Tag).</translation>
+    </message>
+    <message>
+        <source>--unplug-after and --replug-after apply to --simulate only</source>
+        <translation>--unplug-after und --replug-after gelten nur für --simulate</translation>
+    </message>
+    <message>
+        <source>%1 takes a number of seconds from 0.001 to 86400</source>
+        <translation>%1 erwartet eine Sekundenzahl von 0.001 bis 86400</translation>
+    </message>
+    <message>
         <source>
 Options (before or after the subcommand):
   --serial PORT       the clock on serial port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)
   --usb [SERIAL]      the clock on USB; SERIAL (its serial number or /dev/hidrawN) picks one
                       of several (--usb=SERIAL where a subcommand&apos;s argument could follow)
   --simulate [usb]    a simulated clock in this process: on a pseudo terminal, or as a USB device
+  --unplug-after SEC  with --simulate: unplug the simulated clock SEC seconds after the start
+                      (decimals allowed), once; SIGUSR1 unplugs it at any time
+  --replug-after SEC  with --simulate: plug it back in SEC seconds after every unplugging (on USB
+                      with its serial number, on serial as a new pseudo terminal behind the same
+                      port name); SIGUSR2 plugs it back in at any time
   --json              the result as JSON: one object (an error as {&quot;error&quot;, &quot;exitCode&quot;});
                       monitor and offset --watch one object a line
   --log FILE          append every command sent and every reply line received to FILE,
@@ -2077,6 +2098,11 @@ Optionen (vor oder nach dem Unterbefehl):
                       von mehreren (--usb=SERIAL, wo ein Argument des Unterbefehls folgen könnte)
   --simulate [usb]    eine simulierte Uhr in diesem Prozess: an einem Pseudoterminal oder als
                       USB-Gerät
+  --unplug-after SEC  mit --simulate: die simulierte Uhr SEC Sekunden nach dem Start abziehen
+                      (Dezimalstellen erlaubt), einmal; SIGUSR1 zieht sie jederzeit ab
+  --replug-after SEC  mit --simulate: sie SEC Sekunden nach jedem Abziehen wieder einstecken (am
+                      USB mit ihrer Seriennummer, seriell als neues Pseudoterminal hinter demselben
+                      Portnamen); SIGUSR2 steckt sie jederzeit wieder ein
   --json              das Ergebnis als JSON: ein Objekt (ein Fehler als {&quot;error&quot;, &quot;exitCode&quot;});
                       bei monitor und offset --watch ein Objekt je Zeile
   --log FILE          jeden gesendeten Befehl und jede empfangene Antwortzeile an FILE anhängen,
@@ -2109,14 +2135,6 @@ Exit-Codes:
   8    die Uhr dieses Computers ist nicht synchronisiert (--require-synced)
   130  unterbrochen (143 bei SIGTERM), bevor der Unterbefehl fertig war; so endet auch monitor
 </translation>
-    </message>
-    <message>
-        <source>Drift: not enough data (%1 ± %2 ppm).</source>
-        <translation>Gangabweichung: zu wenige Daten (%1 ± %2 ppm).</translation>
-    </message>
-    <message>
-        <source>Drift: %1 ± %2 ppm (%3 s a day).</source>
-        <translation>Gangabweichung: %1 ± %2 ppm (%3 s am Tag).</translation>
     </message>
 </context>
 </TS>

@@ -3,17 +3,23 @@
 #include "app/DisplayDefaults.h"
 #include "app/PelkMain.h"
 #include "files/Translations.h"
+#include "link/TerminationSignals.h"
 #include "app/WindowPlacement.h"
-#include "sim/PtyClock.h"
-#include "sim/UsbClock.h"
+#include "sim/PlugSignals.h"
+#include "sim/SimHid.h"
+#include "sim/SimulatedClock.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QPushButton>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -32,6 +38,15 @@ struct Options {
     QCommandLineOption simulate{QStringLiteral("simulate"),
         QStringLiteral("Start a simulated clock on a pseudo terminal and connect to it; "
                        "'--simulate usb': as a USB device inside the panel.")};
+    QCommandLineOption unplugAfter{QStringLiteral("unplug-after"),
+        QStringLiteral("With --simulate: unplug the simulated clock <seconds> after the start (decimals "
+                       "allowed), once; SIGUSR1 unplugs it at any time."),
+        QStringLiteral("seconds")};
+    QCommandLineOption replugAfter{QStringLiteral("replug-after"),
+        QStringLiteral("With --simulate: plug the simulated clock back in <seconds> after every unplugging, "
+                       "on USB with its serial number, on serial as a new pseudo terminal behind the same "
+                       "port name; SIGUSR2 plugs it back in at any time."),
+        QStringLiteral("seconds")};
     QCommandLineOption serial{QStringLiteral("serial"),
         QStringLiteral("Use the serial link on <port> (COM1, ttyUSB0, /dev/pts/3 ...)."),
         QStringLiteral("port")};
@@ -123,13 +138,48 @@ bool DisplayAvailable(const QCommandLineParser& parser)
 
 constexpr int kNoDisplay = 2;
 
-void ChooseLink(TForm1& form, const QCommandLineParser& parser, const Options& options, const PtyClock* clock,
-                const UsbClock* usbClock)
+// Ends the process by the signal's default action, as if it had never been
+// watched, so the panel's exit status stays what a SIGTERM or SIGINT gives.
+[[noreturn]] void EndBySignal(int signal)
 {
-    if (usbClock) {
-        form.OpenOnFirstActivation();
-    } else if (clock) {
-        form.SelectSerialLink(clock->SlavePath());
+    std::signal(signal, SIG_DFL);
+    sigset_t unblocked;
+    sigemptyset(&unblocked);
+    sigaddset(&unblocked, signal);
+    pthread_sigmask(SIG_UNBLOCK, &unblocked, nullptr);
+    std::raise(signal);
+    std::_Exit(128 + signal);
+}
+
+// The simulated clock's plug from the command line; an error when a time is
+// wrong or given without --simulate.
+std::optional<PlugSchedule> PlugOptions(const QCommandLineParser& parser, const Options& options, QString* error)
+{
+    PlugSchedule schedule;
+    for (const auto& [option, delay] : {std::pair{&options.unplugAfter, &schedule.unplugAfterMs},
+             std::pair{&options.replugAfter, &schedule.replugAfterMs}}) {
+        if (!parser.isSet(*option))
+            continue;
+        const QString name = option->names().constFirst();
+        if (!parser.isSet(options.simulate)) {
+            *error = QStringLiteral("--%1 needs --simulate").arg(name);
+            return std::nullopt;
+        }
+        *delay = PlugDelayMs(parser.value(*option));
+        if (!*delay) {
+            *error = QStringLiteral("--%1 takes a number of seconds from 0.001 to 86400").arg(name);
+            return std::nullopt;
+        }
+    }
+    return schedule;
+}
+
+void ChooseLink(TForm1& form, const QCommandLineParser& parser, const Options& options,
+                const SimulatedClock* simulated)
+{
+    if (simulated) {
+        if (simulated->Type() == SimulatedClock::Kind::Serial)
+            form.SelectSerialLink(simulated->PortPath());
         form.OpenOnFirstActivation();
     } else if (parser.isSet(options.serial)) {
         form.SelectSerialLink(parser.value(options.serial));
@@ -187,8 +237,8 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     parser.addVersionOption();
     const Options options;
-    parser.addOptions(
-        {options.screenshot, options.simulate, options.serial, options.connect, options.dark, options.log});
+    parser.addOptions({options.screenshot, options.simulate, options.unplugAfter, options.replugAfter,
+                       options.serial, options.connect, options.dark, options.log});
     parser.addOptions(QtOwnOptions());
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     if (const int done = AnswerWithoutDisplay(parser, Arguments(argc, argv)); done >= 0)
@@ -197,6 +247,10 @@ int main(int argc, char* argv[])
         return Fail(QStringLiteral("--simulate and --serial exclude each other"));
     if (parser.isSet(options.connect) && !parser.isSet(options.serial))
         return Fail(QStringLiteral("--connect needs --serial PORT"));
+    QString plugError;
+    const std::optional<PlugSchedule> plug = PlugOptions(parser, options, &plugError);
+    if (!plug)
+        return Fail(plugError);
     if (!DisplayAvailable(parser)) {
         Fail(QStringLiteral("no display (DISPLAY and WAYLAND_DISPLAY are not set); to render the pages without "
                             "one, run: QT_QPA_PLATFORM=offscreen whirlbeam-panel --screenshot DIR"));
@@ -204,6 +258,14 @@ int main(int argc, char* argv[])
     }
 
     SetDisplayDefaults();
+    // Before QApplication starts any thread, so that every thread blocks
+    // them and SIGUSR1 / SIGUSR2 reach the simulated clock's plug instead
+    // of ending the panel.
+    if (parser.isSet(options.simulate))
+        WatchPlugSignals();
+    // A simulated clock on serial leaves a link in a folder; SIGTERM and
+    // SIGINT take them along before they end the panel.
+    const int terminationFd = parser.isSet(options.simulate) && !SimulatesUsb(parser) ? WatchTerminationSignals() : -1;
 
     // The installed desktop entry and icon go by this name.
     QApplication::setDesktopFileName(QStringLiteral(WHIRLBEAM_APP_ID));
@@ -211,38 +273,47 @@ int main(int argc, char* argv[])
     // Before any window is made: texts are translated when they are set.
     InstallTranslations(app);
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(WHIRLBEAM_APP_ID)));
+    QString error;
     if (parser.isSet(options.dark)) {
         QApplication::setStyle(QStringLiteral("Fusion"));
         QApplication::setPalette(DarkPalette());
     }
 
     // The simulated clock outlives the window, whose link talks to it.
-    std::unique_ptr<PtyClock> clock;
-    std::unique_ptr<UsbClock> usbClock;
+    std::unique_ptr<SimulatedClock> simulated;
     TForm1::Devices devices;
-    if (SimulatesUsb(parser)) {
-        usbClock = std::make_unique<UsbClock>();
-        auto usb = std::make_unique<SimHidBackend>();
-        usb->Plug(usbClock.get(), false);
-        devices.hidCtl = std::make_unique<TJvHidDeviceController>(std::move(usb));
-    } else if (parser.isSet(options.simulate)) {
-        clock = std::make_unique<PtyClock>();
-        if (!clock->Open())
-            return Fail(clock->ErrorString());
+    if (parser.isSet(options.simulate)) {
+        simulated = SimulatedClock::Make(
+            SimulatesUsb(parser) ? SimulatedClock::Kind::Usb : SimulatedClock::Kind::Serial, *plug, &error);
+        if (!simulated)
+            return Fail(error);
+        QObject::connect(&simulated->Plug(), &ClockPlug::Failed, &app,
+                         [](const QString& why) { Fail(QStringLiteral("the simulated clock stays unplugged: ") + why); });
+        if (auto usb = simulated->TakeBackend())
+            devices.hidCtl = std::make_unique<TJvHidDeviceController>(std::move(usb));
+    }
+    std::unique_ptr<QSocketNotifier> terminated;
+    if (terminationFd >= 0) {
+        terminated = std::make_unique<QSocketNotifier>(terminationFd, QSocketNotifier::Read);
+        QObject::connect(terminated.get(), &QSocketNotifier::activated, &app, [&simulated, terminationFd] {
+            if (const int signal = TakeTerminationSignal(terminationFd)) {
+                simulated.reset();
+                EndBySignal(signal);
+            }
+        });
     }
 
     TForm1 form(std::move(devices));
-    QString error;
     if (parser.isSet(options.log) && !form.TrafficLog.Open(parser.value(options.log), &error))
         return Fail(error);
     form.TrafficLog.SetOnFailure([](const QString& reason) { Fail(reason); });
-    ChooseLink(form, parser, options, clock.get(), usbClock.get());
+    ChooseLink(form, parser, options, simulated.get());
     ShowCentredAtFixedSize(form);
     form.activateWindow();
     if (!parser.isSet(options.screenshot))
         return app.exec();
     const QString folder = parser.value(options.screenshot);
-    if (!clock && !usbClock && !parser.isSet(options.connect))
+    if (!simulated && !parser.isSet(options.connect))
         return Screenshots(form, folder);
     return ScreenshotsOnceRead(app, form, folder);
 }

@@ -63,6 +63,9 @@ public:
             return {options_, QString()};
         if (links_ > 1)
             return {std::nullopt, CliTexts::tr("--serial, --usb and --simulate exclude each other")};
+        if (!options_.plug.IsEmpty() && options_.link != CliOptions::Link::SimulatedSerial
+            && options_.link != CliOptions::Link::SimulatedUsb)
+            return {std::nullopt, CliTexts::tr("--unplug-after and --replug-after apply to --simulate only")};
         if (const QString error = CheckCommand(options_.command); !error.isEmpty())
             return {std::nullopt, error};
         const QString subcommand = options_.command.first();
@@ -149,6 +152,13 @@ QString Parser::Take()
         if (!ok || !(parsed > 0.0) || parsed > 3600.0)
             return CliTexts::tr("--timeout takes a number of seconds from 0.001 to 3600");
         options_.timeoutMs = std::max(1, int(std::lround(parsed * 1000.0)));
+    } else if (Name() == QLatin1String("--unplug-after") || Name() == QLatin1String("--replug-after")) {
+        const QString name = Name();
+        const auto seconds = RequiredWord();
+        const std::optional<int> ms = seconds ? PlugDelayMs(*seconds) : std::nullopt;
+        if (!ms)
+            return CliTexts::tr("%1 takes a number of seconds from 0.001 to 86400").arg(name);
+        (name == QLatin1String("--unplug-after") ? options_.plug.unplugAfterMs : options_.plug.replugAfterMs) = ms;
     } else if (Name() == QLatin1String("--serial") || Name() == QLatin1String("--usb")
         || Name() == QLatin1String("--simulate")) {
         return TakeLink();
@@ -227,6 +237,11 @@ QString UsageText()
             "  --usb [SERIAL]      the clock on USB; SERIAL (its serial number or /dev/hidrawN) picks one\n"
             "                      of several (--usb=SERIAL where a subcommand's argument could follow)\n"
             "  --simulate [usb]    a simulated clock in this process: on a pseudo terminal, or as a USB device\n"
+            "  --unplug-after SEC  with --simulate: unplug the simulated clock SEC seconds after the start\n"
+            "                      (decimals allowed), once; SIGUSR1 unplugs it at any time\n"
+            "  --replug-after SEC  with --simulate: plug it back in SEC seconds after every unplugging (on USB\n"
+            "                      with its serial number, on serial as a new pseudo terminal behind the same\n"
+            "                      port name); SIGUSR2 plugs it back in at any time\n"
             "  --json              the result as JSON: one object (an error as {\"error\", \"exitCode\"});\n"
             "                      monitor and offset --watch one object a line\n"
             "  --log FILE          append every command sent and every reply line received to FILE,\n"

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "sim/ClockPlug.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -21,6 +23,7 @@ struct CliOptions {
     QString zone; // the time zone the clock keeps; empty for this computer's
     int watchMinutes = 0; // offset: go on measuring for so long
     int timeoutMs = kDefaultTimeoutMs;
+    PlugSchedule plug; // with a simulated link: when its clock is unplugged and plugged back in
     bool help = false;
     bool version = false;
     // The subcommand and its arguments: {"alarms", "save", "x.alm"}.

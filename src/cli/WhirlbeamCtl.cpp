@@ -8,8 +8,8 @@
 #include "link/ComPort.h"
 #include "link/hid/HidDevice.h"
 #include "link/hid/HidapiBackend.h"
-#include "sim/PtyClock.h"
-#include "sim/UsbClock.h"
+#include "sim/SimHid.h"
+#include "sim/SimulatedClock.h"
 
 #include <cerrno>
 
@@ -95,21 +95,21 @@ std::unique_ptr<ClockLink> WhirlbeamCtl::OpenLink(const CliOptions& options, Lin
 {
     using Link = CliOptions::Link;
     switch (options.link) {
-    case Link::SimulatedSerial: {
-        ptyClock_ = std::make_unique<PtyClock>();
-        if (!ptyClock_->Open()) {
-            *failure = {LinkFailure::Kind::NotOpened, ENODEV, ptyClock_->ErrorString()};
+    case Link::SimulatedSerial:
+    case Link::SimulatedUsb: {
+        const bool usb = options.link == Link::SimulatedUsb;
+        QString error;
+        simulated_ = SimulatedClock::Make(
+            usb ? SimulatedClock::Kind::Usb : SimulatedClock::Kind::Serial, options.plug, &error);
+        if (!simulated_) {
+            *failure = {LinkFailure::Kind::NotOpened, ENODEV, error};
             return nullptr;
         }
+        if (usb)
+            return OpenUsb(simulated_->TakeBackend(), QString(), failure);
         auto port = std::make_unique<TComPort>();
-        port->SetPort(ptyClock_->SlavePath());
+        port->SetPort(simulated_->PortPath());
         return SerialClockLink::Open(std::move(port), failure);
-    }
-    case Link::SimulatedUsb: {
-        usbClock_ = std::make_unique<UsbClock>();
-        auto backend = std::make_unique<SimHidBackend>();
-        backend->Plug(usbClock_.get(), false);
-        return OpenUsb(std::move(backend), QString(), failure);
     }
     case Link::Usb:
         return OpenUsb(environment_.usbBackend ? environment_.usbBackend() : MakeHidapiBackend(),

@@ -15,11 +15,10 @@ class ClockLink;
 class ClockSession;
 struct LinkFailure;
 class HidBackend;
-class PtyClock;
 class QIODevice;
 class TCustomComPort;
 class TJvHidDeviceController;
-class UsbClock;
+class SimulatedClock;
 struct CliOptions;
 
 // One run of whirlbeamctl: reads the command line, opens the link the way
@@ -57,8 +56,7 @@ private:
     std::optional<int> interrupted_;
     LinkLog log_;
     // In the order they depend on each other: each outlives what follows.
-    std::unique_ptr<PtyClock> ptyClock_;
-    std::unique_ptr<UsbClock> usbClock_;
+    std::unique_ptr<SimulatedClock> simulated_;
     std::unique_ptr<TJvHidDeviceController> controller_;
     std::unique_ptr<ClockLink> link_;
     std::unique_ptr<ClockSession> session_;

@@ -6,18 +6,35 @@
 #include "cli/WhirlbeamCtl.h"
 #include "files/Translations.h"
 #include "link/TerminationSignals.h"
+#include "sim/PlugSignals.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QSocketNotifier>
+#include <cstring>
 #include <memory>
 #include <unistd.h>
+
+namespace {
+// Read before the command line is parsed, since the signals must be blocked
+// before any thread exists; a line that then fails to parse does no harm.
+bool SimulatesClock(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--simulate") == 0 || std::strncmp(argv[i], "--simulate=", 11) == 0)
+            return true;
+    return false;
+}
+} // namespace
 
 int main(int argc, char* argv[])
 {
     // Before any thread exists; a signal then ends the subcommand in an
     // ordinary slot.
     const int signalFd = WatchTerminationSignals();
+    // SIGUSR1 and SIGUSR2 unplug the simulated clock and plug it back in.
+    if (SimulatesClock(argc, argv))
+        WatchPlugSignals();
     QCoreApplication app(argc, argv);
     InstallTranslations(app);
     QFile out;

@@ -34,6 +34,10 @@ void CommandLineTest::answers_data()
     QTest::newRow("unwritable log")
         << QStringList{"--log", "/dev/null/traffic.log", "--screenshot", "/dev/null/pages"} << true << 1
         << "whirlbeam-panel: cannot write the log /dev/null/traffic.log: Not a directory\n";
+    QTest::newRow("unplug without simulate") << QStringList{"--unplug-after", "1"} << false << 1
+                                             << "whirlbeam-panel: --unplug-after needs --simulate\n";
+    QTest::newRow("replug when?") << QStringList{"--simulate", "usb", "--replug-after", "soon"} << false << 1
+                                  << "whirlbeam-panel: --replug-after takes a number of seconds from 0.001 to 86400\n";
     QTest::newRow("connect without serial") << QStringList{"--connect"} << false << 1
                                             << "whirlbeam-panel: --connect needs --serial PORT\n";
 }

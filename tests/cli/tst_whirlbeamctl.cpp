@@ -206,6 +206,16 @@ void WhirlbeamCtlTest::parsesTheCommandLine_data()
                                << "--serial, --usb and --simulate exclude each other";
     QTest::newRow("simulate what") << L{"--simulate=tcp", "status"}
                                    << "--simulate takes 'usb' or 'serial', not 'tcp'";
+    QTest::newRow("unplug and replug") << L{"--simulate", "usb", "monitor", "--unplug-after", "2", "--replug-after=0.5"}
+                                       << "simulated usb||monitor|unplug 2000, replug 500";
+    QTest::newRow("replug alone") << L{"--replug-after", "1", "--simulate", "monitor"}
+                                  << "simulated serial||monitor|unplug -1, replug 1000";
+    QTest::newRow("unplug without simulate") << L{"--usb", "status", "--unplug-after", "1"}
+                                             << "--unplug-after and --replug-after apply to --simulate only";
+    QTest::newRow("replug when?") << L{"--simulate", "monitor", "--replug-after", "soon"}
+                                  << "--replug-after takes a number of seconds from 0.001 to 86400";
+    QTest::newRow("unplug at once") << L{"--simulate", "monitor", "--unplug-after=0"}
+                                    << "--unplug-after takes a number of seconds from 0.001 to 86400";
     QTest::newRow("no subcommand") << L{"--usb"} << "no subcommand given";
     QTest::newRow("half a subcommand") << L{"alarms"} << "'alarms' needs one of: save, load";
     QTest::newRow("no file") << L{"params", "load"} << "'params load' needs a file name";
@@ -227,9 +237,12 @@ void WhirlbeamCtlTest::parsesTheCommandLine()
     }
     const CliOptions& o = *parsed.options;
     static const QStringList links{"auto", "serial", "usb", "simulated serial", "simulated usb"};
-    QCOMPARE(QStringList({links[int(o.link)], o.port + o.usbClock, o.command.join(QLatin1Char(' '))})
-                 .join(QLatin1Char('|')),
-        outcome);
+    QStringList got{links[int(o.link)], o.port + o.usbClock, o.command.join(QLatin1Char(' '))};
+    if (!o.plug.IsEmpty())
+        got << QStringLiteral("unplug %1, replug %2")
+                   .arg(o.plug.unplugAfterMs.value_or(-1))
+                   .arg(o.plug.replugAfterMs.value_or(-1));
+    QCOMPARE(got.join(QLatin1Char('|')), outcome);
 }
 
 void WhirlbeamCtlTest::statusOnEitherLink_data()
