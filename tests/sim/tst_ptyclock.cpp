@@ -178,7 +178,7 @@ void PtyClockTest::simProgramServesUntilTerminated()
 void PtyClockTest::simProgramUnplugsAndReplugs_data()
 {
     QTest::addColumn<QStringList>("options");
-    QTest::newRow("options") << QStringList{"--unplug-after", "1", "--replug-after", "0.5"};
+    QTest::newRow("options") << QStringList{"--unplug-after", "2", "--replug-after", "0.5"};
     QTest::newRow("signals") << QStringList{};
 }
 
