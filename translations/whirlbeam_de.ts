@@ -1580,6 +1580,18 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
         <source>Relay lamp</source>
         <translation>Lampe Relais</translation>
     </message>
+    <message>
+        <source>Reconnect automatically</source>
+        <translation>Automatisch neu verbinden</translation>
+    </message>
+    <message>
+        <source>Waiting for the clock to return (USB serial %1)</source>
+        <translation>Warte auf die Rückkehr der Uhr (USB, Seriennummer %1)</translation>
+    </message>
+    <message>
+        <source>Waiting for the clock to return (%1)</source>
+        <translation>Warte auf die Rückkehr der Uhr (%1)</translation>
+    </message>
 </context>
 <context>
     <name>THexEdit</name>
@@ -1965,12 +1977,6 @@ Standardausgabe</translation>
         <translation>eine Befehlszeile senden und die folgenden Antwortzeilen ausgeben</translation>
     </message>
     <message>
-        <source>poll as the panel does and print every reply line, decoded, until
-interrupted (Ctrl-C, SIGTERM)</source>
-        <translation>wie das Bedienprogramm abfragen und jede Antwortzeile dekodiert ausgeben,
-bis zur Unterbrechung (Strg-C, SIGTERM)</translation>
-    </message>
-    <message>
         <source> (whirlbeamctl --help lists what it takes)</source>
         <translation> (whirlbeamctl --help zeigt, was möglich ist)</translation>
     </message>
@@ -2051,6 +2057,10 @@ Millisekunde, ohne sie zu verstellen</translation>
         <translation>%1 erwartet eine Sekundenzahl von 0.001 bis 86400</translation>
     </message>
     <message>
+        <source>--no-reconnect applies to monitor only</source>
+        <translation>--no-reconnect gilt nur für monitor</translation>
+    </message>
+    <message>
         <source>
 Options (before or after the subcommand):
   --serial PORT       the clock on serial port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)
@@ -2073,6 +2083,8 @@ Options (before or after the subcommand):
   --watch MINUTES     offset: go on measuring for MINUTES (or until interrupted) and tell
                       the clock&apos;s drift with its standard error
   --timeout SECONDS   how long the clock may stay silent (default 5)
+  --no-reconnect      monitor: end when the clock goes away (exit code 3) rather than
+                      wait for it to come back
   -h, --help          this text
   -v, --version       the version
 
@@ -2114,6 +2126,8 @@ Optionen (vor oder nach dem Unterbefehl):
   --watch MINUTES     offset: MINUTES lang (oder bis zur Unterbrechung) weiter messen und die
                       Gangabweichung der Uhr mit ihrem Standardfehler nennen
   --timeout SECONDS   wie lange die Uhr schweigen darf (Standard 5)
+  --no-reconnect      monitor: enden, wenn die Uhr verschwindet (Exit-Code 3), statt auf
+                      ihre Rückkehr zu warten
   -h, --help          dieser Text
   -v, --version       die Version
 
@@ -2135,6 +2149,20 @@ Exit-Codes:
   8    die Uhr dieses Computers ist nicht synchronisiert (--require-synced)
   130  unterbrochen (143 bei SIGTERM), bevor der Unterbefehl fertig war; so endet auch monitor
 </translation>
+    </message>
+    <message>
+        <source>poll as the panel does and print every reply line, decoded, until
+interrupted (Ctrl-C, SIGTERM); a clock that goes away is waited for</source>
+        <translation>wie das Bedienprogramm abfragen und jede Antwortzeile dekodiert ausgeben,
+bis zur Unterbrechung (Strg-C, SIGTERM); auf eine verschwundene Uhr wird gewartet</translation>
+    </message>
+    <message>
+        <source>%1; waiting for the clock to come back</source>
+        <translation>%1; warte auf die Rückkehr der Uhr</translation>
+    </message>
+    <message>
+        <source>the clock is back on %1</source>
+        <translation>die Uhr ist wieder da: %1</translation>
     </message>
 </context>
 </TS>

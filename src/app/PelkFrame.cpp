@@ -245,6 +245,11 @@ void TForm1::BuildMenus()
         connect(item, &QAction::triggered, this, &TForm1::USB1Click);
     }
     USB1->setChecked(true);
+    Separator(Communication2, "N7");
+    Reconnect1 = Item(Communication2, "Reconnect1", tr("Reconnect automatically"));
+    Reconnect1->setCheckable(true);
+    connect(Reconnect1, &QAction::toggled, connection_.get(), &ClockConnection::SetReconnect);
+    connect(Reconnect1, &QAction::triggered, this, &TForm1::StoreReconnect);
 
     Settings1 = Named(bar->addMenu(tr("&Settings")), "Settings1");
     QMenu* serial = Named(Settings1->addMenu(tr("&Serial")), "Communication1");
@@ -272,4 +277,14 @@ void TForm1::BuildStatusBar()
         statusPanels_[i] = panel;
     }
     setStatusBar(bar);
+}
+
+// The connection's panel grows for a text it cannot show whole (a port's
+// long path while its clock is awaited) rather than cut it.
+void TForm1::SetStatusText(int panel, const QString& text)
+{
+    QLabel* label = statusPanels_[size_t(panel)];
+    label->setText(text);
+    if (panel == 0)
+        label->setFixedWidth(std::max(kStatusPanelWidths[0], label->sizeHint().width()));
 }

@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The link of the main window: the Open button, the choice between USB and
-// the serial port, the port's events and the USB device list. The lines
-// themselves go through the core: the transmit tick sends, the links frame
-// and cut, the reply log hands each line to reply handling.
+// The link as the main window shows it: the Open button, the port's and the
+// link's events, the USB device list, a clock that went away and is awaited.
+// The connection in the core opens, sends, cuts reply lines and waits for
+// the clock's return; the window shows what it does and makes its error
+// boxes from the failures it reports.
 
 #include "app/PelkMain.h"
 
 #include "app/PelkTexts.h"
 #include "app/ScreenCursor.h"
+#include "app/UsbDeviceList.h"
 #include "app/pages/DateTimePage.h"
-#include "link/hid/ClockDevices.h"
+#include "link/ClockTimeSync.h"
 #include "widgets/LED.h"
 
 #include <QAction>
@@ -19,43 +21,29 @@
 #include <QPushButton>
 #include <QTimer>
 
-bool TForm1::LinkOpen() const { return comPort_->Connected() || UsbLinkOpen; }
+using LinkState = ClockConnection::State;
+
+bool TForm1::LinkOpen() const { return connection_->LinkOpen(); }
 
 void TForm1::QueueCommand(const QByteArray& text) { CommandMemo.Append(text); }
 
 void TForm1::ClearCommandQueue() { CommandMemo.Clear(); }
 
-ClockLink& TForm1::ActiveLink()
-{
-    if (USB1->isChecked() && UsbLinkOpen)
-        return usbLink_;
-    return serialLink_;
-}
+// A serial write that fails comes back as the port's error box; a USB write
+// that fails passes silently, and the clock's silence shows on LED1.
+void TForm1::TransmitCommand(const QByteArray& text) { connection_->Transmit(text); }
 
-// A serial write that fails throws the port's error out of the tick; a USB
-// write that fails passes silently, and the clock's silence shows on LED1.
-void TForm1::TransmitCommand(const QByteArray& text) { ActiveLink().Transmit(text); }
-
+// Closing also stops a wait for the clock's return.
 void TForm1::OpenButtonClick()
 {
-    if (!USB1->isChecked()) {
-        if (comPort_->Connected()) {
-            comPort_->Close();
+    if (connection_->CurrentState() != LinkState::Closed) {
+        const bool serial = connection_->Kind() == LinkKind::Serial;
+        if (!connection_->Close())
+            return;
+        if (serial)
             ScreenCursor::SetArrow();
-        } else {
-            comPort_->Open();
-        }
-        tick_->SetLink(LinkKind::Serial);
-    } else if (UsbLinkOpen) {
-        CloseUsbLink();
-    } else if (CurrentHidDevice && !CurrentHidDevice->HasReadWriteAccess()) {
-        // Opened, the link would only seem to work.
-        ShowException(ClockAccessProblem(*CurrentHidDevice));
+    } else if (!connection_->Open(USB1->isChecked() ? LinkKind::Usb : LinkKind::Serial)) {
         return;
-    } else {
-        ComPort1AfterOpen();
-        tick_->SetLink(LinkKind::Usb);
-        UsbLinkOpen = true;
     }
     ClearCommandQueue();
     UpdateLinkMenus();
@@ -63,18 +51,11 @@ void TForm1::OpenButtonClick()
         SetStatusText(0, PelkTexts::NotConnected());
 }
 
-void TForm1::CloseUsbLink()
-{
-    ComPort1BeforeClose();
-    UsbLinkOpen = false;
-    tick_->SetLink(LinkKind::Serial);
-    ComPort1AfterClose();
-}
-
-// Neither the link nor the serial settings may change under an open link.
+// Neither the link nor the serial settings may change under an open link,
+// nor while its clock is awaited.
 void TForm1::UpdateLinkMenus()
 {
-    const bool closed = !LinkOpen();
+    const bool closed = connection_->CurrentState() == LinkState::Closed && !LinkOpen();
     Settings1->menuAction()->setEnabled(closed);
     Communication2->menuAction()->setEnabled(closed);
 }
@@ -83,7 +64,7 @@ void TForm1::ComPort1AfterOpen()
 {
     OpenButton->setText(tr("Close"));
     LED1->SetLit(true);
-    tick_->Timer().start();
+    Timer1()->start();
     TabControl1->setEnabled(true);
     dateTime_->DatePickerChange();
     ScreenCursor::SetHourglass();
@@ -92,8 +73,8 @@ void TForm1::ComPort1AfterOpen()
 
 void TForm1::ComPort1BeforeClose()
 {
-    tick_->Timer().stop();
-    CancelClockSync();
+    Timer1()->stop();
+    timeSync_->Cancel();
     LED1->SetColor(lcRed);
 }
 
@@ -114,27 +95,16 @@ void TForm1::ComPort1AfterClose()
 }
 
 // The port closed itself (the device went away) or hit an error between
-// calls; a port that closed no longer waits for the clock.
-void TForm1::ComPort1Exception(const EComPort& error)
-{
-    if (!comPort_->Connected()) {
-        ScreenCursor::SetArrow();
-        UpdateLinkMenus();
-    }
-    ShowComPortError(error);
-}
+// calls.
+void TForm1::ComPort1Exception(const EComPort& error) { connection_->TakePortException(error); }
 
 void TForm1::USB1Click() { DevListBox->setVisible(USB1->isChecked()); }
 
-void TForm1::ComPort1RxChar(int count) { serialLink_.Receive(count); }
+void TForm1::ComPort1RxChar(int count) { connection_->ReceiveSerial(count); }
 
-void TForm1::HidDeviceData(TJvHidDevice*, quint8, const QByteArray& data) { usbLink_.TakeReport(data); }
+void TForm1::HidDeviceData(TJvHidDevice*, quint8, const QByteArray& data) { connection_->TakeReport(data); }
 
-void TForm1::TakeReplyLine(const QByteArray& line)
-{
-    tick_->NoteReply(line);
-    ReceiveMemo.Append(line);
-}
+void TForm1::TakeReplyLine(const QByteArray& line) { ReceiveMemo.Append(line); }
 
 void TForm1::ReceiveMemoChange()
 {
@@ -142,66 +112,61 @@ void TForm1::ReceiveMemoChange()
         DispatchReply(ReceiveMemo.TakeFirst());
 }
 
-void TForm1::HidCtlDeviceChange()
+// A port that closed no longer waits for the clock: the hourglass goes.
+// The port's own message stays the box's first line; a USB clock that was
+// unplugged gets a status text instead of a box.
+void TForm1::ShowLinkFailure(const LinkFailure& why)
 {
-    const bool hookedVanished = CurrentHidDevice && !CurrentHidDevice->IsPluggedIn();
-    HookHidDevice(nullptr);
-    ReleaseClocks(*hidCtl_, listedHidDevices_);
-    {
-        const QSignalBlocker quiet(DevListBox);
-        DevListBox->clear();
-        listedHidDevices_ = ClaimClocks(*hidCtl_);
-        for (TJvHidDevice* device : listedHidDevices_)
-            DevListBox->addItem(device->Caption());
-        if (!listedHidDevices_.isEmpty())
-            DevListBox->setCurrentIndex(0);
-    }
-    // A link whose clock is gone closes; so does one with no clock at all,
-    // which would otherwise aim its ticks at the serial port the choice
-    // falls back to.
-    if (UsbLinkOpen && (hookedVanished || listedHidDevices_.isEmpty())) {
-        CloseUsbLink();
-        UpdateLinkMenus();
-        if (hookedVanished)
-            SetStatusText(0, PelkTexts::ClockUnplugged());
-    }
-    if (listedHidDevices_.isEmpty()) {
-        Serial1->setChecked(true);
-        DevListBox->hide();
+    const bool waiting = connection_->CurrentState() == LinkState::WaitingForReturn;
+    if (why.kind == LinkFailure::Kind::Gone && why.portCode == 0)
+        SetStatusText(0, waiting ? WaitingText() : PelkTexts::ClockUnplugged());
+    if (why.portCode == 0) {
+        if (why.kind != LinkFailure::Kind::Gone)
+            ShowException(why.text);
         return;
     }
-    DevListBoxClick();
-    ShowClockAccessProblems();
+    if (!ComPort1()->Connected()) {
+        ScreenCursor::SetArrow();
+        UpdateLinkMenus();
+    }
+    ShowException(why.PortMessage());
 }
 
-// Once for each plugging-in: the user learns why the clock stays silent.
-void TForm1::ShowClockAccessProblems()
+QString TForm1::WaitingText() const
 {
-    for (const TJvHidDevice* device : listedHidDevices_) {
-        const QString problem = ClockAccessProblem(*device);
-        if (!problem.isEmpty() && !accessProblemsShown_.contains(device->Info().instance)) {
-            accessProblemsShown_.insert(device->Info().instance);
-            dialogs_->ShowMessage(this, problem);
+    return connection_->Kind() == LinkKind::Usb
+        ? tr("Waiting for the clock to return (USB serial %1)").arg(connection_->Awaited())
+        : tr("Waiting for the clock to return (%1)").arg(connection_->Awaited());
+}
+
+// While the clock is awaited the link shows closed but for the button,
+// which stops the wait. Its return resumes as a press of Open does.
+void TForm1::ShowLinkState(ClockConnection::State state, ClockConnection::State before)
+{
+    if (state == LinkState::WaitingForReturn) {
+        OpenButton->setText(tr("Close"));
+        SetStatusText(0, WaitingText());
+    } else if (before == LinkState::WaitingForReturn) {
+        ClearCommandQueue();
+        SetStatusText(0, PelkTexts::NotConnected());
+        if (state == LinkState::Closed) {
+            OpenButton->setText(tr("Open"));
+            if (connection_->Clocks().isEmpty())
+                ShowClocks();
         }
     }
+    UpdateLinkMenus();
 }
 
-void TForm1::DevListBoxClick()
+void TForm1::HidCtlDeviceChange() { connection_->ListClocks(); }
+
+// The USB link stays the choice while its clock is awaited.
+void TForm1::ShowClocks()
 {
-    const int selected = DevListBox->currentIndex();
-    HookHidDevice(selected >= 0 && selected < listedHidDevices_.size() ? listedHidDevices_[selected] : nullptr);
+    if (!deviceList_->Show() && connection_->CurrentState() != LinkState::WaitingForReturn) {
+        Serial1->setChecked(true);
+        DevListBox->hide();
+    }
 }
 
-// The device the USB link writes to and reads from; its reports reach
-// HidDeviceData on the window thread.
-void TForm1::HookHidDevice(TJvHidDevice* device)
-{
-    if (CurrentHidDevice)
-        CurrentHidDevice->SetOnData({});
-    CurrentHidDevice = device;
-    if (!device)
-        return;
-    device->SetOnData([this](TJvHidDevice* from, quint8 reportId, const QByteArray& data) {
-        Guarded([&] { HidDeviceData(from, reportId, data); });
-    });
-}
+void TForm1::DevListBoxClick() { deviceList_->HookSelected(); }

@@ -3,21 +3,24 @@
 
 #include "app/ComSetup.h"
 #include "app/PanelFont.h"
+#include "app/PanelSettings.h"
 #include "app/PelkTexts.h"
 #include "app/ScreenCursor.h"
+#include "app/UsbDeviceList.h"
 #include "app/pages/AlarmTable.h"
 #include "app/pages/DateTimePage.h"
 #include "app/pages/WhirlbeamPage.h"
 #include "files/FileProblem.h"
+#include "link/ClockTimeSync.h"
 #include "link/ComPort.h"
 #include "link/SystemErrorText.h"
 #include "link/hid/HidapiBackend.h"
-#include "protocol/commands/ClockCommands.h"
+#include "link/hid/UdevTtyAnnouncer.h"
 #include "protocol/commands/StatusRequests.h"
 #include "widgets/LED.h"
 
+#include <QAction>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -37,16 +40,15 @@ const char* const TForm1::kSettingsFile = "./WhirlbeamClock.ini";
 
 TForm1::TForm1(Devices devices, QWidget* parent)
     : QMainWindow(parent)
-    , tick_(new TransmitTick(this))
-    , CurrentHidDevice(usbLink_.HidDeviceSlot())
-    , ReplySeen(tick_->ReplySeen)
-    , LastCommand(tick_->LastCommand)
-    , CommandMemo(tick_->Queue)
-    , comPort_(devices.comPort ? std::move(devices.comPort) : std::make_unique<TComPort>())
-    , hidCtl_(devices.hidCtl ? std::move(devices.hidCtl)
-                             : std::make_unique<TJvHidDeviceController>(MakeHidapiBackend()))
+    , connection_(std::make_unique<ClockConnection>(std::move(devices.comPort),
+          devices.hidCtl ? std::move(devices.hidCtl) : std::make_unique<TJvHidDeviceController>(MakeHidapiBackend()),
+          MakeUdevTtyAnnouncer()))
+    , CurrentHidDevice(connection_->HookedDevice())
+    , UsbLinkOpen(connection_->UsbOpen())
+    , ReplySeen(connection_->Tick().ReplySeen)
+    , LastCommand(connection_->Tick().LastCommand)
+    , CommandMemo(connection_->Tick().Queue)
     , dialogs_(devices.dialogs ? std::move(devices.dialogs) : std::make_unique<QtDialogs>())
-    , serialLink_(*comPort_)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(tr("Whirlbeam clock V4.02"));
@@ -69,55 +71,42 @@ TForm1::TForm1(Devices devices, QWidget* parent)
     timer2_->setTimerType(Qt::PreciseTimer);
     timer2_->setInterval(kBlinkMs);
     connect(timer2_, &QTimer::timeout, this, &TForm1::Timer2Timer);
-    tick_->Timer().start();
+    Timer1()->start();
     timer2_->start();
 
     FormCreate();
     TabControl1Change();
 }
 
-TForm1::~TForm1()
-{
-    // The port's close events must not reach a half-destroyed window.
-    comPort_->OnBeforeClose = nullptr;
-    comPort_->OnAfterClose = nullptr;
-    if (CurrentHidDevice)
-        CurrentHidDevice->SetOnData({});
-}
+// The connection's last events must not reach a half-destroyed window.
+TForm1::~TForm1() { connection_->disconnect(this); }
 
-// The core under the frame: the transmit tick on the chosen link, the two
-// links delivering reply lines, the serial port's events.
+// The core under the frame: the connection's events, its tick's watch and
+// sends, its reply lines into the reply log.
 void TForm1::BindCore()
 {
-    QTimer& timer1 = tick_->Timer();
-    timer1.setObjectName(QStringLiteral("Timer1"));
-    connect(&timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
-    tick_->SetRefreshOnResume(true);
-    tick_->SetLinkOpen([this] { return LinkOpen(); });
-    tick_->SetTransmit([this](const QByteArray& line) { TransmitCommand(line); });
+    TransmitTick& tick = connection_->Tick();
+    tick.Timer().setObjectName(QStringLiteral("Timer1"));
+    tick.SetRefreshOnResume(true);
     // LED1's colour is the reply watch's state, also as a test sets it.
-    tick_->SetAnswering([this] { return LED1->Color() == lcGreen; });
-    connect(tick_, &TransmitTick::Watched, this, &TForm1::ShowReplyWatch);
-    connect(tick_, &TransmitTick::Sending, this, &TForm1::ShowQueueLength);
-    connect(tick_, &TransmitTick::Sending, this, &TForm1::ClockSyncLineSent);
-    connect(&tick_->HoldTimer(), &QTimer::timeout, this, [this] { Guarded([this] { tick_->SendHeld(); }); });
+    tick.SetAnswering([this] { return LED1->Color() == lcGreen; });
+    connect(&tick, &TransmitTick::Watched, this, &TForm1::ShowReplyWatch);
+    connect(&tick, &TransmitTick::Sending, this, &TForm1::ShowQueueLength);
+    timeSync_ = new ClockTimeSync(*connection_, this);
 
-    for (ClockLink* link : std::initializer_list<ClockLink*>{&serialLink_, &usbLink_}) {
-        link->SetLog(&TrafficLog);
-        connect(link, &ClockLink::LineReceived, this, &TForm1::TakeReplyLine);
-    }
-    BindComPortEvents();
+    deviceList_ = std::make_unique<UsbDeviceList>(
+        *DevListBox, *connection_, [this](const QString& problem) { dialogs_->ShowMessage(this, problem); });
+    ClockConnection* link = connection_.get();
+    link->SetLog(&TrafficLog);
+    connect(link, &ClockConnection::AfterOpen, this, &TForm1::ComPort1AfterOpen);
+    connect(link, &ClockConnection::BeforeClose, this, &TForm1::ComPort1BeforeClose);
+    connect(link, &ClockConnection::AfterClose, this, &TForm1::ComPort1AfterClose);
+    connect(link, &ClockConnection::LineReceived, this,
+        [this](const QByteArray& line) { Guarded([&] { TakeReplyLine(line); }); });
+    connect(link, &ClockConnection::Failed, this, &TForm1::ShowLinkFailure);
+    connect(link, &ClockConnection::StateChanged, this, &TForm1::ShowLinkState);
+    connect(link, &ClockConnection::ClocksListed, this, &TForm1::ShowClocks);
     ReceiveMemo.SetOnChange([this] { ReceiveMemoChange(); });
-    connect(hidCtl_.get(), &TJvHidDeviceController::OnDeviceChange, this, &TForm1::HidCtlDeviceChange);
-}
-
-void TForm1::BindComPortEvents()
-{
-    comPort_->OnAfterOpen = [this] { ComPort1AfterOpen(); };
-    comPort_->OnBeforeClose = [this] { ComPort1BeforeClose(); };
-    comPort_->OnAfterClose = [this] { ComPort1AfterClose(); };
-    comPort_->OnRxChar = [this](int count) { Guarded([this, count] { ComPort1RxChar(count); }); };
-    comPort_->OnException = [this](const EComPort& error) { ComPort1Exception(error); };
 }
 
 // ---- Start-up, pages and shut-down -------------------------------------
@@ -139,11 +128,21 @@ void TForm1::FormCreate()
     ShowClockUnknown();
     alarms_->FillRowZero();
     alarms_->CreateRuntimeRows();
+    const QString settings = QString::fromLatin1(kSettingsFile);
     try {
-        comPort_->ReadSettings(ssIniFile, QString::fromLatin1(kSettingsFile));
+        ComPort1()->ReadSettings(ssIniFile, settings);
     } catch (const EComPort&) {
         // A missing or unreadable settings file leaves the built-in settings.
     }
+    Reconnect1->setChecked(ReconnectSetting(settings));
+}
+
+void TForm1::StoreReconnect(bool on)
+{
+    const QString file = QString::fromLatin1(kSettingsFile);
+    if (!StoreReconnectSetting(file, on))
+        ShowException(EComPort(EComPort::kStoreSettingsFailed).Message() + QLatin1Char('\n')
+            + QFileInfo(file).absoluteFilePath());
 }
 
 void TForm1::FormActivate()
@@ -163,14 +162,16 @@ void TForm1::SelectSerialLink(const QString& port)
 {
     Serial1->setChecked(true);
     USB1Click();
-    comPort_->SetPort(port);
+    ComPort1()->SetPort(port);
 }
 
+// An open USB link is left as it is, as it always was; a wait for the
+// clock's return ends.
 void TForm1::FormClose()
 {
-    if (comPort_->Connected())
-        comPort_->Close();
-    tick_->Timer().stop();
+    if (ComPort1()->Connected() || connection_->CurrentState() == ClockConnection::State::WaitingForReturn)
+        connection_->Close();
+    Timer1()->stop();
 }
 
 void TForm1::ExitButtonClick()
@@ -207,7 +208,7 @@ void TForm1::DateTime1Click(QObject* sender) { SelectPage(sender->property("Tag"
 void TForm1::Parameters1Click()
 {
     // A stand-in port has no line settings to edit.
-    auto* port = dynamic_cast<TComPort*>(comPort_.get());
+    auto* port = dynamic_cast<TComPort*>(ComPort1());
     if (port && !LinkOpen())
         RunSetupDialog(*port, *dialogs_, this);
 }
@@ -220,7 +221,7 @@ void TForm1::SaveSettings2Click()
         return;
     const QString file = QString::fromLatin1(kSettingsFile);
     try {
-        comPort_->WriteSettings(ssIniFile, file);
+        ComPort1()->WriteSettings(ssIniFile, file);
     } catch (const EComPort& error) {
         ShowException(error.Message() + QLatin1Char('\n') + QFileInfo(file).absoluteFilePath());
     }
@@ -248,7 +249,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 // ---- Timers -------------------------------------------------------------
 
-void TForm1::Timer1Timer() { tick_->Tick(); }
+void TForm1::Timer1Timer() { connection_->Tick().Tick(); }
 
 void TForm1::Timer2Timer()
 {
@@ -274,62 +275,12 @@ void TForm1::ShowQueueLength()
 
 // ---- Setting the clock on the second's edge ----------------------------
 
-void TForm1::SyncTimeButtonClick()
-{
-    if (!LinkOpen() || clockSync_ || tick_->Holding())
-        return;
-    PlanClockSync(0);
-}
-
-// The edge leaves room for the lines queued before and the date line to go
-// out at the tick's pace, and for the date line's answer. Both lines name
-// the second that begins on the edge, its date too.
-void TForm1::PlanClockSync(int plan)
-{
-    using namespace std::chrono;
-    const ClockLink& link = ActiveLink();
-    const Micros travel = link.TravelTime(int(SetTimeCommand(QTime(0, 0)).size()));
-    const Micros lead = milliseconds((CommandMemo.Count() + 2) * link.TickMs() + 300);
-    const EdgeSend edge = PlanEdgeSend(system_clock::now(), travel, lead);
-    const QDateTime second
-        = QDateTime::fromMSecsSinceEpoch(duration_cast<milliseconds>(edge.edge.time_since_epoch()).count());
-    const QByteArray dateLine = SetDateCommand(second.date());
-    QueueCommand(dateLine);
-    clockSync_ = ClockSync{dateLine, CommandMemo.EndMark(), edge, second.time(), plan};
-}
-
-// Once the tick sends the date line, it holds the time line for the edge.
-// A date line that went later than planned leaves the time line less than
-// a tick of its own: a new plan then, three in all.
-void TForm1::ClockSyncLineSent(const QByteArray& line, bool queued)
-{
-    using namespace std::chrono;
-    if (!clockSync_ || !CommandMemo.Passed(clockSync_->dateQueued))
-        return;
-    const ClockSync sync = *clockSync_;
-    clockSync_.reset();
-    // Otherwise the date line was cleared from the queue unsent.
-    if (!queued || line != sync.dateLine)
-        return;
-    if (system_clock::now() + milliseconds(ActiveLink().TickMs()) > sync.edge.sendAt) {
-        if (sync.plan < 2)
-            PlanClockSync(sync.plan + 1);
-        return;
-    }
-    tick_->SendAt(SetTimeCommand(sync.second), sync.edge.sendAt);
-}
-
-void TForm1::CancelClockSync()
-{
-    clockSync_.reset();
-    tick_->CancelSendAt();
-}
+void TForm1::SyncTimeButtonClick() { timeSync_->Start(); }
 
 // ---- Status bar, errors, screenshots -----------------------------------
 
 QString TForm1::StatusText(int panel) const { return statusPanels_[size_t(panel)]->text(); }
 
-void TForm1::SetStatusText(int panel, const QString& text) { statusPanels_[size_t(panel)]->setText(text); }
 
 void TForm1::Guarded(const std::function<void()>& handler)
 {
@@ -342,17 +293,9 @@ void TForm1::Guarded(const std::function<void()>& handler)
     }
 }
 
-// The port's own message stays as it is; the line under it says in plain
-// words what the system error means for this port.
 void TForm1::ShowComPortError(const EComPort& error)
 {
-    const QString device = TComPort::DevicePath(comPort_->Port());
-    const ErrorSite site = error.Code() == EComPort::kRegistryError ? ErrorSite::PortList
-        : error.Code() == EComPort::kOpenFailed                     ? ErrorSite::OpeningPort
-                                                                    : ErrorSite::OpenPort;
-    const QString explanation
-        = ExplainSystemError(error.WinCode(), site == ErrorSite::PortList ? TComPort::kTtyClassDir : device, site);
-    ShowException(explanation.isEmpty() ? error.Message() : error.Message() + QLatin1Char('\n') + explanation);
+    ShowException(PortErrorText(error, TComPort::DevicePath(ComPort1()->Port())));
 }
 
 void TForm1::ShowFileError(

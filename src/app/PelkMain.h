@@ -2,17 +2,15 @@
 #pragma once
 
 #include "app/Dialogs.h"
-#include "link/ClockLink.h"
+#include "link/ClockConnection.h"
 #include "link/CommandQueue.h"
 #include "link/CustomComPort.h"
 #include "link/LinkLog.h"
 #include "link/ReplyLog.h"
-#include "link/TransmitTick.h"
 #include "link/hid/HidDevice.h"
 #include "protocol/replies/ReplyRouter.h"
 
 #include <QMainWindow>
-#include <QSet>
 #include <QTime>
 #include <array>
 #include <functional>
@@ -21,6 +19,7 @@
 #include <vector>
 
 class AlarmTable;
+class ClockTimeSync;
 class ClockPage;
 class DateTimePage;
 class Dcf77Page;
@@ -40,19 +39,19 @@ class QTimeEdit;
 class QTimer;
 class RelaisPage;
 class TLED;
+class UsbDeviceList;
 class WhirlbeamPage;
 struct FileProblem;
 
 // The main window, a frame around the clock core: the top row, the ten
-// pages, the menus, the status bar and the dialogs, wired to the link
-// (serial port or USB HID device), its transmit tick (Timer1) and the reply
-// table. Its handlers keep their names and delegate to the core.
+// pages, the menus, the status bar and the dialogs, wired to the clock
+// connection (serial port or USB HID device, its transmit tick Timer1) and
+// the reply table. Its handlers keep their names and delegate to the core.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
     // First, so the state below can refer to it.
-    TransmitTick* const tick_;
-    UsbClockLink usbLink_;
+    const std::unique_ptr<ClockConnection> connection_;
 
 public:
     // What the window talks through. Anything left empty gets the real one:
@@ -72,7 +71,7 @@ public:
     // under its names.
     TJvHidDevice*& CurrentHidDevice;
     bool Activated = false;
-    bool UsbLinkOpen = false;
+    bool& UsbLinkOpen;
     bool& ReplySeen;
     QByteArray& LastCommand;
     std::array<int, 24> DcfHourStats{};
@@ -148,7 +147,7 @@ public:
     bool LinkOpen() const;
     QString StatusText(int panel) const;
     void SetStatusText(int panel, const QString& text);
-    QList<TJvHidDevice*> ListedHidDevices() const { return listedHidDevices_; }
+    QList<TJvHidDevice*> ListedHidDevices() const { return connection_->Clocks(); }
 
     // "File save error " or "File read error " (what), the file's full name
     // and, on a line of its own, what was wrong: the system's reason or the
@@ -160,9 +159,10 @@ public:
     // Renders each page to DIR/page-N.png; false with a message on failure.
     bool SaveScreenshots(const QString& dir, QString* error);
 
-    TCustomComPort* ComPort1() const { return comPort_.get(); }
+    TCustomComPort* ComPort1() const { return &connection_->Port(); }
+    ClockConnection& Connection() const { return *connection_; }
     AlarmTable* Alarms() const { return alarms_; }
-    QTimer* Timer1() const { return &tick_->Timer(); }
+    QTimer* Timer1() const { return &connection_->Tick().Timer(); }
     QTimer* Timer2() const { return timer2_; }
 
 signals:
@@ -194,7 +194,6 @@ private:
     void BuildMenus();
     void BuildStatusBar();
     void BindCore();
-    void BindComPortEvents();
     void ConnectReplies();
     void BindPageKeys();
     void SelectPage(int index);
@@ -206,41 +205,26 @@ private:
     void ShowWhirlbeamState();
     void ShowClockUnknown();
     void UpdateLinkMenus();
-    void CloseUsbLink();
-    void HookHidDevice(TJvHidDevice* device);
-    void ShowClockAccessProblems();
+    void ShowLinkState(ClockConnection::State state, ClockConnection::State before);
+    void ShowLinkFailure(const LinkFailure& why);
+    QString WaitingText() const;
+    void ShowClocks();
+    void StoreReconnect(bool on);
     void ShowQueueLength();
-    ClockLink& ActiveLink();
-    void PlanClockSync(int plan);
-    void ClockSyncLineSent(const QByteArray& line, bool queued);
-    void CancelClockSync();
     void Guarded(const std::function<void()>& handler);
     void ShowComPortError(const EComPort& error);
     // Asks for a file name and saves the lines there; a failure is shown.
     void SaveLinesAs(const FileDialogSpec& spec, const std::function<QList<QByteArray>()>& lines);
     void ShowException(const QString& message);
 
-    std::unique_ptr<TCustomComPort> comPort_;
-    std::unique_ptr<TJvHidDeviceController> hidCtl_;
     std::unique_ptr<DialogSeam> dialogs_;
-    SerialClockLink serialLink_;
     ReplyRouter router_;
     std::vector<Page> pages_;
     bool errorBoxOpen_ = false;
     bool openOnActivation_ = false;
-    QList<TJvHidDevice*> listedHidDevices_;
-    QSet<QByteArray> accessProblemsShown_;
+    std::unique_ptr<UsbDeviceList> deviceList_;
 
-    // A clock being set to the computer's time: the date line queued for the
-    // second it plans, sent before the time line the tick then holds.
-    struct ClockSync {
-        QByteArray dateLine;
-        qint64 dateQueued; // the queue's mark behind the date line
-        EdgeSend edge;
-        QTime second;
-        int plan; // plans made before this one; three in all at most
-    };
-    std::optional<ClockSync> clockSync_;
+    ClockTimeSync* timeSync_;
 
     // Top row.
     TLED* LED1;
@@ -275,6 +259,7 @@ private:
     QAction* SaveIRcommandhistory;
     QAction* USB1;
     QAction* Serial1;
+    QAction* Reconnect1;
     QMenu* Communication2;
     QMenu* Settings1;
 

@@ -73,6 +73,8 @@ public:
             return {std::nullopt, CliTexts::tr("--require-synced applies to sync-time only")};
         if (options_.watchMinutes > 0 && subcommand != QLatin1String("offset"))
             return {std::nullopt, CliTexts::tr("--watch applies to offset only")};
+        if (!options_.reconnect && subcommand != QLatin1String("monitor"))
+            return {std::nullopt, CliTexts::tr("--no-reconnect applies to monitor only")};
         return {options_, QString()};
     }
 
@@ -130,6 +132,8 @@ QString Parser::Take()
         if (!file || file->isEmpty())
             return CliTexts::tr("--log needs a file name");
         options_.logFile = *file;
+    } else if (argument == QLatin1String("--no-reconnect")) {
+        options_.reconnect = false;
     } else if (argument == QLatin1String("--require-synced")) {
         options_.requireSynced = true;
     } else if (Name() == QLatin1String("--zone")) {
@@ -253,6 +257,8 @@ QString UsageText()
             "  --watch MINUTES     offset: go on measuring for MINUTES (or until interrupted) and tell\n"
             "                      the clock's drift with its standard error\n"
             "  --timeout SECONDS   how long the clock may stay silent (default 5)\n"
+            "  --no-reconnect      monitor: end when the clock goes away (exit code 3) rather than\n"
+            "                      wait for it to come back\n"
             "  -h, --help          this text\n"
             "  -v, --version       the version\n"
             "\n"

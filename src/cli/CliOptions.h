@@ -22,6 +22,7 @@ struct CliOptions {
     bool requireSynced = false; // sync-time only while this computer's clock is synchronised
     QString zone; // the time zone the clock keeps; empty for this computer's
     int watchMinutes = 0; // offset: go on measuring for so long
+    bool reconnect = true; // monitor: wait for a clock that goes away to return
     int timeoutMs = kDefaultTimeoutMs;
     PlugSchedule plug; // with a simulated link: when its clock is unplugged and plugged back in
     bool help = false;

@@ -359,8 +359,8 @@ Outcome Monitor(CliContext& context, const QStringList&)
                     DescribeReply(line, WordsFor::People))
                 .trimmed());
     });
-    // Only a signal or a lost link ends it, and a signal ends it as it ends
-    // every other subcommand.
+    // Only a signal or a link lost for good (--no-reconnect) ends it, and a
+    // signal ends it as it ends every other subcommand.
     return OutcomeOf(session->Poll());
 }
 
@@ -407,7 +407,7 @@ const QList<Subcommand>& Subcommands()
         {L{"send"}, "LINE", 1, 1, QT_TRANSLATE_NOOP("whirlbeamctl", "send one command line and print the reply lines that follow"), Send},
         {L{"monitor"}, "", 0, 0,
             QT_TRANSLATE_NOOP("whirlbeamctl", "poll as the panel does and print every reply line, decoded, until\n"
-            "interrupted (Ctrl-C, SIGTERM)"),
+            "interrupted (Ctrl-C, SIGTERM); a clock that goes away is waited for"),
             Monitor},
     };
     return table;

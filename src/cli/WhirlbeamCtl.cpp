@@ -8,6 +8,7 @@
 #include "link/ComPort.h"
 #include "link/hid/HidDevice.h"
 #include "link/hid/HidapiBackend.h"
+#include "link/hid/UdevTtyAnnouncer.h"
 #include "sim/SimHid.h"
 #include "sim/SimulatedClock.h"
 
@@ -79,21 +80,46 @@ ClockSession* WhirlbeamCtl::Connect(const CliOptions& options, Outcome* failure)
     if (session_)
         return session_.get();
     LinkFailure why;
-    link_ = OpenLink(options, &why);
-    if (!link_) {
-        *failure = Outcome::Fail(ExitCodeFor(why), why.text);
+    connection_ = OpenLink(options, &why);
+    if (!connection_) {
+        *failure = Outcome::Fail(ExitCodeFor(why), why.text.replace(QLatin1Char('\n'), QLatin1Char(' ')));
         return nullptr;
     }
-    link_->SetLog(&log_);
-    session_ = std::make_unique<ClockSession>(*link_, options.timeoutMs);
+    connection_->SetLog(&log_);
+    if (options.command.first() == QLatin1String("monitor") && options.reconnect) {
+        connection_->SetReconnect(true);
+        TellReturns();
+    }
+    session_ = std::make_unique<ClockSession>(*connection_, options.timeoutMs);
     if (interrupted_)
         session_->Interrupt(*interrupted_);
     return session_.get();
 }
 
-std::unique_ptr<ClockLink> WhirlbeamCtl::OpenLink(const CliOptions& options, LinkFailure* failure)
+// One line on standard error when the clock goes away and one when it is
+// back; what the clock says meanwhile goes on to standard output.
+void WhirlbeamCtl::TellReturns()
+{
+    using State = ClockConnection::State;
+    ClockConnection* connection = connection_.get();
+    connect(connection, &ClockConnection::Failed, this, [this, connection](const LinkFailure& why) {
+        if (connection->CurrentState() == State::WaitingForReturn)
+            Console(*environment_.out, *environment_.err)
+                .Error(CliTexts::tr("%1; waiting for the clock to come back").arg(why.text));
+    });
+    connect(connection, &ClockConnection::StateChanged, this, [this, connection](State state, State before) {
+        if (state == State::Open && before == State::WaitingForReturn)
+            Console(*environment_.out, *environment_.err)
+                .Error(CliTexts::tr("the clock is back on %1").arg(connection->Link().Name()));
+    });
+}
+
+std::unique_ptr<ClockConnection> WhirlbeamCtl::OpenLink(const CliOptions& options, LinkFailure* failure)
 {
     using Link = CliOptions::Link;
+    std::unique_ptr<TCustomComPort> port;
+    std::unique_ptr<TJvHidDeviceController> controller;
+    QString wanted;
     switch (options.link) {
     case Link::SimulatedSerial:
     case Link::SimulatedUsb: {
@@ -102,44 +128,49 @@ std::unique_ptr<ClockLink> WhirlbeamCtl::OpenLink(const CliOptions& options, Lin
         simulated_ = SimulatedClock::Make(
             usb ? SimulatedClock::Kind::Usb : SimulatedClock::Kind::Serial, options.plug, &error);
         if (!simulated_) {
-            *failure = {LinkFailure::Kind::NotOpened, ENODEV, error};
+            *failure = {LinkFailure::Kind::NotOpened, ENODEV, error, QString()};
             return nullptr;
         }
-        if (usb)
-            return OpenUsb(simulated_->TakeBackend(), QString(), failure);
-        auto port = std::make_unique<TComPort>();
-        port->SetPort(simulated_->PortPath());
-        return SerialClockLink::Open(std::move(port), failure);
+        if (usb) {
+            controller = UsbController(simulated_->TakeBackend());
+        } else {
+            port = std::make_unique<TComPort>();
+            port->SetPort(simulated_->PortPath());
+        }
+        break;
     }
     case Link::Usb:
-        return OpenUsb(environment_.usbBackend ? environment_.usbBackend() : MakeHidapiBackend(),
-            options.usbClock, failure);
-    case Link::Serial: {
-        auto port = SettingsPort();
+        controller = UsbController(environment_.usbBackend ? environment_.usbBackend() : MakeHidapiBackend());
+        wanted = options.usbClock;
+        break;
+    case Link::Serial:
+        port = SettingsPort();
         port->SetPort(options.port);
-        return SerialClockLink::Open(std::move(port), failure);
-    }
-    case Link::Auto: {
+        break;
+    case Link::Auto:
         // As the panel starts: on USB while a clock is plugged in, else on
         // the serial port of its settings.
-        controller_ = std::make_unique<TJvHidDeviceController>(
-            environment_.usbBackend ? environment_.usbBackend() : MakeHidapiBackend());
-        AwaitFirstScan(*controller_);
-        if (UsbClockListed(*controller_))
-            return UsbClockLink::Claim(*controller_, QString(), failure);
-        controller_.reset();
-        return SerialClockLink::Open(SettingsPort(), failure);
+        controller = UsbController(environment_.usbBackend ? environment_.usbBackend() : MakeHidapiBackend());
+        if (!UsbClockListed(*controller)) {
+            controller.reset();
+            port = SettingsPort();
+        }
+        break;
     }
+    const bool usb = controller != nullptr;
+    auto connection = std::make_unique<ClockConnection>(std::move(port), std::move(controller), MakeUdevTtyAnnouncer());
+    if (!(usb ? connection->OpenUsbClock(wanted) : connection->Open(LinkKind::Serial))) {
+        *failure = connection->LastFailure();
+        return nullptr;
     }
-    return nullptr;
+    return connection;
 }
 
-std::unique_ptr<ClockLink> WhirlbeamCtl::OpenUsb(
-    std::unique_ptr<HidBackend> backend, const QString& wanted, LinkFailure* failure)
+std::unique_ptr<TJvHidDeviceController> WhirlbeamCtl::UsbController(std::unique_ptr<HidBackend> backend) const
 {
-    controller_ = std::make_unique<TJvHidDeviceController>(std::move(backend));
-    AwaitFirstScan(*controller_);
-    return UsbClockLink::Claim(*controller_, wanted, failure);
+    auto controller = std::make_unique<TJvHidDeviceController>(std::move(backend));
+    AwaitFirstScan(*controller);
+    return controller;
 }
 
 // The line settings the panel saved; a file that is missing or cannot be

@@ -11,7 +11,7 @@
 #include <memory>
 #include <optional>
 
-class ClockLink;
+class ClockConnection;
 class ClockSession;
 struct LinkFailure;
 class HidBackend;
@@ -21,9 +21,10 @@ class TJvHidDeviceController;
 class SimulatedClock;
 struct CliOptions;
 
-// One run of whirlbeamctl: reads the command line, opens the link the way
-// it names (or finds one), runs the subcommand and returns the exit code.
-// Messages go to the two devices given; nothing here needs a widget.
+// One run of whirlbeamctl: reads the command line, opens the connection
+// the way it names (or finds one), runs the subcommand and returns the exit
+// code. Messages go to the two devices given; nothing here needs a widget.
+// Only monitor waits for a clock that goes away to return.
 class WhirlbeamCtl : public QObject {
     Q_OBJECT
 public:
@@ -47,17 +48,16 @@ public:
 
 private:
     ClockSession* Connect(const CliOptions& options, Outcome* failure);
-    std::unique_ptr<ClockLink> OpenLink(const CliOptions& options, LinkFailure* failure);
-    std::unique_ptr<ClockLink> OpenUsb(
-        std::unique_ptr<HidBackend> backend, const QString& wanted, LinkFailure* failure);
+    std::unique_ptr<ClockConnection> OpenLink(const CliOptions& options, LinkFailure* failure);
+    std::unique_ptr<TJvHidDeviceController> UsbController(std::unique_ptr<HidBackend> backend) const;
     std::unique_ptr<TCustomComPort> SettingsPort() const;
+    void TellReturns();
 
     Environment environment_;
     std::optional<int> interrupted_;
     LinkLog log_;
     // In the order they depend on each other: each outlives what follows.
     std::unique_ptr<SimulatedClock> simulated_;
-    std::unique_ptr<TJvHidDeviceController> controller_;
-    std::unique_ptr<ClockLink> link_;
+    std::unique_ptr<ClockConnection> connection_;
     std::unique_ptr<ClockSession> session_;
 };

@@ -25,13 +25,15 @@ bool DeviceGone(int error) { return error == EIO || error == ENXIO || error == E
 
 } // namespace
 
+QString LinkFailure::PortMessage() const { return PortErrorText(EComPort(portCode, error), device); }
+
 // ---- ClockLink ------------------------------------------------------------
 
-void ClockLink::Transmit(const QByteArray& line)
+bool ClockLink::Transmit(const QByteArray& line)
 {
     if (log_)
         log_->Sent(line);
-    Write(line);
+    return Write(line);
 }
 
 void ClockLink::Deliver(const QByteArray& line)
@@ -48,47 +50,22 @@ SerialClockLink::SerialClockLink(TCustomComPort& port)
 {
 }
 
-SerialClockLink::~SerialClockLink()
+LinkFailure SerialClockLink::FailureOf(const EComPort& error) const
 {
-    if (!owned_)
-        return;
-    port_.OnRxChar = nullptr;
-    port_.OnException = nullptr;
-    try {
-        port_.Close();
-    } catch (const EComPort&) {
-        // Closing a port whose device is gone has nothing left to undo.
-    }
-}
-
-std::unique_ptr<SerialClockLink> SerialClockLink::Open(std::unique_ptr<TCustomComPort> port, LinkFailure* failure)
-{
-    TCustomComPort& lent = *port;
-    std::unique_ptr<SerialClockLink> link(new SerialClockLink(lent));
-    link->owned_ = std::move(port);
-    link->reportsFailures_ = true;
-    try {
-        lent.Open();
-    } catch (const EComPort& error) {
-        const QString device = link->Name();
-        if (error.Code() != EComPort::kOpenFailed) {
-            *failure = {LinkFailure::Kind::Failed, error.WinCode(), QStringLiteral("%1: %2").arg(device, error.Message())};
-            return nullptr;
-        }
+    const QString device = Name();
+    LinkFailure why{LinkFailure::Kind::Failed, error.WinCode(), QString(), device, error.Code()};
+    if (error.Code() == EComPort::kOpenFailed) {
         const QString plain = ExplainSystemError(error.WinCode(), device, ErrorSite::OpeningPort);
-        *failure = {LinkFailure::Kind::NotOpened, error.WinCode(), plain.isEmpty() ? error.Message() : plain};
-        return nullptr;
+        why.kind = LinkFailure::Kind::NotOpened;
+        why.text = plain.isEmpty() ? error.Message() : plain;
+    } else if (DeviceGone(error.WinCode())) {
+        why.kind = LinkFailure::Kind::Gone;
+        why.text = ClockLinkTexts::tr("%1 is gone (unplugged?)").arg(device);
+    } else {
+        const QString plain = ExplainSystemError(error.WinCode(), device, ErrorSite::OpenPort);
+        why.text = plain.isEmpty() ? device + QStringLiteral(": ") + error.Message() : plain;
     }
-    SerialClockLink* bound = link.get();
-    lent.OnRxChar = [bound](int count) {
-        try {
-            bound->Receive(count);
-        } catch (const EComPort& error) {
-            bound->LoseTo(error);
-        }
-    };
-    lent.OnException = [bound](const EComPort& error) { bound->LoseTo(error); };
-    return link;
+    return why;
 }
 
 QString SerialClockLink::Device() const { return TComPort::DevicePath(port_.Port()); }
@@ -105,93 +82,31 @@ Micros SerialClockLink::TravelTime(int characters) const
     return SerialLineTime(characters, bits, port->LineSpeed());
 }
 
-void SerialClockLink::Write(const QByteArray& line)
+bool SerialClockLink::Write(const QByteArray& line)
 {
-    if (!reportsFailures_) {
-        port_.WriteText(line);
-        return;
-    }
-    if (lost_)
-        return;
     try {
         port_.WriteText(line);
+        return true;
     } catch (const EComPort& error) {
-        LoseTo(error);
+        emit Failed(FailureOf(error));
+        return false;
     }
 }
 
 void SerialClockLink::Receive(int count)
 {
     QByteArray text;
-    port_.ReadText(text, count);
+    try {
+        port_.ReadText(text, count);
+    } catch (const EComPort& error) {
+        emit Failed(FailureOf(error));
+        return;
+    }
     for (const QByteArray& line : assembler_.Take(text))
         Deliver(line);
 }
 
-void SerialClockLink::LoseTo(const EComPort& error)
-{
-    if (std::exchange(lost_, true))
-        return;
-    if (DeviceGone(error.WinCode())) {
-        emit Lost({LinkFailure::Kind::Gone, error.WinCode(), ClockLinkTexts::tr("%1 is gone (unplugged?)").arg(Name())});
-        return;
-    }
-    const QString plain = ExplainSystemError(error.WinCode(), Name(), ErrorSite::OpenPort);
-    emit Lost({LinkFailure::Kind::Failed, error.WinCode(),
-        plain.isEmpty() ? Name() + QStringLiteral(": ") + error.Message() : plain});
-}
-
 // ---- USB ----------------------------------------------------------------
-
-UsbClockLink::UsbClockLink(TJvHidDevice* device)
-    : device_(device)
-{
-}
-
-UsbClockLink::~UsbClockLink()
-{
-    if (!controller_)
-        return;
-    device_->SetOnData({});
-    ReleaseClocks(*controller_, claimed_);
-}
-
-std::unique_ptr<UsbClockLink> UsbClockLink::Claim(
-    TJvHidDeviceController& controller, const QString& wanted, LinkFailure* failure)
-{
-    QList<TJvHidDevice*> clocks = ClaimClocks(controller);
-    QStringList found;
-    TJvHidDevice* chosen = nullptr;
-    for (TJvHidDevice* clock : clocks) {
-        const QString path = QString::fromLocal8Bit(clock->DevicePath());
-        found << (clock->Info().serial.isEmpty() ? path : clock->Info().serial);
-        if (!chosen && (wanted.isEmpty() || wanted == clock->Info().serial || wanted == path))
-            chosen = clock;
-    }
-    if (!chosen) {
-        ReleaseClocks(controller, clocks);
-        *failure = {LinkFailure::Kind::NotOpened, ENODEV,
-            wanted.isEmpty() ? ClockLinkTexts::tr("no whirlbeam clock on USB")
-                             : ClockLinkTexts::tr("no whirlbeam clock on USB with serial number %1 (found: %2)")
-                                   .arg(wanted, found.isEmpty() ? ClockLinkTexts::tr("none") : found.join(QStringLiteral(", ")))};
-        return nullptr;
-    }
-    if (!chosen->HasReadWriteAccess()) {
-        // Anything but a refusal counts as no clock, as it always has.
-        const int error = chosen->OpenError();
-        *failure = {LinkFailure::Kind::NotOpened, error == EACCES || error == EPERM ? error : ENODEV,
-            ClockAccessProblem(*chosen).replace(QLatin1Char('\n'), QLatin1Char(' '))};
-        ReleaseClocks(controller, clocks);
-        return nullptr;
-    }
-    auto link = std::make_unique<UsbClockLink>(chosen);
-    link->controller_ = &controller;
-    link->claimed_ = std::move(clocks);
-    UsbClockLink* bound = link.get();
-    chosen->SetOnData([bound](TJvHidDevice*, quint8, const QByteArray& data) { bound->TakeReport(data); });
-    connect(&controller, &TJvHidDeviceController::OnDeviceChange, bound, &UsbClockLink::DevicesChanged);
-    return link;
-}
 
 QString UsbClockLink::Device() const
 {
@@ -212,20 +127,13 @@ void UsbClockLink::TakeReport(const QByteArray& data)
         Deliver(line);
 }
 
-void UsbClockLink::Write(const QByteArray& line)
+bool UsbClockLink::Write(const QByteArray& line)
 {
-    if (!device_ || lost_)
-        return;
+    if (!device_ || !device_->IsPluggedIn())
+        return true;
     if (const auto report = FrameUsbReport(line, device_->OutputReportLength()))
         device_->WriteReport(*report);
-}
-
-void UsbClockLink::DevicesChanged()
-{
-    if (device_->IsPluggedIn() || std::exchange(lost_, true))
-        return;
-    device_->SetOnData({});
-    emit Lost({LinkFailure::Kind::Gone, ENODEV, ClockLinkTexts::tr("%1 was unplugged").arg(Name())});
+    return true;
 }
 
 bool UsbClockListed(TJvHidDeviceController& controller)

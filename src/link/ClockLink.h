@@ -9,7 +9,6 @@
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <memory>
 
 class EComPort;
 class LinkLog;
@@ -18,7 +17,9 @@ class TJvHidDevice;
 class TJvHidDeviceController;
 
 // Why a link would not open, or stopped working: what happened, the
-// system's errno where there is one, and one sentence for the user.
+// system's errno where there is one, the device, and one sentence for the
+// user. A failure the serial port raised keeps the port's own error code,
+// from which the panel shows the port's message as it always has.
 struct LinkFailure {
     enum class Kind {
         NotOpened, // the port or clock would not open (errno: EACCES, EBUSY, ENOENT ...)
@@ -28,12 +29,19 @@ struct LinkFailure {
     Kind kind = Kind::Failed;
     int error = 0;
     QString text;
+    QString device;
+    int portCode = 0; // EComPort's code; 0 when the port did not raise it
+
+    // For a failure the port raised: its message and the plain sentence
+    // under it, as the panel's error box has always shown them.
+    QString PortMessage() const;
 };
 
 // One link to a clock: command lines out, each framed for the link, and
 // reply lines in, cut from what the link delivers. Every line both ways
-// goes to the traffic log, if there is one. Everything runs on the thread
-// that owns the link.
+// goes to the traffic log, if there is one. Nothing it does throws: a
+// failure of the device is reported once through Failed. Everything runs on
+// the thread that owns the link.
 class ClockLink : public QObject {
     Q_OBJECT
 public:
@@ -53,18 +61,17 @@ public:
     // until it is whole at the clock.
     virtual Micros TravelTime(int characters) const = 0;
 
-    // Writes the line with the link's framing, after logging it.
-    void Transmit(const QByteArray& line);
+    // Writes the line with the link's framing, after logging it; false when
+    // the device failed (and Failed has told why).
+    bool Transmit(const QByteArray& line);
     void SetLog(LinkLog* log) { log_ = log; }
 
 signals:
     void LineReceived(const QByteArray& line);
-    // The device went away or failed; the link is of no more use. Only
-    // links that report their failures (see each kind) send it.
-    void Lost(const LinkFailure& why);
+    void Failed(const LinkFailure& why);
 
 protected:
-    virtual void Write(const QByteArray& line) = 0;
+    virtual bool Write(const QByteArray& line) = 0;
     // A received line: logged, then handed on.
     void Deliver(const QByteArray& line);
 
@@ -72,21 +79,17 @@ private:
     LinkLog* log_ = nullptr;
 };
 
-// The serial link: the characters of a line alone, no line end; received
-// bytes cut into lines at LF, CR dropped.
-//
-// Lent a port (the window's ComPort1), the link throws the port's EComPort
-// from Transmit and Receive, for the window's error box, and the owner binds
-// the port's events. Opened with Open, it owns the port, binds its events
-// itself and reports every failure as Lost.
+// The serial link over a port its owner opens and closes: the characters
+// of a line alone, no line end; received bytes cut into lines at LF, CR
+// dropped. Bytes of an unfinished line wait for the next open.
 class SerialClockLink : public ClockLink {
     Q_OBJECT
 public:
     explicit SerialClockLink(TCustomComPort& port);
-    ~SerialClockLink() override;
 
-    // Opens the port; nothing, and why in *failure, when it will not open.
-    static std::unique_ptr<SerialClockLink> Open(std::unique_ptr<TCustomComPort> port, LinkFailure* failure);
+    // What the port's error means for this link, as a user and a script
+    // read it.
+    LinkFailure FailureOf(const EComPort& error) const;
 
     LinkKind Kind() const override { return LinkKind::Serial; }
     QString Device() const override;
@@ -103,40 +106,21 @@ public:
     const SerialLineAssembler& Assembler() const { return assembler_; }
 
 protected:
-    void Write(const QByteArray& line) override;
+    bool Write(const QByteArray& line) override;
 
 private:
-    void LoseTo(const EComPort& error);
-
-    std::unique_ptr<TCustomComPort> owned_;
     TCustomComPort& port_;
     SerialLineAssembler assembler_;
-    bool reportsFailures_ = false;
-    bool lost_ = false;
 };
 
 // The USB link: one output report per command (report ID 0, the line, CR,
-// LF, zero fill), one reply line per input report.
-//
-// Lent its device (the window's CurrentHidDevice, which may be none), it
-// sends nothing without one and the owner hooks the device's reports to
-// TakeReport. Claimed with Claim, it holds a clock of the controller, hooks
-// it itself and reports its unplugging as Lost. A write that fails while
-// the clock is plugged in passes silently either way: the missing answer
-// tells.
+// LF, zero fill) to the device its owner hooks, one reply line per input
+// report. Without a device, or to one that is gone, nothing is sent; a
+// write that fails while the clock is plugged in passes silently: the
+// missing answer tells.
 class UsbClockLink : public ClockLink {
     Q_OBJECT
 public:
-    explicit UsbClockLink(TJvHidDevice* device = nullptr);
-    ~UsbClockLink() override;
-
-    // The controller's first scan must have run. The clock whose serial
-    // number or device path is wanted, or the first one listed when wanted
-    // is empty; nothing, and why in *failure, when there is none or it may
-    // not be used. The controller must outlive the link.
-    static std::unique_ptr<UsbClockLink> Claim(
-        TJvHidDeviceController& controller, const QString& wanted, LinkFailure* failure);
-
     LinkKind Kind() const override { return LinkKind::Usb; }
     QString Device() const override;
     QString Name() const override;
@@ -144,22 +128,17 @@ public:
     Micros TravelTime(int) const override { return kUsbReportLatency; }
 
     TJvHidDevice* HidDevice() const { return device_; }
-    // The device a lent link writes to, for its owner to set (the window's
+    // The device the link writes to, for its owner to set (the window's
     // CurrentHidDevice is this).
     TJvHidDevice*& HidDeviceSlot() { return device_; }
     // One input report's data (after the report ID): delivers its line, if any.
     void TakeReport(const QByteArray& data);
 
 protected:
-    void Write(const QByteArray& line) override;
+    bool Write(const QByteArray& line) override;
 
 private:
-    void DevicesChanged();
-
-    TJvHidDevice* device_;
-    TJvHidDeviceController* controller_ = nullptr;
-    QList<TJvHidDevice*> claimed_;
-    bool lost_ = false;
+    TJvHidDevice* device_ = nullptr;
 };
 
 // Whether the platform lists a whirlbeam clock on USB (after the

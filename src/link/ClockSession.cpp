@@ -29,16 +29,13 @@ Ask::Ask(QByteArray line, int maxSends)
     accepts = [letter](const QByteArray& reply) { return !reply.isEmpty() && reply.front() == letter; };
 }
 
-ClockSession::ClockSession(ClockLink& link, int timeoutMs)
-    : link_(link)
+ClockSession::ClockSession(ClockConnection& connection, int timeoutMs)
+    : connection_(connection)
     , timeoutMs_(timeoutMs)
+    , tick_(connection.Tick())
 {
-    tick_.SetLink(link_.Kind());
     tick_.SetPolling(false);
-    tick_.SetTransmit([this](const QByteArray& line) { link_.Transmit(line); });
     connect(&tick_, &TransmitTick::Sending, this, [this](const QByteArray&, bool queued) { Sent(queued); });
-    connect(&tick_.Timer(), &QTimer::timeout, &tick_, &TransmitTick::Tick);
-    connect(&tick_.HoldTimer(), &QTimer::timeout, &tick_, &TransmitTick::SendHeld);
     connect(&tick_, &TransmitTick::SentOutOfTurn, this, [this](const QByteArray&, WallTime at) { SentOutOfTurn(at); });
 
     silence_.setSingleShot(true);
@@ -48,23 +45,24 @@ ClockSession::ClockSession(ClockLink& link, int timeoutMs)
             Finish({WaitEnd::How::NotAClock, {}, 0,
                 ClockSessionTexts::tr(
                     "the device on %1 answers, but not as a whirlbeam clock (first line: %2)")
-                    .arg(link_.GivenName(), QuotedLine(*foreignLine_))});
+                    .arg(Link().GivenName(), QuotedLine(*foreignLine_))});
             return;
         }
         const QString waitingFor
             = outstanding_.isEmpty() ? QString() : ClockSessionTexts::tr(" to ") + QuotedLine(outstanding_.first()->command);
         Finish({WaitEnd::How::Silent, {}, 0,
             ClockSessionTexts::tr("no answer from %1%2 within %3 s")
-                .arg(link_.Name(), waitingFor)
+                .arg(Link().Name(), waitingFor)
                 .arg(QLocale().toString(timeoutMs_ / 1000.0, 'g', QLocale::FloatingPointShortest))});
     });
     askAgain_.setSingleShot(true);
-    askAgain_.setInterval(AskAgainMs(link_.TickMs()));
+    askAgain_.setInterval(AskAgainMs(Link().TickMs()));
     connect(&askAgain_, &QTimer::timeout, this, &ClockSession::AskAgain);
-    connect(&link_, &ClockLink::LineReceived, this, &ClockSession::Receive);
-    connect(&link_, &ClockLink::Lost, this,
-        [this](const LinkFailure& why) { Finish({WaitEnd::How::Lost, why, 0, why.text}, true); });
-    tick_.Timer().start();
+    connect(&connection_, &ClockConnection::LineReceived, this, &ClockSession::Receive);
+    connect(&connection_, &ClockConnection::Failed, this, [this](const LinkFailure& why) {
+        if (connection_.CurrentState() != ClockConnection::State::WaitingForReturn)
+            Finish({WaitEnd::How::Lost, why, 0, why.text}, true);
+    });
 }
 
 ClockSession::~ClockSession() = default;
@@ -196,7 +194,6 @@ void ClockSession::Sent(bool queued)
 
 void ClockSession::Receive(const QByteArray& line)
 {
-    tick_.NoteReply(line);
     if (KindOf(line))
         replyLineSeen_ = true;
     else if (!line.isEmpty() && !foreignLine_)

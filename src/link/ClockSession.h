@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "link/ClockLink.h"
+#include "link/ClockConnection.h"
 #include "link/TransmitTick.h"
 
 #include <QByteArray>
@@ -47,21 +47,23 @@ struct WaitEnd {
     bool Done() const { return how == How::Done; }
 };
 
-// Talks to a clock over one link with the link's transmit tick: every
-// command line goes into the tick's queue and each tick sends at most one
-// line. Reply lines are matched to the commands they answer by their
-// letter, in the order the commands went out. This is whirlbeamctl's way
-// of asking the clock; the panel drives the same tick from its window.
+// Talks to a clock over an open connection with the connection's transmit
+// tick: every command line goes into the tick's queue and each tick sends
+// at most one line. Reply lines are matched to the commands they answer by
+// their letter, in the order the commands went out. This is whirlbeamctl's
+// way of asking the clock; the panel drives the same tick from its window.
 //
 // Waiting runs the event loop: the port's notifier, the USB reader's
-// hand-over and the timers, nothing that polls. No exception leaves it.
+// hand-over and the timers, nothing that polls. No exception leaves it. A
+// connection that waits for its clock to return (reconnecting) does not end
+// a wait; one whose link is lost for good ends every wait.
 class ClockSession : public QObject {
     Q_OBJECT
 public:
-    ClockSession(ClockLink& link, int timeoutMs);
+    ClockSession(ClockConnection& connection, int timeoutMs);
     ~ClockSession() override;
 
-    ClockLink& Link() const { return link_; }
+    ClockLink& Link() const { return connection_.Link(); }
     int TimeoutMs() const { return timeoutMs_; }
 
     // Queues the asks' commands and waits until each has its answer. Ends
@@ -103,9 +105,9 @@ private:
     void AskAgain();
     bool AllAnswered() const;
 
-    ClockLink& link_;
+    ClockConnection& connection_;
     const int timeoutMs_;
-    TransmitTick tick_;
+    TransmitTick& tick_;
     std::deque<Ask*> queuedAsks_; // beside each line of the tick's queue, the ask it belongs to
     QList<Ask*> outstanding_; // sent, unanswered, in the order they went out
     std::deque<Ask>* asks_ = nullptr;

@@ -122,3 +122,13 @@ DeviceFacts FactsAbout(const QString& path, ErrorSite site, int error)
     }
     return facts;
 }
+
+QString PortErrorText(const EComPort& error, const QString& device)
+{
+    const ErrorSite site = error.Code() == EComPort::kRegistryError ? ErrorSite::PortList
+        : error.Code() == EComPort::kOpenFailed                     ? ErrorSite::OpeningPort
+                                                                    : ErrorSite::OpenPort;
+    const QString explanation
+        = ExplainSystemError(error.WinCode(), site == ErrorSite::PortList ? TComPort::kTtyClassDir : device, site);
+    return explanation.isEmpty() ? error.Message() : error.Message() + QLatin1Char('\n') + explanation;
+}

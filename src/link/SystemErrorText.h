@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class EComPort;
+
 // Where a system error was met: the same errno means something else when a
 // port is being opened, when an open port fails, when the list of ports is
 // read, and when a file is saved or read.
@@ -30,3 +32,8 @@ QString ExplainSystemError(int error, const QString& path, ErrorSite site);
 // The facts about path on this machine; the port list only where it is
 // needed (opening a port that is not there).
 DeviceFacts FactsAbout(const QString& path, ErrorSite site, int error);
+
+// What the error box says of the serial port's error: the port's own
+// message as it stands and, on a line under it where there is something to
+// add, the plain sentence for the port's device.
+QString PortErrorText(const EComPort& error, const QString& device);

@@ -46,9 +46,8 @@ void TransmitTick::Tick()
         return;
     LastCommand = queued ? Queue.TakeFirst() : NextPollCommand(LastCommand);
     emit Sending(LastCommand, queued);
-    if (transmit_)
-        transmit_(LastCommand);
-    ReplySeen = false;
+    if (!transmit_ || transmit_(LastCommand))
+        ReplySeen = false;
 }
 
 void TransmitTick::NoteReply(const QByteArray& line)

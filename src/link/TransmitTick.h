@@ -56,9 +56,16 @@ public:
     // Each return of answers queues the refresh batch (the panel).
     void SetRefreshOnResume(bool on) { refreshOnResume_ = on; }
     // What sends a line on the link, and whether one is open; a tick of a
-    // closed link does nothing. A failure the send throws leaves the tick
-    // there, with ReplySeen as it was.
-    void SetTransmit(std::function<void(const QByteArray& line)> transmit) { transmit_ = std::move(transmit); }
+    // closed link does nothing. A send that fails (returns false, or throws)
+    // leaves the tick there, with ReplySeen as it was.
+    void SetSender(std::function<bool(const QByteArray& line)> send) { transmit_ = std::move(send); }
+    void SetTransmit(std::function<void(const QByteArray& line)> transmit)
+    {
+        transmit_ = [transmit = std::move(transmit)](const QByteArray& line) {
+            transmit(line);
+            return true;
+        };
+    }
     void SetLinkOpen(std::function<bool()> open) { linkOpen_ = std::move(open); }
     // Where the reply watch keeps whether the clock answers, when its owner
     // shows it (the panel's LED1, green); without, the tick keeps it itself.
@@ -66,6 +73,13 @@ public:
 
     // One tick: the reply watch, the choice of the line, its transmission.
     void Tick();
+    // A link opened anew: the poll cycle begins at its first command, and
+    // the first answer counts as a return of answers.
+    void Restart()
+    {
+        LastCommand.clear();
+        answering_ = false;
+    }
     // A received line; one that begins with a reply letter counts as an answer.
     void NoteReply(const QByteArray& line);
 
@@ -102,7 +116,7 @@ private:
     bool refreshOnResume_ = false;
     bool answering_ = false;
     qint64 refreshBatchEnd_ = 0;
-    std::function<void(const QByteArray&)> transmit_;
+    std::function<bool(const QByteArray&)> transmit_;
     std::function<bool()> linkOpen_;
     std::function<bool()> answeringShown_;
 };

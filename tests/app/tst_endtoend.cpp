@@ -18,9 +18,11 @@
 #include "widgets/LED.h"
 #include "widgets/MavoTrend.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDateTime>
+#include <QFile>
 #include "widgets/Spin.h"
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,7 +31,9 @@
 #include <QTimeEdit>
 #include <QtTest>
 
+#include <cstdio>
 #include <fcntl.h>
+#include <optional>
 #include <grp.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -122,6 +126,8 @@ private slots:
     void alarmsFollowTheClock();
     void usbReadsTheClockAtTheTick();
     void usbUnplugMidReadClosesOnce();
+    void clockReturnsAfterAReplug_data();
+    void clockReturnsAfterAReplug();
     void modeAndPwmFollowTheClock();
     void peripheralPagesFollowTheClock();
     void statisticsFillTheChart();
@@ -202,6 +208,7 @@ void EndToEndTest::syncTimeStartsTheClocksSecondOnTheComputers()
 void EndToEndTest::vanishedClockClosesTheLink()
 {
     Bench bench;
+    bench.Get<QAction>("Reconnect1")->setChecked(false);
     bench.Open();
     QTRY_COMPARE_WITH_TIMEOUT(bench.form->StatusText(0), QStringLiteral("Connected"), kConnectMs);
     bench.clock.HangUp();
@@ -315,6 +322,7 @@ void EndToEndTest::usbReadsTheClockAtTheTick()
 void EndToEndTest::usbUnplugMidReadClosesOnce()
 {
     UsbBench bench;
+    bench.Get<QAction>("Reconnect1")->setChecked(false);
     bench.Open();
     QTRY_VERIFY_WITH_TIMEOUT(bench.commands.contains("l10"), kConnectMs);
     bench.usb->Unplug(&bench.clock);
@@ -330,6 +338,69 @@ void EndToEndTest::usbUnplugMidReadClosesOnce()
     QCOMPARE(bench.reports.size(), written);
     QCOMPARE(bench.clock.WritesWhileUnplugged(), 0);
     QVERIFY(!bench.form->Timer1()->isActive());
+}
+
+void EndToEndTest::clockReturnsAfterAReplug_data()
+{
+    QTest::addColumn<bool>("usb");
+    QTest::newRow("serial: the pty's other end closed, a new pty at the same path") << false;
+    QTest::newRow("USB: unplugged and plugged in again") << true;
+}
+
+// The returned clock is read whole again, as after Open: the poll, the
+// refresh batch on its first answer, the alarm read-out.
+void EndToEndTest::clockReturnsAfterAReplug()
+{
+    QFETCH(bool, usb);
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("clock"));
+    std::optional<Bench> serial;
+    std::optional<UsbBench> usbClock;
+    std::unique_ptr<PtyClock> second;
+    TForm1* form = nullptr;
+    if (usb) {
+        usbClock.emplace();
+        form = usbClock->form.get();
+    } else {
+        serial.emplace();
+        QVERIFY(QFile::link(serial->clock.SlavePath(), link));
+        serial->form->SelectSerialLink(link);
+        form = serial->form.get();
+    }
+    form->findChild<QPushButton*>(QStringLiteral("OpenButton"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!form->InitialLoad, 40 * kConnectMs);
+    if (usb)
+        usbClock->usb->Unplug(&usbClock->clock);
+    else
+        serial->clock.HangUp();
+    QTRY_COMPARE_WITH_TIMEOUT(form->StatusText(0),
+        QStringLiteral("Waiting for the clock to return (%1)").arg(usb ? QStringLiteral("USB serial SIM0001") : link),
+        kConnectMs);
+
+    Lines afterReturn;
+    const auto note = [&afterReturn](const QByteArray& command) { afterReturn << command; };
+    if (usb) {
+        QObject::connect(&usbClock->clock.Peer(), &ClockPeer::CommandReceived, note);
+        usbClock->usb->Plug(&usbClock->clock);
+    } else {
+        second = std::make_unique<PtyClock>(QuietClock());
+        QVERIFY(second->Open());
+        QObject::connect(&second->Peer(), &ClockPeer::CommandReceived, note);
+        const QString fresh = dir.filePath(QStringLiteral("clock.new"));
+        QVERIFY(QFile::link(second->SlavePath(), fresh));
+        QCOMPARE(::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(link).constData()), 0);
+    }
+    Lines expected = ReplyResumedBatch();
+    for (int alarm = 0; alarm < 40; ++alarm)
+        expected << QByteArray("l") + QByteArray::number(alarm).rightJustified(2, '0');
+    QTRY_VERIFY_WITH_TIMEOUT(afterReturn.contains("l39"), 40 * kConnectMs);
+    QCOMPARE(afterReturn.first(), QByteArray("p"));
+    const qsizetype batchStart = afterReturn.indexOf(ReplyResumedBatch().first(), 1);
+    QVERIFY(batchStart > 0);
+    QCOMPARE(afterReturn.mid(batchStart, expected.size()), expected);
+    QTRY_COMPARE_WITH_TIMEOUT(form->StatusText(0), QStringLiteral("Connected"), kConnectMs);
+    if (usb)
+        QCOMPARE(usbClock->clock.WritesWhileUnplugged(), 0);
 }
 
 void EndToEndTest::modeAndPwmFollowTheClock()

@@ -16,13 +16,16 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTime>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimeEdit>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -80,6 +83,9 @@ private slots:
     void unfinishedLineSurvivesReopen();
     void usbReportsReachReplyHandling();
     void deviceListHooksTheFirstClock();
+    void lostClockIsAwaited_data();
+    void lostClockIsAwaited();
+    void reconnectIsKeptInItsOwnSection();
 
     void firstActivationHooksTheSelectedDevice();
     void refreshQueuesBehindQueuedLines();
@@ -167,6 +173,7 @@ void MainWindowTest::menusHoldTheirItems_data()
         {"Whirlbeam1", "Whirl&beam", true, 6}, {"Relais1", "&Relais", true, 7},
         {"DCF771", "D&CF77", true, 8}, {"Measurements1", "M&easurements", true, 9},
         {"Refresh1", "R&efresh", true, -1}, {"USB1", "&USB", true, -1}, {"Serial1", "&Serial", true, -1},
+        {"Reconnect1", "Reconnect automatically", true, -1},
         {"Parameters1", "&Parameters", true, -1}, {"SaveSettings2", "Save Settings", true, -1}};
     for (const auto& item : items)
         QTest::newRow(item.name) << QString::fromLatin1(item.name) << QString::fromLatin1(item.caption)
@@ -861,6 +868,7 @@ void MainWindowTest::deviceListHooksTheFirstClock()
     QVERIFY(!p.hid->DeviceOf(first)->Reading());
     QVERIFY(p.hid->DeviceOf(second)->Reading());
 
+    p.Action("Reconnect1")->setChecked(false);
     p.Open();
     QVERIFY(p.form.UsbLinkOpen);
     p.hid->devices = {&keyboard};
@@ -873,6 +881,93 @@ void MainWindowTest::deviceListHooksTheFirstClock()
     QCOMPARE(second.OpenConnections(), 0);
     QVERIFY(p.Action("Serial1")->isChecked());
     QVERIFY(!p.Visible("DevListBox"));
+}
+
+// A clock gone while its link is open is awaited: the link shows closed
+// but for the button, which stops the wait; a return resumes as Open does.
+void MainWindowTest::lostClockIsAwaited_data()
+{
+    QTest::addColumn<bool>("usb");
+    QTest::addColumn<bool>("back");
+    QTest::addColumn<QString>("waiting");
+    QTest::newRow("serial port hung up, the owner stops waiting")
+        << false << false << "Waiting for the clock to return (/dev/ttyS0)";
+    QTest::newRow("USB clock unplugged and back") << true << true << "Waiting for the clock to return (USB serial A1)";
+}
+
+void MainWindowTest::lostClockIsAwaited()
+{
+    QFETCH(bool, usb);
+    QFETCH(bool, back);
+    QFETCH(QString, waiting);
+    FakeHidDevice clock;
+    clock.serial = QStringLiteral("A1");
+    Panel p;
+    QVERIFY(p.Action("Reconnect1")->isChecked());
+    if (usb) {
+        p.hid->devices = {&clock};
+        p.hid->Change();
+    } else {
+        p.ChooseSerial();
+    }
+    p.Open();
+    p.form.QueueCommand("c");
+    if (usb) {
+        p.hid->devices.clear();
+        p.hid->Change();
+    } else {
+        p.port->failOpenWith = ENOENT;
+        p.port->HangUp();
+    }
+    QCOMPARE(p.form.StatusText(0), waiting);
+    auto* panel = p.Get<QLabel>("StatusBar1Panel0");
+    QVERIFY2(panel->minimumWidth() >= panel->sizeHint().width(), "the waiting text shows whole");
+    QCOMPARE(p.Get<QPushButton>("OpenButton")->text(), QStringLiteral("Close"));
+    QVERIFY(!p.Led1()->Lit() && !p.Get("TabControl1")->isEnabled());
+    QVERIFY(!p.Get<QMenu>("Communication2")->menuAction()->isEnabled());
+    QCOMPARE(p.Action("USB1")->isChecked(), usb);
+    QCOMPARE(p.dialogs->errors.size(), usb ? 0 : 1);
+    p.form.Timer1Timer();
+    QVERIFY(p.port->writes.isEmpty() && clock.reports.isEmpty());
+
+    if (back) {
+        p.hid->devices = {&clock};
+        p.hid->Change();
+        QCOMPARE(p.form.CurrentHidDevice, p.hid->DeviceOf(clock));
+        QCOMPARE(p.Get<QComboBox>("DevListBox")->currentIndex(), 0);
+        QVERIFY(p.form.UsbLinkOpen && p.Led1()->Lit() && p.Get("TabControl1")->isEnabled());
+        QVERIFY(p.Queue().isEmpty());
+        p.form.Timer1Timer();
+        QCOMPARE(clock.reports.size(), 1);
+        QVERIFY(clock.reports[0].startsWith(QByteArray("\0p\r\n", 4)));
+    } else {
+        p.Open();
+        QCOMPARE(p.Get<QPushButton>("OpenButton")->text(), QStringLiteral("Open"));
+        QVERIFY(p.Get<QMenu>("Communication2")->menuAction()->isEnabled());
+    }
+    QCOMPARE(p.form.StatusText(0), QStringLiteral("Not connected"));
+}
+
+// The port's section stays byte for byte; the panel's own goes after it.
+void MainWindowTest::reconnectIsKeptInItsOwnSection()
+{
+    QTemporaryDir dir;
+    const QString oldDir = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const auto back = qScopeGuard([&] { QDir::setCurrent(oldDir); });
+    const QByteArray port = "[ComPort]\nPort = COM3 ; kept\n";
+    QFile file(QStringLiteral("WhirlbeamClock.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(port) == port.size());
+    file.close();
+    {
+        Panel p;
+        p.Action("Reconnect1")->trigger();
+        QVERIFY(!p.form.Connection().Reconnects());
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), port + "\n[Panel]\nReconnect=0\n");
+    Panel again;
+    QVERIFY(!again.Action("Reconnect1")->isChecked());
 }
 
 void MainWindowTest::firstActivationHooksTheSelectedDevice()

@@ -23,6 +23,7 @@
 #include <QScopeGuard>
 #include <QSocketNotifier>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <cerrno>
@@ -166,6 +167,8 @@ private slots:
     void failuresHaveTheirExitCodes_data();
     void failuresHaveTheirExitCodes();
     void deniedPortAsAnotherUser();
+    void monitorAcrossAnUnplug_data();
+    void monitorAcrossAnUnplug();
     void programSpeaksToScriptsAndPeople_data();
     void programSpeaksToScriptsAndPeople();
 };
@@ -561,6 +564,63 @@ void WhirlbeamCtlTest::deniedPortAsAnotherUser()
     QVERIFY(WIFEXITED(run.status));
     QCOMPARE(WEXITSTATUS(run.status), 4);
     QCOMPARE(run.output, "whirlbeamctl: Only the user root may open " + slave + ".\n");
+}
+
+void WhirlbeamCtlTest::monitorAcrossAnUnplug_data()
+{
+    QTest::addColumn<bool>("reconnect");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("waits for the clock and goes on")
+        << true << 130
+        << R"re(whirlbeamctl: the USB clock \S+ was unplugged; waiting for the clock to come back\n)re"
+           R"re(whirlbeamctl: the clock is back on the USB clock \S+\nwhirlbeamctl: interrupted\n)re";
+    QTest::newRow("--no-reconnect ends it") << false << 3 << R"re(whirlbeamctl: the USB clock \S+ was unplugged\n)re";
+}
+
+// The clock is unplugged once it has answered, plugged in again once the
+// tool says it waits, and the tool interrupted once it shows replies again.
+void WhirlbeamCtlTest::monitorAcrossAnUnplug()
+{
+    QFETCH(bool, reconnect);
+    QFETCH(int, code);
+    QFETCH(QString, err);
+    UsbClock clock(QuietClock());
+    SimHidBackend* usb = nullptr;
+    QBuffer out;
+    QBuffer said;
+    out.open(QIODevice::WriteOnly);
+    said.open(QIODevice::WriteOnly);
+    WhirlbeamCtl ctl({&out, &said,
+        [&] {
+            auto backend = std::make_unique<SimHidBackend>();
+            backend->Plug(&clock, false);
+            usb = backend.get();
+            return std::unique_ptr<HidBackend>(std::move(backend));
+        },
+        QStringLiteral("/nonexistent/WhirlbeamClock.ini")});
+    int phase = 0;
+    qint64 shown = 0;
+    QTimer step;
+    connect(&step, &QTimer::timeout, this, [&] {
+        if (phase == 0 && out.data().count('\n') >= 3) {
+            usb->Unplug(&clock);
+            phase = 1;
+        } else if (phase == 1 && said.data().contains("waiting")) {
+            shown = out.size();
+            usb->Plug(&clock);
+            phase = 2;
+        } else if (phase == 2 && said.data().contains("back on") && out.size() > shown) {
+            ctl.Interrupt(SIGINT);
+            phase = 3;
+        }
+    });
+    step.start(10);
+    QTimer::singleShot(kReadMs, &ctl, [&ctl] { ctl.Interrupt(SIGTERM); });
+    const int ran = ctl.Run(reconnect ? QStringList{"--usb", "monitor"} : QStringList{"--usb", "monitor", "--no-reconnect"});
+    QCOMPARE(ran, code);
+    QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(err)).match(QString::fromUtf8(said.data())).hasMatch(),
+        said.data());
 }
 
 // The program itself, where its environment or a signal matters: stdout

@@ -316,8 +316,8 @@ void LinkCoreTest::failedSendLeavesTheTick()
     QCOMPARE(tick.LastCommand, QByteArray("s120000"));
 }
 
-// The serial link lent the window's port: bare characters out, lines cut
-// in, both logged; the port's errors reach the caller.
+// The serial link over a port: bare characters out, lines cut in, both
+// logged; the port's errors come back as the link's failure.
 void LinkCoreTest::serialLinkFramesCutsAndLogs_data()
 {
     QTest::addColumn<Lines>("chunks");
@@ -353,7 +353,12 @@ void LinkCoreTest::serialLinkFramesCutsAndLogs()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll().count('\n'), 1 + lines.size());
     port.failWriteWith = EIO;
-    QVERIFY_THROWS_EXCEPTION(EComPort, link.Transmit("d"));
+    QList<LinkFailure> failures;
+    connect(&link, &ClockLink::Failed, this, [&failures](const LinkFailure& why) { failures << why; });
+    QVERIFY(!link.Transmit("d"));
+    QCOMPARE(failures.size(), 1);
+    QCOMPARE(failures[0].portCode, 2);
+    QCOMPARE(failures[0].error, EIO);
 }
 
 void LinkCoreTest::comPortErrorMessages_data()

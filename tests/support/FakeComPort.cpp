@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/FakeComPort.h"
 
+#include <cerrno>
+
 void FakeComPort::Open()
 {
     if (connected)
@@ -28,6 +30,11 @@ void FakeComPort::Close()
 
 int FakeComPort::ReadText(QByteArray& text, int count)
 {
+    if (failReadWith != 0) {
+        if (closesOnFailure)
+            Close();
+        throw EComPort(3, failReadWith);
+    }
     text = input.left(qMax(count, 0));
     input.remove(0, text.size());
     return int(text.size());
@@ -35,8 +42,11 @@ int FakeComPort::ReadText(QByteArray& text, int count)
 
 int FakeComPort::WriteText(const QByteArray& text)
 {
-    if (failWriteWith != 0)
+    if (failWriteWith != 0) {
+        if (closesOnFailure)
+            Close();
         throw EComPort(2, failWriteWith);
+    }
     if (!text.isEmpty()) {
         writes.append(text);
         writtenAt.append(std::chrono::system_clock::now());
@@ -56,4 +66,11 @@ void FakeComPort::Receive(const QByteArray& bytes)
     input.append(bytes);
     if (OnRxChar && !input.isEmpty())
         OnRxChar(int(input.size()));
+}
+
+void FakeComPort::HangUp()
+{
+    Close();
+    if (OnException)
+        OnException(EComPort(3, EIO));
 }

@@ -23,6 +23,8 @@ public:
 
     // Puts bytes into the input queue and raises OnRxChar as the port would.
     void Receive(const QByteArray& bytes);
+    // The device hangs up: the port closes itself, then reports EIO.
+    void HangUp();
 
     bool connected = false;
     QString port = QStringLiteral("COM1");
@@ -32,6 +34,10 @@ public:
     QStringList events;
     int failOpenWith = 0;   // errno for a refused Open; 0 opens
     int failWriteWith = 0;  // errno for a failing write; 0 writes
+    int failReadWith = 0;   // errno for a failing read; 0 reads
+    // A failing read or write closes the port first, through its close
+    // events, as the real port does when its device went away.
+    bool closesOnFailure = false;
     bool failReadSettings = false;
     QString settingsReadFrom;
 };
