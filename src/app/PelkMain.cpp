@@ -47,6 +47,9 @@ TForm1::TForm1(Devices devices, QWidget* parent)
     , UsbLinkOpen(connection_->UsbOpen())
     , ReplySeen(connection_->Tick().ReplySeen)
     , LastCommand(connection_->Tick().LastCommand)
+    , DcfHourStats(model_.Facts().hourFigures)
+    , AlarmCount(model_.Facts().alarmCount)
+    , InitialLoad(model_.Facts().initialLoad)
     , CommandMemo(connection_->Tick().Queue)
     , dialogs_(devices.dialogs ? std::move(devices.dialogs) : std::make_unique<QtDialogs>())
 {
@@ -62,7 +65,7 @@ TForm1::TForm1(Devices devices, QWidget* parent)
     BuildMenus();
     BuildStatusBar();
     BindCore();
-    ConnectReplies();
+    ObserveClock();
 
     timer2_ = new QTimer(this);
     timer2_->setObjectName(QStringLiteral("Timer2"));
@@ -117,11 +120,9 @@ void TForm1::FormCreate()
     Activated = false;
     UsbLinkOpen = false;
     ReplySeen = false;
-    DcfHourStats.fill(0);
-    AlarmCount = 0;
+    model_.Reset();
     for (QAction* item : {LoadAlarms, SaveAlarms, Loadparameters, Saveparameters, SaveIRcommandhistory})
         item->setEnabled(false);
-    InitialLoad = true;
     SetStatusText(0, PelkTexts::NotConnected());
     // The blink of the time invalid lamps, started with the window, goes on
     // until the first status reply: the time counts as invalid until then.
@@ -253,8 +254,8 @@ void TForm1::Timer1Timer() { connection_->Tick().Tick(); }
 
 void TForm1::Timer2Timer()
 {
-    for (TLED* led : {whirlbeam_->ErrorLED, dateTime_->TimeInvalidLED})
-        led->SetLit(!led->Lit());
+    whirlbeam_->Blink();
+    dateTime_->Blink();
 }
 
 // Red while the clock is silent; each return to green has queued the

@@ -2,13 +2,13 @@
 #pragma once
 
 #include "app/Dialogs.h"
+#include "clock/ClockModel.h"
 #include "link/ClockConnection.h"
 #include "link/CommandQueue.h"
 #include "link/CustomComPort.h"
 #include "link/LinkLog.h"
 #include "link/ReplyLog.h"
 #include "link/hid/HidDevice.h"
-#include "protocol/replies/ReplyRouter.h"
 
 #include <QMainWindow>
 #include <QTime>
@@ -50,8 +50,9 @@ struct FileProblem;
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
-    // First, so the state below can refer to it.
+    // First, so the state below can refer to them.
     const std::unique_ptr<ClockConnection> connection_;
+    ClockModel model_;
 
 public:
     // What the window talks through. Anything left empty gets the real one:
@@ -74,9 +75,9 @@ public:
     bool& UsbLinkOpen;
     bool& ReplySeen;
     QByteArray& LastCommand;
-    std::array<int, 24> DcfHourStats{};
-    int AlarmCount = 0;
-    bool InitialLoad = true;
+    std::array<int, 24>& DcfHourStats;
+    int& AlarmCount;
+    bool& InitialLoad;
     CommandQueue& CommandMemo;
     ReplyLog ReceiveMemo;
     LinkLog TrafficLog; // written only when opened (--log)
@@ -125,8 +126,9 @@ public:
     void DevListBoxClick();
     void ReceiveMemoChange();
 
-    // Reply handling of the frame; the pages handle their own kinds. Each
-    // applies its decoded fields in order and stops where a field failed.
+    // Reply handling of the frame: each line goes to the clock model as its
+    // kind, and what changed is shown by the pages and the frame in the
+    // order of the fields, up to one that failed.
     void IdentificationReply(const QByteArray& line);
     void VersionReply(const QByteArray& line);
     void ConfigReply(const QByteArray& line);
@@ -137,7 +139,7 @@ public:
     void RelayReply(const QByteArray& line);
     void RelayIrTimeReply(const QByteArray& line);
     // Whether some handler shows the reply kind.
-    bool HandlesReply(ReplyKind kind) const { return router_.Handles(kind); }
+    bool HandlesReply(ReplyKind kind) const { return int(kind) >= 0 && int(kind) < kReplyKinds; }
 
     // For the command line: choose the serial link on this port, and press
     // Open once the window has first been activated.
@@ -161,6 +163,7 @@ public:
 
     TCustomComPort* ComPort1() const { return &connection_->Port(); }
     ClockConnection& Connection() const { return *connection_; }
+    ClockModel& Model() { return model_; }
     AlarmTable* Alarms() const { return alarms_; }
     QTimer* Timer1() const { return &connection_->Tick().Timer(); }
     QTimer* Timer2() const { return timer2_; }
@@ -194,7 +197,7 @@ private:
     void BuildMenus();
     void BuildStatusBar();
     void BindCore();
-    void ConnectReplies();
+    void ObserveClock();
     void BindPageKeys();
     void SelectPage(int index);
     // The next enabled page that many tabs on, round the end, as a tab click.
@@ -202,7 +205,12 @@ private:
     void ShowReplyWatch(TransmitTick::Watch watch);
     void TakeReplyLine(const QByteArray& line);
     void DispatchReply(const QByteArray& line);
-    void ShowWhirlbeamState();
+    void ShowIdentification(const IdentificationRecord& record);
+    void ShowVersion(const VersionRecord& record);
+    void ShowConfig(const ConfigRecord& record);
+    void ShowReadEnded(bool first);
+    void ShowWhirlbeamStatus(const WhirlbeamStatusRecord& record);
+    void ShowRelay(const RelayRecord& record);
     void ShowClockUnknown();
     void UpdateLinkMenus();
     void ShowLinkState(ClockConnection::State state, ClockConnection::State before);
@@ -218,7 +226,6 @@ private:
     void ShowException(const QString& message);
 
     std::unique_ptr<DialogSeam> dialogs_;
-    ReplyRouter router_;
     std::vector<Page> pages_;
     bool errorBoxOpen_ = false;
     bool openOnActivation_ = false;

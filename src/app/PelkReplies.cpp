@@ -1,176 +1,121 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Reply handling of the main window: each reply line goes to the handler of
-// its kind, which applies the decoded fields to the window in order.
+// Reply handling of the main window: every reply line goes to the clock
+// model, which tells the pages and the frame what changed. The frame shows
+// the kinds that reach beyond one page.
 
 #include "app/PelkMain.h"
 
 #include "app/PelkTexts.h"
+#include "app/ScreenCursor.h"
 #include "app/pages/ClockPage.h"
 #include "app/pages/DateTimePage.h"
-#include "app/pages/RelaisPage.h"
-#include "app/pages/Rc5Page.h"
-#include "app/ScreenCursor.h"
 #include "app/pages/ShownValues.h"
 #include "app/pages/WhirlbeamPage.h"
-#include "app/pages/PwmPage.h"
-#include "protocol/commands/AlarmCommand.h"
-#include "protocol/replies/ConnectionReplies.h"
-#include "protocol/replies/StatusReplies.h"
+#include "clock/ConnectionSequence.h"
 #include "widgets/LED.h"
-#include "widgets/Spin.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QTimeEdit>
 #include <QTimer>
 
-// The frame shows the kinds that reach beyond one page; every page
-// registers its own.
-void TForm1::ConnectReplies()
+// The pages first, so that the frame's top row copies what they show.
+void TForm1::ObserveClock()
 {
-    const std::initializer_list<std::pair<ReplyKind, void (TForm1::*)(const QByteArray&)>> frameKinds = {
-        {ReplyKind::IdentificationReply, &TForm1::IdentificationReply},
-        {ReplyKind::VersionReply, &TForm1::VersionReply},
-        {ReplyKind::ConfigReply, &TForm1::ConfigReply},
-        {ReplyKind::EndOfReadReply, &TForm1::EndOfReadReply},
-        {ReplyKind::DateReply, &TForm1::DateReply},
-        {ReplyKind::TimeReply, &TForm1::TimeReply},
-        {ReplyKind::WhirlbeamStatusReply, &TForm1::WhirlbeamStatusReply},
-        {ReplyKind::RelayReply, &TForm1::RelayReply},
-        {ReplyKind::RelayIrTimeReply, &TForm1::RelayIrTimeReply},
-    };
-    for (const auto& [kind, handler] : frameKinds)
-        router_.On(kind, [this, handler = handler](const QByteArray& line) { (this->*handler)(line); });
-    QSet<ClockPage*> connected; // one page may have two tabs
-    for (const Page& page : pages_) {
-        if (connected.contains(page.object))
-            continue;
-        connected.insert(page.object);
-        page.object->ConnectReplies(router_, InitialLoad);
-    }
+    QSet<ClockPage*> observing; // one page may have two tabs
+    for (const Page& page : pages_)
+        if (!observing.contains(page.object)) {
+            observing.insert(page.object);
+            page.object->Observe(model_);
+        }
+    new ConnectionSequence(model_, CommandMemo, this);
+    connect(&model_, &ClockModel::IdentificationChanged, this, &TForm1::ShowIdentification);
+    connect(&model_, &ClockModel::VersionChanged, this, &TForm1::ShowVersion);
+    connect(&model_, &ClockModel::ConfigChanged, this, &TForm1::ShowConfig);
+    connect(&model_, &ClockModel::ReadEnded, this, &TForm1::ShowReadEnded);
+    connect(&model_, &ClockModel::DateChanged, this, [this] { ShowDate(DateTimePicker3, dateTime_->ShownClockDate()); });
+    connect(&model_, &ClockModel::TimeChanged, this, [this] { ShowTime(DateTimePicker2, dateTime_->ShownClockTime()); });
+    connect(&model_, &ClockModel::StatusChanged, this, &TForm1::ShowWhirlbeamStatus);
+    connect(&model_, &ClockModel::RelayChanged, this, &TForm1::ShowRelay);
 }
 
 void TForm1::DispatchReply(const QByteArray& line)
 {
     emit ReplyTaken(line);
-    router_.Route(line);
+    model_.Take(line);
 }
 
-// A clock that does not say "Pelk" is asked again, and nothing else is
-// sent to it meanwhile.
-void TForm1::IdentificationReply(const QByteArray& line)
+void TForm1::IdentificationReply(const QByteArray& line) { model_.TakeAs(ReplyKind::IdentificationReply, line); }
+void TForm1::VersionReply(const QByteArray& line) { model_.TakeAs(ReplyKind::VersionReply, line); }
+void TForm1::ConfigReply(const QByteArray& line) { model_.TakeAs(ReplyKind::ConfigReply, line); }
+void TForm1::EndOfReadReply(const QByteArray& line) { model_.TakeAs(ReplyKind::EndOfReadReply, line); }
+void TForm1::DateReply(const QByteArray& line) { model_.TakeAs(ReplyKind::DateReply, line); }
+void TForm1::TimeReply(const QByteArray& line) { model_.TakeAs(ReplyKind::TimeReply, line); }
+void TForm1::WhirlbeamStatusReply(const QByteArray& line) { model_.TakeAs(ReplyKind::WhirlbeamStatusReply, line); }
+void TForm1::RelayReply(const QByteArray& line) { model_.TakeAs(ReplyKind::RelayReply, line); }
+void TForm1::RelayIrTimeReply(const QByteArray& line) { model_.TakeAs(ReplyKind::RelayIrTimeReply, line); }
+
+void TForm1::ShowIdentification(const IdentificationRecord& record)
 {
-    const IdentificationRecord record = DecodeIdentification(line);
-    if (record.recognised) {
+    if (record.recognised)
         ShowText(DeviceEdit, QString::fromLatin1(record.line));
-        return;
-    }
-    ClearCommandQueue();
-    QueueCommand("p");
-    DeviceEdit->setText(tr("Not a whirlbeam clock"));
+    else
+        DeviceEdit->setText(tr("Not a whirlbeam clock"));
 }
 
-void TForm1::VersionReply(const QByteArray& line)
+void TForm1::ShowVersion(const VersionRecord& record)
 {
-    const VersionRecord record = DecodeVersion(line);
-    if (!record.major)
-        return;
-    if (record.Valid()) {
+    if (record.Valid())
         ShowText(VersionEdit, QString::fromLatin1(record.text));
-        return;
-    }
-    VersionEdit->setText(tr("Invalid"));
-    ClearCommandQueue();
-    QueueCommand("p");
-    QueueCommand("v");
+    else
+        VersionEdit->setText(tr("Invalid"));
 }
 
-void TForm1::ConfigReply(const QByteArray& line)
+void TForm1::ShowConfig(const ConfigRecord& record)
 {
-    const ConfigRecord record = DecodeConfig(line);
-    if (!record.alarmCount)
-        return;
-    AlarmCount = *record.alarmCount;
-    rc5_->SelfAddressEdit->setText(QString::fromLatin1(record.selfAddress));
     ScreenCursor::SetHourglass();
-    for (const QByteArray& query : AlarmReadOut(0, AlarmCount))
-        QueueCommand(query);
     SetStatusText(0, PelkTexts::Connected());
     if (record.chipName)
         DeviceEdit->setText(DeviceEdit->text() + QString::fromLatin1(*record.chipName));
 }
 
-void TForm1::EndOfReadReply(const QByteArray&)
+void TForm1::ShowReadEnded(bool first)
 {
     ScreenCursor::SetArrow();
     for (QAction* item : {LoadAlarms, SaveAlarms, Loadparameters, Saveparameters, SaveIRcommandhistory})
         item->setEnabled(true);
-    const bool first = InitialLoad;
-    InitialLoad = false;
     if (first)
         emit FirstLoadDone();
 }
 
-void TForm1::DateReply(const QByteArray& line)
+// The blink of the time invalid lamps runs while the time is invalid.
+// Enabling a running blink must not restart it: status replies come more
+// often than the blink's 500 ms on USB and would stop it for good.
+void TForm1::ShowWhirlbeamStatus(const WhirlbeamStatusRecord& record)
 {
-    const DateRecord record = DecodeDate(line);
-    if (!record.date)
-        return;
-    dateTime_->ShowClockDate(*record.date, record.weekday);
-    ShowDate(DateTimePicker3, dateTime_->PcDatePicker->date());
-}
-
-void TForm1::TimeReply(const QByteArray& line)
-{
-    const auto time = DecodeTime(line);
-    if (!time)
-        return;
-    dateTime_->ShowClockTime(*time);
-    ShowTime(DateTimePicker2, dateTime_->PcTimePicker->time());
-}
-
-void TForm1::WhirlbeamStatusReply(const QByteArray& line)
-{
-    const WhirlbeamStatusRecord record = DecodeWhirlbeamStatus(line);
-    if (!record.flags)
-        return;
-    whirlbeam_->ShowStatusFlags(*record.flags);
+    using Flag = WhirlbeamStatusRecord;
     if (!record.remainingSeconds)
         return;
-    whirlbeam_->ShowRemainingSeconds(*record.remainingSeconds);
-    ShowWhirlbeamState();
-    if (!record.extraFlags)
-        return;
-    ShowChecked(whirlbeam_->I2CBusCheckBox, *record.extraFlags & WhirlbeamStatusRecord::I2CBusError);
-    RunLED->SetLit(!whirlbeam_->StandBy());
-}
-
-// LEDs, blinking and status texts all follow the status check boxes, the
-// one record of the clock's last status reply.
-void TForm1::ShowWhirlbeamState()
-{
-    const bool invalid = whirlbeam_->TimeInvalid();
-    whirlbeam_->ErrorLED->SetLit(invalid);
-    dateTime_->TimeInvalidLED->SetLit(invalid);
-    // Enabling a running blink must not restart it: status replies come
-    // more often than the blink's 500 ms on USB and would stop it for good.
+    const bool invalid = *record.flags & Flag::TimeInvalid;
     if (!invalid)
         timer2_->stop();
     else if (!timer2_->isActive())
         timer2_->start();
-    whirlbeam_->IndexLED->SetLit(whirlbeam_->IndexLedOn());
-    pwm_->CoilHpLED->SetLit(whirlbeam_->HighPowerCoil());
-    pwm_->CoilLpLED->SetLit(whirlbeam_->Sleep() && !whirlbeam_->DeepSleep());
-    pwm_->CoilNoLED->SetLit(whirlbeam_->DeepSleep());
-    if (!whirlbeam_->Sleep())
-        SetStatusText(1, tr("Whirlbeam in run mode"));
-    else if (whirlbeam_->DeepSleep())
-        SetStatusText(1, tr("Whirlbeam in deap sleep mode"));
-    else
-        SetStatusText(1, tr("Whirlbeam in sleep mode"));
+    static const std::array<const char*, 3> kModeTexts = {QT_TR_NOOP("Whirlbeam in run mode"),
+        QT_TR_NOOP("Whirlbeam in sleep mode"), QT_TR_NOOP("Whirlbeam in deap sleep mode")};
+    SetStatusText(1, tr(kModeTexts[size_t(StateOf(*record.flags))]));
     SetStatusText(3, invalid ? tr("Time is invalid") : tr("Time is valid"));
+    if (record.extraFlags)
+        RunLED->SetLit(!(*record.flags & Flag::StandBy));
+}
+
+void TForm1::ShowRelay(const RelayRecord& record)
+{
+    if (!record.on)
+        return;
+    RelaisLED->SetLit(*record.on);
+    SetStatusText(2, *record.on ? tr("Relais is on") : tr("Relais is off"));
 }
 
 // With no link, nothing is known of the clock: no lamp stays lit, no status
@@ -178,6 +123,7 @@ void TForm1::ShowWhirlbeamState()
 // read. The next replies show the clock again.
 void TForm1::ShowClockUnknown()
 {
+    model_.Forget();
     for (TLED* lamp : findChildren<TLED*>())
         lamp->SetLit(false);
     for (const int panel : {1, 2, 3})
@@ -185,23 +131,4 @@ void TForm1::ShowClockUnknown()
     dateTime_->ShowClockUnknown();
     ShowUnknown(DateTimePicker3);
     ShowUnknown(DateTimePicker2);
-}
-
-void TForm1::RelayReply(const QByteArray& line)
-{
-    const RelayRecord record = DecodeRelay(line);
-    if (!record.remainingMinutes)
-        return;
-    relais_->ShowRemainingMinutes(*record.remainingMinutes);
-    if (!record.on)
-        return;
-    relais_->RelaisLEDLabel->SetLit(*record.on);
-    RelaisLED->SetLit(relais_->RelaisLEDLabel->Lit());
-    SetStatusText(2, *record.on ? tr("Relais is on") : tr("Relais is off"));
-}
-
-void TForm1::RelayIrTimeReply(const QByteArray& line)
-{
-    if (const auto minutes = DecodeRelayIrTime(line))
-        relais_->RelOnIrSpinEdit->SetValue(*minutes);
 }

@@ -2,6 +2,7 @@
 #include "cli/ClockAsks.h"
 
 #include "cli/CliTexts.h"
+#include "clock/ClockModel.h"
 #include "protocol/LineText.h"
 
 #include <QFileInfo>
@@ -10,34 +11,31 @@
 
 namespace {
 
-Outcome Handshake(ClockSession& session, ClockFacts* facts)
+Outcome Handshake(ClockSession& session, const ClockFacts& facts)
 {
     std::deque<Ask> asks = Queries({"p", "v", "o"});
     if (const Outcome outcome = OutcomeOf(session.Exchange(asks)); !outcome.Ok())
         return outcome;
-    facts->identification = DecodeIdentification(*asks[0].answer);
-    if (!facts->identification.recognised)
+    if (!facts.identification.recognised)
         return Outcome::Fail(ExitCode::Failed,
             CliTexts::tr("%1 answers, but not as a whirlbeam clock: %2")
                 .arg(session.Link().Name(), QuotedLine(*asks[0].answer)));
-    facts->version = DecodeVersion(*asks[1].answer);
-    if (!facts->version.Valid())
+    if (!facts.version.Valid())
         return Outcome::Fail(ExitCode::Failed,
             CliTexts::tr("the clock's version %1 is not supported (3 or later is)").arg(QuotedLine(*asks[1].answer)));
-    facts->config = DecodeConfig(*asks[2].answer);
-    if (!facts->config.alarmCount)
+    if (!facts.config.alarmCount)
         return Unreadable(asks[2]);
     return {};
 }
 
 } // namespace
 
-ClockSession* Clock(CliContext& context, ClockFacts* facts, Outcome* failure)
+ClockSession* Clock(CliContext& context, Outcome* failure)
 {
     ClockSession* session = context.connect(failure);
     if (!session)
         return nullptr;
-    *failure = Handshake(*session, facts);
+    *failure = Handshake(*session, context.model.Facts());
     return failure->Ok() ? session : nullptr;
 }
 

@@ -16,18 +16,11 @@
 // Queries that change nothing may be sent again when their answer is lost.
 constexpr int kQuerySends = 3;
 
-// What the first three answers tell of the clock.
-struct ClockFacts {
-    IdentificationRecord identification;
-    VersionRecord version;
-    ConfigRecord config;
-    int AlarmCount() const { return *config.alarmCount; }
-};
-
 // Connects and shakes hands as the panel reads the clock first (p, v, o): a
 // device that is no whirlbeam clock, or too old a one, is told nothing
-// more. Nothing, and why in *failure, when either fails.
-ClockSession* Clock(CliContext& context, ClockFacts* facts, Outcome* failure);
+// more. Nothing, and why in *failure, when either fails. What the answers
+// told is in the context's model.
+ClockSession* Clock(CliContext& context, Outcome* failure);
 
 // Asks that may each be sent again when their answer got lost.
 std::deque<Ask> Queries(std::initializer_list<QByteArray> commands);

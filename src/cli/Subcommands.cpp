@@ -9,6 +9,7 @@
 #include "cli/ClockAsks.h"
 #include "cli/ClockReport.h"
 #include "cli/TimeSubcommands.h"
+#include "clock/ClockModel.h"
 #include "files/AlarmFile.h"
 #include "files/Dcf77Statistics.h"
 #include "files/FileProblem.h"
@@ -78,24 +79,16 @@ Outcome Read(const QString& file, QList<QByteArray>* lines, const char* tooLarge
 
 Outcome Status(CliContext& context, const QStringList&)
 {
-    ClockFacts facts;
     Outcome outcome;
-    ClockSession* session = Clock(context, &facts, &outcome);
+    ClockSession* session = Clock(context, &outcome);
     if (!session)
         return outcome;
     std::deque<Ask> asks = Queries({"d", "t", "w00", "y", "|"});
     if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
-    ClockStatus status;
-    status.device = session->Link().Device();
-    status.identification = facts.identification;
-    status.version = facts.version;
-    status.config = facts.config;
-    status.date = DecodeDate(*asks[0].answer);
-    status.time = DecodeTime(*asks[1].answer);
-    status.whirlbeam = DecodeWhirlbeamStatus(*asks[2].answer);
-    status.relay = DecodeRelay(*asks[3].answer);
-    status.sensors = DecodeMeasurement(*asks[4].answer);
+    const ClockFacts& facts = context.model.Facts();
+    ClockStatus status{session->Link().Device(), facts.identification, facts.version, facts.config, facts.date,
+        facts.time.time, facts.status, facts.relay, facts.measurement};
     if (context.options.json)
         context.console.Write(StatusJson(status));
     else
@@ -109,12 +102,12 @@ Outcome Status(CliContext& context, const QStringList&)
 Outcome AlarmsSave(CliContext& context, const QStringList& arguments)
 {
     const QString& file = arguments.first();
-    ClockFacts facts;
     Outcome outcome;
-    ClockSession* session = Clock(context, &facts, &outcome);
+    ClockSession* session = Clock(context, &outcome);
     if (!session)
         return outcome;
-    const int count = qBound(0, facts.AlarmCount(), AlarmRecord::kRows);
+    const ClockFacts& facts = context.model.Facts();
+    const int count = qBound(0, facts.alarmCount, AlarmRecord::kRows);
     std::deque<Ask> asks;
     for (int row = 0; row < count; ++row) {
         Ask& ask = asks.emplace_back(AlarmReadCommand(row), kQuerySends);
@@ -124,13 +117,8 @@ Outcome AlarmsSave(CliContext& context, const QStringList& arguments)
     }
     if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
-    QList<AlarmSettings> rows;
-    for (int row = 0; row < count; ++row) {
-        AlarmSettings& settings = rows.emplace_back();
-        settings.row = DecField(row, 2);
-        ApplyAlarmReply(settings, DecodeAlarm(*asks[size_t(row)].answer));
-    }
-    if (outcome = Save(file, AlarmFileLines(rows, facts.AlarmCount())); !outcome.Ok())
+    const QList<AlarmSettings> rows(facts.alarms.begin(), facts.alarms.begin() + count);
+    if (outcome = Save(file, AlarmFileLines(rows, facts.alarmCount)); !outcome.Ok())
         return outcome;
     Report(context,
         count == 1 ? CliTexts::tr("Saved 1 alarm to %1.").arg(file) : CliTexts::tr("Saved %1 alarms to %2.").arg(count).arg(file),
@@ -150,12 +138,11 @@ Outcome AlarmsLoad(CliContext& context, const QStringList& arguments)
         return DamagedLine(file, lines, damaged, kNotAnAlarmLine);
     if (lines.isEmpty())
         return BadFile(file, CliTexts::tr("holds no alarm lines"));
-    ClockFacts facts;
     Outcome outcome;
-    ClockSession* session = Clock(context, &facts, &outcome);
+    ClockSession* session = Clock(context, &outcome);
     if (!session)
         return outcome;
-    const AlarmFileLoad load = AlarmCommandsToQueue(lines, facts.AlarmCount());
+    const AlarmFileLoad load = AlarmCommandsToQueue(lines, context.model.Facts().alarmCount);
     std::deque<Ask> asks;
     for (const QByteArray& command : load.commands) {
         Ask& ask = asks.emplace_back(command, kQuerySends);
@@ -178,32 +165,32 @@ Outcome AlarmsLoad(CliContext& context, const QStringList& arguments)
     QString note
         = sent == 1 ? CliTexts::tr("Sent 1 alarm from %1.").arg(file) : CliTexts::tr("Sent %1 alarms from %2.").arg(sent).arg(file);
     if (skipped == 1)
-        note += CliTexts::tr(" 1 line for rows the clock lacks (it has %1 alarms) was skipped.").arg(facts.AlarmCount());
+        note += CliTexts::tr(" 1 line for rows the clock lacks (it has %1 alarms) was skipped.").arg(context.model.Facts().alarmCount);
     else if (skipped > 1)
         note += CliTexts::tr(" %1 lines for rows the clock lacks (it has %2 alarms) were skipped.")
                     .arg(skipped)
-                    .arg(facts.AlarmCount());
+                    .arg(context.model.Facts().alarmCount);
     Report(context, note,
-        {{"file", FullName(file)}, {"sent", sent}, {"skipped", skipped}, {"alarmCount", facts.AlarmCount()}});
+        {{"file", FullName(file)}, {"sent", sent}, {"skipped", skipped}, {"alarmCount", context.model.Facts().alarmCount}});
     return {};
 }
 
 Outcome ParamsSave(CliContext& context, const QStringList& arguments)
 {
     const QString& file = arguments.first();
-    ClockFacts facts;
     Outcome outcome;
-    ClockSession* session = Clock(context, &facts, &outcome);
+    ClockSession* session = Clock(context, &outcome);
     if (!session)
         return outcome;
     std::deque<Ask> asks = Queries({"h", "j", "r", kSensorOffsetQuery, "n"});
     if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
-    const ModeRecord mode = DecodeMode(*asks[0].answer);
-    const auto standby = DecodeAutoStandby(*asks[1].answer);
-    const SoundTimesRecord sound = DecodeSoundTimes(*asks[2].answer);
-    const SensorOffsetRecord offsets = DecodeSensorOffset(*asks[3].answer);
-    const PwmRecord pwm = DecodePwm(*asks[4].answer);
+    const ClockFacts& facts = context.model.Facts();
+    const ModeRecord& mode = facts.mode;
+    const auto standby = facts.autoStandby.seconds;
+    const SoundTimesRecord& sound = facts.soundTimes;
+    const SensorOffsetRecord& offsets = facts.offsets;
+    const PwmRecord& pwm = facts.pwm;
     const std::array<bool, 5> read = {mode.modeFlags.has_value(), standby.has_value(),
         sound.toHour.has_value(), offsets.pressure.has_value(), pwm.sleepPulse.has_value()};
     for (size_t i = 0; i < read.size(); ++i)
@@ -240,9 +227,8 @@ Outcome ParamsLoad(CliContext& context, const QStringList& arguments)
     const QList<QByteArray> commands = ParameterFileCommands(lines);
     if (commands.isEmpty())
         return BadFile(file, CliTexts::tr("holds no command lines"));
-    ClockFacts facts;
     Outcome outcome;
-    ClockSession* session = Clock(context, &facts, &outcome);
+    ClockSession* session = Clock(context, &outcome);
     if (!session)
         return outcome;
     std::deque<Ask> asks;
@@ -264,9 +250,8 @@ Outcome ParamsLoad(CliContext& context, const QStringList& arguments)
 Outcome Dcf77Stats(CliContext& context, const QStringList& arguments)
 {
     const QString file = arguments.value(0);
-    ClockFacts facts;
     Outcome outcome;
-    ClockSession* session = Clock(context, &facts, &outcome);
+    ClockSession* session = Clock(context, &outcome);
     if (!session)
         return outcome;
     std::deque<Ask> asks;
@@ -280,12 +265,10 @@ Outcome Dcf77Stats(CliContext& context, const QStringList& arguments)
     }
     if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
-    std::array<int, 24> stats{};
+    const std::array<int, ClockFacts::kHours>& stats = context.model.Facts().hourFigures;
     QJsonArray hours;
-    for (size_t hour = 0; hour < stats.size(); ++hour) {
-        stats[hour] = *DecodeMemoryRead(*asks[hour].answer).data;
-        hours.append(stats[hour]);
-    }
+    for (const int figure : stats)
+        hours.append(figure);
     const QList<QByteArray> lines = Dcf77StatisticsLines(stats);
     if (!file.isEmpty() && !(outcome = Save(file, lines)).Ok())
         return outcome;

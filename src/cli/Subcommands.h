@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <functional>
 
+class ClockModel;
 class ClockSession;
 class QIODevice;
 class QJsonObject;
@@ -43,6 +44,8 @@ struct CliContext {
     const CliOptions& options;
     Console& console;
     std::function<ClockSession*(Outcome* failure)> connect;
+    // What the clock's replies have told so far, from the session's lines.
+    const ClockModel& model;
 };
 
 // One subcommand of whirlbeamctl: its words, its arguments, its line of

@@ -205,9 +205,8 @@ Outcome SyncTime(CliContext& context, const QStringList&)
     if (context.options.requireSynced)
         if (const QString why = WhyNotSynchronised(ReadComputerClock()); !why.isEmpty())
             return Outcome::Fail(ExitCode::NotSynchronised, CliTexts::tr("%1; the clock is left as it is").arg(why));
-    ClockFacts facts;
     Outcome outcome;
-    ClockSession* session = Clock(context, &facts, &outcome);
+    ClockSession* session = Clock(context, &outcome);
     if (!session)
         return outcome;
     const QString& zone = context.options.zone;
@@ -249,9 +248,8 @@ Outcome SyncTime(CliContext& context, const QStringList&)
 
 Outcome Offset(CliContext& context, const QStringList&)
 {
-    ClockFacts facts;
     Outcome outcome;
-    ClockSession* session = Clock(context, &facts, &outcome);
+    ClockSession* session = Clock(context, &outcome);
     if (!session)
         return outcome;
     if (context.options.watchMinutes > 0)

@@ -54,7 +54,7 @@ int WhirlbeamCtl::Run(const QStringList& arguments)
         log_.SetOnFailure([&console](const QString& reason) { console.Error(reason); });
     }
     CliContext context{
-        options, console, [this, &options](Outcome* failure) { return Connect(options, failure); }};
+        options, console, [this, &options](Outcome* failure) { return Connect(options, failure); }, model_};
     const Outcome outcome = RunSubcommand(context);
     log_.SetOnFailure({});
     if (!outcome.Ok() && !outcome.message.isEmpty())
@@ -91,6 +91,7 @@ ClockSession* WhirlbeamCtl::Connect(const CliOptions& options, Outcome* failure)
         TellReturns();
     }
     session_ = std::make_unique<ClockSession>(*connection_, options.timeoutMs);
+    connect(session_.get(), &ClockSession::LineReceived, &model_, &ClockModel::Take);
     if (interrupted_)
         session_->Interrupt(*interrupted_);
     return session_.get();

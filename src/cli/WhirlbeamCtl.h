@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/Outcome.h"
+#include "clock/ClockModel.h"
 #include "link/LinkLog.h"
 
 #include <QObject>
@@ -59,5 +60,6 @@ private:
     // In the order they depend on each other: each outlives what follows.
     std::unique_ptr<SimulatedClock> simulated_;
     std::unique_ptr<ClockConnection> connection_;
+    ClockModel model_;
     std::unique_ptr<ClockSession> session_;
 };

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pages/AlarmTable.h"
 
-#include "protocol/replies/ReplyRouter.h"
-
 #include "app/ScreenCursor.h"
 #include "app/pages/AlarmTimeEdit.h"
 #include "app/pages/ShownValues.h"
+#include "clock/ClockModel.h"
 #include "protocol/SpinRanges.h"
 #include "protocol/commands/AlarmCommand.h"
 #include "protocol/commands/Fields.h"
@@ -328,7 +327,7 @@ void AlarmTable::AlarmReply(const AlarmRecord& record)
         row.SpinEdit->SetValue(alarm.count);
 }
 
-void AlarmTable::ConnectReplies(ReplyRouter& router, const bool&)
+void AlarmTable::Observe(ClockModel& model)
 {
-    router.On<AlarmRecord>(ReplyKind::AlarmReply, [this](const AlarmRecord& record) { AlarmReply(record); });
+    connect(&model, &ClockModel::AlarmChanged, this, &AlarmTable::AlarmReply);
 }

@@ -46,7 +46,7 @@ public:
     AlarmTable(QWidget* bankI, QWidget* bankII, std::function<void(const QByteArray&)> queueCommand,
                QObject* parent = nullptr);
 
-    void ConnectReplies(ReplyRouter& router, const bool& initialLoad) override;
+    void Observe(ClockModel& model) override;
 
     void FillRowZero();
     void CreateRuntimeRows();

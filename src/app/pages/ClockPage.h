@@ -3,20 +3,15 @@
 
 #include <QObject>
 
-class ReplyRouter;
+class ClockModel;
 
 // One page class of the window: it owns its panel's controls and button
-// handlers, and shows the reply kinds that belong to it.
+// handlers, and shows the records of the clock model that belong to it.
 class ClockPage : public QObject {
 public:
     using QObject::QObject;
 
-    // Registers a handler for each reply kind the page shows. initialLoad is
-    // the window's InitialLoad: true until the first read of the clock has
-    // ended, while some read-back values are also copied into the entries.
-    virtual void ConnectReplies(ReplyRouter& router, const bool& initialLoad)
-    {
-        Q_UNUSED(router);
-        Q_UNUSED(initialLoad);
-    }
+    // Connects the page's reply handlers to the model's change signals of
+    // the kinds it shows.
+    virtual void Observe(ClockModel& model) { Q_UNUSED(model); }
 };

@@ -3,6 +3,7 @@
 
 #include "app/pages/PageBuilder.h"
 #include "app/pages/ShownValues.h"
+#include "clock/ClockModel.h"
 #include "protocol/commands/ClockCommands.h"
 
 #include <QCheckBox>
@@ -91,23 +92,42 @@ DateTimePage::DateTimePage(QWidget* panel, std::function<void(const QByteArray&)
     DatePickerChange();
 }
 
-void DateTimePage::ShowClockDate(const QDate& date, const QByteArray& weekday)
+void DateTimePage::Observe(ClockModel& model)
 {
-    ShowDate(PcDatePicker, date);
-    ShowText(PcWdayEdit, QString::fromLatin1(weekday));
+    connect(&model, &ClockModel::DateChanged, this, &DateTimePage::DateReply);
+    connect(&model, &ClockModel::TimeChanged, this, &DateTimePage::TimeReply);
+    connect(&model, &ClockModel::StatusChanged, this, &DateTimePage::WhirlbeamStatusReply);
+}
+
+void DateTimePage::DateReply(const DateRecord& record)
+{
+    ShowDate(PcDatePicker, *record.date);
+    ShowText(PcWdayEdit, QString::fromLatin1(record.weekday));
     if (RefreshTimeCheckBox->isChecked())
         ShowDate(DatePicker, QDate::currentDate());
     DatePickerChange();
 }
 
-void DateTimePage::ShowClockTime(const QTime& time)
+void DateTimePage::TimeReply(const TimeRecord& record)
 {
-    ShowTime(PcTimePicker, time);
+    ShowTime(PcTimePicker, *record.time);
     // Whole seconds, as the picker shows and Send Time sends them.
     const QTime now = QTime::currentTime();
     if (RefreshTimeCheckBox->isChecked())
         ShowTime(TimePicker, QTime(now.hour(), now.minute(), now.second()));
 }
+
+void DateTimePage::WhirlbeamStatusReply(const WhirlbeamStatusRecord& record)
+{
+    if (record.remainingSeconds)
+        TimeInvalidLED->SetLit(*record.flags & WhirlbeamStatusRecord::TimeInvalid);
+}
+
+QDate DateTimePage::ShownClockDate() const { return PcDatePicker->date(); }
+
+QTime DateTimePage::ShownClockTime() const { return PcTimePicker->time(); }
+
+void DateTimePage::Blink() { TimeInvalidLED->SetLit(!TimeInvalidLED->Lit()); }
 
 void DateTimePage::ShowClockUnknown()
 {

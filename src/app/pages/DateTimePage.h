@@ -14,6 +14,9 @@ class QLineEdit;
 class QPushButton;
 class QTimeEdit;
 class TLED;
+struct DateRecord;
+struct TimeRecord;
+struct WhirlbeamStatusRecord;
 
 // "Date - Time": the clock's date and time as last reported, and the
 // computer's date and time that the set commands send.
@@ -24,8 +27,15 @@ public:
 
     // The clock's date and weekday digit as it reported them; the computer
     // side follows the computer's clock while "Refresh time" is ticked.
-    void ShowClockDate(const QDate& date, const QByteArray& weekday);
-    void ShowClockTime(const QTime& time);
+    void Observe(ClockModel& model) override;
+    void DateReply(const DateRecord& record);
+    void TimeReply(const TimeRecord& record);
+    void WhirlbeamStatusReply(const WhirlbeamStatusRecord& record);
+    // The clock's date and time as the page shows them.
+    QDate ShownClockDate() const;
+    QTime ShownClockTime() const;
+    // The time invalid lamp blinks while the clock's time is invalid.
+    void Blink();
     // No clock is heard: its date, weekday and time show nothing until it
     // reports them.
     void ShowClockUnknown();

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pages/Dcf77Page.h"
 
-#include "protocol/replies/ReplyRouter.h"
-
 #include "app/pages/PageBuilder.h"
 #include "app/pages/ShownValues.h"
+#include "clock/ClockModel.h"
 #include "protocol/commands/Dcf77Commands.h"
 #include "protocol/replies/Dcf77Replies.h"
 #include "widgets/MavoTrend.h"
@@ -109,9 +108,8 @@ Dcf77Page::Dcf77Page(
     connect(getStatisticsButton, &QPushButton::clicked, this, &Dcf77Page::getStatisticsButtonClick);
 }
 
-void Dcf77Page::Dcf77StateReply(const QByteArray& line)
+void Dcf77Page::Dcf77StateReply(const Dcf77StateRecord& record)
 {
-    const Dcf77StateRecord record = DecodeDcf77State(line);
     if (!record.total)
         return;
     ShowText(DCFSuccessEdit, Count(*record.total));
@@ -138,14 +136,9 @@ void Dcf77Page::Dcf77StateReply(const QByteArray& line)
         ShowText(DCFPSuccessEdit, Count(*record.lastHour));
 }
 
-void Dcf77Page::MemoryReadReply(const QByteArray& line)
+void Dcf77Page::MemoryReadReply(int, bool complete)
 {
-    const MemoryReadRecord record = DecodeMemoryRead(line);
-    const auto hour = record.Hour();
-    if (!hour || !record.data)
-        return;
-    hourStats_[size_t(*hour)] = *record.data;
-    if (*hour != kHours - 1)
+    if (!complete)
         return;
     for (const int figure : hourStats_)
         MavoTrend1->AddValue(figure);
@@ -157,8 +150,8 @@ void Dcf77Page::getStatisticsButtonClick()
         queueCommand_(command);
 }
 
-void Dcf77Page::ConnectReplies(ReplyRouter& router, const bool&)
+void Dcf77Page::Observe(ClockModel& model)
 {
-    router.On(ReplyKind::Dcf77StateReply, [this](const QByteArray& line) { Dcf77StateReply(line); });
-    router.On(ReplyKind::MemoryReadReply, [this](const QByteArray& line) { MemoryReadReply(line); });
+    connect(&model, &ClockModel::Dcf77StateChanged, this, &Dcf77Page::Dcf77StateReply);
+    connect(&model, &ClockModel::HourFigureRead, this, &Dcf77Page::MemoryReadReply);
 }

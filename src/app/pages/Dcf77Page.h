@@ -12,6 +12,7 @@ class QPushButton;
 class QWidget;
 class TLEDLabel;
 class TMavoTrend;
+struct Dcf77StateRecord;
 
 // "DCF77 synchron": the decoder's state and the last date and time it
 // decoded, and the chart of successful synchronisations per hour of the day.
@@ -25,12 +26,12 @@ public:
     Dcf77Page(QWidget* panel, std::array<int, kHours>& hourStats,
         std::function<void(const QByteArray&)> queueCommand);
 
-    void ConnectReplies(ReplyRouter& router, const bool& initialLoad) override;
+    void Observe(ClockModel& model) override;
 
-    void Dcf77StateReply(const QByteArray& line);
-    // Stores one hour's figure; the last hour's reply redraws the chart
-    // with all 24, so a lost reply leaves that hour's previous figure.
-    void MemoryReadReply(const QByteArray& line);
+    void Dcf77StateReply(const Dcf77StateRecord& record);
+    // The model has stored one hour's figure; the last hour's reply redraws
+    // the chart with all 24, so a lost reply leaves that hour's previous one.
+    void MemoryReadReply(int hour, bool complete);
 
     void getStatisticsButtonClick();
 

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pages/MeasurementPage.h"
 
-#include "protocol/replies/ReplyRouter.h"
-
 #include "app/pages/PageBuilder.h"
 #include "app/pages/ShownValues.h"
+#include "clock/ClockModel.h"
 #include "protocol/commands/PeripheralCommands.h"
 #include "protocol/replies/PeripheralReplies.h"
 #include "widgets/Spin.h"
@@ -104,10 +103,8 @@ void MeasurementPage::SendTempOffsetButtonClick(QObject* sender)
         ValueInRange(HumidityOffsetSpinEdit), ValueInRange(PressureOffsetSpinEdit)));
 }
 
-void MeasurementPage::ConnectReplies(ReplyRouter& router, const bool&)
+void MeasurementPage::Observe(ClockModel& model)
 {
-    router.On<MeasurementRecord>(
-        ReplyKind::MeasurementReply, [this](const MeasurementRecord& record) { MeasurementReply(record); });
-    router.On<SensorOffsetRecord>(
-        ReplyKind::SensorOffsetReply, [this](const SensorOffsetRecord& record) { SensorOffsetReply(record); });
+    connect(&model, &ClockModel::MeasurementChanged, this, &MeasurementPage::MeasurementReply);
+    connect(&model, &ClockModel::SensorOffsetsChanged, this, &MeasurementPage::SensorOffsetReply);
 }

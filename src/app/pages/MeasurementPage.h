@@ -19,7 +19,7 @@ class MeasurementPage : public ClockPage {
 public:
     MeasurementPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
 
-    void ConnectReplies(ReplyRouter& router, const bool& initialLoad) override;
+    void Observe(ClockModel& model) override;
 
     void MeasurementReply(const MeasurementRecord& record);
     void SensorOffsetReply(const SensorOffsetRecord& record);

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pages/ModePage.h"
 
-#include "protocol/replies/ReplyRouter.h"
-
 #include "app/pages/PageBuilder.h"
+#include "clock/ClockModel.h"
 #include "protocol/commands/ModeCommands.h"
 #include "protocol/replies/ModeReplies.h"
 #include "widgets/Spin.h"
@@ -185,12 +184,10 @@ void ModePage::SendSoundParButtonClick()
         ValueInRange(FromSpinEdit), ValueInRange(ToSpinEdit), ValueInRange(LightLimitSpinEdit)));
 }
 
-void ModePage::ConnectReplies(ReplyRouter& router, const bool& initialLoad)
+void ModePage::Observe(ClockModel& model)
 {
-    router.On<ModeRecord>(
-        ReplyKind::ModeReply, [this, &initialLoad](const ModeRecord& record) { ModeReply(record, initialLoad); });
-    router.On<AutoStandbyRecord>(
-        ReplyKind::AutoStandbyReply, [this](const AutoStandbyRecord& record) { AutoStandbyReply(record.seconds); });
-    router.On<SoundTimesRecord>(
-        ReplyKind::SoundTimesReply, [this](const SoundTimesRecord& record) { SoundTimesReply(record); });
+    connect(&model, &ClockModel::ModeChanged, this, &ModePage::ModeReply);
+    connect(&model, &ClockModel::AutoStandbyChanged, this,
+        [this](const AutoStandbyRecord& record) { AutoStandbyReply(record.seconds); });
+    connect(&model, &ClockModel::SoundTimesChanged, this, &ModePage::SoundTimesReply);
 }

@@ -30,7 +30,7 @@ public:
 
     ModePage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
 
-    void ConnectReplies(ReplyRouter& router, const bool& initialLoad) override;
+    void Observe(ClockModel& model) override;
 
     void ModeReply(const ModeRecord& record, bool initialLoad);
     void AutoStandbyReply(std::optional<int> seconds);

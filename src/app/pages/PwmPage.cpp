@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pages/PwmPage.h"
 
-#include "protocol/replies/ReplyRouter.h"
-
 #include "app/pages/PageBuilder.h"
+#include "clock/ClockModel.h"
 #include "protocol/commands/ModeCommands.h"
 #include "protocol/replies/ModeReplies.h"
 #include "widgets/Spin.h"
@@ -128,8 +127,19 @@ void PwmPage::StartButtonClick() { queueCommand_(StartWhirlbeamCommand()); }
 
 void PwmPage::StopButtonClick() { queueCommand_(StopWhirlbeamCommand()); }
 
-void PwmPage::ConnectReplies(ReplyRouter& router, const bool& initialLoad)
+void PwmPage::Observe(ClockModel& model)
 {
-    router.On<PwmRecord>(
-        ReplyKind::PwmReply, [this, &initialLoad](const PwmRecord& record) { PwmReply(record, initialLoad); });
+    connect(&model, &ClockModel::PwmChanged, this, &PwmPage::PwmReply);
+    connect(&model, &ClockModel::StatusChanged, this, &PwmPage::WhirlbeamStatusReply);
+}
+
+void PwmPage::WhirlbeamStatusReply(const WhirlbeamStatusRecord& record)
+{
+    if (!record.remainingSeconds)
+        return;
+    using Flag = WhirlbeamStatusRecord;
+    // The coil is off with the deep sleep flag, in the clock's sleep or not.
+    CoilHpLED->SetLit(*record.flags & Flag::HighPowerCoil);
+    CoilLpLED->SetLit(StateOf(*record.flags) == WhirlbeamState::Sleep);
+    CoilNoLED->SetLit(*record.flags & Flag::DeepSleep);
 }

@@ -9,6 +9,7 @@
 class QPushButton;
 class TLED;
 class TSpinEdit;
+struct WhirlbeamStatusRecord;
 struct PwmRecord;
 
 // "PWM parameters": the coil's pulse widths and speeds as the clock reports
@@ -20,7 +21,9 @@ class PwmPage : public ClockPage {
 public:
     PwmPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
 
-    void ConnectReplies(ReplyRouter& router, const bool& initialLoad) override;
+    void Observe(ClockModel& model) override;
+    // The coil lamps follow the whirlbeam's state.
+    void WhirlbeamStatusReply(const WhirlbeamStatusRecord& record);
 
     void PwmReply(const PwmRecord& record, bool initialLoad);
 

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pages/Rc5Page.h"
 
-#include "protocol/replies/ReplyRouter.h"
-
 #include "app/pages/PageBuilder.h"
 #include "app/pages/ShownValues.h"
+#include "clock/ClockModel.h"
 #include "protocol/LineText.h"
 #include "protocol/commands/PeripheralCommands.h"
 #include "protocol/replies/PeripheralReplies.h"
@@ -86,8 +85,10 @@ void Rc5Page::Rc5ButtonClick()
     queueCommand_(Rc5Command(AddressHexEdit->Value(), CommandHexEdit->Value()));
 }
 
-void Rc5Page::ConnectReplies(ReplyRouter& router, const bool&)
+void Rc5Page::Observe(ClockModel& model)
 {
-    router.On<Rc5PacketRecord>(
-        ReplyKind::Rc5PacketReply, [this](const Rc5PacketRecord& record) { Rc5PacketReply(record); });
+    connect(&model, &ClockModel::Rc5PacketReceived, this, &Rc5Page::Rc5PacketReply);
+    connect(&model, &ClockModel::ConfigChanged, this, &Rc5Page::ConfigReply);
 }
+
+void Rc5Page::ConfigReply(const ConfigRecord& record) { SelfAddressEdit->setText(QString::fromLatin1(record.selfAddress)); }

@@ -12,6 +12,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class THexEdit;
+struct ConfigRecord;
 struct Rc5PacketRecord;
 
 // "Infra RC5 commands": the clock's own RC5 address, the last packet it
@@ -21,9 +22,11 @@ class Rc5Page : public ClockPage {
 public:
     Rc5Page(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
 
-    void ConnectReplies(ReplyRouter& router, const bool& initialLoad) override;
+    void Observe(ClockModel& model) override;
 
     void Rc5PacketReply(const Rc5PacketRecord& record);
+    // The clock's own RC5 address, from its configuration.
+    void ConfigReply(const ConfigRecord& record);
     void Rc5ButtonClick();
 
     // The received packets as the history file holds them.

@@ -3,6 +3,7 @@
 
 #include "app/pages/PageBuilder.h"
 #include "app/pages/ShownValues.h"
+#include "clock/ClockModel.h"
 #include "protocol/commands/PeripheralCommands.h"
 #include "widgets/Spin.h"
 
@@ -37,10 +38,20 @@ RelaisPage::RelaisPage(QWidget* panel, std::function<void(const QByteArray&)> qu
     connect(RelaisOnIrButton, &QPushButton::clicked, this, &RelaisPage::RelaisOnIrButtonClick);
 }
 
-void RelaisPage::ShowRemainingMinutes(int minutes)
+void RelaisPage::Observe(ClockModel& model)
 {
-    ShowText(RelaisRemainingEdit, QString::asprintf("%3d", minutes));
+    connect(&model, &ClockModel::RelayChanged, this, &RelaisPage::RelayReply);
+    connect(&model, &ClockModel::RelayIrTimeChanged, this, &RelaisPage::RelayIrTimeReply);
 }
+
+void RelaisPage::RelayReply(const RelayRecord& record)
+{
+    ShowText(RelaisRemainingEdit, QString::asprintf("%3d", *record.remainingMinutes));
+    if (record.on)
+        RelaisLEDLabel->SetLit(*record.on);
+}
+
+void RelaisPage::RelayIrTimeReply(const RelayIrTimeRecord& record) { RelOnIrSpinEdit->SetValue(*record.minutes); }
 
 void RelaisPage::RelaisOnButtonClick()
 {

@@ -10,6 +10,8 @@ class QLineEdit;
 class QPushButton;
 class TLEDLabel;
 class TSpinEdit;
+struct RelayIrTimeRecord;
+struct RelayRecord;
 
 // "Relais": relay state and remaining minutes, switching the relay on for a
 // time and off, and the on-time the clock uses for RC5 commands.
@@ -18,7 +20,9 @@ class RelaisPage : public ClockPage {
 public:
     RelaisPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
 
-    void ShowRemainingMinutes(int minutes);
+    void Observe(ClockModel& model) override;
+    void RelayReply(const RelayRecord& record);
+    void RelayIrTimeReply(const RelayIrTimeRecord& record);
 
     void RelaisOnButtonClick();
     void relaisOffButtonClick();

@@ -3,6 +3,7 @@
 
 #include "app/pages/PageBuilder.h"
 #include "app/pages/ShownValues.h"
+#include "clock/ClockModel.h"
 #include "protocol/commands/ModeCommands.h"
 #include "protocol/replies/StatusReplies.h"
 
@@ -56,28 +57,31 @@ WhirlbeamPage::WhirlbeamPage(QWidget* panel, std::function<void(const QByteArray
     connect(StopButton, &QPushButton::clicked, this, &WhirlbeamPage::StopButtonClick);
 }
 
-void WhirlbeamPage::ShowStatusFlags(int flags)
+void WhirlbeamPage::Observe(ClockModel& model)
+{
+    connect(&model, &ClockModel::StatusChanged, this, &WhirlbeamPage::WhirlbeamStatusReply);
+}
+
+void WhirlbeamPage::WhirlbeamStatusReply(const WhirlbeamStatusRecord& record)
 {
     using Flags = WhirlbeamStatusRecord;
+    const int flags = *record.flags;
     ShowChecked(StandByCheckBox, flags & Flags::StandBy);
     ShowChecked(SleepCheckBox, flags & Flags::Sleep);
     ShowChecked(CoilCheckBox, flags & Flags::HighPowerCoil);
     ShowChecked(IndexCheckBox, flags & Flags::IndexLed);
     ShowChecked(DeapSleepCheckBox, flags & Flags::DeepSleep);
     ShowChecked(InvalidTimeCheckBox, flags & Flags::TimeInvalid);
+    if (!record.remainingSeconds)
+        return;
+    ShowText(RemainingTimeEdit, QString::asprintf("%8d", *record.remainingSeconds));
+    ErrorLED->SetLit(flags & Flags::TimeInvalid);
+    IndexLED->SetLit(flags & Flags::IndexLed);
+    if (record.extraFlags)
+        ShowChecked(I2CBusCheckBox, *record.extraFlags & Flags::I2CBusError);
 }
 
-void WhirlbeamPage::ShowRemainingSeconds(int seconds)
-{
-    ShowText(RemainingTimeEdit, QString::asprintf("%8d", seconds));
-}
-
-bool WhirlbeamPage::StandBy() const { return StandByCheckBox->isChecked(); }
-bool WhirlbeamPage::Sleep() const { return SleepCheckBox->isChecked(); }
-bool WhirlbeamPage::HighPowerCoil() const { return CoilCheckBox->isChecked(); }
-bool WhirlbeamPage::IndexLedOn() const { return IndexCheckBox->isChecked(); }
-bool WhirlbeamPage::DeepSleep() const { return DeapSleepCheckBox->isChecked(); }
-bool WhirlbeamPage::TimeInvalid() const { return InvalidTimeCheckBox->isChecked(); }
+void WhirlbeamPage::Blink() { ErrorLED->SetLit(!ErrorLED->Lit()); }
 
 void WhirlbeamPage::StartButtonClick() { queueCommand_(StartWhirlbeamCommand()); }
 

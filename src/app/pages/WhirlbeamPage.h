@@ -10,25 +10,20 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class TLED;
+struct WhirlbeamStatusRecord;
 
-// "Whirlbeam": run, sleep and deep-sleep state of the whirlbeam. The check
-// boxes are the record of the clock's last status reply; the LEDs and the
-// status texts are taken from them. Start and Stop switch the whirlbeam.
+// "Whirlbeam": run, sleep and deep-sleep state of the whirlbeam, as the
+// clock's status replies tell it. Start and Stop switch the whirlbeam.
 class WhirlbeamPage : public ClockPage {
     Q_OBJECT
 public:
     WhirlbeamPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
 
-    // Sets the seven status boxes from the status flags.
-    void ShowStatusFlags(int flags);
-    void ShowRemainingSeconds(int seconds);
-
-    bool StandBy() const;
-    bool Sleep() const;
-    bool HighPowerCoil() const;
-    bool IndexLedOn() const;
-    bool DeepSleep() const;
-    bool TimeInvalid() const;
+    void Observe(ClockModel& model) override;
+    // The status boxes and the lamps, as far as the reply could be read.
+    void WhirlbeamStatusReply(const WhirlbeamStatusRecord& record);
+    // The time invalid lamp blinks while the clock's time is invalid.
+    void Blink();
 
     void StartButtonClick();
     void StopButtonClick();

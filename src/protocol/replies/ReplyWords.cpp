@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 #include <QStringList>
+#include <array>
 
 namespace {
 
@@ -48,10 +49,9 @@ QString NumberWords(const std::optional<int>& value, WordsFor audience)
 // As the panel's status bar words it, with the spelling mended.
 QString WhirlbeamMode(int flags, WordsFor audience)
 {
-    if (!(flags & Flag::Sleep))
-        return Said(audience, QT_TRANSLATE_NOOP("ReplyWords", "run"));
-    return flags & Flag::DeepSleep ? Said(audience, QT_TRANSLATE_NOOP("ReplyWords", "deep sleep"))
-                                   : Said(audience, QT_TRANSLATE_NOOP("ReplyWords", "sleep"));
+    static constexpr std::array<const char*, 3> kWords = {QT_TRANSLATE_NOOP("ReplyWords", "run"),
+        QT_TRANSLATE_NOOP("ReplyWords", "sleep"), QT_TRANSLATE_NOOP("ReplyWords", "deep sleep")};
+    return Said(audience, kWords[size_t(StateOf(flags))]);
 }
 
 QString ChipWords(const ConfigRecord& config)

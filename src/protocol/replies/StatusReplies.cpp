@@ -31,6 +31,14 @@ std::optional<QTime> DecodeTime(const QByteArray& line)
     return time;
 }
 
+WhirlbeamState StateOf(int flags)
+{
+    using Flag = WhirlbeamStatusRecord;
+    if (!(flags & Flag::Sleep))
+        return WhirlbeamState::Run;
+    return flags & Flag::DeepSleep ? WhirlbeamState::DeepSleep : WhirlbeamState::Sleep;
+}
+
 WhirlbeamStatusRecord DecodeWhirlbeamStatus(const QByteArray& line)
 {
     const ReplyFields fields(line);

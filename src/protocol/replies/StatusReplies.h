@@ -35,6 +35,11 @@ struct WhirlbeamStatusRecord {
 };
 WhirlbeamStatusRecord DecodeWhirlbeamStatus(const QByteArray& line);
 
+// The motor's state the status flags tell: the sleep flag alone is sleep,
+// with the deep sleep flag deep sleep; without it the whirlbeam runs.
+enum class WhirlbeamState { Run, Sleep, DeepSleep };
+WhirlbeamState StateOf(int flags);
+
 struct RelayRecord {
     std::optional<int> remainingMinutes;
     std::optional<bool> on;  // bit 0 of the relay flags
