@@ -49,6 +49,16 @@ std::deque<Ask> Queries(std::initializer_list<QByteArray> commands)
     return asks;
 }
 
+Ask& QueryAnsweredWhen(std::deque<Ask>& asks, const QByteArray& command,
+    std::function<bool(const QByteArray& reply)> test)
+{
+    Ask& ask = asks.emplace_back(command, kQuerySends);
+    ask.accepts = [byLetter = std::move(ask.accepts), test = std::move(test)](const QByteArray& reply) {
+        return byLetter(reply) && test(reply);
+    };
+    return ask;
+}
+
 Outcome Unreadable(const Ask& ask)
 {
     return Outcome::Fail(ExitCode::Failed,

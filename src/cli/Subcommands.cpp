@@ -116,12 +116,10 @@ Outcome AlarmsSave(CliContext& context, const QStringList& arguments)
         return outcome;
     const int count = qBound(0, facts.AlarmCount(), AlarmRecord::kRows);
     std::deque<Ask> asks;
-    for (int row = 0; row < count; ++row) {
-        Ask& ask = asks.emplace_back(AlarmReadCommand(row), kQuerySends);
-        ask.accepts = [row](const QByteArray& reply) {
-            return reply.startsWith('L') && DecodeAlarm(reply).row == row;
-        };
-    }
+    for (int row = 0; row < count; ++row)
+        QueryAnsweredWhen(asks, AlarmReadCommand(row), [row](const QByteArray& reply) {
+            return DecodeAlarm(reply).row == row;
+        });
     if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
     QList<AlarmSettings> rows;
@@ -158,13 +156,14 @@ Outcome AlarmsLoad(CliContext& context, const QStringList& arguments)
     const AlarmFileLoad load = AlarmCommandsToQueue(lines, facts.AlarmCount());
     std::deque<Ask> asks;
     for (const QByteArray& command : load.commands) {
-        Ask& ask = asks.emplace_back(command, kQuerySends);
-        if (command.startsWith('k')) {
-            const auto row = DecodeAlarm(command).row;
-            ask.accepts = [row](const QByteArray& reply) {
-                return reply.startsWith('K') && DecodeAlarm(reply).row == row;
-            };
+        if (!command.startsWith('k')) {
+            asks.emplace_back(command, kQuerySends);
+            continue;
         }
+        const auto row = DecodeAlarm(command).row;
+        QueryAnsweredWhen(asks, command, [row](const QByteArray& reply) {
+            return DecodeAlarm(reply).row == row;
+        });
     }
     if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
@@ -271,13 +270,11 @@ Outcome Dcf77Stats(CliContext& context, const QStringList& arguments)
         return outcome;
     std::deque<Ask> asks;
     const QList<QByteArray> reads = StatisticsReadCommands();
-    for (qsizetype hour = 0; hour < reads.size(); ++hour) {
-        Ask& ask = asks.emplace_back(reads[hour], kQuerySends);
-        ask.accepts = [hour](const QByteArray& reply) {
+    for (qsizetype hour = 0; hour < reads.size(); ++hour)
+        QueryAnsweredWhen(asks, reads[hour], [hour](const QByteArray& reply) {
             const MemoryReadRecord record = DecodeMemoryRead(reply);
-            return (reply.startsWith('E') || reply.startsWith('F')) && record.Hour() == hour && record.data;
-        };
-    }
+            return record.Hour() == hour && record.data;
+        });
     if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
     std::array<int, 24> stats{};
