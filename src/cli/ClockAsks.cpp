@@ -3,6 +3,7 @@
 
 #include "cli/CliTexts.h"
 #include "protocol/LineText.h"
+#include "protocol/commands/ClockCommands.h"
 
 #include <QFileInfo>
 
@@ -12,7 +13,7 @@ namespace {
 
 Outcome Handshake(ClockSession& session, ClockFacts* facts)
 {
-    std::deque<Ask> asks = Queries({"p", "v", "o"});
+    std::deque<Ask> asks = Queries({IdentificationQuery(), VersionQuery(), ConfigQuery()});
     if (const Outcome outcome = OutcomeOf(session.Exchange(asks)); !outcome.Ok())
         return outcome;
     facts->identification = DecodeIdentification(*asks[0].answer);
