@@ -40,6 +40,17 @@ QCheckBox* MakeCheckBox(QWidget* page, int row, const char* field, int left)
     return box;
 }
 
+QCheckBox* AlarmRow::*ActionBox(AlarmAction action)
+{
+    switch (action) {
+    case AlarmAction::RelayOn: return &AlarmRow::RelOnCheckBox;
+    case AlarmAction::WhirlbeamOn: return &AlarmRow::PonCheckBox;
+    case AlarmAction::WhirlbeamOff: return &AlarmRow::PoffCheckBox;
+    case AlarmAction::Sound: return &AlarmRow::SoundCheckBox;
+    }
+    return &AlarmRow::SoundCheckBox;
+}
+
 void SetTag(QObject* control, int tag) { control->setProperty("Tag", tag); }
 
 } // namespace
@@ -219,37 +230,20 @@ const AlarmRow* AlarmTable::RowOf(QObject* sender) const
 }
 
 // An action box that has just been ticked clears the boxes it excludes, in
-// the given order; a box that has been cleared does nothing.
-void AlarmTable::Exclude(QObject* sender, QCheckBox* AlarmRow::*ticked,
-                         std::initializer_list<QCheckBox* AlarmRow::*> cleared)
+// their order; a box that has been cleared does nothing.
+void AlarmTable::Exclude(QObject* sender, AlarmAction ticked)
 {
     const AlarmRow* row = RowOf(sender);
-    if (!row || !(row->*ticked)->isChecked())
+    if (!row || !(row->*ActionBox(ticked))->isChecked())
         return;
-    for (QCheckBox* AlarmRow::*box : cleared)
-        (row->*box)->setChecked(false);
+    for (AlarmAction other : ExcludedActions(ticked))
+        (row->*ActionBox(other))->setChecked(false);
 }
 
-void AlarmTable::Alm00RelOnCheckBoxClick(QObject* sender)
-{
-    Exclude(sender, &AlarmRow::RelOnCheckBox,
-            {&AlarmRow::PonCheckBox, &AlarmRow::PoffCheckBox, &AlarmRow::SoundCheckBox});
-}
-
-void AlarmTable::Alm00PonCheckBoxClick(QObject* sender)
-{
-    Exclude(sender, &AlarmRow::PonCheckBox, {&AlarmRow::RelOnCheckBox, &AlarmRow::PoffCheckBox});
-}
-
-void AlarmTable::Alm00PoffCheckBoxClick(QObject* sender)
-{
-    Exclude(sender, &AlarmRow::PoffCheckBox, {&AlarmRow::RelOnCheckBox, &AlarmRow::PonCheckBox});
-}
-
-void AlarmTable::Alm00SoundCheckBoxClick(QObject* sender)
-{
-    Exclude(sender, &AlarmRow::SoundCheckBox, {&AlarmRow::RelOnCheckBox});
-}
+void AlarmTable::Alm00RelOnCheckBoxClick(QObject* sender) { Exclude(sender, AlarmAction::RelayOn); }
+void AlarmTable::Alm00PonCheckBoxClick(QObject* sender) { Exclude(sender, AlarmAction::WhirlbeamOn); }
+void AlarmTable::Alm00PoffCheckBoxClick(QObject* sender) { Exclude(sender, AlarmAction::WhirlbeamOff); }
+void AlarmTable::Alm00SoundCheckBoxClick(QObject* sender) { Exclude(sender, AlarmAction::Sound); }
 
 void AlarmTable::Alm00SendButtonClick(QObject* sender)
 {

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <array>
 #include <functional>
-#include <initializer_list>
 
 class QCheckBox;
 class QLineEdit;
@@ -16,6 +15,7 @@ class QWidget;
 class TSpinEdit;
 struct AlarmRecord;
 struct AlarmSettings;
+enum class AlarmAction;
 
 // The controls of one alarm, in the order the table keeps them.
 struct AlarmRow {
@@ -84,8 +84,7 @@ private:
     static void AddColumnCaptions(QWidget* page);
     void AddBankButtons(QWidget* page, int firstRow);
     const AlarmRow* RowOf(QObject* sender) const;
-    void Exclude(QObject* sender, QCheckBox* AlarmRow::*ticked,
-                 std::initializer_list<QCheckBox* AlarmRow::*> cleared);
+    void Exclude(QObject* sender, AlarmAction ticked);
 
     QWidget* bankI_;
     QWidget* bankII_;

@@ -4,21 +4,36 @@
 #include "protocol/commands/Fields.h"
 #include "protocol/replies/AlarmReply.h"
 
-#include <initializer_list>
-
 namespace {
 constexpr int kIgnoredHour = 32;
 
+constexpr AlarmAction kExcludedByRelay[]
+    = {AlarmAction::WhirlbeamOn, AlarmAction::WhirlbeamOff, AlarmAction::Sound};
+constexpr AlarmAction kExcludedByWhirlbeamOn[] = {AlarmAction::RelayOn, AlarmAction::WhirlbeamOff};
+constexpr AlarmAction kExcludedByWhirlbeamOff[] = {AlarmAction::RelayOn, AlarmAction::WhirlbeamOn};
+constexpr AlarmAction kExcludedBySound[] = {AlarmAction::RelayOn};
+
+bool AlarmSettings::*ActionField(AlarmAction action)
+{
+    switch (action) {
+    case AlarmAction::RelayOn: return &AlarmSettings::relayOn;
+    case AlarmAction::WhirlbeamOn: return &AlarmSettings::whirlbeamOn;
+    case AlarmAction::WhirlbeamOff: return &AlarmSettings::whirlbeamOff;
+    case AlarmAction::Sound: return &AlarmSettings::sound;
+    }
+    return &AlarmSettings::sound;
+}
+
 // A box that becomes ticked clears those it excludes; the boxes it clears
 // run their own rule, which does nothing for a cleared box.
-void SetActionBox(AlarmSettings& row, bool AlarmSettings::*box, bool ticked,
-    std::initializer_list<bool AlarmSettings::*> excluded)
+void SetActionBox(AlarmSettings& row, AlarmAction box, bool ticked)
 {
-    const bool becameTicked = ticked && !(row.*box);
-    row.*box = ticked;
+    bool& field = row.*ActionField(box);
+    const bool becameTicked = ticked && !field;
+    field = ticked;
     if (becameTicked)
-        for (bool AlarmSettings::*other : excluded)
-            row.*other = false;
+        for (AlarmAction other : ExcludedActions(box))
+            row.*ActionField(other) = false;
 }
 // Whether a row's number as shown ("07") is the row; the same as comparing
 // with its two-digit field, without composing one for every reply.
@@ -28,6 +43,17 @@ bool IsShownRow(const QByteArray& shown, int row)
 }
 
 } // namespace
+
+std::span<const AlarmAction> ExcludedActions(AlarmAction ticked)
+{
+    switch (ticked) {
+    case AlarmAction::RelayOn: return kExcludedByRelay;
+    case AlarmAction::WhirlbeamOn: return kExcludedByWhirlbeamOn;
+    case AlarmAction::WhirlbeamOff: return kExcludedByWhirlbeamOff;
+    case AlarmAction::Sound: return kExcludedBySound;
+    }
+    return {};
+}
 
 int DayByte(const AlarmSettings& alarm)
 {
@@ -70,16 +96,17 @@ void ApplyAlarmReply(AlarmSettings& row, const AlarmRecord& record)
     if (!record.actionByte)
         return;
     const int action = *record.actionByte;
-    using A = AlarmSettings;
-    SetActionBox(row, &A::relayOn, action & 0x80, {&A::whirlbeamOn, &A::whirlbeamOff, &A::sound});
+    SetActionBox(row, AlarmAction::RelayOn, action & 0x80);
     if (row.relayOn) {
         row.count = action & 0x7F;
-        row.whirlbeamOn = row.whirlbeamOff = row.sound = false;
+        // A relay alarm does nothing else, also when its box was ticked already.
+        for (AlarmAction other : ExcludedActions(AlarmAction::RelayOn))
+            row.*ActionField(other) = false;
         return;
     }
-    SetActionBox(row, &A::whirlbeamOn, action & 0x40, {&A::relayOn, &A::whirlbeamOff});
-    SetActionBox(row, &A::whirlbeamOff, action & 0x20, {&A::relayOn, &A::whirlbeamOn});
-    SetActionBox(row, &A::sound, action & 0x10, {&A::relayOn});
+    SetActionBox(row, AlarmAction::WhirlbeamOn, action & 0x40);
+    SetActionBox(row, AlarmAction::WhirlbeamOff, action & 0x20);
+    SetActionBox(row, AlarmAction::Sound, action & 0x10);
     row.count = action & 0x0F;
 }
 
