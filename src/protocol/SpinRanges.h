@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "protocol/ProtocolBits.h"
+
 #include <array>
 #include <string_view>
 
@@ -41,9 +43,9 @@ inline constexpr std::array kSpinRanges = {
     SpinRange{"RelaisSpinEdit", 0, 255, 0, 3},
     SpinRange{"RelOnIrSpinEdit", 0, 255, 255, 3},
     // Measurements: the offsets the clock adds to its readings.
-    SpinRange{"TempOffsetSpinEdit", -10, 10, 0, 3},
-    SpinRange{"HumidityOffsetSpinEdit", -10, 10, 0, 3},
-    SpinRange{"PressureOffsetSpinEdit", -10, 10, 0, 3},
+    SpinRange{"TempOffsetSpinEdit", -kMaxSensorOffset, kMaxSensorOffset, 0, 3},
+    SpinRange{"HumidityOffsetSpinEdit", -kMaxSensorOffset, kMaxSensorOffset, 0, 3},
+    SpinRange{"PressureOffsetSpinEdit", -kMaxSensorOffset, kMaxSensorOffset, 0, 3},
 };
 
 // The range of the named edit; a name the table lacks does not compile

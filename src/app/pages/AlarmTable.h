@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/pages/ClockPage.h"
+#include "protocol/ProtocolBits.h"
 
 #include <QObject>
 #include <array>
@@ -40,8 +41,8 @@ struct AlarmRow {
 class AlarmTable : public ClockPage {
     Q_OBJECT
 public:
-    static constexpr int kRows = 40;
-    static constexpr int kRowsPerBank = 20;
+    static constexpr int kRows = kAlarmRows;
+    static constexpr int kRowsPerBank = kAlarmRowsPerBank;
 
     AlarmTable(QWidget* bankI, QWidget* bankII, std::function<void(const QByteArray&)> queueCommand,
                QObject* parent = nullptr);

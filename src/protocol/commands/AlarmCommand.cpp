@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/commands/AlarmCommand.h"
 
+#include "protocol/ProtocolBits.h"
 #include "protocol/commands/Fields.h"
 #include "protocol/replies/AlarmReply.h"
 
 namespace {
-constexpr int kIgnoredHour = 32;
-
 constexpr AlarmAction kExcludedByRelay[]
     = {AlarmAction::WhirlbeamOn, AlarmAction::WhirlbeamOff, AlarmAction::Sound};
 constexpr AlarmAction kExcludedByWhirlbeamOn[] = {AlarmAction::RelayOn, AlarmAction::WhirlbeamOff};
@@ -57,7 +56,7 @@ std::span<const AlarmAction> ExcludedActions(AlarmAction ticked)
 
 int DayByte(const AlarmSettings& alarm)
 {
-    int byte = alarm.enabled ? 0x80 : 0;
+    int byte = alarm.enabled ? kAlarmEnabledBit : 0;
     for (size_t day = 0; day < alarm.days.size(); ++day)
         if (alarm.days[day])
             byte |= 1 << day;
@@ -66,16 +65,17 @@ int DayByte(const AlarmSettings& alarm)
 
 int ActionByte(const AlarmSettings& alarm)
 {
+    namespace Bit = AlarmActionBit;
     if (alarm.relayOn)
-        return 0x80 + (alarm.count & 0x7F);
-    return (alarm.whirlbeamOn ? 0x40 : 0) + (alarm.whirlbeamOff ? 0x20 : 0)
-        + (alarm.sound ? 0x10 : 0) + (alarm.count & 0x0F);
+        return Bit::Relay + (alarm.count & Bit::RelayMinutes);
+    return (alarm.whirlbeamOn ? Bit::WhirlbeamOn : 0) + (alarm.whirlbeamOff ? Bit::WhirlbeamOff : 0)
+        + (alarm.sound ? Bit::Sound : 0) + (alarm.count & Bit::Count);
 }
 
 QByteArray AlarmCommand(const AlarmSettings& alarm)
 {
     return "k" + alarm.row + HexField(DayByte(alarm), 2)
-        + DecField(alarm.ignoreHour ? kIgnoredHour : alarm.hour, 2)
+        + DecField(alarm.ignoreHour ? kIgnoredHourBit : alarm.hour, 2)
         + DecField(alarm.minute, 2) + HexField(ActionByte(alarm), 2);
 }
 
@@ -83,7 +83,7 @@ void ApplyAlarmReply(AlarmSettings& row, const AlarmRecord& record)
 {
     if (!record.row || !record.dayByte || !IsShownRow(row.row, *record.row))
         return;
-    row.enabled = *record.dayByte & 0x80;
+    row.enabled = *record.dayByte & kAlarmEnabledBit;
     for (size_t day = 0; day < row.days.size(); ++day)
         row.days[day] = *record.dayByte & (1 << day);
     if (!record.hourValue)
@@ -96,18 +96,19 @@ void ApplyAlarmReply(AlarmSettings& row, const AlarmRecord& record)
     if (!record.actionByte)
         return;
     const int action = *record.actionByte;
-    SetActionBox(row, AlarmAction::RelayOn, action & 0x80);
+    namespace Bit = AlarmActionBit;
+    SetActionBox(row, AlarmAction::RelayOn, action & Bit::Relay);
     if (row.relayOn) {
-        row.count = action & 0x7F;
+        row.count = action & Bit::RelayMinutes;
         // A relay alarm does nothing else, also when its box was ticked already.
         for (AlarmAction other : ExcludedActions(AlarmAction::RelayOn))
             row.*ActionField(other) = false;
         return;
     }
-    SetActionBox(row, AlarmAction::WhirlbeamOn, action & 0x40);
-    SetActionBox(row, AlarmAction::WhirlbeamOff, action & 0x20);
-    SetActionBox(row, AlarmAction::Sound, action & 0x10);
-    row.count = action & 0x0F;
+    SetActionBox(row, AlarmAction::WhirlbeamOn, action & Bit::WhirlbeamOn);
+    SetActionBox(row, AlarmAction::WhirlbeamOff, action & Bit::WhirlbeamOff);
+    SetActionBox(row, AlarmAction::Sound, action & Bit::Sound);
+    row.count = action & Bit::Count;
 }
 
 QByteArray AlarmReadCommand(int row) { return "l" + DecField(row, 2); }
