@@ -53,8 +53,8 @@ const QByteArray kVersion = "V04.02";
 const QByteArray kOldVersion = "V02.10";
 
 // The clock takes no wider pulse than the panel's pulse edits allow.
-constexpr int kMaxPulse = SpinRangeOf("NewRPulseSpinEdit").maxValue;
-constexpr SpinRange kSoundHour = SpinRangeOf("FromSpinEdit");
+constexpr int kMaxPulse = SpinRangeOf(ClockValue::RunPulseToSend).maxValue;
+constexpr SpinRange kSoundHour = SpinRangeOf(ClockValue::SoundFromHour);
 
 // RC5 commands the clock obeys when a packet carries its own address; the
 // toggle bit (0x80) and the field bit (0x40) do not matter.

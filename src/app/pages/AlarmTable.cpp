@@ -22,7 +22,7 @@ namespace {
 
 constexpr int kCheckBoxWidth = 17;
 constexpr int kCheckBoxHeight = 17;
-constexpr SpinRange kCount = SpinRangeOf("Alm00SpinEdit");
+constexpr SpinRange kCount = SpinRangeOf(ClockValue::AlarmCount);
 constexpr std::array<int, 7> kWeekdayLefts = {96, 112, 128, 144, 160, 176, 192};
 constexpr int kBankButtonTop = 480;
 const QByteArray kClearAlarmSound = "~80";
