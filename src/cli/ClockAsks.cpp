@@ -4,6 +4,7 @@
 #include "cli/CliTexts.h"
 #include "clock/ClockModel.h"
 #include "protocol/LineText.h"
+#include "protocol/commands/ClockCommands.h"
 
 #include <QFileInfo>
 
@@ -13,7 +14,7 @@ namespace {
 
 Outcome Handshake(ClockSession& session, const ClockFacts& facts)
 {
-    std::deque<Ask> asks = Queries({"p", "v", "o"});
+    std::deque<Ask> asks = Queries({IdentificationQuery(), VersionQuery(), ConfigQuery()});
     if (const Outcome outcome = OutcomeOf(session.Exchange(asks)); !outcome.Ok())
         return outcome;
     if (!facts.identification.recognised)
@@ -45,6 +46,16 @@ std::deque<Ask> Queries(std::initializer_list<QByteArray> commands)
     for (const QByteArray& command : commands)
         asks.emplace_back(command, kQuerySends);
     return asks;
+}
+
+Ask& QueryAnsweredWhen(std::deque<Ask>& asks, const QByteArray& command,
+    std::function<bool(const QByteArray& reply)> test)
+{
+    Ask& ask = asks.emplace_back(command, kQuerySends);
+    ask.accepts = [byLetter = std::move(ask.accepts), test = std::move(test)](const QByteArray& reply) {
+        return byLetter(reply) && test(reply);
+    };
+    return ask;
 }
 
 Outcome Unreadable(const Ask& ask)

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QJsonObject>
 #include <deque>
+#include <functional>
 #include <initializer_list>
 
 // What the subcommands share: the handshake, the queries and the report.
@@ -24,6 +25,12 @@ ClockSession* Clock(CliContext& context, Outcome* failure);
 
 // Asks that may each be sent again when their answer got lost.
 std::deque<Ask> Queries(std::initializer_list<QByteArray> commands);
+
+// A query whose answer, besides bearing the command's reply letter (as Ask
+// takes it from ReplyLetterOf), must pass the test: the answer for its own
+// alarm row or memory cell.
+Ask& QueryAnsweredWhen(std::deque<Ask>& asks, const QByteArray& command,
+    std::function<bool(const QByteArray& reply)> test);
 
 // The answer cannot be read as its kind.
 Outcome Unreadable(const Ask& ask);

@@ -109,12 +109,10 @@ Outcome AlarmsSave(CliContext& context, const QStringList& arguments)
     const ClockFacts& facts = context.model.Facts();
     const int count = qBound(0, facts.alarmCount, AlarmRecord::kRows);
     std::deque<Ask> asks;
-    for (int row = 0; row < count; ++row) {
-        Ask& ask = asks.emplace_back(AlarmReadCommand(row), kQuerySends);
-        ask.accepts = [row](const QByteArray& reply) {
-            return reply.startsWith('L') && DecodeAlarm(reply).row == row;
-        };
-    }
+    for (int row = 0; row < count; ++row)
+        QueryAnsweredWhen(asks, AlarmReadCommand(row), [row](const QByteArray& reply) {
+            return DecodeAlarm(reply).row == row;
+        });
     if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
     const QList<AlarmSettings> rows(facts.alarms.begin(), facts.alarms.begin() + count);
@@ -145,13 +143,14 @@ Outcome AlarmsLoad(CliContext& context, const QStringList& arguments)
     const AlarmFileLoad load = AlarmCommandsToQueue(lines, context.model.Facts().alarmCount);
     std::deque<Ask> asks;
     for (const QByteArray& command : load.commands) {
-        Ask& ask = asks.emplace_back(command, kQuerySends);
-        if (command.startsWith('k')) {
-            const auto row = DecodeAlarm(command).row;
-            ask.accepts = [row](const QByteArray& reply) {
-                return reply.startsWith('K') && DecodeAlarm(reply).row == row;
-            };
+        if (!command.startsWith('k')) {
+            asks.emplace_back(command, kQuerySends);
+            continue;
         }
+        const auto row = DecodeAlarm(command).row;
+        QueryAnsweredWhen(asks, command, [row](const QByteArray& reply) {
+            return DecodeAlarm(reply).row == row;
+        });
     }
     if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
@@ -256,13 +255,11 @@ Outcome Dcf77Stats(CliContext& context, const QStringList& arguments)
         return outcome;
     std::deque<Ask> asks;
     const QList<QByteArray> reads = StatisticsReadCommands();
-    for (qsizetype hour = 0; hour < reads.size(); ++hour) {
-        Ask& ask = asks.emplace_back(reads[hour], kQuerySends);
-        ask.accepts = [hour](const QByteArray& reply) {
+    for (qsizetype hour = 0; hour < reads.size(); ++hour)
+        QueryAnsweredWhen(asks, reads[hour], [hour](const QByteArray& reply) {
             const MemoryReadRecord record = DecodeMemoryRead(reply);
-            return (reply.startsWith('E') || reply.startsWith('F')) && record.Hour() == hour && record.data;
-        };
-    }
+            return record.Hour() == hour && record.data;
+        });
     if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
     const std::array<int, ClockFacts::kHours>& stats = context.model.Facts().hourFigures;

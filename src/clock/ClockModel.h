@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "protocol/ProtocolBits.h"
 #include "protocol/commands/AlarmCommand.h"
 #include "protocol/replies/ReplyTable.h"
 
@@ -13,7 +14,7 @@
 // its replies have given so far, a field that failed to decode keeping the
 // value it had. Everything starts unknown (empty), as after Forget.
 struct ClockFacts {
-    static constexpr int kAlarmRows = 40;
+    static constexpr int kAlarmRows = ::kAlarmRows;
     static constexpr int kHours = 24;
     static constexpr int kRc5Packets = 16; // the last ones, oldest first
 

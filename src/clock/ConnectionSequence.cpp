@@ -4,13 +4,7 @@
 #include "clock/ClockModel.h"
 #include "link/CommandQueue.h"
 #include "protocol/commands/AlarmCommand.h"
-
-namespace {
-
-const QByteArray kIdentificationQuery = "p";
-const QByteArray kVersionQuery = "v";
-
-} // namespace
+#include "protocol/commands/ClockCommands.h"
 
 ConnectionSequence::ConnectionSequence(ClockModel& model, CommandQueue& queue, QObject* parent)
     : QObject(parent)
@@ -20,14 +14,14 @@ ConnectionSequence::ConnectionSequence(ClockModel& model, CommandQueue& queue, Q
         if (record.recognised)
             return;
         queue_.Clear();
-        queue_.Append(kIdentificationQuery);
+        queue_.Append(IdentificationQuery());
     });
     connect(&model, &ClockModel::VersionChanged, this, [this](const VersionRecord& record) {
         if (record.Valid())
             return;
         queue_.Clear();
-        queue_.Append(kIdentificationQuery);
-        queue_.Append(kVersionQuery);
+        queue_.Append(IdentificationQuery());
+        queue_.Append(VersionQuery());
     });
     connect(&model, &ClockModel::ConfigChanged, this, [this, &model] {
         for (const QByteArray& query : AlarmReadOut(0, model.Facts().alarmCount))

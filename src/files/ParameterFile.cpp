@@ -21,14 +21,15 @@ QByteArray ByteField(int value) { return HexField(qBound(0, value, 0xFF), 2); }
 
 ClockParameters HeldByControls(ClockParameters p)
 {
-    p.autoStandbySeconds = SpinRangeOf("ASTSpinEdit").Held(p.autoStandbySeconds);
-    p.soundFromHour = SpinRangeOf("FromSpinEdit").Held(p.soundFromHour);
-    p.soundToHour = SpinRangeOf("ToSpinEdit").Held(p.soundToHour);
-    p.temperatureOffset = SpinRangeOf("TempOffsetSpinEdit").Held(p.temperatureOffset);
-    p.humidityOffset = SpinRangeOf("HumidityOffsetSpinEdit").Held(p.humidityOffset);
-    p.pressureOffset = SpinRangeOf("PressureOffsetSpinEdit").Held(p.pressureOffset);
-    p.runPulse = SpinRangeOf("RunPulseSpinEdit").Held(p.runPulse);
-    p.sleepPulse = SpinRangeOf("SleepPulseSpinEdit").Held(p.sleepPulse);
+    using enum ClockValue;
+    p.autoStandbySeconds = SpinRangeOf(AutoStandbySeconds).Held(p.autoStandbySeconds);
+    p.soundFromHour = SpinRangeOf(SoundFromHour).Held(p.soundFromHour);
+    p.soundToHour = SpinRangeOf(SoundToHour).Held(p.soundToHour);
+    p.temperatureOffset = SpinRangeOf(TemperatureOffset).Held(p.temperatureOffset);
+    p.humidityOffset = SpinRangeOf(HumidityOffset).Held(p.humidityOffset);
+    p.pressureOffset = SpinRangeOf(PressureOffset).Held(p.pressureOffset);
+    p.runPulse = SpinRangeOf(RunPulse).Held(p.runPulse);
+    p.sleepPulse = SpinRangeOf(SleepPulse).Held(p.sleepPulse);
     return p;
 }
 

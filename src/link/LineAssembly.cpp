@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/LineAssembly.h"
 
-#include <utility>
+#include "protocol/replies/ReplyKind.h"
 
-bool IsReplyLetter(char first)
-{
-    const auto c = static_cast<unsigned char>(first);
-    return c >= 0x40 && c <= 0x5F;
-}
+#include <utility>
 
 bool StartsWithReplyLetter(const QByteArray& line)
 {

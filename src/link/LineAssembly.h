@@ -5,9 +5,8 @@
 #include <QList>
 #include <optional>
 
-// A reply line whose first character lies in 0x40..0x5F ('@', 'A'..'Z', '[',
-// '\', ']', '^', '_') counts as an answer from the clock for the link LED.
-bool IsReplyLetter(char first);
+// A line that starts with a reply letter (IsReplyLetter) counts as an
+// answer from the clock for the link LED.
 bool StartsWithReplyLetter(const QByteArray& line);
 
 // Cuts the bytes of the serial link into reply lines (the window's RxBuffer).

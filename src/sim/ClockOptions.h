@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "protocol/ProtocolBits.h"
+
 #include <optional>
 
 // How the simulated clock presents itself and how its link misbehaves.
 // Every field may be changed while the clock runs (ClockPeer::SetOptions).
 struct ClockPeerOptions {
     // What the clock says about itself.
-    int alarmCount = 40;                // 20 (16F628/648 builds) or 40
+    int alarmCount = kAlarmRows;        // 20 (16F628/648 builds) or 40
     std::optional<int> chipCode;        // none: the configuration reply stays 5 characters
     int rc5Address = 0x1D;              // the clock's own RC5 address
     bool wrongIdentification = false;   // answer "p" with a text the panel must refuse

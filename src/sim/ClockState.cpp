@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/ClockState.h"
 
+#include "protocol/ProtocolBits.h"
 #include "protocol/SpinRanges.h"
 #include "protocol/replies/ReplyKind.h"
 
@@ -51,29 +52,9 @@ const QByteArray kForeignIdentification = "Pelican Clock";
 const QByteArray kVersion = "V04.02";
 const QByteArray kOldVersion = "V02.10";
 
-constexpr int kIgnoreHour = 32;
 // The clock takes no wider pulse than the panel's pulse edits allow.
-constexpr int kMaxPulse = SpinRangeOf("NewRPulseSpinEdit").maxValue;
-constexpr SpinRange kSoundHour = SpinRangeOf("FromSpinEdit");
-
-// Status flags of the whirlbeam reply.
-constexpr int kStandby = 0x01;
-constexpr int kSleep = 0x02;
-constexpr int kCoilHighPower = 0x04;
-constexpr int kIndexLed = 0x08;
-constexpr int kDeepSleep = 0x40;
-constexpr int kTimeInvalid = 0x80;
-
-// Mode flags.
-constexpr int kAutoStandbyMode = 0x01;
-constexpr int kNoCoilInSleepMode = 0x04;
-constexpr int kDcf77SyncMode = 0x40;
-
-// Action byte of an alarm.
-constexpr int kRelayAction = 0x80;
-constexpr int kWhirlbeamOnAction = 0x40;
-constexpr int kWhirlbeamOffAction = 0x20;
-constexpr int kSoundAction = 0x10;
+constexpr int kMaxPulse = SpinRangeOf(ClockValue::RunPulseToSend).maxValue;
+constexpr SpinRange kSoundHour = SpinRangeOf(ClockValue::SoundFromHour);
 
 // RC5 commands the clock obeys when a packet carries its own address; the
 // toggle bit (0x80) and the field bit (0x40) do not matter.
@@ -83,9 +64,9 @@ constexpr int kRc5Relay = 0x0E;
 
 // A few alarms set at the factory, so a first read-back shows something.
 constexpr std::array<ClockAlarm, 3> kPresetAlarms = {{
-    {0x9F, 6, 30, kSoundAction | 3},            // workdays 06:30, sound three times
-    {0x60, 8, 0, kWhirlbeamOnAction},           // weekend 08:00, whirlbeam on (disabled)
-    {0xFF, 23, 0, kWhirlbeamOffAction},         // every day 23:00, whirlbeam off
+    {0x9F, 6, 30, AlarmActionBit::Sound | 3},    // workdays 06:30, sound three times
+    {0x60, 8, 0, AlarmActionBit::WhirlbeamOn},   // weekend 08:00, whirlbeam on (disabled)
+    {0xFF, 23, 0, AlarmActionBit::WhirlbeamOff}, // every day 23:00, whirlbeam off
 }};
 
 QDateTime AsWallTime(const QDateTime& local)
@@ -101,7 +82,7 @@ QDateTime MinuteOf(const QDateTime& wall)
 
 bool IsAlarmTime(int hour, int minute)
 {
-    return (hour & ~kIgnoreHour) <= 23 && hour <= kIgnoreHour + 23 && minute <= 59;
+    return (hour & ~kIgnoredHourBit) <= 23 && hour <= kIgnoredHourBit + 23 && minute <= 59;
 }
 } // namespace
 
@@ -193,7 +174,7 @@ void ClockState::SetWallTime(const QDateTime& wall)
 
 void ClockState::OnMinuteMark(const QDateTime& wall)
 {
-    const bool decoded = dcf77_.EndTelegram(wall, modeFlags_ & kDcf77SyncMode, now_.isDaylightTime());
+    const bool decoded = dcf77_.EndTelegram(wall, modeFlags_ & ModeFlag::Dcf77Sync, now_.isDaylightTime());
     timeValid_ = timeValid_ || decoded;
     for (int row = 0; row < options_.alarmCount && row < MaxAlarms; ++row)
         if (AlarmDue(alarms_[row], wall))
@@ -320,22 +301,23 @@ bool ClockState::AlarmDue(const ClockAlarm& alarm, const QDateTime& wall) const
 {
     const int weekdayBit = 1 << (wall.date().dayOfWeek() - 1);
     const QTime time = wall.time();
-    const bool everyHour = alarm.hour & kIgnoreHour;
-    return (alarm.days & 0x80) && (alarm.days & weekdayBit) && alarm.minute == time.minute()
+    const bool everyHour = alarm.hour & kIgnoredHourBit;
+    return (alarm.days & kAlarmEnabledBit) && (alarm.days & weekdayBit) && alarm.minute == time.minute()
         && (everyHour || alarm.hour == time.hour());
 }
 
 void ClockState::RunAlarm(const ClockAlarm& alarm)
 {
-    if (alarm.action & kRelayAction) {
-        SwitchRelay(true, alarm.action & 0x7F);
+    namespace Bit = AlarmActionBit;
+    if (alarm.action & Bit::Relay) {
+        SwitchRelay(true, alarm.action & Bit::RelayMinutes);
         return;
     }
-    if (alarm.action & kWhirlbeamOnAction)
+    if (alarm.action & Bit::WhirlbeamOn)
         StartWhirlbeam();
-    if (alarm.action & kWhirlbeamOffAction)
+    if (alarm.action & Bit::WhirlbeamOff)
         StopWhirlbeam();
-    if (alarm.action & kSoundAction)
+    if (alarm.action & Bit::Sound)
         alarmSounding_ = true;
 }
 
@@ -351,7 +333,7 @@ std::optional<QByteArray> ClockState::SetMode(FieldReader& fields)
     const bool modeOnly = fields.AtEnd();
     const auto motor = modeOnly ? std::optional<int>(motorFlags_) : fields.Hex(2);
     if (mode && motor) {
-        if ((*mode & ~modeFlags_) & kAutoStandbyMode)
+        if ((*mode & ~modeFlags_) & ModeFlag::AutoStandby)
             runningSince_ = now_;
         modeFlags_ = *mode;
         motorFlags_ = *motor;
@@ -396,7 +378,7 @@ std::optional<QByteArray> ClockState::SetSoundTimes(FieldReader& fields)
 // The current pulse and period follow the coil drive of the present state.
 std::optional<QByteArray> ClockState::Pwm(FieldReader&)
 {
-    const bool coilOff = !running_ && (modeFlags_ & kNoCoilInSleepMode);
+    const bool coilOff = !running_ && (modeFlags_ & ModeFlag::NoCoilInSleep);
     const int currentPulse = coilOff ? 0 : pwm_[running_ ? 0 : 2];
     const int currentPeriod = coilOff ? 0 : pwm_[running_ ? 1 : 3];
     QByteArray fields;
@@ -436,15 +418,16 @@ QByteArray ClockState::WhirlbeamFields() const
 
 int ClockState::StatusFlags() const
 {
-    int flags = running_ ? kCoilHighPower | kIndexLed : kStandby | kSleep;
-    if (!running_ && (modeFlags_ & kNoCoilInSleepMode))
-        flags |= kDeepSleep;
-    return timeValid_ ? flags : flags | kTimeInvalid;
+    namespace Flag = StatusFlag;
+    int flags = running_ ? Flag::HighPowerCoil | Flag::IndexLed : Flag::StandBy | Flag::Sleep;
+    if (!running_ && (modeFlags_ & ModeFlag::NoCoilInSleep))
+        flags |= Flag::DeepSleep;
+    return timeValid_ ? flags : flags | Flag::TimeInvalid;
 }
 
 bool ClockState::AutoStandbyArmed() const
 {
-    return running_ && (modeFlags_ & kAutoStandbyMode) && autoStandbySeconds_ > 0;
+    return running_ && (modeFlags_ & ModeFlag::AutoStandby) && autoStandbySeconds_ > 0;
 }
 
 // Auto standby counts from the last start and from the last change of its

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "protocol/ProtocolBits.h"
 #include "sim/ClockOptions.h"
 #include "sim/Dcf77Receiver.h"
 #include "sim/Sensors.h"
@@ -26,7 +27,7 @@ struct ClockAlarm {
 // caller lets it and tests can step it.
 class ClockState {
 public:
-    static constexpr int MaxAlarms = 40;
+    static constexpr int MaxAlarms = kAlarmRows;
 
     ClockState(const QDateTime& now, quint32 seed);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/Sensors.h"
 
+#include "protocol/ProtocolBits.h"
 #include "protocol/commands/Fields.h"
 
 #include <QtGlobal>
@@ -13,7 +14,7 @@ QByteArray SignedByte(int value)
 
 int Offset(int value)
 {
-    return qBound(-Sensors::MaxOffset, value, Sensors::MaxOffset);
+    return qBound(-kMaxSensorOffset, value, kMaxSensorOffset);
 }
 } // namespace
 
@@ -37,11 +38,11 @@ int Sensors::Wander(int value, int step, int low, int high)
 
 void Sensors::SetOffsets(int select, int temperature, int humidity, int pressure)
 {
-    if (select & TemperatureSelect)
+    if (select & kTemperatureOffsetSelect)
         temperatureOffset_ = Offset(temperature);
-    if (select & HumiditySelect)
+    if (select & kHumidityOffsetSelect)
         humidityOffset_ = Offset(humidity);
-    if (select & PressureSelect)
+    if (select & kPressureOffsetSelect)
         pressureOffset_ = Offset(pressure);
 }
 

@@ -9,15 +9,10 @@
 // correction offsets before it reports them.
 class Sensors {
 public:
-    static constexpr int MaxOffset = 10;
-    static constexpr int TemperatureSelect = 0x80;
-    static constexpr int HumiditySelect = 0x40;
-    static constexpr int PressureSelect = 0x20;
-
     explicit Sensors(quint32 seed);
 
     void Drift();
-    // Each offset whose select bit is set is taken, limited to +-MaxOffset.
+    // Each offset whose select bit is set is taken, limited to +-kMaxSensorOffset.
     void SetOffsets(int select, int temperature, int humidity, int pressure);
 
     // Light, signed temperature, humidity, pressure (4 hex digits): the

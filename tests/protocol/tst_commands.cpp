@@ -3,6 +3,9 @@
 #include "protocol/commands/Fields.h"
 
 #include <QtTest>
+#include <algorithm>
+
+Q_DECLARE_METATYPE(AlarmAction)
 
 class CommandsTest : public QObject {
     Q_OBJECT
@@ -12,6 +15,8 @@ private slots:
     void fields();
     void alarmCommand_data();
     void alarmCommand();
+    void actionExclusions_data();
+    void actionExclusions();
 };
 
 void CommandsTest::fields_data()
@@ -96,6 +101,36 @@ void CommandsTest::alarmCommand()
     QFETCH(QByteArray, expected);
     QCOMPARE(line, expected);
     QCOMPARE(line.size(), 11);
+}
+
+// Which two action boxes may be ticked together; each of an exclusive pair
+// clears the other, and no box clears itself.
+void CommandsTest::actionExclusions_data()
+{
+    QTest::addColumn<AlarmAction>("first");
+    QTest::addColumn<AlarmAction>("second");
+    QTest::addColumn<bool>("exclusive");
+    using enum AlarmAction;
+    QTest::newRow("relay, whirlbeam on") << RelayOn << WhirlbeamOn << true;
+    QTest::newRow("relay, whirlbeam off") << RelayOn << WhirlbeamOff << true;
+    QTest::newRow("relay, sound") << RelayOn << Sound << true;
+    QTest::newRow("whirlbeam on, off") << WhirlbeamOn << WhirlbeamOff << true;
+    QTest::newRow("whirlbeam on, sound") << WhirlbeamOn << Sound << false;
+    QTest::newRow("whirlbeam off, sound") << WhirlbeamOff << Sound << false;
+}
+
+void CommandsTest::actionExclusions()
+{
+    QFETCH(AlarmAction, first);
+    QFETCH(AlarmAction, second);
+    QFETCH(bool, exclusive);
+    const auto clears = [](AlarmAction ticked, AlarmAction box) {
+        const std::span<const AlarmAction> cleared = ExcludedActions(ticked);
+        return std::find(cleared.begin(), cleared.end(), box) != cleared.end();
+    };
+    QCOMPARE(clears(first, second), exclusive);
+    QCOMPARE(clears(second, first), exclusive);
+    QVERIFY(!clears(first, first) && !clears(second, second));
 }
 
 QTEST_APPLESS_MAIN(CommandsTest)

@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kCheckBoxWidth = 17;
 constexpr int kCheckBoxHeight = 17;
-constexpr SpinRange kCount = SpinRangeOf("Alm00SpinEdit");
+constexpr SpinRange kCount = SpinRangeOf(ClockValue::AlarmCount);
 constexpr std::array<int, 7> kWeekdayLefts = {96, 112, 128, 144, 160, 176, 192};
 constexpr int kBankButtonTop = 480;
 const QByteArray kClearAlarmSound = "~80";
@@ -37,6 +37,17 @@ QCheckBox* MakeCheckBox(QWidget* page, int row, const char* field, int left)
     box->setObjectName(ControlName(row, field));
     box->setGeometry(left, AlarmTable::RowTop(row), kCheckBoxWidth, kCheckBoxHeight);
     return box;
+}
+
+QCheckBox* AlarmRow::*ActionBox(AlarmAction action)
+{
+    switch (action) {
+    case AlarmAction::RelayOn: return &AlarmRow::RelOnCheckBox;
+    case AlarmAction::WhirlbeamOn: return &AlarmRow::PonCheckBox;
+    case AlarmAction::WhirlbeamOff: return &AlarmRow::PoffCheckBox;
+    case AlarmAction::Sound: return &AlarmRow::SoundCheckBox;
+    }
+    return &AlarmRow::SoundCheckBox;
 }
 
 void SetTag(QObject* control, int tag) { control->setProperty("Tag", tag); }
@@ -218,37 +229,20 @@ const AlarmRow* AlarmTable::RowOf(QObject* sender) const
 }
 
 // An action box that has just been ticked clears the boxes it excludes, in
-// the given order; a box that has been cleared does nothing.
-void AlarmTable::Exclude(QObject* sender, QCheckBox* AlarmRow::*ticked,
-                         std::initializer_list<QCheckBox* AlarmRow::*> cleared)
+// their order; a box that has been cleared does nothing.
+void AlarmTable::Exclude(QObject* sender, AlarmAction ticked)
 {
     const AlarmRow* row = RowOf(sender);
-    if (!row || !(row->*ticked)->isChecked())
+    if (!row || !(row->*ActionBox(ticked))->isChecked())
         return;
-    for (QCheckBox* AlarmRow::*box : cleared)
-        (row->*box)->setChecked(false);
+    for (AlarmAction other : ExcludedActions(ticked))
+        (row->*ActionBox(other))->setChecked(false);
 }
 
-void AlarmTable::Alm00RelOnCheckBoxClick(QObject* sender)
-{
-    Exclude(sender, &AlarmRow::RelOnCheckBox,
-            {&AlarmRow::PonCheckBox, &AlarmRow::PoffCheckBox, &AlarmRow::SoundCheckBox});
-}
-
-void AlarmTable::Alm00PonCheckBoxClick(QObject* sender)
-{
-    Exclude(sender, &AlarmRow::PonCheckBox, {&AlarmRow::RelOnCheckBox, &AlarmRow::PoffCheckBox});
-}
-
-void AlarmTable::Alm00PoffCheckBoxClick(QObject* sender)
-{
-    Exclude(sender, &AlarmRow::PoffCheckBox, {&AlarmRow::RelOnCheckBox, &AlarmRow::PonCheckBox});
-}
-
-void AlarmTable::Alm00SoundCheckBoxClick(QObject* sender)
-{
-    Exclude(sender, &AlarmRow::SoundCheckBox, {&AlarmRow::RelOnCheckBox});
-}
+void AlarmTable::Alm00RelOnCheckBoxClick(QObject* sender) { Exclude(sender, AlarmAction::RelayOn); }
+void AlarmTable::Alm00PonCheckBoxClick(QObject* sender) { Exclude(sender, AlarmAction::WhirlbeamOn); }
+void AlarmTable::Alm00PoffCheckBoxClick(QObject* sender) { Exclude(sender, AlarmAction::WhirlbeamOff); }
+void AlarmTable::Alm00SoundCheckBoxClick(QObject* sender) { Exclude(sender, AlarmAction::Sound); }
 
 void AlarmTable::Alm00SendButtonClick(QObject* sender)
 {

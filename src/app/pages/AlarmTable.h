@@ -2,11 +2,11 @@
 #pragma once
 
 #include "app/pages/ClockPage.h"
+#include "protocol/ProtocolBits.h"
 
 #include <QObject>
 #include <array>
 #include <functional>
-#include <initializer_list>
 
 class QCheckBox;
 class QLineEdit;
@@ -16,6 +16,7 @@ class QWidget;
 class TSpinEdit;
 struct AlarmRecord;
 struct AlarmSettings;
+enum class AlarmAction;
 
 // The controls of one alarm, in the order the table keeps them.
 struct AlarmRow {
@@ -40,8 +41,8 @@ struct AlarmRow {
 class AlarmTable : public ClockPage {
     Q_OBJECT
 public:
-    static constexpr int kRows = 40;
-    static constexpr int kRowsPerBank = 20;
+    static constexpr int kRows = kAlarmRows;
+    static constexpr int kRowsPerBank = kAlarmRowsPerBank;
 
     AlarmTable(QWidget* bankI, QWidget* bankII, std::function<void(const QByteArray&)> queueCommand,
                QObject* parent = nullptr);
@@ -84,8 +85,7 @@ private:
     static void AddColumnCaptions(QWidget* page);
     void AddBankButtons(QWidget* page, int firstRow);
     const AlarmRow* RowOf(QObject* sender) const;
-    void Exclude(QObject* sender, QCheckBox* AlarmRow::*ticked,
-                 std::initializer_list<QCheckBox* AlarmRow::*> cleared);
+    void Exclude(QObject* sender, AlarmAction ticked);
 
     QWidget* bankI_;
     QWidget* bankII_;

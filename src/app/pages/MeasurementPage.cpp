@@ -4,6 +4,7 @@
 #include "app/pages/PageBuilder.h"
 #include "app/pages/ShownValues.h"
 #include "clock/ClockModel.h"
+#include "protocol/SpinRanges.h"
 #include "protocol/commands/PeripheralCommands.h"
 #include "protocol/replies/PeripheralReplies.h"
 #include "widgets/Spin.h"
@@ -23,7 +24,7 @@ struct SensorRow {
     const char* caption;
     const char* reading;
     const char* unit;
-    const char* offset;
+    ClockValue offset;
     const char* send;
     const char* sendName; // the Send buttons share their caption
     int select;
@@ -41,11 +42,11 @@ MeasurementPage::MeasurementPage(QWidget* panel, std::function<void(const QByteA
     Label(panel, tr("Offsets:"), 296, kLightTop + 3);
 
     const SensorRow rows[] = {
-        {QT_TR_NOOP("Temperature:"), "TemperatureEdit", "°C", "TempOffsetSpinEdit", "SendTempOffsetButton",
+        {QT_TR_NOOP("Temperature:"), "TemperatureEdit", "°C", ClockValue::TemperatureOffset, "SendTempOffsetButton",
             QT_TR_NOOP("Send temperature offset"), kTemperatureOffsetSelect},
-        {QT_TR_NOOP("Humidity:"), "HumidityEdit", "%", "HumidityOffsetSpinEdit", "SendHumidityOffsetButton",
+        {QT_TR_NOOP("Humidity:"), "HumidityEdit", "%", ClockValue::HumidityOffset, "SendHumidityOffsetButton",
             QT_TR_NOOP("Send humidity offset"), kHumidityOffsetSelect},
-        {QT_TR_NOOP("Air pressure:"), "AirPressureEdit", "hPa", "PressureOffsetSpinEdit", "SendPressureOffsetButton",
+        {QT_TR_NOOP("Air pressure:"), "AirPressureEdit", "hPa", ClockValue::PressureOffset, "SendPressureOffsetButton",
             QT_TR_NOOP("Send air pressure offset"), kPressureOffsetSelect},
     };
     QLineEdit** readings[] = {&TemperatureEdit, &HumidityEdit, &AirPressureEdit};

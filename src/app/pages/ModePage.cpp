@@ -3,6 +3,7 @@
 
 #include "app/pages/PageBuilder.h"
 #include "clock/ClockModel.h"
+#include "protocol/SpinRanges.h"
 #include "protocol/commands/ModeCommands.h"
 #include "protocol/replies/ModeReplies.h"
 #include "widgets/Spin.h"
@@ -111,19 +112,19 @@ ModePage::ModePage(QWidget* panel, std::function<void(const QByteArray&)> queueC
     AddReadBackTwins(panel, MotorBoxes, twinLeft);
     SendModeButton = Button(panel, "SendModeButton", tr("Send mode"), kBoxLeft, 320);
 
-    ASTSpinEdit = NamedBy(
-        Label(panel, tr("Auto standby time [sec]:"), 360, 27), SpinEdit(panel, "ASTSpinEdit", 520, 24, 65));
+    ASTSpinEdit = NamedBy(Label(panel, tr("Auto standby time [sec]:"), 360, 27),
+        SpinEdit(panel, ClockValue::AutoStandbySeconds, 520, 24, 65));
     SendASTButton = Button(panel, "SendASTButton", tr("Send "), 600, 22);
     SendASTButton->setAccessibleName(tr("Send auto standby time"));
     Label(panel, tr("Sound generated"), 360, 67);
     Label(panel, tr("Form"), 360, 91);
-    FromSpinEdit = SpinEdit(panel, "FromSpinEdit", 400, 88, 41);
+    FromSpinEdit = SpinEdit(panel, ClockValue::SoundFromHour, 400, 88, 41);
     Label(panel, tr("To"), 456, 91);
-    ToSpinEdit = SpinEdit(panel, "ToSpinEdit", 480, 88, 41);
+    ToSpinEdit = SpinEdit(panel, ClockValue::SoundToHour, 480, 88, 41);
     FromSpinEdit->setAccessibleName(tr("Sound generated from hour"));
     ToSpinEdit->setAccessibleName(tr("Sound generated to hour"));
     LightLimitSpinEdit = NamedBy(
-        Label(panel, tr("Light limit:"), 360, 123), SpinEdit(panel, "LightLimitSpinEdit", 440, 120, 49));
+        Label(panel, tr("Light limit:"), 360, 123), SpinEdit(panel, ClockValue::LightLimit, 440, 120, 49));
     SendSoundParButton
         = Button(panel, "SendSoundParButton", tr("Send times and light limit"), 360, 160, 161);
 

@@ -20,11 +20,38 @@ QLabel* Label(QWidget* page, const QString& text, int left, int top)
     return label;
 }
 
-TSpinEdit* SpinEdit(QWidget* page, const char* name, int left, int top, int width)
+const char* SpinEditName(ClockValue value)
 {
-    const SpinRange& range = SpinRangeOf(name);
+    switch (value) {
+    case ClockValue::AlarmCount: return "Alm00SpinEdit";
+    case ClockValue::AutoStandbySeconds: return "ASTSpinEdit";
+    case ClockValue::SoundFromHour: return "FromSpinEdit";
+    case ClockValue::SoundToHour: return "ToSpinEdit";
+    case ClockValue::LightLimit: return "LightLimitSpinEdit";
+    case ClockValue::RunPulse: return "RunPulseSpinEdit";
+    case ClockValue::RunPulseToSend: return "NewRPulseSpinEdit";
+    case ClockValue::HighSpeed: return "HighSpeedSpinEdit";
+    case ClockValue::HighSpeedToSend: return "NewHighSpeedSpinEdit";
+    case ClockValue::SleepPulse: return "SleepPulseSpinEdit";
+    case ClockValue::SleepPulseToSend: return "NewSPulseSpinEdit";
+    case ClockValue::LowSpeed: return "LowSpeedSpinEdit";
+    case ClockValue::LowSpeedToSend: return "NewLowSpeedSpinEdit";
+    case ClockValue::CurrentPulse: return "CurrentPulseSpinEdit";
+    case ClockValue::CurrentPeriod: return "CurrentPeriodSpinEdit";
+    case ClockValue::RelayOnMinutes: return "RelaisSpinEdit";
+    case ClockValue::RelayIrMinutes: return "RelOnIrSpinEdit";
+    case ClockValue::TemperatureOffset: return "TempOffsetSpinEdit";
+    case ClockValue::HumidityOffset: return "HumidityOffsetSpinEdit";
+    case ClockValue::PressureOffset: return "PressureOffsetSpinEdit";
+    }
+    return "";
+}
+
+TSpinEdit* SpinEdit(QWidget* page, ClockValue value, int left, int top, int width)
+{
+    const SpinRange& range = SpinRangeOf(value);
     auto* edit = new TSpinEdit(page);
-    edit->setObjectName(QLatin1String(name));
+    edit->setObjectName(QLatin1String(SpinEditName(value)));
     edit->SetMinValue(range.minValue);
     edit->SetMaxValue(range.maxValue);
     edit->SetValue(range.value);

@@ -13,15 +13,19 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 class TSpinEdit;
+enum class ClockValue;
 
 // Small helpers that place the named controls of a page at fixed positions,
 // the way the pages are laid out.
 namespace PageBuilder {
 
 QLabel* Label(QWidget* page, const QString& text, int left, int top);
-// A spin edit with the range, first value and width of its name's row in
-// the table of spin ranges.
-TSpinEdit* SpinEdit(QWidget* page, const char* name, int left, int top, int width);
+// The objectName of the spin edit that holds the clock value; the alarm
+// rows' edits are named as row 0's.
+const char* SpinEditName(ClockValue value);
+// The spin edit of the clock value, by that name, with the value's range,
+// first value and width from the table of spin ranges.
+TSpinEdit* SpinEdit(QWidget* page, ClockValue value, int left, int top, int width);
 // A display the clock writes and the operator only reads, 21 pixels high.
 QLineEdit* ReadOnlyEdit(QWidget* page, const char* name, int left, int top, int width);
 TLED* Led(QWidget* page, const char* name, TLEDColor color, int left, int top);

@@ -3,6 +3,7 @@
 
 #include "app/pages/PageBuilder.h"
 #include "clock/ClockModel.h"
+#include "protocol/SpinRanges.h"
 #include "protocol/commands/ModeCommands.h"
 #include "protocol/replies/ModeReplies.h"
 #include "widgets/Spin.h"
@@ -29,16 +30,16 @@ PwmPage::PwmPage(QWidget* panel, std::function<void(const QByteArray&)> queueCom
     Label(panel, tr("High speed:"), 120, kSpeedCaptionRow);
     Label(panel, tr("Low speed:"), 264, kSpeedCaptionRow);
 
-    RunPulseSpinEdit = SpinEdit(panel, "RunPulseSpinEdit", 120, kPulseRow, kWidth);
-    NewRPulseSpinEdit = SpinEdit(panel, "NewRPulseSpinEdit", 176, kPulseRow, kWidth);
-    HighSpeedSpinEdit = SpinEdit(panel, "HighSpeedSpinEdit", 120, kSpeedRow, kWidth);
-    NewHighSpeedSpinEdit = SpinEdit(panel, "NewHighSpeedSpinEdit", 176, kSpeedRow, kWidth);
-    SleepPulseSpinEdit = SpinEdit(panel, "SleepPulseSpinEdit", 264, kPulseRow, kWidth);
-    NewSPulseSpinEdit = SpinEdit(panel, "NewSPulseSpinEdit", 320, kPulseRow, kWidth);
-    LowSpeedSpinEdit = SpinEdit(panel, "LowSpeedSpinEdit", 264, kSpeedRow, kWidth);
-    NewLowSpeedSpinEdit = SpinEdit(panel, "NewLowSpeedSpinEdit", 320, kSpeedRow, kWidth);
-    CurrentPulseSpinEdit = SpinEdit(panel, "CurrentPulseSpinEdit", 408, kPulseRow, kWidth);
-    CurrentPeriodSpinEdit = SpinEdit(panel, "CurrentPeriodSpinEdit", 408, kSpeedRow, kWidth);
+    RunPulseSpinEdit = SpinEdit(panel, ClockValue::RunPulse, 120, kPulseRow, kWidth);
+    NewRPulseSpinEdit = SpinEdit(panel, ClockValue::RunPulseToSend, 176, kPulseRow, kWidth);
+    HighSpeedSpinEdit = SpinEdit(panel, ClockValue::HighSpeed, 120, kSpeedRow, kWidth);
+    NewHighSpeedSpinEdit = SpinEdit(panel, ClockValue::HighSpeedToSend, 176, kSpeedRow, kWidth);
+    SleepPulseSpinEdit = SpinEdit(panel, ClockValue::SleepPulse, 264, kPulseRow, kWidth);
+    NewSPulseSpinEdit = SpinEdit(panel, ClockValue::SleepPulseToSend, 320, kPulseRow, kWidth);
+    LowSpeedSpinEdit = SpinEdit(panel, ClockValue::LowSpeed, 264, kSpeedRow, kWidth);
+    NewLowSpeedSpinEdit = SpinEdit(panel, ClockValue::LowSpeedToSend, 320, kSpeedRow, kWidth);
+    CurrentPulseSpinEdit = SpinEdit(panel, ClockValue::CurrentPulse, 408, kPulseRow, kWidth);
+    CurrentPeriodSpinEdit = SpinEdit(panel, ClockValue::CurrentPeriod, 408, kSpeedRow, kWidth);
     for (TSpinEdit* readBack : {RunPulseSpinEdit, HighSpeedSpinEdit, SleepPulseSpinEdit, LowSpeedSpinEdit,
                                 CurrentPulseSpinEdit, CurrentPeriodSpinEdit})
         readBack->setEnabled(false);

@@ -2,6 +2,7 @@
 #include "app/pages/RelaisPage.h"
 
 #include "app/pages/PageBuilder.h"
+#include "protocol/SpinRanges.h"
 #include "app/pages/ShownValues.h"
 #include "clock/ClockModel.h"
 #include "protocol/commands/PeripheralCommands.h"
@@ -20,12 +21,12 @@ RelaisPage::RelaisPage(QWidget* panel, std::function<void(const QByteArray&)> qu
         ReadOnlyEdit(panel, "RelaisRemainingEdit", 184, 48, 49));
     Label(panel, tr("[minute]"), 240, 51);
     RelaisSpinEdit
-        = NamedBy(Label(panel, tr("On time:"), 24, 75), SpinEdit(panel, "RelaisSpinEdit", 184, 72, 49));
+        = NamedBy(Label(panel, tr("On time:"), 24, 75), SpinEdit(panel, ClockValue::RelayOnMinutes, 184, 72, 49));
     Label(panel, tr("[minute]"), 240, 75);
     RelaisOnButton = Button(panel, "RelaisOnButton", tr("Turn On"), 296, 70, 81);
     relaisOffButton = Button(panel, "relaisOffButton", tr("Turn Off"), 392, 70, 81);
     RelOnIrSpinEdit = NamedBy(Label(panel, tr("On time for IR commands:"), 24, 115),
-        SpinEdit(panel, "RelOnIrSpinEdit", 184, 112, 49));
+        SpinEdit(panel, ClockValue::RelayIrMinutes, 184, 112, 49));
     Label(panel, tr("[minute]"), 240, 115);
     RelaisOnIrButton = Button(panel, "RelaisOnIrButton", tr("Send"), 296, 110, 81);
     RelaisOnIrButton->setAccessibleName(tr("Send on time for IR commands"));

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <array>
+#include <span>
 
 struct AlarmRecord;
 
@@ -21,6 +22,14 @@ struct AlarmSettings {
     bool relayOn = false;
     int count = 0;                  // relay minutes 0..127, or sound count
 };
+
+// The action boxes of an alarm. The relay excludes the other three, the
+// whirlbeam's on and off exclude each other, and the sound goes with
+// either of those two.
+enum class AlarmAction { RelayOn, WhirlbeamOn, WhirlbeamOff, Sound };
+// The boxes a box clears when it becomes ticked, in the order they are
+// cleared; the alarm table and the reply rules both go by it.
+std::span<const AlarmAction> ExcludedActions(AlarmAction ticked);
 
 // Bit 7 enables the alarm, bits 0..6 the weekdays 1..7.
 int DayByte(const AlarmSettings& alarm);

@@ -3,6 +3,10 @@
 
 #include "protocol/commands/Fields.h"
 
+QByteArray IdentificationQuery() { return "p"; }
+QByteArray VersionQuery() { return "v"; }
+QByteArray ConfigQuery() { return "o"; }
+
 QByteArray SetDateCommand(const QDate& date)
 {
     return "b" + DecField(date.year(), 4) + DecField(date.month(), 2) + DecField(date.day(), 2) + "0"

@@ -5,6 +5,13 @@
 #include <QDate>
 #include <QTime>
 
+// What the clock is asked about itself first, in this order, before
+// anything else it is told: who it is ("p"), its firmware version ("v") and
+// its configuration ("o": alarm rows, RC5 address, chip).
+QByteArray IdentificationQuery();
+QByteArray VersionQuery();
+QByteArray ConfigQuery();
+
 // Setting the clock's date: "b" + year[4d] + month[2d] + day[2d] + "0" +
 // the ISO weekday (1 = Monday .. 7 = Sunday).
 QByteArray SetDateCommand(const QDate& date);

@@ -1,29 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "protocol/ProtocolBits.h"
+
 #include <QByteArray>
-
-// Bits of the clock's mode byte. Bit 5 means nothing to the clock and is
-// never sent.
-namespace ModeFlag {
-constexpr int AutoStandby = 0x01;
-constexpr int WakeUpInRun = 0x02;
-constexpr int NoCoilInSleep = 0x04;
-constexpr int HourSound = 0x08;
-constexpr int SoundMode = 0x10;
-constexpr int Dcf77Sync = 0x40;
-constexpr int ReInit = 0x80;
-constexpr int Used = 0xDF;
-} // namespace ModeFlag
-
-// Bits of the motor byte; the upper nibble means nothing and is never sent.
-namespace MotorFlag {
-constexpr int PwmEnabled = 0x01;
-constexpr int PwmManual = 0x02;
-constexpr int PwmLight = 0x04;
-constexpr int PwmLowSpeed = 0x08;
-constexpr int Used = 0x0F;
-} // namespace MotorFlag
 
 // The coil drive: pulse widths 0..115, speeds 0..255.
 struct PwmSettings {

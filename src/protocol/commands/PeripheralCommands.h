@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "protocol/ProtocolBits.h"
+
 #include <QByteArray>
 
 // Commands for the clock's relay, its RC5 receiver and its sensors. Every
@@ -18,10 +20,6 @@ QByteArray RelayIrTimeCommand(int minutes);
 // bit 0x80 of the command sets the packet's toggle bit.
 QByteArray Rc5Command(int address, int command);
 
-// Which row's Send button asks for the offsets; all three travel every time.
-constexpr int kTemperatureOffsetSelect = 0x80;
-constexpr int kHumidityOffsetSelect = 0x40;
-constexpr int kPressureOffsetSelect = 0x20;
-
-// DEL + select[2h] + the three offsets as two's-complement bytes.
+// DEL + select[2h] (the offset select bits: which row's Send button asks
+// for the offsets; all three travel every time) + the three offsets as two's-complement bytes.
 QByteArray SensorOffsetCommand(int select, int temperature, int humidity, int pressure);

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/commands/StatusRequests.h"
 
+#include "protocol/commands/ClockCommands.h"
+
 namespace {
 
 QList<QByteArray> BatchWithTwelfth(const QByteArray& twelfth)
 {
-    return {"p", "v", "o", "d", "t", "n", "h", "j", "r", "y", "|",
+    return {IdentificationQuery(), VersionQuery(), ConfigQuery(), "d", "t", "n", "h", "j", "r", "y", "|",
             twelfth, "\x7f" "00000000", "w00"};
 }
 

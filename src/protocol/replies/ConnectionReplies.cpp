@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/replies/ConnectionReplies.h"
 
+#include "protocol/ProtocolBits.h"
 #include "protocol/replies/ReplyFields.h"
 
 namespace {
 
 constexpr int kLineWithChipCode = 7;
-constexpr int kBankSize = 20;
 
 QByteArray ChipName(int code)
 {
@@ -44,7 +44,7 @@ ConfigRecord DecodeConfig(const QByteArray& line)
     record.selfAddress = fields.Text(4, 2);
     if (fields.Length() < kLineWithChipCode) {
         // Clocks that send no chip code tell their chip by their alarm count.
-        record.chipName = *record.alarmCount <= kBankSize ? " 16F628 - 648" : " 16F87 - 88";
+        record.chipName = *record.alarmCount <= kAlarmRowsPerBank ? " 16F628 - 648" : " 16F87 - 88";
     } else if (const auto code = fields.Dec(6, 2)) {
         record.chipName = ChipName(*code);
     }

@@ -31,8 +31,19 @@ enum class ReplyKind {
 };
 constexpr int kReplyKinds = int(ReplyKind::SensorOffsetReply) + 1;
 
+// The characters a reply line can start with: 0x40..0x5F ('@', 'A'..'Z',
+// '[', backslash, ']', '^', '_'). A line that starts with one counts as an
+// answer from the clock, even where no kind has that letter.
+constexpr char kFirstReplyLetter = 0x40;
+constexpr int kReplyLetters = 0x20;
+constexpr bool IsReplyLetter(char first)
+{
+    const auto c = static_cast<unsigned char>(first);
+    return c >= kFirstReplyLetter && c < kFirstReplyLetter + kReplyLetters;
+}
+
 // nullopt for an empty line and for every first character without a kind
-// (lower case, digits, "U", "]", "^", anything outside 0x40..0x5F).
+// (lower case, digits, "U", "]", "^", anything that is no reply letter).
 std::optional<ReplyKind> KindOf(const QByteArray& line);
 
 // The letter of the reply that answers a command: the command's first

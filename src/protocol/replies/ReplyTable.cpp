@@ -399,14 +399,15 @@ constexpr std::array kRows = {
 };
 static_assert(kRows.size() == std::variant_size_v<ReplyRecord>, "one row for every record");
 
-// The row of each character 0x40..0x5F, or none.
-const std::array<const ReplyRow*, 0x20>& RowsByLetter()
+// The row of each reply letter, or none.
+using RowByLetter = std::array<const ReplyRow*, kReplyLetters>;
+const RowByLetter& RowsByLetter()
 {
-    static const std::array<const ReplyRow*, 0x20> rows = [] {
-        std::array<const ReplyRow*, 0x20> byLetter{};
+    static const RowByLetter rows = [] {
+        RowByLetter byLetter{};
         for (const ReplyRow& row : kRows)
             for (const char* letter = row.letters; *letter; ++letter)
-                byLetter[size_t(*letter - 0x40)] = &row;
+                byLetter[size_t(*letter - kFirstReplyLetter)] = &row;
         return byLetter;
     }();
     return rows;
@@ -418,10 +419,9 @@ std::span<const ReplyRow> ReplyTable() { return kRows; }
 
 const ReplyRow* ReplyRowOf(const QByteArray& line)
 {
-    if (line.isEmpty())
+    if (line.isEmpty() || !IsReplyLetter(line.front()))
         return nullptr;
-    const auto first = static_cast<unsigned char>(line.front());
-    return first >= 0x40 && first < 0x60 ? RowsByLetter()[first - 0x40] : nullptr;
+    return RowsByLetter()[size_t(line.front() - kFirstReplyLetter)];
 }
 
 std::optional<ReplyRecord> DecodeReply(const QByteArray& line)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "protocol/ProtocolBits.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QTime>
@@ -19,15 +21,14 @@ DateRecord DecodeDate(const QByteArray& line);
 std::optional<QTime> DecodeTime(const QByteArray& line);
 
 struct WhirlbeamStatusRecord {
-    // Status flags.
-    static constexpr int StandBy = 0x01;
-    static constexpr int Sleep = 0x02;
-    static constexpr int HighPowerCoil = 0x04;
-    static constexpr int IndexLed = 0x08;
-    static constexpr int DeepSleep = 0x40;
-    static constexpr int TimeInvalid = 0x80;
-    // Extra flags.
-    static constexpr int I2CBusError = 0x80;
+    // The flags by the record's name (ProtocolBits.h).
+    static constexpr int StandBy = StatusFlag::StandBy;
+    static constexpr int Sleep = StatusFlag::Sleep;
+    static constexpr int HighPowerCoil = StatusFlag::HighPowerCoil;
+    static constexpr int IndexLed = StatusFlag::IndexLed;
+    static constexpr int DeepSleep = StatusFlag::DeepSleep;
+    static constexpr int TimeInvalid = StatusFlag::TimeInvalid;
+    static constexpr int I2CBusError = ExtraFlag::I2CBusError;
 
     std::optional<int> flags;
     std::optional<int> remainingSeconds;
