@@ -128,21 +128,15 @@ void TForm1::FormCreate()
     ShowClockUnknown();
     alarms_->FillRowZero();
     alarms_->CreateRuntimeRows();
-    const QString settings = QString::fromLatin1(kSettingsFile);
-    try {
-        ComPort1()->ReadSettings(ssIniFile, settings);
-    } catch (const EComPort&) {
-        // A missing or unreadable settings file leaves the built-in settings.
-    }
-    Reconnect1->setChecked(ReconnectSetting(settings));
+    ReadPortSettings(*ComPort1(), QString::fromLatin1(kSettingsFile));
+    Reconnect1->setChecked(ReconnectSetting(QString::fromLatin1(kSettingsFile)));
 }
 
 void TForm1::StoreReconnect(bool on)
 {
-    const QString file = QString::fromLatin1(kSettingsFile);
-    if (!StoreReconnectSetting(file, on))
-        ShowException(EComPort(EComPort::kStoreSettingsFailed).Message() + QLatin1Char('\n')
-            + QFileInfo(file).absoluteFilePath());
+    const QString failure = ::StoreReconnect(QString::fromLatin1(kSettingsFile), on);
+    if (!failure.isEmpty())
+        ShowException(failure);
 }
 
 void TForm1::FormActivate()
@@ -213,18 +207,13 @@ void TForm1::Parameters1Click()
         RunSetupDialog(*port, *dialogs_, this);
 }
 
-// Reading at start-up may fail quietly, since there may be no file yet; a
-// store the user asked for must not.
 void TForm1::SaveSettings2Click()
 {
     if (LinkOpen())
         return;
-    const QString file = QString::fromLatin1(kSettingsFile);
-    try {
-        ComPort1()->WriteSettings(ssIniFile, file);
-    } catch (const EComPort& error) {
-        ShowException(error.Message() + QLatin1Char('\n') + QFileInfo(file).absoluteFilePath());
-    }
+    const QString failure = StorePortSettings(*ComPort1(), QString::fromLatin1(kSettingsFile));
+    if (!failure.isEmpty())
+        ShowException(failure);
 }
 
 void TForm1::Refresh1Click()
