@@ -10,10 +10,8 @@
 #include "app/pages/AlarmTable.h"
 #include "app/pages/DateTimePage.h"
 #include "app/pages/WhirlbeamPage.h"
-#include "files/FileProblem.h"
 #include "link/ClockTimeSync.h"
 #include "link/ComPort.h"
-#include "link/SystemErrorText.h"
 #include "link/hid/HidapiBackend.h"
 #include "link/hid/UdevTtyAnnouncer.h"
 #include "protocol/commands/StatusRequests.h"
@@ -22,7 +20,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QScopeGuard>
 #include <QTabBar>
@@ -49,6 +46,7 @@ TForm1::TForm1(Devices devices, QWidget* parent)
     , LastCommand(connection_->Tick().LastCommand)
     , CommandMemo(connection_->Tick().Queue)
     , dialogs_(devices.dialogs ? std::move(devices.dialogs) : std::make_unique<QtDialogs>())
+    , errors_(*this, *dialogs_, connection_->Port())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(tr("Whirlbeam clock V4.02"));
@@ -266,47 +264,9 @@ void TForm1::ShowQueueLength()
 
 void TForm1::SyncTimeButtonClick() { timeSync_->Start(); }
 
-// ---- Status bar, errors, screenshots -----------------------------------
+// ---- Status bar, screenshots -------------------------------------------
 
 QString TForm1::StatusText(int panel) const { return statusPanels_[size_t(panel)]->text(); }
-
-
-void TForm1::Guarded(const std::function<void()>& handler)
-{
-    try {
-        handler();
-    } catch (const EComPort& error) {
-        ShowComPortError(error);
-    } catch (const std::exception& error) {
-        ShowException(QString::fromLocal8Bit(error.what()));
-    }
-}
-
-void TForm1::ShowComPortError(const EComPort& error)
-{
-    ShowException(PortErrorText(error, TComPort::DevicePath(ComPort1()->Port())));
-}
-
-void TForm1::ShowFileError(
-    const QString& what, const QString& file, const FileProblem& problem, const QString& outcome)
-{
-    const QString name = QFileInfo(file).absoluteFilePath();
-    QString reason = ExplainFileProblem(problem, name);
-    if (!outcome.isEmpty())
-        reason += QStringLiteral("; ") + outcome;
-    dialogs_->ShowMessage(this, reason.isEmpty() ? what + name : what + name + QLatin1Char('\n') + reason);
-}
-
-// While the error box is up the ticks go on; a failure in one of them must
-// not pile a second box on the first.
-void TForm1::ShowException(const QString& message)
-{
-    if (errorBoxOpen_)
-        return;
-    errorBoxOpen_ = true;
-    const auto reopen = qScopeGuard([this] { errorBoxOpen_ = false; });
-    dialogs_->ShowError(this, message);
-}
 
 bool TForm1::SaveScreenshots(const QString& dir, QString* error)
 {

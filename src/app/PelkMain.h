@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/Dialogs.h"
+#include "app/ErrorBoxes.h"
 #include "link/ClockConnection.h"
 #include "link/CommandQueue.h"
 #include "link/CustomComPort.h"
@@ -149,12 +150,12 @@ public:
     void SetStatusText(int panel, const QString& text);
     QList<TJvHidDevice*> ListedHidDevices() const { return connection_->Clocks(); }
 
-    // "File save error " or "File read error " (what), the file's full name
-    // and, on a line of its own, what was wrong: the system's reason or the
-    // line that is not what the file holds, then "; " and outcome where
-    // there is one (what a stopped load has done all the same).
+    // The file error box; see ErrorBoxes::ShowFileError.
     void ShowFileError(const QString& what, const QString& file, const FileProblem& problem,
-        const QString& outcome = QString());
+        const QString& outcome = QString())
+    {
+        errors_.ShowFileError(what, file, problem, outcome);
+    }
 
     // Renders each page to DIR/page-N.png; false with a message on failure.
     bool SaveScreenshots(const QString& dir, QString* error);
@@ -211,16 +212,15 @@ private:
     void ShowClocks();
     void StoreReconnect(bool on);
     void ShowQueueLength();
-    void Guarded(const std::function<void()>& handler);
-    void ShowComPortError(const EComPort& error);
+    void Guarded(const std::function<void()>& handler) { errors_.Guarded(handler); }
     // Asks for a file name and saves the lines there; a failure is shown.
     void SaveLinesAs(const FileDialogSpec& spec, const std::function<QList<QByteArray>()>& lines);
-    void ShowException(const QString& message);
+    void ShowException(const QString& message) { errors_.ShowException(message); }
 
     std::unique_ptr<DialogSeam> dialogs_;
+    ErrorBoxes errors_;
     ReplyRouter router_;
     std::vector<Page> pages_;
-    bool errorBoxOpen_ = false;
     bool openOnActivation_ = false;
     std::unique_ptr<UsbDeviceList> deviceList_;
 
