@@ -59,6 +59,9 @@ TForm1::TForm1(Devices devices, QWidget* parent)
     BuildPages(client);
     BuildMenus();
     BuildStatusBar();
+    files_ = std::make_unique<PanelFiles>(PanelFiles::Parts{*this, *dialogs_, errors_,
+        [this](const QByteArray& line) { QueueCommand(line); }, *alarms_, *mode_, *pwm_, *rc5_, *measurement_,
+        AlarmCount, DcfHourStats});
     BindCore();
     ConnectReplies();
 

@@ -3,6 +3,7 @@
 
 #include "app/Dialogs.h"
 #include "app/ErrorBoxes.h"
+#include "app/PanelFiles.h"
 #include "link/ClockConnection.h"
 #include "link/CommandQueue.h"
 #include "link/CustomComPort.h"
@@ -94,14 +95,14 @@ public:
     void Refresh1Click();
 
     // Files.
-    void SaveAlarmsClick();
-    void LoadAlarmsClick();
-    void SaveDCF77statistics1Click();
+    void SaveAlarmsClick() { files_->SaveAlarms(); }
+    void LoadAlarmsClick() { files_->LoadAlarms(); }
+    void SaveDCF77statistics1Click() { files_->SaveDcf77Statistics(); }
     // The menu item and the RC5 page's Save button, which works while the
     // menu item still waits for the first read of the clock.
-    void SaveIRcommandhistoryClick();
-    void SaveparametersClick();
-    void LoadparametersClick();
+    void SaveIRcommandhistoryClick() { files_->SaveIrHistory(); }
+    void SaveparametersClick() { files_->SaveParameters(); }
+    void LoadparametersClick() { files_->LoadParameters(); }
 
     // The transmit tick and the blink tick.
     void Timer1Timer();
@@ -213,8 +214,6 @@ private:
     void StoreReconnect(bool on);
     void ShowQueueLength();
     void Guarded(const std::function<void()>& handler) { errors_.Guarded(handler); }
-    // Asks for a file name and saves the lines there; a failure is shown.
-    void SaveLinesAs(const FileDialogSpec& spec, const std::function<QList<QByteArray>()>& lines);
     void ShowException(const QString& message) { errors_.ShowException(message); }
 
     std::unique_ptr<DialogSeam> dialogs_;
@@ -223,6 +222,7 @@ private:
     std::vector<Page> pages_;
     bool openOnActivation_ = false;
     std::unique_ptr<UsbDeviceList> deviceList_;
+    std::unique_ptr<PanelFiles> files_;
 
     ClockTimeSync* timeSync_;
 
