@@ -4,6 +4,7 @@
 #include "app/Dialogs.h"
 #include "app/ErrorBoxes.h"
 #include "app/PanelFiles.h"
+#include "app/PanelLayout.h"
 #include "link/ClockConnection.h"
 #include "link/CommandQueue.h"
 #include "link/CustomComPort.h"
@@ -12,44 +13,21 @@
 #include "link/hid/HidDevice.h"
 #include "protocol/replies/ReplyRouter.h"
 
-#include <QMainWindow>
 #include <QTime>
 #include <array>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <vector>
 
-class AlarmTable;
 class ClockTimeSync;
-class ClockPage;
-class DateTimePage;
-class Dcf77Page;
-class MeasurementPage;
-class ModePage;
-class PwmPage;
-class Rc5Page;
-class QAction;
-class QComboBox;
-class QDateEdit;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPushButton;
-class QTabBar;
-class QTimeEdit;
 class QTimer;
-class RelaisPage;
-class TLED;
 class UsbDeviceList;
-class WhirlbeamPage;
-struct FileProblem;
 
-// The main window, a frame around the clock core: the top row, the ten
-// pages, the menus, the status bar and the dialogs, wired to the clock
-// connection (serial port or USB HID device, its transmit tick Timer1) and
-// the reply table. Its handlers keep their names and delegate to the core.
-class TForm1 : public QMainWindow {
+// The main window, a frame around the clock core: the controls of its
+// layout (top row, the ten pages, menus, status bar) and the dialogs, wired
+// to the clock connection (serial port or USB HID device, its transmit tick
+// Timer1) and the reply table. Its handlers keep their names and delegate to
+// the core, the File menu's to PanelFiles.
+class TForm1 : public PanelLayout {
     Q_OBJECT
 
     // First, so the state below can refer to it.
@@ -147,8 +125,6 @@ public:
     void OpenOnFirstActivation() { openOnActivation_ = true; }
 
     bool LinkOpen() const;
-    QString StatusText(int panel) const;
-    void SetStatusText(int panel, const QString& text);
     QList<TJvHidDevice*> ListedHidDevices() const { return connection_->Clocks(); }
 
     // The file error box; see ErrorBoxes::ShowFileError.
@@ -178,29 +154,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // One tab of the page control: its captions, the panel it shows and the
-    // page object that owns the panel's controls. A page may show another
-    // panel in its place while standsIn says so.
-    struct Page {
-        const char* caption;
-        const char* viewItem;
-        const char* viewCaption;
-        QWidget* panel;
-        ClockPage* object;
-        QWidget* standIn = nullptr;
-        std::function<bool()> standsIn = {};
-    };
-
-    void BuildTopRow(QWidget* client);
-    void BuildPages(QWidget* client);
-    void BuildMenus();
-    void BuildStatusBar();
+    void BindControls();
     void BindCore();
     void ConnectReplies();
-    void BindPageKeys();
     void SelectPage(int index);
-    // The next enabled page that many tabs on, round the end, as a tab click.
-    void StepPage(int step);
     void ShowReplyWatch(TransmitTick::Watch watch);
     void TakeReplyLine(const QByteArray& line);
     void DispatchReply(const QByteArray& line);
@@ -219,50 +176,11 @@ private:
     std::unique_ptr<DialogSeam> dialogs_;
     ErrorBoxes errors_;
     ReplyRouter router_;
-    std::vector<Page> pages_;
     bool openOnActivation_ = false;
     std::unique_ptr<UsbDeviceList> deviceList_;
     std::unique_ptr<PanelFiles> files_;
 
     ClockTimeSync* timeSync_;
 
-    // Top row.
-    TLED* LED1;
-    QLineEdit* DeviceEdit;
-    QComboBox* DevListBox;
-    QLineEdit* VersionEdit;
-    QDateEdit* DateTimePicker3;
-    QTimeEdit* DateTimePicker2;
-    TLED* RunLED;
-    TLED* RelaisLED;
-    QPushButton* OpenButton;
-    QPushButton* ExitButton;
-
-    // Pages: the ones the frame itself talks to.
-    QWidget* TabControl1;
-    QTabBar* tabs_;
-    DateTimePage* dateTime_;
-    AlarmTable* alarms_;
-    ModePage* mode_;
-    PwmPage* pwm_;
-    Rc5Page* rc5_;
-    WhirlbeamPage* whirlbeam_;
-    RelaisPage* relais_;
-    Dcf77Page* dcf77_;
-    MeasurementPage* measurement_;
-
-    // Menus.
-    QAction* LoadAlarms;
-    QAction* SaveAlarms;
-    QAction* Loadparameters;
-    QAction* Saveparameters;
-    QAction* SaveIRcommandhistory;
-    QAction* USB1;
-    QAction* Serial1;
-    QAction* Reconnect1;
-    QMenu* Communication2;
-    QMenu* Settings1;
-
-    std::array<QLabel*, 5> statusPanels_{};
     QTimer* timer2_;
 };
