@@ -2,11 +2,19 @@
 #include "app/PanelSettings.h"
 
 #include "files/IniFile.h"
+#include "link/ComPort.h"
+
+#include <QFileInfo>
 
 namespace {
 
 constexpr const char* kSection = "Panel";
 constexpr const char* kReconnect = "Reconnect";
+
+QString StoreFailure(const EComPort& error, const QString& file)
+{
+    return error.Message() + QLatin1Char('\n') + QFileInfo(file).absoluteFilePath();
+}
 
 } // namespace
 
@@ -20,4 +28,30 @@ bool StoreReconnectSetting(const QString& file, bool on)
 {
     std::optional<IniFile> ini = IniFile::Load(file);
     return ini && ini->SetValue(kSection, kReconnect, on ? "1" : "0") && ini->Save(file);
+}
+
+void ReadPortSettings(TCustomComPort& port, const QString& file)
+{
+    try {
+        port.ReadSettings(ssIniFile, file);
+    } catch (const EComPort&) {
+        // A missing or unreadable settings file leaves the built-in settings.
+    }
+}
+
+QString StorePortSettings(TCustomComPort& port, const QString& file)
+{
+    try {
+        port.WriteSettings(ssIniFile, file);
+    } catch (const EComPort& error) {
+        return StoreFailure(error, file);
+    }
+    return QString();
+}
+
+QString StoreReconnect(const QString& file, bool on)
+{
+    if (StoreReconnectSetting(file, on))
+        return QString();
+    return StoreFailure(EComPort(EComPort::kStoreSettingsFailed), file);
 }

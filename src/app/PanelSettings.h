@@ -3,6 +3,8 @@
 
 #include <QString>
 
+class TCustomComPort;
+
 // The panel's own settings in the settings file, in a section of their own
 // ([Panel]), so that the serial port's section stays byte for byte.
 
@@ -10,3 +12,13 @@
 bool ReconnectSetting(const QString& file);
 // False when the file cannot be read or written.
 bool StoreReconnectSetting(const QString& file, bool on);
+
+// The serial port's section, as the port reads and writes it. Reading at
+// start-up may fail quietly, since there may be no file yet: the port keeps
+// its built-in settings.
+void ReadPortSettings(TCustomComPort& port, const QString& file);
+
+// A store the user asked for must not fail quietly: these give the error
+// box's text, the port's message and the file's full name; empty when stored.
+QString StorePortSettings(TCustomComPort& port, const QString& file);
+QString StoreReconnect(const QString& file, bool on);

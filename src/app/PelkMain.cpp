@@ -2,18 +2,17 @@
 #include "app/PelkMain.h"
 
 #include "app/ComSetup.h"
-#include "app/PanelFont.h"
 #include "app/PanelSettings.h"
 #include "app/PelkTexts.h"
 #include "app/ScreenCursor.h"
 #include "app/UsbDeviceList.h"
 #include "app/pages/AlarmTable.h"
 #include "app/pages/DateTimePage.h"
+#include "app/pages/Dcf77Page.h"
+#include "app/pages/Rc5Page.h"
 #include "app/pages/WhirlbeamPage.h"
-#include "files/FileProblem.h"
 #include "link/ClockTimeSync.h"
 #include "link/ComPort.h"
-#include "link/SystemErrorText.h"
 #include "link/hid/HidapiBackend.h"
 #include "link/hid/UdevTtyAnnouncer.h"
 #include "protocol/commands/StatusRequests.h"
@@ -21,17 +20,15 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
-#include <QLabel>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QTabBar>
 #include <QTimer>
 
 namespace {
 
-constexpr int kClientWidth = 753;
-constexpr int kClientHeight = 593;
 constexpr int kBlinkMs = 500;
 
 } // namespace
@@ -39,7 +36,7 @@ constexpr int kBlinkMs = 500;
 const char* const TForm1::kSettingsFile = "./WhirlbeamClock.ini";
 
 TForm1::TForm1(Devices devices, QWidget* parent)
-    : QMainWindow(parent)
+    : PanelLayout(parent)
     , connection_(std::make_unique<ClockConnection>(std::move(devices.comPort),
           devices.hidCtl ? std::move(devices.hidCtl) : std::make_unique<TJvHidDeviceController>(MakeHidapiBackend()),
           MakeUdevTtyAnnouncer()))
@@ -52,18 +49,13 @@ TForm1::TForm1(Devices devices, QWidget* parent)
     , InitialLoad(model_.Facts().initialLoad)
     , CommandMemo(connection_->Tick().Queue)
     , dialogs_(devices.dialogs ? std::move(devices.dialogs) : std::make_unique<QtDialogs>())
+    , errors_(*this, *dialogs_, connection_->Port())
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(tr("Whirlbeam clock V4.02"));
-    setFont(PanelFont());
-    auto* client = new QWidget(this);
-    client->setFixedSize(kClientWidth, kClientHeight);
-    setCentralWidget(client);
-
-    BuildTopRow(client);
-    BuildPages(client);
-    BuildMenus();
-    BuildStatusBar();
+    BuildLayout({[this](const QByteArray& line) { QueueCommand(line); }, DcfHourStats, AlarmCount});
+    files_ = std::make_unique<PanelFiles>(PanelFiles::Parts{*this, *dialogs_, errors_,
+        [this](const QByteArray& line) { QueueCommand(line); }, *alarms_, *mode_, *pwm_, *rc5_, *measurement_,
+        AlarmCount, DcfHourStats});
+    BindControls();
     BindCore();
     ObserveClock();
 
@@ -83,6 +75,39 @@ TForm1::TForm1(Devices devices, QWidget* parent)
 
 // The connection's last events must not reach a half-destroyed window.
 TForm1::~TForm1() { connection_->disconnect(this); }
+
+// The layout's controls to their handlers; the entry points that may
+// throw run guarded.
+void TForm1::BindControls()
+{
+    const auto guarded = [this](void (TForm1::*handler)()) {
+        return [this, handler] { Guarded([&] { (this->*handler)(); }); };
+    };
+    connect(DevListBox, &QComboBox::currentIndexChanged, this, &TForm1::DevListBoxClick);
+    connect(OpenButton, &QPushButton::clicked, this, guarded(&TForm1::OpenButtonClick));
+    connect(ExitButton, &QPushButton::clicked, this, guarded(&TForm1::ExitButtonClick));
+    connect(tabs_, &QTabBar::currentChanged, this, &TForm1::TabControl1Change);
+    connect(dateTime_->SyncTimeButton, &QPushButton::clicked, this, guarded(&TForm1::SyncTimeButtonClick));
+    connect(rc5_->SaveHistoryButton, &QPushButton::clicked, this, &TForm1::SaveIRcommandhistoryClick);
+    connect(dcf77_->Button5, &QPushButton::clicked, this, &TForm1::SaveDCF77statistics1Click);
+
+    connect(LoadAlarms, &QAction::triggered, this, &TForm1::LoadAlarmsClick);
+    connect(SaveAlarms, &QAction::triggered, this, &TForm1::SaveAlarmsClick);
+    connect(Loadparameters, &QAction::triggered, this, &TForm1::LoadparametersClick);
+    connect(Saveparameters, &QAction::triggered, this, &TForm1::SaveparametersClick);
+    connect(SaveIRcommandhistory, &QAction::triggered, this, &TForm1::SaveIRcommandhistoryClick);
+    connect(SaveDCF77statistics1, &QAction::triggered, this, &TForm1::SaveDCF77statistics1Click);
+    connect(ExitMenuItem, &QAction::triggered, this, guarded(&TForm1::ExitButtonClick));
+    for (QAction* item : viewItems_)
+        connect(item, &QAction::triggered, this, [this, item] { DateTime1Click(item); });
+    connect(Refresh1, &QAction::triggered, this, &TForm1::Refresh1Click);
+    for (QAction* item : {USB1, Serial1})
+        connect(item, &QAction::triggered, this, &TForm1::USB1Click);
+    connect(Reconnect1, &QAction::toggled, connection_.get(), &ClockConnection::SetReconnect);
+    connect(Reconnect1, &QAction::triggered, this, &TForm1::StoreReconnect);
+    connect(Parameters1, &QAction::triggered, this, guarded(&TForm1::Parameters1Click));
+    connect(SaveSettings2, &QAction::triggered, this, guarded(&TForm1::SaveSettings2Click));
+}
 
 // The core under the frame: the connection's events, its tick's watch and
 // sends, its reply lines into the reply log.
@@ -129,21 +154,15 @@ void TForm1::FormCreate()
     ShowClockUnknown();
     alarms_->FillRowZero();
     alarms_->CreateRuntimeRows();
-    const QString settings = QString::fromLatin1(kSettingsFile);
-    try {
-        ComPort1()->ReadSettings(ssIniFile, settings);
-    } catch (const EComPort&) {
-        // A missing or unreadable settings file leaves the built-in settings.
-    }
-    Reconnect1->setChecked(ReconnectSetting(settings));
+    ReadPortSettings(*ComPort1(), QString::fromLatin1(kSettingsFile));
+    Reconnect1->setChecked(ReconnectSetting(QString::fromLatin1(kSettingsFile)));
 }
 
 void TForm1::StoreReconnect(bool on)
 {
-    const QString file = QString::fromLatin1(kSettingsFile);
-    if (!StoreReconnectSetting(file, on))
-        ShowException(EComPort(EComPort::kStoreSettingsFailed).Message() + QLatin1Char('\n')
-            + QFileInfo(file).absoluteFilePath());
+    const QString failure = ::StoreReconnect(QString::fromLatin1(kSettingsFile), on);
+    if (!failure.isEmpty())
+        ShowException(failure);
 }
 
 void TForm1::FormActivate()
@@ -214,18 +233,13 @@ void TForm1::Parameters1Click()
         RunSetupDialog(*port, *dialogs_, this);
 }
 
-// Reading at start-up may fail quietly, since there may be no file yet; a
-// store the user asked for must not.
 void TForm1::SaveSettings2Click()
 {
     if (LinkOpen())
         return;
-    const QString file = QString::fromLatin1(kSettingsFile);
-    try {
-        ComPort1()->WriteSettings(ssIniFile, file);
-    } catch (const EComPort& error) {
-        ShowException(error.Message() + QLatin1Char('\n') + QFileInfo(file).absoluteFilePath());
-    }
+    const QString failure = StorePortSettings(*ComPort1(), QString::fromLatin1(kSettingsFile));
+    if (!failure.isEmpty())
+        ShowException(failure);
 }
 
 void TForm1::Refresh1Click()
@@ -278,47 +292,7 @@ void TForm1::ShowQueueLength()
 
 void TForm1::SyncTimeButtonClick() { timeSync_->Start(); }
 
-// ---- Status bar, errors, screenshots -----------------------------------
-
-QString TForm1::StatusText(int panel) const { return statusPanels_[size_t(panel)]->text(); }
-
-
-void TForm1::Guarded(const std::function<void()>& handler)
-{
-    try {
-        handler();
-    } catch (const EComPort& error) {
-        ShowComPortError(error);
-    } catch (const std::exception& error) {
-        ShowException(QString::fromLocal8Bit(error.what()));
-    }
-}
-
-void TForm1::ShowComPortError(const EComPort& error)
-{
-    ShowException(PortErrorText(error, TComPort::DevicePath(ComPort1()->Port())));
-}
-
-void TForm1::ShowFileError(
-    const QString& what, const QString& file, const FileProblem& problem, const QString& outcome)
-{
-    const QString name = QFileInfo(file).absoluteFilePath();
-    QString reason = ExplainFileProblem(problem, name);
-    if (!outcome.isEmpty())
-        reason += QStringLiteral("; ") + outcome;
-    dialogs_->ShowMessage(this, reason.isEmpty() ? what + name : what + name + QLatin1Char('\n') + reason);
-}
-
-// While the error box is up the ticks go on; a failure in one of them must
-// not pile a second box on the first.
-void TForm1::ShowException(const QString& message)
-{
-    if (errorBoxOpen_)
-        return;
-    errorBoxOpen_ = true;
-    const auto reopen = qScopeGuard([this] { errorBoxOpen_ = false; });
-    dialogs_->ShowError(this, message);
-}
+// ---- Screenshots --------------------------------------------------------
 
 bool TForm1::SaveScreenshots(const QString& dir, QString* error)
 {

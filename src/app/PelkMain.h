@@ -2,6 +2,9 @@
 #pragma once
 
 #include "app/Dialogs.h"
+#include "app/ErrorBoxes.h"
+#include "app/PanelFiles.h"
+#include "app/PanelLayout.h"
 #include "clock/ClockModel.h"
 #include "link/ClockConnection.h"
 #include "link/CommandQueue.h"
@@ -10,44 +13,21 @@
 #include "link/ReplyLog.h"
 #include "link/hid/HidDevice.h"
 
-#include <QMainWindow>
 #include <QTime>
 #include <array>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <vector>
 
-class AlarmTable;
 class ClockTimeSync;
-class ClockPage;
-class DateTimePage;
-class Dcf77Page;
-class MeasurementPage;
-class ModePage;
-class PwmPage;
-class Rc5Page;
-class QAction;
-class QComboBox;
-class QDateEdit;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPushButton;
-class QTabBar;
-class QTimeEdit;
 class QTimer;
-class RelaisPage;
-class TLED;
 class UsbDeviceList;
-class WhirlbeamPage;
-struct FileProblem;
 
-// The main window, a frame around the clock core: the top row, the ten
-// pages, the menus, the status bar and the dialogs, wired to the clock
-// connection (serial port or USB HID device, its transmit tick Timer1) and
-// the reply table. Its handlers keep their names and delegate to the core.
-class TForm1 : public QMainWindow {
+// The main window, a frame around the clock core: the controls of its
+// layout (top row, the ten pages, menus, status bar) and the dialogs, wired
+// to the clock connection (serial port or USB HID device, its transmit tick
+// Timer1) and the clock model. Its handlers keep their names and delegate
+// to the core, the File menu's to PanelFiles.
+class TForm1 : public PanelLayout {
     Q_OBJECT
 
     // First, so the state below can refer to them.
@@ -94,14 +74,14 @@ public:
     void Refresh1Click();
 
     // Files.
-    void SaveAlarmsClick();
-    void LoadAlarmsClick();
-    void SaveDCF77statistics1Click();
+    void SaveAlarmsClick() { files_->SaveAlarms(); }
+    void LoadAlarmsClick() { files_->LoadAlarms(); }
+    void SaveDCF77statistics1Click() { files_->SaveDcf77Statistics(); }
     // The menu item and the RC5 page's Save button, which works while the
     // menu item still waits for the first read of the clock.
-    void SaveIRcommandhistoryClick();
-    void SaveparametersClick();
-    void LoadparametersClick();
+    void SaveIRcommandhistoryClick() { files_->SaveIrHistory(); }
+    void SaveparametersClick() { files_->SaveParameters(); }
+    void LoadparametersClick() { files_->LoadParameters(); }
 
     // The transmit tick and the blink tick.
     void Timer1Timer();
@@ -147,16 +127,14 @@ public:
     void OpenOnFirstActivation() { openOnActivation_ = true; }
 
     bool LinkOpen() const;
-    QString StatusText(int panel) const;
-    void SetStatusText(int panel, const QString& text);
     QList<TJvHidDevice*> ListedHidDevices() const { return connection_->Clocks(); }
 
-    // "File save error " or "File read error " (what), the file's full name
-    // and, on a line of its own, what was wrong: the system's reason or the
-    // line that is not what the file holds, then "; " and outcome where
-    // there is one (what a stopped load has done all the same).
+    // The file error box; see ErrorBoxes::ShowFileError.
     void ShowFileError(const QString& what, const QString& file, const FileProblem& problem,
-        const QString& outcome = QString());
+        const QString& outcome = QString())
+    {
+        errors_.ShowFileError(what, file, problem, outcome);
+    }
 
     // Renders each page to DIR/page-N.png; false with a message on failure.
     bool SaveScreenshots(const QString& dir, QString* error);
@@ -179,29 +157,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // One tab of the page control: its captions, the panel it shows and the
-    // page object that owns the panel's controls. A page may show another
-    // panel in its place while standsIn says so.
-    struct Page {
-        const char* caption;
-        const char* viewItem;
-        const char* viewCaption;
-        QWidget* panel;
-        ClockPage* object;
-        QWidget* standIn = nullptr;
-        std::function<bool()> standsIn = {};
-    };
-
-    void BuildTopRow(QWidget* client);
-    void BuildPages(QWidget* client);
-    void BuildMenus();
-    void BuildStatusBar();
+    void BindControls();
     void BindCore();
     void ObserveClock();
-    void BindPageKeys();
     void SelectPage(int index);
-    // The next enabled page that many tabs on, round the end, as a tab click.
-    void StepPage(int step);
     void ShowReplyWatch(TransmitTick::Watch watch);
     void TakeReplyLine(const QByteArray& line);
     void DispatchReply(const QByteArray& line);
@@ -219,57 +178,16 @@ private:
     void ShowClocks();
     void StoreReconnect(bool on);
     void ShowQueueLength();
-    void Guarded(const std::function<void()>& handler);
-    void ShowComPortError(const EComPort& error);
-    // Asks for a file name and saves the lines there; a failure is shown.
-    void SaveLinesAs(const FileDialogSpec& spec, const std::function<QList<QByteArray>()>& lines);
-    void ShowException(const QString& message);
+    void Guarded(const std::function<void()>& handler) { errors_.Guarded(handler); }
+    void ShowException(const QString& message) { errors_.ShowException(message); }
 
     std::unique_ptr<DialogSeam> dialogs_;
-    std::vector<Page> pages_;
-    bool errorBoxOpen_ = false;
+    ErrorBoxes errors_;
     bool openOnActivation_ = false;
     std::unique_ptr<UsbDeviceList> deviceList_;
+    std::unique_ptr<PanelFiles> files_;
 
     ClockTimeSync* timeSync_;
 
-    // Top row.
-    TLED* LED1;
-    QLineEdit* DeviceEdit;
-    QComboBox* DevListBox;
-    QLineEdit* VersionEdit;
-    QDateEdit* DateTimePicker3;
-    QTimeEdit* DateTimePicker2;
-    TLED* RunLED;
-    TLED* RelaisLED;
-    QPushButton* OpenButton;
-    QPushButton* ExitButton;
-
-    // Pages: the ones the frame itself talks to.
-    QWidget* TabControl1;
-    QTabBar* tabs_;
-    DateTimePage* dateTime_;
-    AlarmTable* alarms_;
-    ModePage* mode_;
-    PwmPage* pwm_;
-    Rc5Page* rc5_;
-    WhirlbeamPage* whirlbeam_;
-    RelaisPage* relais_;
-    Dcf77Page* dcf77_;
-    MeasurementPage* measurement_;
-
-    // Menus.
-    QAction* LoadAlarms;
-    QAction* SaveAlarms;
-    QAction* Loadparameters;
-    QAction* Saveparameters;
-    QAction* SaveIRcommandhistory;
-    QAction* USB1;
-    QAction* Serial1;
-    QAction* Reconnect1;
-    QMenu* Communication2;
-    QMenu* Settings1;
-
-    std::array<QLabel*, 5> statusPanels_{};
     QTimer* timer2_;
 };

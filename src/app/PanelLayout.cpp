@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The frame of the main window: the top row, the page control with its
-// page table, the menus and the status bar, laid out in pixels.
+// The main window's layout: the top row, the page control with its page
+// table, the menus and the status bar, laid out in pixels.
 
-#include "app/PelkMain.h"
+#include "app/PanelLayout.h"
 
 #include "app/PageTabBar.h"
+#include "app/PanelFont.h"
 #include "app/PelkTexts.h"
 #include "app/pages/AlarmTable.h"
 #include "app/pages/DateTimePage.h"
@@ -32,6 +33,8 @@
 
 namespace {
 
+constexpr int kClientWidth = 753;
+constexpr int kClientHeight = 593;
 constexpr QRect kTabControlRect(8, 40, 737, 545);
 constexpr QRect kPanelRect(0, 20, 737, 525);
 constexpr std::array<int, 5> kStatusPanelWidths = {100, 150, 100, 100, 50};
@@ -71,7 +74,22 @@ QAction* Separator(QMenu* menu, const char* name) { return Named(menu->addSepara
 
 } // namespace
 
-void TForm1::BuildTopRow(QWidget* client)
+void PanelLayout::BuildLayout(const PageSeams& seams)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(tr("Whirlbeam clock V4.02"));
+    setFont(PanelFont());
+    auto* client = new QWidget(this);
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+
+    BuildTopRow(client);
+    BuildPages(client, seams);
+    BuildMenus();
+    BuildStatusBar();
+}
+
+void PanelLayout::BuildTopRow(QWidget* client)
 {
     LED1 = Named(new TLED(client), "LED1");
     LED1->SetColor(lcRed);
@@ -80,7 +98,6 @@ void TForm1::BuildTopRow(QWidget* client)
     DevListBox = Named(new QComboBox(client), "DevListBox");
     DevListBox->setGeometry(32, 8, 193, 21);
     DevListBox->setPlaceholderText(tr("No device found"));
-    connect(DevListBox, &QComboBox::currentIndexChanged, this, &TForm1::DevListBoxClick);
     VersionEdit = DisabledEdit(client, "VersionEdit", PelkTexts::NoVersion(), QRect(248, 8, 89, 21));
     DeviceEdit->setAccessibleName(tr("Clock"));
     DevListBox->setAccessibleName(tr("Clock on USB"));
@@ -113,22 +130,19 @@ void TForm1::BuildTopRow(QWidget* client)
 
     OpenButton = Named(new QPushButton(tr("Open"), client), "OpenButton");
     OpenButton->setGeometry(568, 8, 81, 25);
-    connect(OpenButton, &QPushButton::clicked, this, [this] { Guarded([this] { OpenButtonClick(); }); });
     ExitButton = Named(new QPushButton(tr("Exit"), client), "ExitButton");
     ExitButton->setGeometry(664, 8, 81, 25);
-    connect(ExitButton, &QPushButton::clicked, this, [this] { Guarded([this] { ExitButtonClick(); }); });
 }
 
 // The page table: each tab's captions, its panel and the page object that
 // owns the panel's controls and shows its reply kinds.
-void TForm1::BuildPages(QWidget* client)
+void PanelLayout::BuildPages(QWidget* client, const PageSeams& seams)
 {
     TabControl1 = Named(new QWidget(client), "TabControl1");
     TabControl1->setGeometry(kTabControlRect);
     TabControl1->setEnabled(false);
     tabs_ = Named(new PageTabBar(TabControl1), "TabControl1Tabs");
     tabs_->setGeometry(0, 0, kTabControlRect.width(), kPanelRect.top() + 1);
-    connect(tabs_, &QTabBar::currentChanged, this, &TForm1::TabControl1Change);
 
     // Panels first, then the pages' controls, in tab order: the order of
     // creation is the order the Tab key walks.
@@ -145,18 +159,19 @@ void TForm1::BuildPages(QWidget* client)
     const std::array<QWidget*, 7> panels = {panel("ModePanel"), panel("PWMPanel"), panel("RC5Panel"),
         panel("WhirlbeamPanel"), panel("RelaisPanel"), panel("DCF77Panel"), panel("MeasurementPanel")};
 
-    const auto queue = [this](const QByteArray& line) { QueueCommand(line); };
+    const auto& queue = seams.queueCommand;
+    const int& alarmCount = seams.alarmCount;
     pages_ = {
         {QT_TR_NOOP("Date - Time"), "DateTime1", QT_TR_NOOP("&Date Time"), dateTimePanel, dateTime_ = new DateTimePage(dateTimePanel, queue)},
         {QT_TR_NOOP("Alarms I"), "Alarms1", QT_TR_NOOP("&Alarms I"), alarmsI, alarms_ = new AlarmTable(alarmsI, alarmsII, queue, this)},
         {QT_TR_NOOP("Alarms II"), "AlarmsII1", QT_TR_NOOP("A&larms II"), alarmsII, alarms_, alarmsIINotice,
-            [this] { return AlarmCount <= AlarmTable::kRowsPerBank; }},
+            [&alarmCount] { return alarmCount <= AlarmTable::kRowsPerBank; }},
         {QT_TR_NOOP("Mode"), "Mode1", QT_TR_NOOP("&Mode"), panels[0], mode_ = new ModePage(panels[0], queue)},
         {QT_TR_NOOP("PWM parameters"), "PWM1", QT_TR_NOOP("&PWM parameters"), panels[1], pwm_ = new PwmPage(panels[1], queue)},
         {QT_TR_NOOP("Infra RC5 commands"), "Rc5commands1", QT_TR_NOOP("&Infra RC5 commands"), panels[2], rc5_ = new Rc5Page(panels[2], queue)},
         {QT_TR_NOOP("Whirlbeam"), "Whirlbeam1", QT_TR_NOOP("Whirl&beam"), panels[3], whirlbeam_ = new WhirlbeamPage(panels[3], queue)},
         {QT_TR_NOOP("Relais"), "Relais1", QT_TR_NOOP("&Relais"), panels[4], relais_ = new RelaisPage(panels[4], queue)},
-        {QT_TR_NOOP("DCF77 synchron"), "DCF771", QT_TR_NOOP("D&CF77"), panels[5], dcf77_ = new Dcf77Page(panels[5], DcfHourStats, queue)},
+        {QT_TR_NOOP("DCF77 synchron"), "DCF771", QT_TR_NOOP("D&CF77"), panels[5], dcf77_ = new Dcf77Page(panels[5], seams.dcfHourStats, queue)},
         {QT_TR_NOOP("Measurements"), "Measurements1", QT_TR_NOOP("M&easurements"), panels[6],
             measurement_ = new MeasurementPage(panels[6], queue)},
     };
@@ -164,15 +179,12 @@ void TForm1::BuildPages(QWidget* client)
         tabs_->addTab(tr(entry.caption));
 
     connect(DateTimePicker3, &QDateEdit::dateChanged, dateTime_, &DateTimePage::DatePickerChange);
-    connect(dateTime_->SyncTimeButton, &QPushButton::clicked, this, [this] { Guarded([this] { SyncTimeButtonClick(); }); });
-    connect(rc5_->SaveHistoryButton, &QPushButton::clicked, this, &TForm1::SaveIRcommandhistoryClick);
-    connect(dcf77_->Button5, &QPushButton::clicked, this, &TForm1::SaveDCF77statistics1Click);
     connect(mode_, &ModePage::Dcf77SyncOff, dcf77_->DCFEnabledLEDLabel, &TLEDLabel::SetLit);
     BindPageKeys();
 }
 
 // The page keys of every tabbed window, wherever the focus is in it.
-void TForm1::BindPageKeys()
+void PanelLayout::BindPageKeys()
 {
     const struct {
         QKeySequence keys;
@@ -187,7 +199,7 @@ void TForm1::BindPageKeys()
 }
 
 // The tab bar's own signal runs the tab handler, as a click does.
-void TForm1::StepPage(int step)
+void PanelLayout::StepPage(int step)
 {
     const int count = tabs_->count();
     int page = tabs_->currentIndex();
@@ -200,40 +212,32 @@ void TForm1::StepPage(int step)
     }
 }
 
-void TForm1::BuildMenus()
+void PanelLayout::BuildMenus()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
     QMenu* file = Named(bar->addMenu(tr("&File")), "File1");
     LoadAlarms = Item(file, "LoadAlarms", tr("&Load Alarms"));
-    connect(LoadAlarms, &QAction::triggered, this, &TForm1::LoadAlarmsClick);
     SaveAlarms = Item(file, "SaveAlarms", tr("&Save Alarms"));
-    connect(SaveAlarms, &QAction::triggered, this, &TForm1::SaveAlarmsClick);
     Separator(file, "N2");
     Loadparameters = Item(file, "Loadparameters", tr("Load &parameters"));
-    connect(Loadparameters, &QAction::triggered, this, &TForm1::LoadparametersClick);
     Saveparameters = Item(file, "Saveparameters", tr("Save pa&rameters"));
-    connect(Saveparameters, &QAction::triggered, this, &TForm1::SaveparametersClick);
     Separator(file, "N4");
     SaveIRcommandhistory = Item(file, "SaveIRcommandhistory", tr("Save IR command &history"));
-    connect(SaveIRcommandhistory, &QAction::triggered, this, &TForm1::SaveIRcommandhistoryClick);
     Separator(file, "N1");
-    QAction* saveStatistics = Item(file, "SaveDCF77statistics1", tr("Save &DCF77 statistics"));
-    connect(saveStatistics, &QAction::triggered, this, &TForm1::SaveDCF77statistics1Click);
+    SaveDCF77statistics1 = Item(file, "SaveDCF77statistics1", tr("Save &DCF77 statistics"));
     Separator(file, "N6");
-    QAction* exitItem = Item(file, "ExitMenuItem", tr("&Exit"));
-    connect(exitItem, &QAction::triggered, this, [this] { Guarded([this] { ExitButtonClick(); }); });
+    ExitMenuItem = Item(file, "ExitMenuItem", tr("&Exit"));
 
     QMenu* view = Named(bar->addMenu(tr("&View")), "View1");
     for (size_t tag = 0; tag < pages_.size(); ++tag) {
         QAction* item = Item(view, pages_[tag].viewItem, tr(pages_[tag].viewCaption));
         item->setProperty("Tag", int(tag));
-        connect(item, &QAction::triggered, this, [this, item] { DateTime1Click(item); });
+        viewItems_.push_back(item);
     }
     Separator(view, "N3");
-    QAction* refresh = Item(view, "Refresh1", tr("R&efresh"));
-    connect(refresh, &QAction::triggered, this, &TForm1::Refresh1Click);
+    Refresh1 = Item(view, "Refresh1", tr("R&efresh"));
 
     Communication2 = Named(bar->addMenu(tr("&Communication")), "Communication2");
     auto* links = new QActionGroup(this);
@@ -242,25 +246,20 @@ void TForm1::BuildMenus()
     for (QAction* item : {USB1, Serial1}) {
         item->setCheckable(true);
         links->addAction(item);
-        connect(item, &QAction::triggered, this, &TForm1::USB1Click);
     }
     USB1->setChecked(true);
     Separator(Communication2, "N7");
     Reconnect1 = Item(Communication2, "Reconnect1", tr("Reconnect automatically"));
     Reconnect1->setCheckable(true);
-    connect(Reconnect1, &QAction::toggled, connection_.get(), &ClockConnection::SetReconnect);
-    connect(Reconnect1, &QAction::triggered, this, &TForm1::StoreReconnect);
 
     Settings1 = Named(bar->addMenu(tr("&Settings")), "Settings1");
     QMenu* serial = Named(Settings1->addMenu(tr("&Serial")), "Communication1");
-    QAction* parameters = Item(serial, "Parameters1", tr("&Parameters"));
-    connect(parameters, &QAction::triggered, this, [this] { Guarded([this] { Parameters1Click(); }); });
-    QAction* saveSettings = Item(serial, "SaveSettings2", tr("Save Settings"));
-    connect(saveSettings, &QAction::triggered, this, [this] { Guarded([this] { SaveSettings2Click(); }); });
+    Parameters1 = Item(serial, "Parameters1", tr("&Parameters"));
+    SaveSettings2 = Item(serial, "SaveSettings2", tr("Save Settings"));
     Separator(serial, "N5");
 }
 
-void TForm1::BuildStatusBar()
+void PanelLayout::BuildStatusBar()
 {
     QStatusBar* bar = Named(new QStatusBar(this), "StatusBar1");
     bar->setSizeGripEnabled(false);
@@ -279,9 +278,11 @@ void TForm1::BuildStatusBar()
     setStatusBar(bar);
 }
 
+QString PanelLayout::StatusText(int panel) const { return statusPanels_[size_t(panel)]->text(); }
+
 // The connection's panel grows for a text it cannot show whole (a port's
 // long path while its clock is awaited) rather than cut it.
-void TForm1::SetStatusText(int panel, const QString& text)
+void PanelLayout::SetStatusText(int panel, const QString& text)
 {
     QLabel* label = statusPanels_[size_t(panel)];
     label->setText(text);
