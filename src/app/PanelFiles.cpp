@@ -110,15 +110,9 @@ void PanelFiles::SaveParameters()
 {
     SaveLinesAs(ParameterFiles(tr("Save parameters")), [this] {
         ClockParameters parameters;
-        parameters.modeFlags = parts_.mode.ModeFlags();
-        parameters.autoStandbySeconds = parts_.mode.ASTSpinEdit->Value();
-        parameters.soundFromHour = parts_.mode.FromSpinEdit->Value();
-        parameters.soundToHour = parts_.mode.ToSpinEdit->Value();
-        parameters.temperatureOffset = parts_.measurement.TempOffsetSpinEdit->Value();
-        parameters.humidityOffset = parts_.measurement.HumidityOffsetSpinEdit->Value();
-        parameters.pressureOffset = parts_.measurement.PressureOffsetSpinEdit->Value();
-        parameters.runPulse = parts_.pwm.RunPulseSpinEdit->Value();
-        parameters.sleepPulse = parts_.pwm.SleepPulseSpinEdit->Value();
+        parts_.mode.ReadParameters(parameters);
+        parts_.measurement.ReadParameters(parameters);
+        parts_.pwm.ReadParameters(parameters);
         return ParameterFileLines(parameters);
     });
 }

@@ -179,7 +179,6 @@ void PanelLayout::BuildPages(QWidget* client, const PageSeams& seams)
         tabs_->addTab(tr(entry.caption));
 
     connect(DateTimePicker3, &QDateEdit::dateChanged, dateTime_, &DateTimePage::DatePickerChange);
-    connect(mode_, &ModePage::Dcf77SyncOff, dcf77_->DCFEnabledLEDLabel, &TLEDLabel::SetLit);
     BindPageKeys();
 }
 

@@ -57,7 +57,6 @@ TForm1::TForm1(Devices devices, QWidget* parent)
         AlarmCount, DcfHourStats});
     BindControls();
     BindCore();
-    ObserveClock();
 
     timer2_ = new QTimer(this);
     timer2_->setObjectName(QStringLiteral("Timer2"));
@@ -68,6 +67,7 @@ TForm1::TForm1(Devices devices, QWidget* parent)
     connect(timer2_, &QTimer::timeout, this, &TForm1::Timer2Timer);
     Timer1()->start();
     timer2_->start();
+    ObserveClock();
 
     FormCreate();
     TabControl1Change();

@@ -19,6 +19,7 @@
 #include <memory>
 
 class ClockTimeSync;
+class FrameView;
 class QTimer;
 class UsbDeviceList;
 
@@ -164,12 +165,7 @@ private:
     void ShowReplyWatch(TransmitTick::Watch watch);
     void TakeReplyLine(const QByteArray& line);
     void DispatchReply(const QByteArray& line);
-    void ShowIdentification(const IdentificationRecord& record);
-    void ShowVersion(const VersionRecord& record);
-    void ShowConfig(const ConfigRecord& record);
     void ShowReadEnded(bool first);
-    void ShowWhirlbeamStatus(const WhirlbeamStatusRecord& record);
-    void ShowRelay(const RelayRecord& record);
     void ShowClockUnknown();
     void UpdateLinkMenus();
     void ShowLinkState(ClockConnection::State state, ClockConnection::State before);
@@ -188,6 +184,7 @@ private:
     std::unique_ptr<PanelFiles> files_;
 
     ClockTimeSync* timeSync_;
+    FrameView* frameView_ = nullptr;
 
     QTimer* timer2_;
 };

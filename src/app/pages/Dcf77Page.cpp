@@ -4,6 +4,7 @@
 #include "app/pages/PageBuilder.h"
 #include "app/pages/ShownValues.h"
 #include "clock/ClockModel.h"
+#include "protocol/ProtocolBits.h"
 #include "protocol/commands/Dcf77Commands.h"
 #include "protocol/replies/Dcf77Replies.h"
 #include "widgets/MavoTrend.h"
@@ -154,4 +155,12 @@ void Dcf77Page::Observe(ClockModel& model)
 {
     connect(&model, &ClockModel::Dcf77StateChanged, this, &Dcf77Page::Dcf77StateReply);
     connect(&model, &ClockModel::HourFigureRead, this, &Dcf77Page::MemoryReadReply);
+    connect(&model, &ClockModel::ModeChanged, this, &Dcf77Page::ModeReply);
+}
+
+// The lamp is lit while the clock does not synchronise with DCF77.
+void Dcf77Page::ModeReply(const ModeRecord& record)
+{
+    if (record.modeFlags)
+        DCFEnabledLEDLabel->SetLit(!(*record.modeFlags & ModeFlag::Dcf77Sync));
 }

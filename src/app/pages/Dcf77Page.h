@@ -13,6 +13,7 @@ class QWidget;
 class TLEDLabel;
 class TMavoTrend;
 struct Dcf77StateRecord;
+struct ModeRecord;
 
 // "DCF77 synchron": the decoder's state and the last date and time it
 // decoded, and the chart of successful synchronisations per hour of the day.
@@ -32,6 +33,7 @@ public:
     // The model has stored one hour's figure; the last hour's reply redraws
     // the chart with all 24, so a lost reply leaves that hour's previous one.
     void MemoryReadReply(int hour, bool complete);
+    void ModeReply(const ModeRecord& record);
 
     void getStatisticsButtonClick();
 

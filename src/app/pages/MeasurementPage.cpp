@@ -4,6 +4,7 @@
 #include "app/pages/PageBuilder.h"
 #include "app/pages/ShownValues.h"
 #include "clock/ClockModel.h"
+#include "files/ParameterFile.h"
 #include "protocol/SpinRanges.h"
 #include "protocol/commands/PeripheralCommands.h"
 #include "protocol/replies/PeripheralReplies.h"
@@ -102,6 +103,13 @@ void MeasurementPage::SendTempOffsetButtonClick(QObject* sender)
     using PageBuilder::ValueInRange;
     queueCommand_(SensorOffsetCommand(sender->property("Tag").toInt(), ValueInRange(TempOffsetSpinEdit),
         ValueInRange(HumidityOffsetSpinEdit), ValueInRange(PressureOffsetSpinEdit)));
+}
+
+void MeasurementPage::ReadParameters(ClockParameters& parameters) const
+{
+    parameters.temperatureOffset = TempOffsetSpinEdit->Value();
+    parameters.humidityOffset = HumidityOffsetSpinEdit->Value();
+    parameters.pressureOffset = PressureOffsetSpinEdit->Value();
 }
 
 void MeasurementPage::Observe(ClockModel& model)

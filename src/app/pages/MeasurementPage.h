@@ -6,6 +6,7 @@
 #include <QObject>
 #include <functional>
 
+struct ClockParameters;
 class QLineEdit;
 class QPushButton;
 class TSpinEdit;
@@ -20,6 +21,8 @@ public:
     MeasurementPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
 
     void Observe(ClockModel& model) override;
+    // The page's share of the parameter file: what its controls show now.
+    void ReadParameters(ClockParameters& parameters) const;
 
     void MeasurementReply(const MeasurementRecord& record);
     void SensorOffsetReply(const SensorOffsetRecord& record);

@@ -3,6 +3,7 @@
 
 #include "app/pages/PageBuilder.h"
 #include "clock/ClockModel.h"
+#include "files/ParameterFile.h"
 #include "protocol/SpinRanges.h"
 #include "protocol/commands/ModeCommands.h"
 #include "protocol/replies/ModeReplies.h"
@@ -138,7 +139,6 @@ void ModePage::ModeReply(const ModeRecord& record, bool initialLoad)
     if (!record.modeFlags)
         return;
     ShowFlags(ModeBoxes, *record.modeFlags);
-    emit Dcf77SyncOff(!(*record.modeFlags & ModeFlag::Dcf77Sync));
     if (!record.motorFlags)
         return;
     ShowFlags(MotorBoxes, *record.motorFlags);
@@ -183,6 +183,14 @@ void ModePage::SendSoundParButtonClick()
     using PageBuilder::ValueInRange;
     queueCommand_(SoundTimesCommand(
         ValueInRange(FromSpinEdit), ValueInRange(ToSpinEdit), ValueInRange(LightLimitSpinEdit)));
+}
+
+void ModePage::ReadParameters(ClockParameters& parameters) const
+{
+    parameters.modeFlags = ModeFlags();
+    parameters.autoStandbySeconds = ASTSpinEdit->Value();
+    parameters.soundFromHour = FromSpinEdit->Value();
+    parameters.soundToHour = ToSpinEdit->Value();
 }
 
 void ModePage::Observe(ClockModel& model)

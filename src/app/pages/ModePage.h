@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+struct ClockParameters;
 class QCheckBox;
 class QPushButton;
 class TSpinEdit;
@@ -31,6 +32,8 @@ public:
     ModePage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
 
     void Observe(ClockModel& model) override;
+    // The page's share of the parameter file: what its controls show now.
+    void ReadParameters(ClockParameters& parameters) const;
 
     void ModeReply(const ModeRecord& record, bool initialLoad);
     void AutoStandbyReply(std::optional<int> seconds);
@@ -52,10 +55,6 @@ public:
     QPushButton* SendModeButton;
     QPushButton* SendASTButton;
     QPushButton* SendSoundParButton;
-
-signals:
-    // The clock reported DCF77 synchronisation off (true) or on (false).
-    void Dcf77SyncOff(bool off);
 
 private:
     std::function<void(const QByteArray&)> queueCommand_;

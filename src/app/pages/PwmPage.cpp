@@ -3,6 +3,7 @@
 
 #include "app/pages/PageBuilder.h"
 #include "clock/ClockModel.h"
+#include "files/ParameterFile.h"
 #include "protocol/SpinRanges.h"
 #include "protocol/commands/ModeCommands.h"
 #include "protocol/replies/ModeReplies.h"
@@ -127,6 +128,12 @@ void PwmPage::SendPwmButtonClick(QObject* sender)
 void PwmPage::StartButtonClick() { queueCommand_(StartWhirlbeamCommand()); }
 
 void PwmPage::StopButtonClick() { queueCommand_(StopWhirlbeamCommand()); }
+
+void PwmPage::ReadParameters(ClockParameters& parameters) const
+{
+    parameters.runPulse = RunPulseSpinEdit->Value();
+    parameters.sleepPulse = SleepPulseSpinEdit->Value();
+}
 
 void PwmPage::Observe(ClockModel& model)
 {

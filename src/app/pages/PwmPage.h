@@ -6,6 +6,7 @@
 #include <QObject>
 #include <functional>
 
+struct ClockParameters;
 class QPushButton;
 class TLED;
 class TSpinEdit;
@@ -22,6 +23,8 @@ public:
     PwmPage(QWidget* panel, std::function<void(const QByteArray&)> queueCommand);
 
     void Observe(ClockModel& model) override;
+    // The page's share of the parameter file: what its controls show now.
+    void ReadParameters(ClockParameters& parameters) const;
     // The coil lamps follow the whirlbeam's state.
     void WhirlbeamStatusReply(const WhirlbeamStatusRecord& record);
 
