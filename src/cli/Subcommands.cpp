@@ -255,11 +255,14 @@ Outcome Dcf77Stats(CliContext& context, const QStringList& arguments)
         return outcome;
     std::deque<Ask> asks;
     const QList<QByteArray> reads = StatisticsReadCommands();
-    for (qsizetype hour = 0; hour < reads.size(); ++hour)
-        QueryAnsweredWhen(asks, reads[hour], [hour](const QByteArray& reply) {
+    // Either letter of the memory read answers it ("E" or "F"), as always.
+    for (qsizetype hour = 0; hour < reads.size(); ++hour) {
+        Ask& ask = asks.emplace_back(reads[hour], kQuerySends);
+        ask.accepts = [hour](const QByteArray& reply) {
             const MemoryReadRecord record = DecodeMemoryRead(reply);
-            return record.Hour() == hour && record.data;
-        });
+            return KindOf(reply) == ReplyKind::MemoryReadReply && record.Hour() == hour && record.data;
+        };
+    }
     if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
         return outcome;
     const std::array<int, ClockFacts::kHours>& stats = context.model.Facts().hourFigures;
