@@ -137,18 +137,20 @@ void MqttClient::Lost(const QString& why)
     connected_ = false;
     if (stopping_)
         return;
-    if (!retry_.isActive()) {
-        RetryLater();
-        emit Disconnected(why);
-    } else if (wasConnected) {
-        emit Disconnected(why);
-    }
+    // The library may tell of one loss twice: through its callback and
+    // through what its loop returns.
+    if (!retry_.isActive())
+        emit Disconnected(why, RetryLater());
+    else if (wasConnected)
+        emit Disconnected(why, retry_.remainingTime());
 }
 
-void MqttClient::RetryLater()
+int MqttClient::RetryLater()
 {
-    retry_.start(retryMs_);
+    const int delay = retryMs_;
+    retry_.start(delay);
     retryMs_ = std::min(retryMs_ * 2, kLongestRetryMs);
+    return delay;
 }
 
 void MqttClient::Stop(const QString& topic, const QByteArray& payload, bool retained)

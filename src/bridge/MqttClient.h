@@ -49,12 +49,12 @@ public:
     bool Publish(const QString& topic, const QByteArray& payload, bool retained, int qos = 1);
     // Kept, and sent again after every new connection.
     void Subscribe(const QString& pattern);
-    int RetryMs() const { return retryMs_; }
 
 signals:
     void Connected();
-    // why: what the library said, for one line on standard error.
-    void Disconnected(const QString& why);
+    // why: what the library said, for one line on standard error; the
+    // next try follows in retryMs.
+    void Disconnected(const QString& why, int retryMs);
     void MessageReceived(const QString& topic, const QByteArray& payload);
 
 private:
@@ -71,7 +71,7 @@ private:
     void UpdateWriteWatch();
     void Handle(int code);
     void Lost(const QString& why);
-    void RetryLater();
+    int RetryLater();
 
     Settings settings_;
     mosquitto* client_ = nullptr;

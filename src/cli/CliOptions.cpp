@@ -3,6 +3,7 @@
 
 #include "cli/CliTexts.h"
 #include "cli/Subcommands.h"
+#include "bridge/MqttEntities.h"
 
 #include <QTimeZone>
 
@@ -73,6 +74,9 @@ public:
             return {std::nullopt, CliTexts::tr("--require-synced applies to sync-time only")};
         if (options_.watchMinutes > 0 && subcommand != QLatin1String("offset"))
             return {std::nullopt, CliTexts::tr("--watch applies to offset only")};
+        // Other subcommands know nothing of these, as before they existed.
+        if (!mqttOption_.isEmpty() && subcommand != QLatin1String("mqtt"))
+            return {std::nullopt, CliTexts::tr("unknown option '%1'").arg(mqttOption_)};
         if (!options_.reconnect && subcommand != QLatin1String("monitor"))
             return {std::nullopt, CliTexts::tr("--no-reconnect applies to monitor only")};
         return {options_, QString()};
@@ -111,11 +115,14 @@ private:
 
     QString Take();
     QString TakeLink();
+    bool IsMqttOption() const;
+    QString TakeMqtt();
 
     const QStringList& arguments_;
     qsizetype i_ = 0;
     CliOptions options_;
     int links_ = 0;
+    QString mqttOption_; // the first of mqtt's options, as given
 };
 
 QString Parser::Take()
@@ -166,6 +173,10 @@ QString Parser::Take()
     } else if (Name() == QLatin1String("--serial") || Name() == QLatin1String("--usb")
         || Name() == QLatin1String("--simulate")) {
         return TakeLink();
+    } else if (IsMqttOption()) {
+        if (mqttOption_.isEmpty())
+            mqttOption_ = argument;
+        return TakeMqtt();
     } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
         return CliTexts::tr("unknown option '%1'").arg(argument);
     } else {
@@ -203,6 +214,89 @@ QString Parser::TakeLink()
             options_.link = CliOptions::Link::SimulatedSerial;
         else
             return CliTexts::tr("--simulate takes 'usb' or 'serial', not '%1'").arg(kind);
+    }
+    return QString();
+}
+
+bool Parser::IsMqttOption() const
+{
+    static const QStringList names = {"--broker", "--topic-prefix", "--discovery-prefix", "--id", "--poll",
+        "--no-discovery", "--username", "--password-file"};
+    return names.contains(Name());
+}
+
+// HOST, HOST:PORT, [IPV6] or [IPV6]:PORT.
+bool TakeBroker(const QString& text, MqttOptions* mqtt)
+{
+    QString host = text;
+    QString port;
+    if (text.startsWith(QLatin1Char('['))) {
+        const qsizetype end = text.indexOf(QLatin1Char(']'));
+        if (end < 0)
+            return false;
+        host = text.mid(1, end - 1);
+        const QString rest = text.mid(end + 1);
+        if (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':')))
+            return false;
+        port = rest.mid(1);
+        if (rest == QLatin1String(":"))
+            return false;
+    } else if (const qsizetype colon = text.lastIndexOf(QLatin1Char(':')); colon >= 0) {
+        host = text.left(colon);
+        port = text.mid(colon + 1);
+        if (port.isEmpty())
+            return false;
+    }
+    if (host.isEmpty() || host.contains(QLatin1Char(':')) != text.startsWith(QLatin1Char('[')))
+        return false;
+    mqtt->host = host;
+    if (!port.isEmpty()) {
+        bool ok = false;
+        mqtt->port = port.toInt(&ok);
+        if (!ok || mqtt->port < 1 || mqtt->port > 65535)
+            return false;
+    }
+    return true;
+}
+
+// A topic level or prefix: no wildcards, no NUL, not empty.
+bool FitsTopic(const QString& text)
+{
+    return !text.isEmpty() && !text.contains(QLatin1Char('+')) && !text.contains(QLatin1Char('#'))
+        && !text.contains(QChar(0)) && !text.endsWith(QLatin1Char('/'));
+}
+
+QString Parser::TakeMqtt()
+{
+    MqttOptions& mqtt = options_.mqtt;
+    const QString name = Name();
+    if (Argument() == QLatin1String("--no-discovery")) {
+        mqtt.discovery = false;
+        return QString();
+    }
+    const auto word = RequiredWord();
+    if (!word || word->isEmpty())
+        return CliTexts::tr("%1 needs a value").arg(name);
+    if (name == QLatin1String("--broker")) {
+        if (!TakeBroker(*word, &mqtt))
+            return CliTexts::tr("--broker takes HOST or HOST:PORT (port 1 to 65535), not '%1'").arg(*word);
+    } else if (name == QLatin1String("--poll")) {
+        bool ok = false;
+        mqtt.pollSeconds = word->toInt(&ok);
+        if (!ok || mqtt.pollSeconds < 1 || mqtt.pollSeconds > 3600)
+            return CliTexts::tr("--poll takes a number of seconds from 1 to 3600");
+    } else if (name == QLatin1String("--id")) {
+        if (*word != MqttClockId(*word))
+            return CliTexts::tr("--id takes letters, digits, '-' and '_', not '%1'").arg(*word);
+        mqtt.clockId = *word;
+    } else if (name == QLatin1String("--topic-prefix") || name == QLatin1String("--discovery-prefix")) {
+        if (!FitsTopic(*word))
+            return CliTexts::tr("%1 takes a topic without + or # and without a trailing /, not '%2'").arg(name, *word);
+        (name == QLatin1String("--topic-prefix") ? mqtt.topicPrefix : mqtt.discoveryPrefix) = *word;
+    } else if (name == QLatin1String("--username")) {
+        mqtt.username = *word;
+    } else {
+        mqtt.passwordFile = *word;
     }
     return QString();
 }
@@ -259,6 +353,15 @@ QString UsageText()
             "  --timeout SECONDS   how long the clock may stay silent (default 5)\n"
             "  --no-reconnect      monitor: end when the clock goes away (exit code 3) rather than\n"
             "                      wait for it to come back\n"
+            "  --broker HOST[:PORT]  mqtt: the MQTT broker (default localhost:1883)\n"
+            "  --username NAME     mqtt: the name to log in to the broker with\n"
+            "  --password-file FILE  mqtt: its password, the file's first line (readable by its owner only)\n"
+            "  --id ID             mqtt: the clock's id in topics (default its USB serial number, or its\n"
+            "                      serial port's name)\n"
+            "  --topic-prefix TOPIC  mqtt: the topics' prefix (default whirlbeam/ID)\n"
+            "  --discovery-prefix TOPIC  mqtt: Home Assistant's discovery prefix (default homeassistant)\n"
+            "  --no-discovery      mqtt: publish no Home Assistant discovery configs\n"
+            "  --poll SECONDS      mqtt: ask the clock for its state every SECONDS (default 5)\n"
             "  -h, --help          this text\n"
             "  -v, --version       the version\n"
             "\n"

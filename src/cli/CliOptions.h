@@ -7,6 +7,22 @@
 #include <QStringList>
 #include <optional>
 
+// What the mqtt subcommand alone takes.
+struct MqttOptions {
+    static constexpr int kDefaultPort = 1883;
+    static constexpr int kDefaultPollSeconds = 5;
+
+    QString host = QStringLiteral("localhost");
+    int port = kDefaultPort;
+    QString topicPrefix; // empty: whirlbeam/<clock id>
+    QString discoveryPrefix = QStringLiteral("homeassistant");
+    QString clockId; // empty: the USB serial number, the port's by-id name or the port's name
+    int pollSeconds = kDefaultPollSeconds;
+    bool discovery = true;
+    QString username;
+    QString passwordFile;
+};
+
 // The command line of whirlbeamctl: a subcommand and its arguments, with
 // the options before, between or after them.
 struct CliOptions {
@@ -24,6 +40,7 @@ struct CliOptions {
     int watchMinutes = 0; // offset: go on measuring for so long
     bool reconnect = true; // monitor: wait for a clock that goes away to return
     int timeoutMs = kDefaultTimeoutMs;
+    MqttOptions mqtt;
     PlugSchedule plug; // with a simulated link: when its clock is unplugged and plugged back in
     bool help = false;
     bool version = false;

@@ -8,6 +8,7 @@
 #include "cli/CliTexts.h"
 #include "cli/ClockAsks.h"
 #include "cli/ClockReport.h"
+#include "cli/MqttSubcommand.h"
 #include "cli/TimeSubcommands.h"
 #include "clock/ClockModel.h"
 #include "files/AlarmFile.h"
@@ -392,6 +393,10 @@ const QList<Subcommand>& Subcommands()
             QT_TRANSLATE_NOOP("whirlbeamctl", "poll as the panel does and print every reply line, decoded, until\n"
             "interrupted (Ctrl-C, SIGTERM); a clock that goes away is waited for"),
             Monitor},
+        {L{"mqtt"}, "", 0, 0,
+            QT_TRANSLATE_NOOP("whirlbeamctl", "publish the clock on an MQTT broker (state topics, Home Assistant\n"
+            "discovery, commands) until interrupted; a clock that goes away is waited for"),
+            Mqtt},
     };
     return table;
 }

@@ -86,7 +86,9 @@ ClockSession* WhirlbeamCtl::Connect(const CliOptions& options, Outcome* failure)
         return nullptr;
     }
     connection_->SetLog(&log_);
-    if (options.command.first() == QLatin1String("monitor") && options.reconnect) {
+    // The long-running ones wait for a clock that goes away.
+    const QString& subcommand = options.command.first();
+    if ((subcommand == QLatin1String("monitor") || subcommand == QLatin1String("mqtt")) && options.reconnect) {
         connection_->SetReconnect(true);
         TellReturns();
     }

@@ -24,8 +24,8 @@ struct ClockLinkTexts {
 
 const QString kByIdFolder = QStringLiteral("/dev/serial/by-id");
 
-// The link udev keeps for the adapter behind the device, which names the
-// same adapter when it comes back as another ttyUSBn.
+} // namespace
+
 QString ByIdLinkOf(const QString& device)
 {
     const QString target = QFileInfo(device).canonicalFilePath();
@@ -38,8 +38,6 @@ QString ByIdLinkOf(const QString& device)
     }
     return QString();
 }
-
-} // namespace
 
 ClockConnection::ClockConnection(std::unique_ptr<TCustomComPort> port,
     std::unique_ptr<TJvHidDeviceController> controller, std::unique_ptr<TtyAnnouncer> announcer, QObject* parent)

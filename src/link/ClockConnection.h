@@ -17,6 +17,10 @@ class TJvHidDevice;
 class TJvHidDeviceController;
 class TtyAnnouncer;
 
+// The link udev keeps for the adapter behind the device, which names the
+// same adapter when it comes back as another ttyUSBn; empty when it has none.
+QString ByIdLinkOf(const QString& device);
+
 // The one connection to a clock that every face of the program uses: it
 // owns the serial port and the HID controller it is given, the two links
 // over them, and the transmit tick with its queue. Opened on the serial

@@ -113,6 +113,15 @@ void ClockSession::Queue(Ask& ask)
     queuedAsks_.push_back(&ask);
 }
 
+void ClockSession::Queue(const QByteArray& line)
+{
+    // A queue the connection emptied (the clock went away) leaves nothing behind.
+    if (tick_.Queue.IsEmpty())
+        queuedAsks_.clear();
+    tick_.Queue.Append(line);
+    queuedAsks_.push_back(nullptr);
+}
+
 // Whatever is still queued belongs to the exchange that ends.
 void ClockSession::EndExchange()
 {
@@ -181,12 +190,14 @@ void ClockSession::Finish(const WaitEnd& end, bool forGood)
 // The tick took a line; one from the queue is an ask's.
 void ClockSession::Sent(bool queued)
 {
-    if (queued) {
+    if (queued && !queuedAsks_.empty()) {
         Ask* ask = queuedAsks_.front();
         queuedAsks_.pop_front();
-        ++ask->sends;
-        if (!outstanding_.contains(ask))
-            outstanding_.append(ask);
+        if (ask) {
+            ++ask->sends;
+            if (!outstanding_.contains(ask))
+                outstanding_.append(ask);
+        }
     }
     if (tick_.Queue.IsEmpty() && !outstanding_.isEmpty() && !askAgain_.isActive())
         askAgain_.start();

@@ -64,6 +64,8 @@ public:
     ~ClockSession() override;
 
     ClockLink& Link() const { return connection_.Link(); }
+    // For a face that queues lines and watches the clock itself (the MQTT bridge).
+    ClockConnection& Connection() const { return connection_; }
     int TimeoutMs() const { return timeoutMs_; }
 
     // Queues the asks' commands and waits until each has its answer. Ends
@@ -78,6 +80,9 @@ public:
     // tick is held until then, so that nothing else is on the line. *sentAt
     // is when the line was really handed to the link.
     WaitEnd ExchangeAt(std::deque<Ask>& asks, WallTime at, WallTime* sentAt);
+    // Queues a line that no ask waits for (the MQTT bridge's requests and
+    // commands, whose replies go to the model as every line does).
+    void Queue(const QByteArray& line);
     // Runs the link for a while longer, say for the lines that follow an answer.
     WaitEnd Linger(int ms);
     // Idle ticks send the panel's poll cycle, until interrupted or the link
@@ -108,7 +113,7 @@ private:
     ClockConnection& connection_;
     const int timeoutMs_;
     TransmitTick& tick_;
-    std::deque<Ask*> queuedAsks_; // beside each line of the tick's queue, the ask it belongs to
+    std::deque<Ask*> queuedAsks_; // beside each line of the tick's queue, the ask it belongs to (or none)
     QList<Ask*> outstanding_; // sent, unanswered, in the order they went out
     std::deque<Ask>* asks_ = nullptr;
     WallTime* sentAt_ = nullptr; // of the exchange whose first ask goes out of turn

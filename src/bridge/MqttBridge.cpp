@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "bridge/MqttBridge.h"
+
+#include "bridge/MqttClient.h"
+#include "bridge/MqttCommands.h"
+#include "clock/ClockModel.h"
+#include "link/ClockSession.h"
+#include "protocol/commands/StatusRequests.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+struct BridgeTexts {
+    Q_DECLARE_TR_FUNCTIONS(BridgeTexts)
+};
+
+// The status requests of the poll cycle, once each.
+const QList<QByteArray> kPollRequests = {"d", "t", "y", "n", "w00", "|", "{"};
+const QByteArray kSensorOffsetQuery = "\x7f"
+                                      "00000000";
+
+} // namespace
+
+MqttBridge::MqttBridge(Settings settings, ClockSession& session, const ClockModel& model, MqttClient& client,
+    std::function<void(const QString&)> complain, QObject* parent)
+    : QObject(parent)
+    , settings_(std::move(settings))
+    , session_(session)
+    , connection_(session.Connection())
+    , model_(model)
+    , client_(client)
+    , complain_(std::move(complain))
+{
+    pace_.setInterval(settings_.pollMs);
+    connect(&pace_, &QTimer::timeout, this, &MqttBridge::Poll);
+    connect(&client_, &MqttClient::Connected, this, &MqttBridge::BrokerConnected);
+    connect(&client_, &MqttClient::Disconnected, this, [this](const QString& why, int retryMs) {
+        complain_(BridgeTexts::tr("mqtt: the broker is away (%1); trying again in %2 s").arg(why).arg(retryMs / 1000.0));
+    });
+    connect(&client_, &MqttClient::MessageReceived, this, &MqttBridge::Command);
+    connect(&connection_, &ClockConnection::LineReceived, this, &MqttBridge::LineArrived);
+    connect(&connection_, &ClockConnection::StateChanged, this, &MqttBridge::ClockStateChanged);
+    const auto changed = [this] { PublishChanges(); };
+    connect(&model_, &ClockModel::IdentificationChanged, this, changed);
+    connect(&model_, &ClockModel::VersionChanged, this, changed);
+    connect(&model_, &ClockModel::ConfigChanged, this, changed);
+    connect(&model_, &ClockModel::StatusChanged, this, changed);
+    connect(&model_, &ClockModel::RelayChanged, this, changed);
+    connect(&model_, &ClockModel::MeasurementChanged, this, changed);
+    connect(&model_, &ClockModel::SensorOffsetsChanged, this, changed);
+    connect(&model_, &ClockModel::Rc5PacketReceived, this, &MqttBridge::Rc5Packet);
+    client_.Subscribe(CommandPattern(settings_.names));
+}
+
+void MqttBridge::Start()
+{
+    QueueAll(ReplyResumedBatch());
+    pace_.start();
+    client_.Start();
+}
+
+void MqttBridge::Stop()
+{
+    pace_.stop();
+    client_.Stop(AvailabilityTopic(settings_.names), "offline", true);
+}
+
+// A new broker connection knows nothing of what the last one was given.
+void MqttBridge::BrokerConnected()
+{
+    published_.clear();
+    PublishOnce({AvailabilityTopic(settings_.names), available_ ? "online" : "offline", true});
+    PublishChanges();
+}
+
+// A round of requests that found no answer by the next means the clock is
+// not answering, though its link may be open.
+void MqttBridge::Poll()
+{
+    if (polled_ && !answeredSincePoll_)
+        SetAvailable(false);
+    if (connection_.CurrentState() != ClockConnection::State::Open || !connection_.Tick().Queue.IsEmpty())
+        return;
+    QueueAll(kPollRequests);
+    polled_ = true;
+    answeredSincePoll_ = false;
+}
+
+void MqttBridge::LineArrived()
+{
+    answeredSincePoll_ = true;
+    SetAvailable(true);
+}
+
+void MqttBridge::ClockStateChanged(ClockConnection::State state)
+{
+    if (state == ClockConnection::State::WaitingForReturn)
+        SetAvailable(false);
+}
+
+void MqttBridge::SetAvailable(bool available)
+{
+    if (available == available_)
+        return;
+    const bool returned = available && wentAway_;
+    available_ = available;
+    wentAway_ = wentAway_ || !available;
+    // What may have changed while it was away: everything asked for anew.
+    if (returned)
+        QueueAll(ReplyResumedBatch());
+    PublishOnce({AvailabilityTopic(settings_.names), available ? "online" : "offline", true});
+}
+
+void MqttBridge::PublishChanges()
+{
+    const ClockFacts& facts = model_.Facts();
+    for (const MqttMessage& message : StateMessages(settings_.names, facts))
+        PublishOnce(message);
+    // The device block names the clock's identity and version: configs wait
+    // for the first read to have passed both (the configuration follows them).
+    const bool deviceKnown = !facts.identification.line.isEmpty() && (facts.version.major || facts.config.alarmCount);
+    if (!settings_.discovery || !deviceKnown)
+        return;
+    for (const MqttEntity& entity : MqttEntities())
+        PublishOnce(DiscoveryMessage(settings_.names, entity, facts));
+}
+
+void MqttBridge::PublishOnce(const MqttMessage& message)
+{
+    const auto last = published_.constFind(message.topic);
+    if (last != published_.cend() && *last == message.payload)
+        return;
+    if (client_.Publish(message.topic, message.payload, message.retained))
+        published_.insert(message.topic, message.payload);
+}
+
+void MqttBridge::Command(const QString& topic, const QByteArray& payload)
+{
+    const QString object = CommandObject(settings_.names, topic);
+    if (object.isEmpty())
+        return;
+    MqttCommand command = ComposeMqttCommand(object, payload, model_.Facts());
+    if (command.Accepted() && connection_.CurrentState() != ClockConnection::State::Open)
+        command = {QByteArray(), BridgeTexts::tr("the clock is away")};
+    if (command.Accepted() && !connection_.Link().Fits(command.line))
+        command = {QByteArray(), BridgeTexts::tr("too long for %1").arg(connection_.Link().Name())};
+    if (!command.Accepted()) {
+        const QString message = QStringLiteral("%1: %2").arg(topic, command.refusal);
+        complain_(QStringLiteral("mqtt: ") + message);
+        client_.Publish(ErrorTopic(settings_.names), message.toUtf8(), false);
+        return;
+    }
+    session_.Queue(command.line);
+    // The offsets are not among the status requests: read back at once.
+    if (object.endsWith(QLatin1String("_offset")))
+        session_.Queue(kSensorOffsetQuery);
+}
+
+void MqttBridge::Rc5Packet(const Rc5PacketRecord& packet)
+{
+    const MqttMessage message = Rc5Message(settings_.names, packet);
+    client_.Publish(message.topic, message.payload, message.retained);
+}
+
+void MqttBridge::QueueAll(const QList<QByteArray>& lines)
+{
+    for (const QByteArray& line : lines)
+        session_.Queue(line);
+}

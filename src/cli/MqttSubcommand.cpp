@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/MqttSubcommand.h"
+
+#include "bridge/MqttBridge.h"
+#include "bridge/MqttClient.h"
+#include "cli/CliTexts.h"
+#include "link/ClockSession.h"
+#include "link/hid/HidDevice.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// Each wait of the session runs this long; the bridge lives across them.
+constexpr int kWaitMs = 3600 * 1000;
+
+// The password's file must not be readable by anyone but its owner: a
+// password on the command line or in a shared file is no secret.
+Outcome ReadPassword(const QString& file, QByteArray* password)
+{
+    if (file.isEmpty())
+        return {};
+    const QFileInfo info(file);
+    if (!info.exists())
+        return Outcome::Fail(ExitCode::BadFile, CliTexts::tr("%1: no such file").arg(file));
+    if (info.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther))
+        return Outcome::Fail(ExitCode::BadFile,
+            CliTexts::tr("%1 is readable or writable by others; allow its owner alone (chmod 600)").arg(file));
+    QFile source(file);
+    if (!source.open(QIODevice::ReadOnly))
+        return Outcome::Fail(ExitCode::BadFile, CliTexts::tr("cannot read %1: %2").arg(file, source.errorString()));
+    *password = source.readLine(4096);
+    while (password->endsWith('\n') || password->endsWith('\r'))
+        password->chop(1);
+    return {};
+}
+
+// The USB clock's serial number, or the name of the serial device as udev
+// keeps it for the adapter (by-id), or the port's name.
+QString ClockIdOf(ClockConnection& connection)
+{
+    if (connection.Kind() == LinkKind::Usb) {
+        TJvHidDevice* device = connection.HookedDevice();
+        const QString serial = device ? device->Info().serial : QString();
+        return MqttClockId(serial.isEmpty() ? QFileInfo(connection.Link().Device()).fileName() : serial);
+    }
+    const QString device = connection.Link().Device();
+    const QString byId = device.startsWith(QLatin1String("/dev/serial/by-id/")) ? device : ByIdLinkOf(device);
+    return MqttClockId(QFileInfo(byId.isEmpty() ? connection.Link().GivenName() : byId).fileName());
+}
+
+} // namespace
+
+Outcome Mqtt(CliContext& context, const QStringList&)
+{
+    const MqttOptions& options = context.options.mqtt;
+    QByteArray password;
+    if (Outcome outcome = ReadPassword(options.passwordFile, &password); !outcome.Ok())
+        return outcome;
+    Outcome outcome;
+    ClockSession* session = context.connect(&outcome);
+    if (!session)
+        return outcome;
+    ClockConnection& connection = session->Connection();
+    MqttBridge::Settings settings;
+    settings.names.clockId = options.clockId.isEmpty() ? ClockIdOf(connection) : options.clockId;
+    settings.names.prefix
+        = options.topicPrefix.isEmpty() ? QStringLiteral("whirlbeam/") + settings.names.clockId : options.topicPrefix;
+    settings.names.discoveryPrefix = options.discoveryPrefix;
+    settings.discovery = options.discovery;
+    settings.pollMs = options.pollSeconds * 1000;
+    MqttClient::Settings broker;
+    broker.host = options.host;
+    broker.port = options.port;
+    broker.clientId = QStringLiteral("whirlbeamctl-") + settings.names.clockId;
+    broker.username = options.username;
+    broker.password = password;
+    broker.willTopic = AvailabilityTopic(settings.names);
+    broker.willPayload = "offline";
+    MqttClient client(broker);
+    MqttBridge bridge(settings, *session, context.model, client,
+        [&context](const QString& line) { context.console.Error(line); });
+    bridge.Start();
+    WaitEnd end;
+    do
+        end = session->Linger(kWaitMs);
+    while (end.Done());
+    bridge.Stop();
+    return OutcomeOf(end);
+}
