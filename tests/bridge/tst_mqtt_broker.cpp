@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One run of whirlbeamctl mqtt on the simulated USB clock against a real
+// broker (Debian's mosquitto, started here on a free port of 127.0.0.1 and
+// stopped at the end), watched by a client of its own.
+
+#include "bridge/MqttClient.h"
+
+#include <QFile>
+#include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kWaitMs = 20000;
+
+// A port nothing listens on now; the broker takes it at once.
+int FreePort()
+{
+    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    int port = 0;
+    if (::bind(socket, reinterpret_cast<sockaddr*>(&address), length) == 0
+        && ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    ::close(socket);
+    return port;
+}
+
+QString BrokerProgram()
+{
+    const QString found = QStandardPaths::findExecutable(QStringLiteral("mosquitto"));
+    return found.isEmpty()
+        ? QStandardPaths::findExecutable(QStringLiteral("mosquitto"), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin")})
+        : found;
+}
+
+} // namespace
+
+class TestMqttBroker : public QObject {
+    Q_OBJECT
+private slots:
+    void bridgeOnSimulatedUsbClock();
+};
+
+void TestMqttBroker::bridgeOnSimulatedUsbClock()
+{
+    const QString broker = BrokerProgram();
+    if (broker.isEmpty())
+        QSKIP("the mosquitto broker is not installed (scripts/setup installs it)");
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const int port = FreePort();
+    QVERIFY(port > 0);
+    QFile config(folder.filePath(QStringLiteral("mosquitto.conf")));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\nlog_type error\n").arg(port).toUtf8());
+    config.close();
+
+    QProcess mosquitto;
+    mosquitto.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    mosquitto.start(broker, {QStringLiteral("-c"), config.fileName()});
+    QVERIFY(mosquitto.waitForStarted());
+    const auto stopBroker = qScopeGuard([&] {
+        mosquitto.terminate();
+        mosquitto.waitForFinished(5000);
+    });
+
+    // What every topic was given last, as the observer saw it.
+    QHash<QString, QByteArray> seen;
+    MqttClient::Settings watching;
+    watching.host = QStringLiteral("127.0.0.1");
+    watching.port = port;
+    watching.clientId = QStringLiteral("tst_mqtt_broker");
+    MqttClient observer(watching);
+    connect(&observer, &MqttClient::MessageReceived, this,
+        [&seen](const QString& topic, const QByteArray& payload) { seen.insert(topic, payload); });
+    observer.Subscribe(QStringLiteral("#"));
+    observer.Start(); // the broker may not listen yet: the client tries again after 1 s
+    QTRY_VERIFY_WITH_TIMEOUT(observer.IsConnected(), kWaitMs);
+
+    const QString log = folder.filePath(QStringLiteral("traffic.log"));
+    QProcess bridge;
+    bridge.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    bridge.start(QStringLiteral(WHIRLBEAMCTL_BINARY),
+        {QStringLiteral("mqtt"), QStringLiteral("--simulate"), QStringLiteral("usb"), QStringLiteral("--poll"),
+            QStringLiteral("1"), QStringLiteral("--broker"), QStringLiteral("127.0.0.1:%1").arg(port),
+            QStringLiteral("--log"), log});
+    QVERIFY(bridge.waitForStarted());
+    const auto stopBridge = qScopeGuard([&] {
+        bridge.kill();
+        bridge.waitForFinished(5000);
+    });
+
+    // The clock id is the simulated clock's USB serial number.
+    QString prefix;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            for (auto it = seen.cbegin(); it != seen.cend(); ++it)
+                if (it.key().startsWith(QLatin1String("whirlbeam/")) && it.key().endsWith(QLatin1String("/availability"))
+                    && it.value() == "online")
+                    prefix = it.key().chopped(int(qstrlen("/availability")));
+            return !prefix.isEmpty();
+        }(),
+        kWaitMs);
+    const QString id = prefix.section(QLatin1Char('/'), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(seen.contains(prefix + QStringLiteral("/temperature")), kWaitMs);
+    bool number = false;
+    seen.value(prefix + QStringLiteral("/temperature")).toInt(&number);
+    QVERIFY(number);
+
+    const QString discovery = QStringLiteral("homeassistant/sensor/%1/temperature/config").arg(id);
+    QTRY_VERIFY_WITH_TIMEOUT(seen.contains(discovery), kWaitMs);
+    const QJsonObject sensor = QJsonDocument::fromJson(seen.value(discovery)).object();
+    QCOMPARE(sensor.value("unique_id").toString(), id + QStringLiteral("_temperature"));
+    QCOMPARE(sensor.value("state_topic").toString(), prefix + QStringLiteral("/temperature"));
+
+    // A refused payload: an error, and nothing to the clock; then one that goes.
+    observer.Publish(prefix + QStringLiteral("/relay_minutes/set"), "300", false);
+    QTRY_VERIFY_WITH_TIMEOUT(seen.contains(prefix + QStringLiteral("/error")), kWaitMs);
+    observer.Publish(prefix + QStringLiteral("/relay_minutes/set"), "7", false);
+    QTRY_COMPARE_WITH_TIMEOUT(seen.value(prefix + QStringLiteral("/relay")), QByteArray("ON"), kWaitMs);
+    QFile traffic(log);
+    QVERIFY(traffic.open(QIODevice::ReadOnly));
+    const QByteArray sent = traffic.readAll();
+    QVERIFY(sent.contains("> x0107\n"));
+    QVERIFY(!sent.contains("> x01"
+                           "2C"));
+
+    // The broker restarted, with nothing retained: the bridge connects again
+    // and tells everything anew.
+    mosquitto.terminate();
+    QVERIFY(mosquitto.waitForFinished(kWaitMs));
+    QTRY_VERIFY_WITH_TIMEOUT(!observer.IsConnected(), kWaitMs);
+    seen.clear();
+    mosquitto.start(broker, {QStringLiteral("-c"), config.fileName()});
+    QVERIFY(mosquitto.waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(seen.value(prefix + QStringLiteral("/availability")), QByteArray("online"), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(seen.contains(discovery), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(seen.contains(prefix + QStringLiteral("/temperature")), kWaitMs);
+
+    // A bridge that ends says so before it leaves.
+    bridge.terminate();
+    QVERIFY(bridge.waitForFinished(kWaitMs));
+    QTRY_COMPARE_WITH_TIMEOUT(seen.value(prefix + QStringLiteral("/availability")), QByteArray("offline"), kWaitMs);
+    observer.Stop();
+}
+
+QTEST_GUILESS_MAIN(TestMqttBroker)
+#include "tst_mqtt_broker.moc"

@@ -1,0 +1,241 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The bridge's entity table (state payloads, discovery configs), its command
+// payloads and its options, as pure functions.
+
+#include "bridge/MqttCommands.h"
+#include "bridge/MqttEntities.h"
+#include "cli/CliOptions.h"
+#include "clock/ClockModel.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+namespace {
+
+const MqttNames kNames{QStringLiteral("SIM1"), QStringLiteral("whirlbeam/SIM1"), QStringLiteral("homeassistant")};
+
+// A clock that has told everything once.
+ClockFacts KnownClock()
+{
+    ClockFacts facts;
+    facts.identification.line = "Pelk Whirlbeam Clock";
+    facts.version = {4, "04.02"};
+    facts.config.alarmCount = 40;
+    facts.measurement = {140, -3, 45, 1013};
+    facts.status.flags = StatusFlag::Sleep | StatusFlag::TimeInvalid;
+    facts.relay = {12, true};
+    facts.offsets = {1, -2, 3};
+    return facts;
+}
+
+QJsonObject Config(const QString& object, const ClockFacts& facts)
+{
+    const MqttEntity* entity = FindMqttEntity(object);
+    return entity ? QJsonDocument::fromJson(DiscoveryMessage(kNames, *entity, facts).payload).object() : QJsonObject();
+}
+
+} // namespace
+
+class TestMqttTables : public QObject {
+    Q_OBJECT
+private slots:
+    void statePayloads_data();
+    void statePayloads();
+    void unknownValuesPublishNothing();
+    void discoveryConfigs_data();
+    void discoveryConfigs();
+    void discoveryIdsAreUnique();
+    void commandPayloads_data();
+    void commandPayloads();
+    void commandTopics_data();
+    void commandTopics();
+    void options_data();
+    void options();
+};
+
+void TestMqttTables::statePayloads_data()
+{
+    QTest::addColumn<QString>("topic");
+    QTest::addColumn<QByteArray>("payload");
+    QTest::newRow("temperature below zero") << "whirlbeam/SIM1/temperature" << QByteArray("-3");
+    QTest::newRow("humidity") << "whirlbeam/SIM1/humidity" << QByteArray("45");
+    QTest::newRow("pressure") << "whirlbeam/SIM1/pressure" << QByteArray("1013");
+    QTest::newRow("light") << "whirlbeam/SIM1/light" << QByteArray("140");
+    QTest::newRow("whirlbeam asleep") << "whirlbeam/SIM1/whirlbeam" << QByteArray("sleep");
+    QTest::newRow("time invalid") << "whirlbeam/SIM1/time_valid" << QByteArray("OFF");
+    QTest::newRow("relay on") << "whirlbeam/SIM1/relay" << QByteArray("ON");
+    QTest::newRow("relay minutes left") << "whirlbeam/SIM1/relay_minutes" << QByteArray("12");
+    QTest::newRow("negative offset") << "whirlbeam/SIM1/humidity_offset" << QByteArray("-2");
+    QTest::newRow("identity") << "whirlbeam/SIM1/identity" << QByteArray("Pelk Whirlbeam Clock");
+    QTest::newRow("version") << "whirlbeam/SIM1/version" << QByteArray("04.02");
+    QTest::newRow("alarm count") << "whirlbeam/SIM1/alarm_count" << QByteArray("40");
+}
+
+void TestMqttTables::statePayloads()
+{
+    QFETCH(QString, topic);
+    QFETCH(QByteArray, payload);
+    const QList<MqttMessage> messages = StateMessages(kNames, KnownClock());
+    const auto found = std::find_if(messages.begin(), messages.end(), [&](const MqttMessage& m) { return m.topic == topic; });
+    QVERIFY2(found != messages.end(), qPrintable(topic));
+    QCOMPARE(found->payload, payload);
+    QVERIFY(found->retained);
+}
+
+void TestMqttTables::unknownValuesPublishNothing()
+{
+    QVERIFY(StateMessages(kNames, ClockFacts{}).isEmpty());
+}
+
+void TestMqttTables::discoveryConfigs_data()
+{
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<QString>("topic");
+    QTest::addColumn<QJsonObject>("fields"); // each must be in the config as given
+    QTest::newRow("temperature sensor")
+        << "temperature" << "homeassistant/sensor/SIM1/temperature/config"
+        << QJsonObject{{"unique_id", "SIM1_temperature"}, {"state_topic", "whirlbeam/SIM1/temperature"},
+               {"device_class", "temperature"}, {"unit_of_measurement", "°C"}, {"state_class", "measurement"},
+               {"availability_topic", "whirlbeam/SIM1/availability"}};
+    QTest::newRow("relay switch") << "relay" << "homeassistant/switch/SIM1/relay/config"
+                                  << QJsonObject{{"command_topic", "whirlbeam/SIM1/relay/set"},
+                                         {"state_topic", "whirlbeam/SIM1/relay"}, {"payload_on", "ON"}};
+    QTest::newRow("offset number") << "pressure_offset" << "homeassistant/number/SIM1/pressure_offset/config"
+                                   << QJsonObject{{"min", -10}, {"max", 10}, {"step", 1},
+                                          {"command_topic", "whirlbeam/SIM1/pressure_offset/set"},
+                                          {"entity_category", "diagnostic"}};
+    QTest::newRow("start button") << "whirlbeam_start" << "homeassistant/button/SIM1/whirlbeam_start/config"
+                                  << QJsonObject{{"command_topic", "whirlbeam/SIM1/whirlbeam_start/set"},
+                                         {"payload_press", "PRESS"}};
+    QTest::newRow("rc5 event") << "rc5" << "homeassistant/event/SIM1/rc5/config"
+                               << QJsonObject{{"state_topic", "whirlbeam/SIM1/rc5"}};
+}
+
+void TestMqttTables::discoveryConfigs()
+{
+    QFETCH(QString, object);
+    QFETCH(QString, topic);
+    QFETCH(QJsonObject, fields);
+    const MqttMessage message = DiscoveryMessage(kNames, *FindMqttEntity(object), KnownClock());
+    QCOMPARE(message.topic, topic);
+    QVERIFY(message.retained);
+    const QJsonObject config = QJsonDocument::fromJson(message.payload).object();
+    for (auto field = fields.begin(); field != fields.end(); ++field)
+        QCOMPARE(config.value(field.key()), field.value());
+    const QJsonObject device = config.value("device").toObject();
+    QCOMPARE(device.value("name").toString(), QStringLiteral("Whirlbeam clock"));
+    QCOMPARE(device.value("model").toString(), QStringLiteral("Pelk Whirlbeam Clock"));
+    QCOMPARE(device.value("sw_version").toString(), QStringLiteral("04.02"));
+    QVERIFY(!device.value("identifiers").toArray().isEmpty());
+}
+
+void TestMqttTables::discoveryIdsAreUnique()
+{
+    QSet<QString> ids;
+    for (const MqttEntity& entity : MqttEntities()) {
+        const QJsonObject config = Config(QLatin1String(entity.object), KnownClock());
+        QVERIFY2(!config.isEmpty(), entity.object);
+        ids.insert(config.value("unique_id").toString());
+        // Whatever takes commands names its topic; whatever has a state names that.
+        QCOMPARE(config.contains("command_topic"), entity.commands);
+    }
+    QCOMPARE(ids.size(), qsizetype(MqttEntities().size()));
+}
+
+void TestMqttTables::commandPayloads_data()
+{
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addColumn<QByteArray>("line"); // empty: refused
+    QTest::newRow("relay ON") << "relay" << QByteArray("ON") << QByteArray("x013C");
+    QTest::newRow("relay OFF") << "relay" << QByteArray("OFF") << QByteArray("x0000");
+    QTest::newRow("relay lower case") << "relay" << QByteArray("on") << QByteArray();
+    QTest::newRow("relay minutes") << "relay_minutes" << QByteArray("255") << QByteArray("x01FF");
+    QTest::newRow("relay minutes 0 is off") << "relay_minutes" << QByteArray("0") << QByteArray("x0000");
+    QTest::newRow("relay minutes too many") << "relay_minutes" << QByteArray("256") << QByteArray();
+    QTest::newRow("relay minutes negative") << "relay_minutes" << QByteArray("-1") << QByteArray();
+    QTest::newRow("relay minutes decimal") << "relay_minutes" << QByteArray("5.0") << QByteArray();
+    QTest::newRow("relay minutes blank") << "relay_minutes" << QByteArray(" 5") << QByteArray();
+    QTest::newRow("relay minutes long digits") << "relay_minutes" << QByteArray("0005") << QByteArray();
+    QTest::newRow("start") << "whirlbeam_start" << QByteArray("PRESS") << QByteArray("w81");
+    QTest::newRow("stop") << "whirlbeam_stop" << QByteArray("PRESS") << QByteArray("w80");
+    QTest::newRow("stop other payload") << "whirlbeam_stop" << QByteArray("1") << QByteArray();
+    // The other two offsets travel as the clock holds them (1, -2, 3).
+    QTest::newRow("temperature offset") << "temperature_offset" << QByteArray("-10")
+                                        << QByteArray("\x7f" "80F6FE03");
+    QTest::newRow("humidity offset") << "humidity_offset" << QByteArray("10") << QByteArray("\x7f" "40010A03");
+    QTest::newRow("pressure offset") << "pressure_offset" << QByteArray("0") << QByteArray("\x7f" "2001FE00");
+    QTest::newRow("offset beyond") << "pressure_offset" << QByteArray("11") << QByteArray();
+    QTest::newRow("offset minus only") << "pressure_offset" << QByteArray("-") << QByteArray();
+    QTest::newRow("binary") << "relay_minutes" << QByteArray("1\0", 2) << QByteArray();
+    QTest::newRow("huge") << "relay" << QByteArray(100000, 'O') << QByteArray();
+    QTest::newRow("a state, not a command") << "temperature" << QByteArray("20") << QByteArray();
+    QTest::newRow("no such object") << "raw" << QByteArray("x0000") << QByteArray();
+}
+
+void TestMqttTables::commandPayloads()
+{
+    QFETCH(QString, object);
+    QFETCH(QByteArray, payload);
+    QFETCH(QByteArray, line);
+    const MqttCommand command = ComposeMqttCommand(object, payload, KnownClock());
+    QCOMPARE(command.line, line);
+    QCOMPARE(command.refusal.isEmpty(), !line.isEmpty());
+}
+
+void TestMqttTables::commandTopics_data()
+{
+    QTest::addColumn<QString>("topic");
+    QTest::addColumn<QString>("object"); // empty: not a command topic of this clock
+    QTest::newRow("ours") << "whirlbeam/SIM1/relay/set" << "relay";
+    QTest::newRow("another clock's") << "whirlbeam/SIM2/relay/set" << "";
+    QTest::newRow("deeper") << "whirlbeam/SIM1/a/relay/set" << "";
+    QTest::newRow("state topic") << "whirlbeam/SIM1/relay" << "";
+    QTest::newRow("empty object") << "whirlbeam/SIM1//set" << "";
+}
+
+void TestMqttTables::commandTopics()
+{
+    QFETCH(QString, topic);
+    QFETCH(QString, object);
+    QCOMPARE(CommandObject(kNames, topic), object);
+}
+
+void TestMqttTables::options_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("host"); // empty: refused
+    QTest::addColumn<int>("port");
+    QTest::newRow("defaults") << QStringList{"mqtt"} << "localhost" << 1883;
+    QTest::newRow("host and port") << QStringList{"mqtt", "--broker", "10.1.2.3:8883"} << "10.1.2.3" << 8883;
+    QTest::newRow("bracketed ipv6") << QStringList{"mqtt", "--broker=[::1]:1884"} << "::1" << 1884;
+    QTest::newRow("bare ipv6") << QStringList{"mqtt", "--broker", "::1"} << "" << 0;
+    QTest::newRow("port zero") << QStringList{"mqtt", "--broker", "h:0"} << "" << 0;
+    QTest::newRow("empty port") << QStringList{"mqtt", "--broker", "h:"} << "" << 0;
+    QTest::newRow("wildcard prefix") << QStringList{"mqtt", "--topic-prefix", "a/#"} << "" << 0;
+    QTest::newRow("id with slash") << QStringList{"mqtt", "--id", "a/b"} << "" << 0;
+    QTest::newRow("poll zero") << QStringList{"mqtt", "--poll", "0"} << "" << 0;
+    QTest::newRow("mqtt option elsewhere") << QStringList{"status", "--broker", "h"} << "" << 0;
+}
+
+void TestMqttTables::options()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, host);
+    QFETCH(int, port);
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    QCOMPARE(parsed.options.has_value(), !host.isEmpty());
+    if (!parsed.options) {
+        QVERIFY(!parsed.error.isEmpty());
+        // Other subcommands know nothing of the bridge's options, as before.
+        if (arguments.first() != QLatin1String("mqtt"))
+            QCOMPARE(parsed.error, QStringLiteral("unknown option '--broker'"));
+        return;
+    }
+    QCOMPARE(parsed.options->mqtt.host, host);
+    QCOMPARE(parsed.options->mqtt.port, port);
+}
+
+QTEST_GUILESS_MAIN(TestMqttTables)
+#include "tst_mqtt_tables.moc"
