@@ -36,6 +36,7 @@ MqttBridge::MqttBridge(Settings settings, ClockSession& session, const ClockMode
     connect(&pace_, &QTimer::timeout, this, &MqttBridge::Poll);
     connect(&client_, &MqttClient::Connected, this, &MqttBridge::BrokerConnected);
     connect(&client_, &MqttClient::Disconnected, this, [this](const QString& why, int retryMs) {
+        brokerLost_ = true;
         complain_(BridgeTexts::tr("mqtt: the broker is away (%1); trying again in %2 s").arg(why).arg(retryMs / 1000.0));
     });
     connect(&client_, &MqttClient::MessageReceived, this, &MqttBridge::Command);
@@ -69,6 +70,9 @@ void MqttBridge::Stop()
 // A new broker connection knows nothing of what the last one was given.
 void MqttBridge::BrokerConnected()
 {
+    if (brokerLost_)
+        complain_(BridgeTexts::tr("mqtt: the broker is back"));
+    brokerLost_ = false;
     published_.clear();
     PublishOnce({AvailabilityTopic(settings_.names), available_ ? "online" : "offline", true});
     PublishChanges();

@@ -65,4 +65,5 @@ private:
     bool wentAway_ = false; // unavailable once since the start: a return asks for everything
     bool answeredSincePoll_ = false;
     bool polled_ = false;
+    bool brokerLost_ = false; // said on standard error: its return is said too
 };
