@@ -395,7 +395,8 @@ const QList<Subcommand>& Subcommands()
             Monitor},
         {L{"mqtt"}, "", 0, 0,
             QT_TRANSLATE_NOOP("whirlbeamctl", "publish the clock on an MQTT broker (state topics, Home Assistant\n"
-            "discovery, commands) until interrupted; a clock that goes away is waited for"),
+            "discovery, commands) until interrupted; a clock or broker that goes\n"
+            "away is waited for"),
             Mqtt},
     };
     return table;
