@@ -51,6 +51,12 @@ MqttBridge::MqttBridge(Settings settings, ClockSession& session, const ClockMode
     connect(&model_, &ClockModel::MeasurementChanged, this, changed);
     connect(&model_, &ClockModel::SensorOffsetsChanged, this, changed);
     connect(&model_, &ClockModel::Rc5PacketReceived, this, &MqttBridge::Rc5Packet);
+    // The tick runs only while there is something to send: an idle clock
+    // costs no wakeups between the rounds.
+    connect(&connection_.Tick(), &TransmitTick::Sending, this, [this] {
+        if (connection_.Tick().Queue.IsEmpty())
+            connection_.Tick().Timer().stop();
+    });
     client_.Subscribe(CommandPattern(settings_.names));
 }
 
@@ -155,10 +161,10 @@ void MqttBridge::Command(const QString& topic, const QByteArray& payload)
         client_.Publish(ErrorTopic(settings_.names), message.toUtf8(), false);
         return;
     }
-    session_.Queue(command.line);
+    QueueAll({command.line});
     // The offsets are not among the status requests: read back at once.
     if (object.endsWith(QLatin1String("_offset")))
-        session_.Queue(kSensorOffsetQuery);
+        QueueAll({kSensorOffsetQuery});
 }
 
 void MqttBridge::Rc5Packet(const Rc5PacketRecord& packet)
@@ -171,4 +177,7 @@ void MqttBridge::QueueAll(const QList<QByteArray>& lines)
 {
     for (const QByteArray& line : lines)
         session_.Queue(line);
+    QTimer& tick = connection_.Tick().Timer();
+    if (connection_.CurrentState() == ClockConnection::State::Open && !tick.isActive())
+        tick.start();
 }
