@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     ClockFacts facts;
     // 0x80 and above: that offset is unknown.
-    const auto offset = [](std::uint8_t byte) { return byte & 0x80 ? std::nullopt : std::optional<int>(int(byte) - 64); };
+    const auto offset
+        = [](std::uint8_t byte) { return byte & 0x80 ? std::nullopt : std::optional<int>(int(byte) - 64); };
     facts.offsets = {offset(data[1]), offset(data[2]), offset(data[3])};
     const QByteArray payload(reinterpret_cast<const char*>(data + 4), qsizetype(size - 4));
     const QString object = ObjectOf(data[0], payload);
@@ -69,10 +70,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const MqttCommand again = ComposeMqttCommand(object, payload, facts);
     Check(again.line == command.line && again.refusal == command.refusal);
 
-    const MqttNames names{QStringLiteral("c"), QStringLiteral("whirlbeam/c"), QStringLiteral("homeassistant")};
+    const MqttNames names{
+        QStringLiteral("c"), QStringLiteral("whirlbeam/c"), QStringLiteral("homeassistant")};
     const QString topic = QString::fromUtf8(payload);
     const QString named = CommandObject(names, topic);
     if (!named.isEmpty())
-        Check(!named.contains(QLatin1Char('/')) && topic == names.prefix + QLatin1Char('/') + named + QStringLiteral("/set"));
+        Check(!named.contains(QLatin1Char('/'))
+            && topic == names.prefix + QLatin1Char('/') + named + QStringLiteral("/set"));
     return 0;
 }

@@ -34,12 +34,25 @@ MqttBridge::MqttBridge(Settings settings, ClockSession& session, const ClockMode
 {
     pace_.setInterval(settings_.pollMs);
     connect(&pace_, &QTimer::timeout, this, &MqttBridge::Poll);
+    WatchBroker();
+    WatchClock();
+}
+
+void MqttBridge::WatchBroker()
+{
     connect(&client_, &MqttClient::Connected, this, &MqttBridge::BrokerConnected);
     connect(&client_, &MqttClient::Disconnected, this, [this](const QString& why, int retryMs) {
         brokerLost_ = true;
-        complain_(BridgeTexts::tr("mqtt: the broker is away (%1); trying again in %2 s").arg(why).arg(retryMs / 1000.0));
+        complain_(BridgeTexts::tr("mqtt: the broker is away (%1); trying again in %2 s")
+                      .arg(why)
+                      .arg(retryMs / 1000.0));
     });
     connect(&client_, &MqttClient::MessageReceived, this, &MqttBridge::Command);
+    client_.Subscribe(CommandPattern(settings_.names));
+}
+
+void MqttBridge::WatchClock()
+{
     connect(&connection_, &ClockConnection::LineReceived, this, &MqttBridge::LineArrived);
     connect(&connection_, &ClockConnection::StateChanged, this, &MqttBridge::ClockStateChanged);
     const auto changed = [this] { PublishChanges(); };
@@ -57,7 +70,6 @@ MqttBridge::MqttBridge(Settings settings, ClockSession& session, const ClockMode
         if (connection_.Tick().Queue.IsEmpty())
             connection_.Tick().Timer().stop();
     });
-    client_.Subscribe(CommandPattern(settings_.names));
 }
 
 void MqttBridge::Start()
@@ -129,7 +141,8 @@ void MqttBridge::PublishChanges()
         PublishOnce(message);
     // The device block names the clock's identity and version: configs wait
     // for the first read to have passed both (the configuration follows them).
-    const bool deviceKnown = !facts.identification.line.isEmpty() && (facts.version.major || facts.config.alarmCount);
+    const bool deviceKnown
+        = !facts.identification.line.isEmpty() && (facts.version.major || facts.config.alarmCount);
     if (!settings_.discovery || !deviceKnown)
         return;
     for (const MqttEntity& entity : MqttEntities())

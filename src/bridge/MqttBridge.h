@@ -41,6 +41,8 @@ public:
     void Stop();
 
 private:
+    void WatchBroker();
+    void WatchClock();
     void BrokerConnected();
     void Poll();
     void LineArrived();

@@ -45,8 +45,8 @@ MqttClient::MqttClient(Settings settings, QObject* parent)
     mosquitto_disconnect_callback_set(client_, &MqttClient::OnDisconnect);
     mosquitto_message_callback_set(client_, &MqttClient::OnMessage);
     if (!settings_.willTopic.isEmpty())
-        mosquitto_will_set(client_, settings_.willTopic.toUtf8().constData(), int(settings_.willPayload.size()),
-            settings_.willPayload.constData(), 1, settings_.willRetained);
+        mosquitto_will_set(client_, settings_.willTopic.toUtf8().constData(),
+            int(settings_.willPayload.size()), settings_.willPayload.constData(), 1, settings_.willRetained);
     if (!settings_.username.isEmpty())
         mosquitto_username_pw_set(client_, settings_.username.toUtf8().constData(),
             settings_.password.isNull() ? nullptr : settings_.password.constData());
@@ -73,7 +73,7 @@ void MqttClient::Connect()
 {
     const int code = started_ ? mosquitto_reconnect_async(client_)
                               : mosquitto_connect_async(client_, settings_.host.toUtf8().constData(),
-                                    settings_.port, settings_.keepaliveSeconds);
+                                  settings_.port, settings_.keepaliveSeconds);
     started_ = true;
     if (code != MOSQ_ERR_SUCCESS) {
         Lost(QString::fromUtf8(mosquitto_strerror(code)));
@@ -209,9 +209,11 @@ void MqttClient::OnDisconnect(mosquitto*, void* self, int code)
     auto* client = static_cast<MqttClient*>(self);
     if (client->stopping_)
         return;
-    const QString why = code == 0 ? QStringLiteral("disconnected") : QString::fromUtf8(mosquitto_strerror(code));
+    const QString why
+        = code == 0 ? QStringLiteral("disconnected") : QString::fromUtf8(mosquitto_strerror(code));
     // Called from within the library's read or write; handled after it returns.
-    QMetaObject::invokeMethod(client, [client, why] { client->Lost(why); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        client, [client, why] { client->Lost(why); }, Qt::QueuedConnection);
 }
 
 void MqttClient::OnMessage(mosquitto*, void* self, const mosquitto_message* message)

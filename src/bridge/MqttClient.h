@@ -44,7 +44,8 @@ public:
     void Start();
     bool IsConnected() const { return connected_; }
     // Sends the last words and leaves the broker cleanly (no last will).
-    void Stop(const QString& topic = QString(), const QByteArray& payload = QByteArray(), bool retained = true);
+    void Stop(
+        const QString& topic = QString(), const QByteArray& payload = QByteArray(), bool retained = true);
     // false while not connected: what is published then is lost.
     bool Publish(const QString& topic, const QByteArray& payload, bool retained, int qos = 1);
     // Kept, and sent again after every new connection.

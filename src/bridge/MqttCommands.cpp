@@ -9,6 +9,7 @@
 #include "protocol/commands/PeripheralCommands.h"
 
 #include <QCoreApplication>
+#include <array>
 #include <optional>
 
 namespace {
@@ -34,15 +35,18 @@ std::optional<int> WholeNumber(const QByteArray& payload, const SpinRange& range
     return negative ? -value : value;
 }
 
-MqttCommand RangedNumber(const QByteArray& payload, ClockValue value, std::optional<int>* number)
+// The number within the value's range; nullopt, and why, otherwise.
+std::optional<int> RangedNumber(const QByteArray& payload, ClockValue value, QString* why)
 {
     const SpinRange& range = SpinRangeOf(value);
-    *number = WholeNumber(payload, range);
-    if (!*number)
-        return Refuse(BridgeTexts::tr("not a whole number"));
-    if (**number < range.minValue || **number > range.maxValue)
-        return Refuse(BridgeTexts::tr("%1 is outside %2..%3").arg(**number).arg(range.minValue).arg(range.maxValue));
-    return {};
+    const std::optional<int> number = WholeNumber(payload, range);
+    if (!number)
+        *why = BridgeTexts::tr("not a whole number");
+    else if (*number < range.minValue || *number > range.maxValue)
+        *why = BridgeTexts::tr("%1 is outside %2..%3").arg(*number).arg(range.minValue).arg(range.maxValue);
+    else
+        return number;
+    return std::nullopt;
 }
 
 MqttCommand Press(const QByteArray& payload, const QByteArray& line)
@@ -61,28 +65,30 @@ MqttCommand RelaySwitch(const QByteArray& payload)
 
 MqttCommand RelayMinutes(const QByteArray& payload)
 {
-    std::optional<int> minutes;
-    if (MqttCommand refused = RangedNumber(payload, ClockValue::RelayOnMinutes, &minutes); !refused.refusal.isEmpty())
-        return refused;
+    QString why;
+    const std::optional<int> minutes = RangedNumber(payload, ClockValue::RelayOnMinutes, &why);
+    if (!minutes)
+        return Refuse(why);
     return {*minutes == 0 ? RelayOffCommand() : RelayOnCommand(*minutes), QString()};
 }
 
-MqttCommand Offset(const QByteArray& payload, ClockValue value, const ClockFacts& facts)
+// index: 0 temperature, 1 humidity, 2 pressure, as the line carries them.
+MqttCommand Offset(const QByteArray& payload, int index, const ClockFacts& facts)
 {
-    std::optional<int> offset;
-    if (MqttCommand refused = RangedNumber(payload, value, &offset); !refused.refusal.isEmpty())
-        return refused;
+    static constexpr std::array kValues
+        = {ClockValue::TemperatureOffset, ClockValue::HumidityOffset, ClockValue::PressureOffset};
+    static constexpr std::array kSelects
+        = {kTemperatureOffsetSelect, kHumidityOffsetSelect, kPressureOffsetSelect};
+    QString why;
+    const std::optional<int> offset = RangedNumber(payload, kValues[size_t(index)], &why);
+    if (!offset)
+        return Refuse(why);
     const SensorOffsetRecord& held = facts.offsets;
     if (!held.temperature || !held.humidity || !held.pressure)
         return Refuse(BridgeTexts::tr("the clock's sensor offsets are not known yet"));
-    int temperature = *held.temperature, humidity = *held.humidity, pressure = *held.pressure;
-    int select = 0;
-    switch (value) {
-    case ClockValue::TemperatureOffset: temperature = *offset, select = kTemperatureOffsetSelect; break;
-    case ClockValue::HumidityOffset: humidity = *offset, select = kHumidityOffsetSelect; break;
-    default: pressure = *offset, select = kPressureOffsetSelect; break;
-    }
-    return {SensorOffsetCommand(select, temperature, humidity, pressure), QString()};
+    std::array offsets = {*held.temperature, *held.humidity, *held.pressure};
+    offsets[size_t(index)] = *offset;
+    return {SensorOffsetCommand(kSelects[size_t(index)], offsets[0], offsets[1], offsets[2]), QString()};
 }
 
 } // namespace
@@ -103,8 +109,8 @@ MqttCommand ComposeMqttCommand(const QString& object, const QByteArray& payload,
     if (object == QLatin1String("relay_minutes"))
         return RelayMinutes(payload);
     if (object == QLatin1String("temperature_offset"))
-        return Offset(payload, ClockValue::TemperatureOffset, facts);
+        return Offset(payload, 0, facts);
     if (object == QLatin1String("humidity_offset"))
-        return Offset(payload, ClockValue::HumidityOffset, facts);
-    return Offset(payload, ClockValue::PressureOffset, facts);
+        return Offset(payload, 1, facts);
+    return Offset(payload, 2, facts);
 }

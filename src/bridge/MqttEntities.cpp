@@ -168,8 +168,8 @@ MqttMessage DiscoveryMessage(const MqttNames& names, const MqttEntity& entity, c
 {
     const QString uniqueId = names.clockId + QLatin1Char('_') + QLatin1String(entity.object);
     QJsonObject config{{"name", QString::fromUtf8(entity.name)}, {"unique_id", uniqueId},
-        {"object_id", QStringLiteral("whirlbeam_") + uniqueId}, {"availability_topic", AvailabilityTopic(names)},
-        {"device", DeviceBlock(names, facts)}};
+        {"object_id", QStringLiteral("whirlbeam_") + uniqueId},
+        {"availability_topic", AvailabilityTopic(names)}, {"device", DeviceBlock(names, facts)}};
     if (entity.state)
         config.insert(QStringLiteral("state_topic"), StateTopic(names, entity));
     InsertIfGiven(config, "device_class", entity.deviceClass);

@@ -26,10 +26,12 @@ Outcome ReadPassword(const QString& file, QByteArray* password)
         return Outcome::Fail(ExitCode::BadFile, CliTexts::tr("%1: no such file").arg(file));
     if (info.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther))
         return Outcome::Fail(ExitCode::BadFile,
-            CliTexts::tr("%1 is readable or writable by others; allow its owner alone (chmod 600)").arg(file));
+            CliTexts::tr("%1 is readable or writable by others; allow its owner alone (chmod 600)")
+                .arg(file));
     QFile source(file);
     if (!source.open(QIODevice::ReadOnly))
-        return Outcome::Fail(ExitCode::BadFile, CliTexts::tr("cannot read %1: %2").arg(file, source.errorString()));
+        return Outcome::Fail(
+            ExitCode::BadFile, CliTexts::tr("cannot read %1: %2").arg(file, source.errorString()));
     *password = source.readLine(4096);
     while (password->endsWith('\n') || password->endsWith('\r'))
         password->chop(1);
@@ -50,6 +52,34 @@ QString ClockIdOf(ClockConnection& connection)
     return MqttClockId(QFileInfo(byId.isEmpty() ? connection.Link().GivenName() : byId).fileName());
 }
 
+MqttBridge::Settings BridgeSettings(const MqttOptions& options, ClockConnection& connection)
+{
+    MqttBridge::Settings settings;
+    MqttNames& names = settings.names;
+    names.clockId = options.clockId.isEmpty() ? ClockIdOf(connection) : options.clockId;
+    names.prefix
+        = options.topicPrefix.isEmpty() ? QStringLiteral("whirlbeam/") + names.clockId : options.topicPrefix;
+    names.discoveryPrefix = options.discoveryPrefix;
+    settings.discovery = options.discovery;
+    settings.pollMs = options.pollSeconds * 1000;
+    return settings;
+}
+
+// The broker says "offline" for the bridge when it dies without a word.
+MqttClient::Settings BrokerSettings(
+    const MqttOptions& options, const MqttNames& names, const QByteArray& password)
+{
+    MqttClient::Settings broker;
+    broker.host = options.host;
+    broker.port = options.port;
+    broker.clientId = QStringLiteral("whirlbeamctl-") + names.clockId;
+    broker.username = options.username;
+    broker.password = password;
+    broker.willTopic = AvailabilityTopic(names);
+    broker.willPayload = "offline";
+    return broker;
+}
+
 } // namespace
 
 Outcome Mqtt(CliContext& context, const QStringList&)
@@ -62,26 +92,12 @@ Outcome Mqtt(CliContext& context, const QStringList&)
     ClockSession* session = context.connect(&outcome);
     if (!session)
         return outcome;
-    ClockConnection& connection = session->Connection();
-    MqttBridge::Settings settings;
-    settings.names.clockId = options.clockId.isEmpty() ? ClockIdOf(connection) : options.clockId;
-    settings.names.prefix
-        = options.topicPrefix.isEmpty() ? QStringLiteral("whirlbeam/") + settings.names.clockId : options.topicPrefix;
-    settings.names.discoveryPrefix = options.discoveryPrefix;
-    settings.discovery = options.discovery;
-    settings.pollMs = options.pollSeconds * 1000;
-    MqttClient::Settings broker;
-    broker.host = options.host;
-    broker.port = options.port;
-    broker.clientId = QStringLiteral("whirlbeamctl-") + settings.names.clockId;
-    broker.username = options.username;
-    broker.password = password;
-    broker.willTopic = AvailabilityTopic(settings.names);
-    broker.willPayload = "offline";
-    MqttClient client(broker);
+    const MqttBridge::Settings settings = BridgeSettings(options, session->Connection());
+    MqttClient client(BrokerSettings(options, settings.names, password));
     MqttBridge bridge(settings, *session, context.model, client,
         [&context](const QString& line) { context.console.Error(line); });
     bridge.Start();
+    // Only a signal or a link lost for good ends the waits, as for monitor.
     WaitEnd end;
     do
         end = session->Linger(kWaitMs);

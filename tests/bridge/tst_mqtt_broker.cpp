@@ -41,9 +41,9 @@ int FreePort()
 QString BrokerProgram()
 {
     const QString found = QStandardPaths::findExecutable(QStringLiteral("mosquitto"));
-    return found.isEmpty()
-        ? QStandardPaths::findExecutable(QStringLiteral("mosquitto"), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin")})
-        : found;
+    return found.isEmpty() ? QStandardPaths::findExecutable(
+               QStringLiteral("mosquitto"), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin")})
+                           : found;
 }
 
 } // namespace
@@ -65,7 +65,10 @@ void TestMqttBroker::bridgeOnSimulatedUsbClock()
     QVERIFY(port > 0);
     QFile config(folder.filePath(QStringLiteral("mosquitto.conf")));
     QVERIFY(config.open(QIODevice::WriteOnly));
-    config.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\nlog_type error\n").arg(port).toUtf8());
+    config.write(
+        QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\nlog_type error\n")
+            .arg(port)
+            .toUtf8());
     config.close();
 
     QProcess mosquitto;
@@ -94,9 +97,9 @@ void TestMqttBroker::bridgeOnSimulatedUsbClock()
     QProcess bridge;
     bridge.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     bridge.start(QStringLiteral(WHIRLBEAMCTL_BINARY),
-        {QStringLiteral("mqtt"), QStringLiteral("--simulate"), QStringLiteral("usb"), QStringLiteral("--poll"),
-            QStringLiteral("1"), QStringLiteral("--broker"), QStringLiteral("127.0.0.1:%1").arg(port),
-            QStringLiteral("--log"), log});
+        {QStringLiteral("mqtt"), QStringLiteral("--simulate"), QStringLiteral("usb"),
+            QStringLiteral("--poll"), QStringLiteral("1"), QStringLiteral("--broker"),
+            QStringLiteral("127.0.0.1:%1").arg(port), QStringLiteral("--log"), log});
     QVERIFY(bridge.waitForStarted());
     const auto stopBridge = qScopeGuard([&] {
         bridge.kill();
@@ -108,8 +111,8 @@ void TestMqttBroker::bridgeOnSimulatedUsbClock()
     QTRY_VERIFY_WITH_TIMEOUT(
         [&] {
             for (auto it = seen.cbegin(); it != seen.cend(); ++it)
-                if (it.key().startsWith(QLatin1String("whirlbeam/")) && it.key().endsWith(QLatin1String("/availability"))
-                    && it.value() == "online")
+                if (it.key().startsWith(QLatin1String("whirlbeam/"))
+                    && it.key().endsWith(QLatin1String("/availability")) && it.value() == "online")
                     prefix = it.key().chopped(int(qstrlen("/availability")));
             return !prefix.isEmpty();
         }(),
@@ -146,14 +149,16 @@ void TestMqttBroker::bridgeOnSimulatedUsbClock()
     seen.clear();
     mosquitto.start(broker, {QStringLiteral("-c"), config.fileName()});
     QVERIFY(mosquitto.waitForStarted());
-    QTRY_COMPARE_WITH_TIMEOUT(seen.value(prefix + QStringLiteral("/availability")), QByteArray("online"), kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        seen.value(prefix + QStringLiteral("/availability")), QByteArray("online"), kWaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(seen.contains(discovery), kWaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(seen.contains(prefix + QStringLiteral("/temperature")), kWaitMs);
 
     // A bridge that ends says so before it leaves.
     bridge.terminate();
     QVERIFY(bridge.waitForFinished(kWaitMs));
-    QTRY_COMPARE_WITH_TIMEOUT(seen.value(prefix + QStringLiteral("/availability")), QByteArray("offline"), kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        seen.value(prefix + QStringLiteral("/availability")), QByteArray("offline"), kWaitMs);
     observer.Stop();
 }
 

@@ -13,7 +13,8 @@
 
 namespace {
 
-const MqttNames kNames{QStringLiteral("SIM1"), QStringLiteral("whirlbeam/SIM1"), QStringLiteral("homeassistant")};
+const MqttNames kNames{
+    QStringLiteral("SIM1"), QStringLiteral("whirlbeam/SIM1"), QStringLiteral("homeassistant")};
 
 // A clock that has told everything once.
 ClockFacts KnownClock()
@@ -32,7 +33,8 @@ ClockFacts KnownClock()
 QJsonObject Config(const QString& object, const ClockFacts& facts)
 {
     const MqttEntity* entity = FindMqttEntity(object);
-    return entity ? QJsonDocument::fromJson(DiscoveryMessage(kNames, *entity, facts).payload).object() : QJsonObject();
+    return entity ? QJsonDocument::fromJson(DiscoveryMessage(kNames, *entity, facts).payload).object()
+                  : QJsonObject();
 }
 
 } // namespace
@@ -77,16 +79,14 @@ void TestMqttTables::statePayloads()
     QFETCH(QString, topic);
     QFETCH(QByteArray, payload);
     const QList<MqttMessage> messages = StateMessages(kNames, KnownClock());
-    const auto found = std::find_if(messages.begin(), messages.end(), [&](const MqttMessage& m) { return m.topic == topic; });
+    const auto found = std::find_if(
+        messages.begin(), messages.end(), [&](const MqttMessage& m) { return m.topic == topic; });
     QVERIFY2(found != messages.end(), qPrintable(topic));
     QCOMPARE(found->payload, payload);
     QVERIFY(found->retained);
 }
 
-void TestMqttTables::unknownValuesPublishNothing()
-{
-    QVERIFY(StateMessages(kNames, ClockFacts{}).isEmpty());
-}
+void TestMqttTables::unknownValuesPublishNothing() { QVERIFY(StateMessages(kNames, ClockFacts{}).isEmpty()); }
 
 void TestMqttTables::discoveryConfigs_data()
 {
@@ -94,21 +94,26 @@ void TestMqttTables::discoveryConfigs_data()
     QTest::addColumn<QString>("topic");
     QTest::addColumn<QJsonObject>("fields"); // each must be in the config as given
     QTest::newRow("temperature sensor")
-        << "temperature" << "homeassistant/sensor/SIM1/temperature/config"
+        << "temperature"
+        << "homeassistant/sensor/SIM1/temperature/config"
         << QJsonObject{{"unique_id", "SIM1_temperature"}, {"state_topic", "whirlbeam/SIM1/temperature"},
                {"device_class", "temperature"}, {"unit_of_measurement", "°C"}, {"state_class", "measurement"},
                {"availability_topic", "whirlbeam/SIM1/availability"}};
-    QTest::newRow("relay switch") << "relay" << "homeassistant/switch/SIM1/relay/config"
+    QTest::newRow("relay switch") << "relay"
+                                  << "homeassistant/switch/SIM1/relay/config"
                                   << QJsonObject{{"command_topic", "whirlbeam/SIM1/relay/set"},
                                          {"state_topic", "whirlbeam/SIM1/relay"}, {"payload_on", "ON"}};
-    QTest::newRow("offset number") << "pressure_offset" << "homeassistant/number/SIM1/pressure_offset/config"
+    QTest::newRow("offset number") << "pressure_offset"
+                                   << "homeassistant/number/SIM1/pressure_offset/config"
                                    << QJsonObject{{"min", -10}, {"max", 10}, {"step", 1},
                                           {"command_topic", "whirlbeam/SIM1/pressure_offset/set"},
                                           {"entity_category", "diagnostic"}};
-    QTest::newRow("start button") << "whirlbeam_start" << "homeassistant/button/SIM1/whirlbeam_start/config"
+    QTest::newRow("start button") << "whirlbeam_start"
+                                  << "homeassistant/button/SIM1/whirlbeam_start/config"
                                   << QJsonObject{{"command_topic", "whirlbeam/SIM1/whirlbeam_start/set"},
                                          {"payload_press", "PRESS"}};
-    QTest::newRow("rc5 event") << "rc5" << "homeassistant/event/SIM1/rc5/config"
+    QTest::newRow("rc5 event") << "rc5"
+                               << "homeassistant/event/SIM1/rc5/config"
                                << QJsonObject{{"state_topic", "whirlbeam/SIM1/rc5"}};
 }
 
@@ -163,9 +168,14 @@ void TestMqttTables::commandPayloads_data()
     QTest::newRow("stop other payload") << "whirlbeam_stop" << QByteArray("1") << QByteArray();
     // The other two offsets travel as the clock holds them (1, -2, 3).
     QTest::newRow("temperature offset") << "temperature_offset" << QByteArray("-10")
-                                        << QByteArray("\x7f" "80F6FE03");
-    QTest::newRow("humidity offset") << "humidity_offset" << QByteArray("10") << QByteArray("\x7f" "40010A03");
-    QTest::newRow("pressure offset") << "pressure_offset" << QByteArray("0") << QByteArray("\x7f" "2001FE00");
+                                        << QByteArray("\x7f"
+                                                      "80F6FE03");
+    QTest::newRow("humidity offset") << "humidity_offset" << QByteArray("10")
+                                     << QByteArray("\x7f"
+                                                   "40010A03");
+    QTest::newRow("pressure offset") << "pressure_offset" << QByteArray("0")
+                                     << QByteArray("\x7f"
+                                                   "2001FE00");
     QTest::newRow("offset beyond") << "pressure_offset" << QByteArray("11") << QByteArray();
     QTest::newRow("offset minus only") << "pressure_offset" << QByteArray("-") << QByteArray();
     QTest::newRow("binary") << "relay_minutes" << QByteArray("1\0", 2) << QByteArray();
@@ -188,11 +198,16 @@ void TestMqttTables::commandTopics_data()
 {
     QTest::addColumn<QString>("topic");
     QTest::addColumn<QString>("object"); // empty: not a command topic of this clock
-    QTest::newRow("ours") << "whirlbeam/SIM1/relay/set" << "relay";
-    QTest::newRow("another clock's") << "whirlbeam/SIM2/relay/set" << "";
-    QTest::newRow("deeper") << "whirlbeam/SIM1/a/relay/set" << "";
-    QTest::newRow("state topic") << "whirlbeam/SIM1/relay" << "";
-    QTest::newRow("empty object") << "whirlbeam/SIM1//set" << "";
+    QTest::newRow("ours") << "whirlbeam/SIM1/relay/set"
+                          << "relay";
+    QTest::newRow("another clock's") << "whirlbeam/SIM2/relay/set"
+                                     << "";
+    QTest::newRow("deeper") << "whirlbeam/SIM1/a/relay/set"
+                            << "";
+    QTest::newRow("state topic") << "whirlbeam/SIM1/relay"
+                                 << "";
+    QTest::newRow("empty object") << "whirlbeam/SIM1//set"
+                                  << "";
 }
 
 void TestMqttTables::commandTopics()
