@@ -149,6 +149,53 @@
     </message>
 </context>
 <context>
+    <name>BridgeTexts</name>
+    <message>
+        <source>mqtt: the broker is away (%1); trying again in %2 s</source>
+        <translation>mqtt: der Broker ist nicht erreichbar (%1); neuer Versuch in %2 s</translation>
+    </message>
+    <message>
+        <source>mqtt: the broker is back</source>
+        <translation>mqtt: der Broker ist wieder erreichbar</translation>
+    </message>
+    <message>
+        <source>the clock is away</source>
+        <translation>die Uhr ist nicht da</translation>
+    </message>
+    <message>
+        <source>too long for %1</source>
+        <translation>zu lang für %1</translation>
+    </message>
+    <message>
+        <source>not a whole number</source>
+        <translation>keine ganze Zahl</translation>
+    </message>
+    <message>
+        <source>%1 is outside %2..%3</source>
+        <translation>%1 liegt außerhalb von %2..%3</translation>
+    </message>
+    <message>
+        <source>takes PRESS</source>
+        <translation>erwartet PRESS</translation>
+    </message>
+    <message>
+        <source>takes ON or OFF</source>
+        <translation>erwartet ON oder OFF</translation>
+    </message>
+    <message>
+        <source>the clock&apos;s sensor offsets are not known yet</source>
+        <translation>die Sensor-Offsets der Uhr sind noch nicht bekannt</translation>
+    </message>
+    <message>
+        <source>no such command</source>
+        <translation>kein solcher Befehl</translation>
+    </message>
+    <message>
+        <source>payload too long</source>
+        <translation>Nutzdaten zu lang</translation>
+    </message>
+</context>
+<context>
     <name>ClockDeviceTexts</name>
     <message>
         <source>The clock %1 cannot be opened: %2.</source>
@@ -2061,6 +2108,40 @@ Millisekunde, ohne sie zu verstellen</translation>
         <translation>--no-reconnect gilt nur für monitor</translation>
     </message>
     <message>
+        <source>poll as the panel does and print every reply line, decoded, until
+interrupted (Ctrl-C, SIGTERM); a clock that goes away is waited for</source>
+        <translation>wie das Bedienprogramm abfragen und jede Antwortzeile dekodiert ausgeben,
+bis zur Unterbrechung (Strg-C, SIGTERM); auf eine verschwundene Uhr wird gewartet</translation>
+    </message>
+    <message>
+        <source>%1; waiting for the clock to come back</source>
+        <translation>%1; warte auf die Rückkehr der Uhr</translation>
+    </message>
+    <message>
+        <source>the clock is back on %1</source>
+        <translation>die Uhr ist wieder da: %1</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 braucht einen Wert</translation>
+    </message>
+    <message>
+        <source>--broker takes HOST or HOST:PORT (port 1 to 65535), not &apos;%1&apos;</source>
+        <translation>--broker erwartet HOST oder HOST:PORT (Port 1 bis 65535), nicht &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--poll takes a number of seconds from 1 to 3600</source>
+        <translation>--poll erwartet eine Anzahl Sekunden von 1 bis 3600</translation>
+    </message>
+    <message>
+        <source>--id takes letters, digits, &apos;-&apos; and &apos;_&apos;, not &apos;%1&apos;</source>
+        <translation>--id erwartet Buchstaben, Ziffern, &apos;-&apos; und &apos;_&apos;, nicht &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>%1 takes a topic without + or # and without a trailing /, not &apos;%2&apos;</source>
+        <translation>%1 erwartet ein Topic ohne + oder # und ohne / am Ende, nicht &apos;%2&apos;</translation>
+    </message>
+    <message>
         <source>
 Options (before or after the subcommand):
   --serial PORT       the clock on serial port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)
@@ -2085,6 +2166,19 @@ Options (before or after the subcommand):
   --timeout SECONDS   how long the clock may stay silent (default 5)
   --no-reconnect      monitor: end when the clock goes away (exit code 3) rather than
                       wait for it to come back
+  --broker HOST[:PORT]
+                      mqtt: the MQTT broker (default localhost:1883)
+  --username NAME     mqtt: the name to log in to the broker with
+  --password-file FILE
+                      mqtt: its password, the file&apos;s first line (readable by its owner only)
+  --id ID             mqtt: the clock&apos;s id in topics (default its USB serial number, or its
+                      serial port&apos;s name)
+  --topic-prefix TOPIC
+                      mqtt: the topics&apos; prefix (default whirlbeam/ID)
+  --discovery-prefix TOPIC
+                      mqtt: Home Assistant&apos;s discovery prefix (default homeassistant)
+  --no-discovery      mqtt: publish no Home Assistant discovery configs
+  --poll SECONDS      mqtt: ask the clock for its state every SECONDS (default 5)
   -h, --help          this text
   -v, --version       the version
 
@@ -2128,6 +2222,19 @@ Optionen (vor oder nach dem Unterbefehl):
   --timeout SECONDS   wie lange die Uhr schweigen darf (Standard 5)
   --no-reconnect      monitor: enden, wenn die Uhr verschwindet (Exit-Code 3), statt auf
                       ihre Rückkehr zu warten
+  --broker HOST[:PORT]
+                      mqtt: der MQTT-Broker (Standard localhost:1883)
+  --username NAME     mqtt: der Name, mit dem sich die Brücke am Broker anmeldet
+  --password-file FILE
+                      mqtt: sein Passwort, die erste Zeile der Datei (nur für den Besitzer lesbar)
+  --id ID             mqtt: die Kennung der Uhr in den Topics (Standard ihre USB-Seriennummer oder
+                      der Name ihres seriellen Ports)
+  --topic-prefix TOPIC
+                      mqtt: das Präfix der Topics (Standard whirlbeam/ID)
+  --discovery-prefix TOPIC
+                      mqtt: das Discovery-Präfix von Home Assistant (Standard homeassistant)
+  --no-discovery      mqtt: keine Discovery-Konfigurationen für Home Assistant veröffentlichen
+  --poll SECONDS      mqtt: die Uhr alle SECONDS Sekunden nach ihrem Zustand fragen (Standard 5)
   -h, --help          dieser Text
   -v, --version       die Version
 
@@ -2151,18 +2258,24 @@ Exit-Codes:
 </translation>
     </message>
     <message>
-        <source>poll as the panel does and print every reply line, decoded, until
-interrupted (Ctrl-C, SIGTERM); a clock that goes away is waited for</source>
-        <translation>wie das Bedienprogramm abfragen und jede Antwortzeile dekodiert ausgeben,
-bis zur Unterbrechung (Strg-C, SIGTERM); auf eine verschwundene Uhr wird gewartet</translation>
+        <source>%1: no such file</source>
+        <translation>%1: keine solche Datei</translation>
     </message>
     <message>
-        <source>%1; waiting for the clock to come back</source>
-        <translation>%1; warte auf die Rückkehr der Uhr</translation>
+        <source>%1 is readable or writable by others; allow its owner alone (chmod 600)</source>
+        <translation>%1 ist für andere les- oder schreibbar; nur ihr Besitzer darf es (chmod 600)</translation>
     </message>
     <message>
-        <source>the clock is back on %1</source>
-        <translation>die Uhr ist wieder da: %1</translation>
+        <source>cannot read %1: %2</source>
+        <translation>%1 lässt sich nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>publish the clock on an MQTT broker (state topics, Home Assistant
+discovery, commands) until interrupted; a clock or broker that goes
+away is waited for</source>
+        <translation>die Uhr an einem MQTT-Broker veröffentlichen (Zustands-Topics, Discovery
+für Home Assistant, Befehle) bis zur Unterbrechung; auf eine verschwundene
+Uhr oder einen verschwundenen Broker wird gewartet</translation>
     </message>
 </context>
 </TS>
