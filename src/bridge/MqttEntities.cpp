@@ -164,6 +164,21 @@ QList<MqttMessage> StateMessages(const MqttNames& names, const ClockFacts& facts
     return messages;
 }
 
+QString DiscoveryTopic(const MqttNames& names, const MqttEntity& entity)
+{
+    return QStringLiteral("%1/%2/%3/%4/config")
+        .arg(names.discoveryPrefix, QLatin1String(entity.component), names.clockId,
+            QLatin1String(entity.object));
+}
+
+QList<MqttMessage> DiscoveryRemovals(const MqttNames& names)
+{
+    QList<MqttMessage> messages;
+    for (const MqttEntity& entity : MqttEntities())
+        messages.append({DiscoveryTopic(names, entity), QByteArray(), true});
+    return messages;
+}
+
 MqttMessage DiscoveryMessage(const MqttNames& names, const MqttEntity& entity, const ClockFacts& facts)
 {
     const QString uniqueId = names.clockId + QLatin1Char('_') + QLatin1String(entity.object);
@@ -178,10 +193,7 @@ MqttMessage DiscoveryMessage(const MqttNames& names, const MqttEntity& entity, c
     if (entity.diagnostic)
         config.insert(QStringLiteral("entity_category"), QStringLiteral("diagnostic"));
     AddComponentFields(config, names, entity);
-    const QString topic = QStringLiteral("%1/%2/%3/%4/config")
-                              .arg(names.discoveryPrefix, QLatin1String(entity.component), names.clockId,
-                                  QLatin1String(entity.object));
-    return {topic, QJsonDocument(config).toJson(QJsonDocument::Compact), true};
+    return {DiscoveryTopic(names, entity), QJsonDocument(config).toJson(QJsonDocument::Compact), true};
 }
 
 MqttMessage Rc5Message(const MqttNames& names, const Rc5PacketRecord& packet)
