@@ -64,6 +64,7 @@ const std::array kEntities = {
     MqttEntity{"whirlbeam", "Whirlbeam", "sensor", "", "", "", false, false, Whirlbeam},
     MqttEntity{"whirlbeam_start", "Whirlbeam start", "button", "", "", "", false, true, nullptr},
     MqttEntity{"whirlbeam_stop", "Whirlbeam stop", "button", "", "", "", false, true, nullptr},
+    MqttEntity{"alarm_sound_clear", "Clear alarm sound", "button", "", "", "", false, true, nullptr},
     MqttEntity{"relay", "Relay", "switch", "", "", "", false, true, Relay},
     MqttEntity{"relay_minutes", "Relay minutes left", "number", "duration", "min", "", false, true, RelayMinutes, 0, kRelayMax},
     MqttEntity{"time_valid", "Time valid", "binary_sensor", "", "", "", true, false, TimeValid},

@@ -168,6 +168,8 @@ void TestMqttTables::commandPayloads_data()
     QTest::newRow("relay minutes blank") << "relay_minutes" << QByteArray(" 5") << QByteArray();
     QTest::newRow("relay minutes long digits") << "relay_minutes" << QByteArray("0005") << QByteArray();
     QTest::newRow("start") << "whirlbeam_start" << QByteArray("PRESS") << QByteArray("w81");
+    QTest::newRow("clear alarm sound") << "alarm_sound_clear" << QByteArray("PRESS") << QByteArray("~80");
+    QTest::newRow("clear alarm sound ON") << "alarm_sound_clear" << QByteArray("ON") << QByteArray();
     QTest::newRow("stop") << "whirlbeam_stop" << QByteArray("PRESS") << QByteArray("w80");
     QTest::newRow("stop other payload") << "whirlbeam_stop" << QByteArray("1") << QByteArray();
     // The other two offsets travel as the clock holds them (1, -2, 3).
