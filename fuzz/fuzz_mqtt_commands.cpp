@@ -5,8 +5,8 @@
 // the clock's sensor offsets (or unknown), then the payload, which also
 // serves as a topic. Invariants: a command is accepted only for an object
 // that takes commands, from a payload of at most kMaxCommandPayload bytes,
-// as a line of the clock's fixed command lengths (relay 5, whirlbeam 3,
-// offsets 9) made of printable ASCII after its first character, and
+// as a line of the clock's fixed command lengths (relay 5, whirlbeam and
+// alarm sound 3, offsets 9) made of printable ASCII after its first character, and
 // refused with a reason otherwise; the same input gives the same answer;
 // a topic names a command object only when it is exactly
 // <prefix>/<object>/set with no further level.
@@ -63,7 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(entity && entity->commands);
         Check(payload.size() <= kMaxCommandPayload);
         const char first = command.line.front();
-        Check((first == 'x' && command.line.size() == 5) || (first == 'w' && command.line.size() == 3)
+        Check((first == 'x' && command.line.size() == 5)
+            || ((first == 'w' || first == '~') && command.line.size() == 3)
             || (first == '\x7f' && command.line.size() == 9));
         Check(Printable(command.line));
     }

@@ -2142,6 +2142,26 @@ bis zur Unterbrechung (Strg-C, SIGTERM); auf eine verschwundene Uhr wird gewarte
         <translation>%1 erwartet ein Topic ohne + oder # und ohne / am Ende, nicht &apos;%2&apos;</translation>
     </message>
     <message>
+        <source>%1: no such file</source>
+        <translation>%1: keine solche Datei</translation>
+    </message>
+    <message>
+        <source>%1 is readable or writable by others; allow its owner alone (chmod 600)</source>
+        <translation>%1 ist für andere les- oder schreibbar; nur ihr Besitzer darf es (chmod 600)</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 lässt sich nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>publish the clock on an MQTT broker (state topics, Home Assistant
+discovery, commands) until interrupted; a clock or broker that goes
+away is waited for</source>
+        <translation>die Uhr an einem MQTT-Broker veröffentlichen (Zustands-Topics, Discovery
+für Home Assistant, Befehle) bis zur Unterbrechung; auf eine verschwundene
+Uhr oder einen verschwundenen Broker wird gewartet</translation>
+    </message>
+    <message>
         <source>
 Options (before or after the subcommand):
   --serial PORT       the clock on serial port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)
@@ -2178,7 +2198,11 @@ Options (before or after the subcommand):
   --discovery-prefix TOPIC
                       mqtt: Home Assistant&apos;s discovery prefix (default homeassistant)
   --no-discovery      mqtt: publish no Home Assistant discovery configs
+  --remove-discovery  mqtt: publish empty discovery configs, so that Home Assistant forgets
+                      the clock, and end
   --poll SECONDS      mqtt: ask the clock for its state every SECONDS (default 5)
+  --config FILE       mqtt: read options from FILE too, one &quot;name = value&quot; a line (names as
+                      the long options without --, # begins a comment); the command line wins
   -h, --help          this text
   -v, --version       the version
 
@@ -2234,7 +2258,11 @@ Optionen (vor oder nach dem Unterbefehl):
   --discovery-prefix TOPIC
                       mqtt: das Discovery-Präfix von Home Assistant (Standard homeassistant)
   --no-discovery      mqtt: keine Discovery-Konfigurationen für Home Assistant veröffentlichen
+  --remove-discovery  mqtt: leere Discovery-Konfigurationen veröffentlichen, damit Home Assistant
+                      die Uhr vergisst, und enden
   --poll SECONDS      mqtt: die Uhr alle SECONDS Sekunden nach ihrem Zustand fragen (Standard 5)
+  --config FILE       mqtt: Optionen auch aus FILE lesen, je Zeile &quot;Name = Wert&quot; (Namen wie die
+                      langen Optionen ohne --, # leitet Kommentare ein); die Befehlszeile geht vor
   -h, --help          dieser Text
   -v, --version       die Version
 
@@ -2258,24 +2286,20 @@ Exit-Codes:
 </translation>
     </message>
     <message>
-        <source>%1: no such file</source>
-        <translation>%1: keine solche Datei</translation>
+        <source>%1 takes no value</source>
+        <translation>%1 nimmt keinen Wert</translation>
     </message>
     <message>
-        <source>%1 is readable or writable by others; allow its owner alone (chmod 600)</source>
-        <translation>%1 ist für andere les- oder schreibbar; nur ihr Besitzer darf es (chmod 600)</translation>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
     </message>
     <message>
-        <source>cannot read %1: %2</source>
-        <translation>%1 lässt sich nicht lesen: %2</translation>
+        <source>the broker %1:%2 did not take the connection</source>
+        <translation>der Broker %1:%2 hat die Verbindung nicht angenommen</translation>
     </message>
     <message>
-        <source>publish the clock on an MQTT broker (state topics, Home Assistant
-discovery, commands) until interrupted; a clock or broker that goes
-away is waited for</source>
-        <translation>die Uhr an einem MQTT-Broker veröffentlichen (Zustands-Topics, Discovery
-für Home Assistant, Befehle) bis zur Unterbrechung; auf eine verschwundene
-Uhr oder einen verschwundenen Broker wird gewartet</translation>
+        <source>not a config file</source>
+        <translation>keine Konfigurationsdatei</translation>
     </message>
 </context>
 </TS>

@@ -18,6 +18,9 @@ struct BridgeTexts {
     Q_DECLARE_TR_FUNCTIONS(BridgeTexts)
 };
 
+// As the alarm page's button sends it: the sounding alarm falls silent.
+QByteArray ClearAlarmSoundCommand() { return QByteArrayLiteral("~80"); }
+
 MqttCommand Refuse(const QString& why) { return {QByteArray(), why}; }
 
 // A whole number as the spin edits take it: an optional minus, then at
@@ -104,6 +107,8 @@ MqttCommand ComposeMqttCommand(const QString& object, const QByteArray& payload,
         return Press(payload, StartWhirlbeamCommand());
     if (object == QLatin1String("whirlbeam_stop"))
         return Press(payload, StopWhirlbeamCommand());
+    if (object == QLatin1String("alarm_sound_clear"))
+        return Press(payload, ClearAlarmSoundCommand());
     if (object == QLatin1String("relay"))
         return RelaySwitch(payload);
     if (object == QLatin1String("relay_minutes"))

@@ -64,6 +64,7 @@ const std::array kEntities = {
     MqttEntity{"whirlbeam", "Whirlbeam", "sensor", "", "", "", false, false, Whirlbeam},
     MqttEntity{"whirlbeam_start", "Whirlbeam start", "button", "", "", "", false, true, nullptr},
     MqttEntity{"whirlbeam_stop", "Whirlbeam stop", "button", "", "", "", false, true, nullptr},
+    MqttEntity{"alarm_sound_clear", "Clear alarm sound", "button", "", "", "", false, true, nullptr},
     MqttEntity{"relay", "Relay", "switch", "", "", "", false, true, Relay},
     MqttEntity{"relay_minutes", "Relay minutes left", "number", "duration", "min", "", false, true, RelayMinutes, 0, kRelayMax},
     MqttEntity{"time_valid", "Time valid", "binary_sensor", "", "", "", true, false, TimeValid},
@@ -164,6 +165,21 @@ QList<MqttMessage> StateMessages(const MqttNames& names, const ClockFacts& facts
     return messages;
 }
 
+QString DiscoveryTopic(const MqttNames& names, const MqttEntity& entity)
+{
+    return QStringLiteral("%1/%2/%3/%4/config")
+        .arg(names.discoveryPrefix, QLatin1String(entity.component), names.clockId,
+            QLatin1String(entity.object));
+}
+
+QList<MqttMessage> DiscoveryRemovals(const MqttNames& names)
+{
+    QList<MqttMessage> messages;
+    for (const MqttEntity& entity : MqttEntities())
+        messages.append({DiscoveryTopic(names, entity), QByteArray(), true});
+    return messages;
+}
+
 MqttMessage DiscoveryMessage(const MqttNames& names, const MqttEntity& entity, const ClockFacts& facts)
 {
     const QString uniqueId = names.clockId + QLatin1Char('_') + QLatin1String(entity.object);
@@ -178,10 +194,7 @@ MqttMessage DiscoveryMessage(const MqttNames& names, const MqttEntity& entity, c
     if (entity.diagnostic)
         config.insert(QStringLiteral("entity_category"), QStringLiteral("diagnostic"));
     AddComponentFields(config, names, entity);
-    const QString topic = QStringLiteral("%1/%2/%3/%4/config")
-                              .arg(names.discoveryPrefix, QLatin1String(entity.component), names.clockId,
-                                  QLatin1String(entity.object));
-    return {topic, QJsonDocument(config).toJson(QJsonDocument::Compact), true};
+    return {DiscoveryTopic(names, entity), QJsonDocument(config).toJson(QJsonDocument::Compact), true};
 }
 
 MqttMessage Rc5Message(const MqttNames& names, const Rc5PacketRecord& packet)

@@ -61,6 +61,9 @@ QList<MqttMessage> StateMessages(const MqttNames& names, const ClockFacts& facts
 // Home Assistant's retained config of the entity, with the device as the
 // identification and version replies name it.
 MqttMessage DiscoveryMessage(const MqttNames& names, const MqttEntity& entity, const ClockFacts& facts);
+QString DiscoveryTopic(const MqttNames& names, const MqttEntity& entity);
+// An empty retained config for every entity: Home Assistant forgets them.
+QList<MqttMessage> DiscoveryRemovals(const MqttNames& names);
 // The packet as an event (not retained).
 MqttMessage Rc5Message(const MqttNames& names, const Rc5PacketRecord& packet);
 

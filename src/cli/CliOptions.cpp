@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliOptions.h"
 
+#include "bridge/MqttEntities.h"
 #include "cli/CliTexts.h"
 #include "cli/Subcommands.h"
-#include "bridge/MqttEntities.h"
 
 #include <QTimeZone>
 
@@ -53,6 +53,15 @@ public:
     explicit Parser(const QStringList& arguments)
         : arguments_(arguments)
     {
+    }
+
+    // The first option's own complaint, without the checks across options.
+    QString FirstError()
+    {
+        for (i_ = 0; i_ < arguments_.size(); ++i_)
+            if (const QString error = Take(); !error.isEmpty())
+                return error;
+        return QString();
     }
 
     ParsedCommandLine Parse()
@@ -147,7 +156,8 @@ QString Parser::Take()
         const auto zone = RequiredWord();
         // An empty zone would quietly mean this computer's, as if --zone were not given.
         if (!zone || zone->isEmpty() || !QTimeZone(zone->toUtf8()).isValid())
-            return CliTexts::tr("--zone takes a time zone such as Europe/Berlin, not '%1'").arg(zone.value_or(QString()));
+            return CliTexts::tr("--zone takes a time zone such as Europe/Berlin, not '%1'")
+                .arg(zone.value_or(QString()));
         options_.zone = *zone;
     } else if (Name() == QLatin1String("--watch")) {
         const auto minutes = RequiredWord();
@@ -169,7 +179,8 @@ QString Parser::Take()
         const std::optional<int> ms = seconds ? PlugDelayMs(*seconds) : std::nullopt;
         if (!ms)
             return CliTexts::tr("%1 takes a number of seconds from 0.001 to 86400").arg(name);
-        (name == QLatin1String("--unplug-after") ? options_.plug.unplugAfterMs : options_.plug.replugAfterMs) = ms;
+        (name == QLatin1String("--unplug-after") ? options_.plug.unplugAfterMs : options_.plug.replugAfterMs)
+            = ms;
     } else if (Name() == QLatin1String("--serial") || Name() == QLatin1String("--usb")
         || Name() == QLatin1String("--simulate")) {
         return TakeLink();
@@ -221,7 +232,7 @@ QString Parser::TakeLink()
 bool Parser::IsMqttOption() const
 {
     static const QStringList names = {"--broker", "--topic-prefix", "--discovery-prefix", "--id", "--poll",
-        "--no-discovery", "--username", "--password-file"};
+        "--no-discovery", "--username", "--password-file", "--config", "--remove-discovery"};
     return names.contains(Name());
 }
 
@@ -274,6 +285,10 @@ QString Parser::TakeMqtt()
         mqtt.discovery = false;
         return QString();
     }
+    if (Argument() == QLatin1String("--remove-discovery")) {
+        mqtt.removeDiscovery = true;
+        return QString();
+    }
     const auto word = RequiredWord();
     if (!word || word->isEmpty())
         return CliTexts::tr("%1 needs a value").arg(name);
@@ -291,10 +306,13 @@ QString Parser::TakeMqtt()
         mqtt.clockId = *word;
     } else if (name == QLatin1String("--topic-prefix") || name == QLatin1String("--discovery-prefix")) {
         if (!FitsTopic(*word))
-            return CliTexts::tr("%1 takes a topic without + or # and without a trailing /, not '%2'").arg(name, *word);
+            return CliTexts::tr("%1 takes a topic without + or # and without a trailing /, not '%2'")
+                .arg(name, *word);
         (name == QLatin1String("--topic-prefix") ? mqtt.topicPrefix : mqtt.discoveryPrefix) = *word;
     } else if (name == QLatin1String("--username")) {
         mqtt.username = *word;
+    } else if (name == QLatin1String("--config")) {
+        mqtt.configFile = *word;
     } else {
         mqtt.passwordFile = *word;
     }
@@ -311,6 +329,12 @@ QString HelpColumn(const QString& text, int column)
 
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) { return Parser(arguments).Parse(); }
 
+QString OptionError(const QString& argument)
+{
+    const QStringList arguments{argument};
+    return Parser(arguments).FirstError();
+}
+
 QString UsageText()
 {
     constexpr int kColumn = 22;
@@ -322,23 +346,26 @@ QString UsageText()
         subcommands += QStringLiteral("  ") + synopsis.leftJustified(kColumn - 3) + QLatin1Char(' ')
             + HelpColumn(CliTexts::tr(subcommand.help), kColumn) + QLatin1Char('\n');
     }
-    return CliTexts::tr(
-               "Usage: whirlbeamctl [OPTIONS] SUBCOMMAND [ARGUMENTS] [OPTIONS]\n"
-               "Talks to a whirlbeam clock over USB or a serial port, as the control panel does.\n"
-               "\n"
-               "Subcommands:\n")
+    return CliTexts::tr("Usage: whirlbeamctl [OPTIONS] SUBCOMMAND [ARGUMENTS] [OPTIONS]\n"
+                        "Talks to a whirlbeam clock over USB or a serial port, as the control panel does.\n"
+                        "\n"
+                        "Subcommands:\n")
         + subcommands
         + CliTexts::tr(
             "\n"
             "Options (before or after the subcommand):\n"
-            "  --serial PORT       the clock on serial port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)\n"
+            "  --serial PORT       the clock on serial port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 "
+            "...)\n"
             "  --usb [SERIAL]      the clock on USB; SERIAL (its serial number or /dev/hidrawN) picks one\n"
             "                      of several (--usb=SERIAL where a subcommand's argument could follow)\n"
-            "  --simulate [usb]    a simulated clock in this process: on a pseudo terminal, or as a USB device\n"
+            "  --simulate [usb]    a simulated clock in this process: on a pseudo terminal, or as a USB "
+            "device\n"
             "  --unplug-after SEC  with --simulate: unplug the simulated clock SEC seconds after the start\n"
             "                      (decimals allowed), once; SIGUSR1 unplugs it at any time\n"
-            "  --replug-after SEC  with --simulate: plug it back in SEC seconds after every unplugging (on USB\n"
-            "                      with its serial number, on serial as a new pseudo terminal behind the same\n"
+            "  --replug-after SEC  with --simulate: plug it back in SEC seconds after every unplugging (on "
+            "USB\n"
+            "                      with its serial number, on serial as a new pseudo terminal behind the "
+            "same\n"
             "                      port name); SIGUSR2 plugs it back in at any time\n"
             "  --json              the result as JSON: one object (an error as {\"error\", \"exitCode\"});\n"
             "                      monitor and offset --watch one object a line\n"
@@ -365,7 +392,11 @@ QString UsageText()
             "  --discovery-prefix TOPIC\n"
             "                      mqtt: Home Assistant's discovery prefix (default homeassistant)\n"
             "  --no-discovery      mqtt: publish no Home Assistant discovery configs\n"
+            "  --remove-discovery  mqtt: publish empty discovery configs, so that Home Assistant forgets\n"
+            "                      the clock, and end\n"
             "  --poll SECONDS      mqtt: ask the clock for its state every SECONDS (default 5)\n"
+            "  --config FILE       mqtt: read options from FILE too, one \"name = value\" a line (names as\n"
+            "                      the long options without --, # begins a comment); the command line wins\n"
             "  -h, --help          this text\n"
             "  -v, --version       the version\n"
             "\n"

@@ -19,8 +19,10 @@ struct MqttOptions {
     QString clockId; // empty: the USB serial number, the port's by-id name or the port's name
     int pollSeconds = kDefaultPollSeconds;
     bool discovery = true;
+    bool removeDiscovery = false; // --remove-discovery: empty the configs, then end
     QString username;
     QString passwordFile;
+    QString configFile; // --config: more options, which the command line overrides
 };
 
 // The command line of whirlbeamctl: a subcommand and its arguments, with
@@ -55,6 +57,9 @@ struct ParsedCommandLine {
 
 // arguments without the program's name.
 ParsedCommandLine ParseCommandLine(const QStringList& arguments);
+// What is wrong with the one option (with its value as --name=value), as
+// ParseCommandLine would say it; empty when nothing is.
+QString OptionError(const QString& argument);
 
 // The --help text: options, subcommands and exit codes.
 QString UsageText();

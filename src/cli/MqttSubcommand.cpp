@@ -7,8 +7,10 @@
 #include "link/ClockSession.h"
 #include "link/hid/HidDevice.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace {
 
@@ -52,14 +54,20 @@ QString ClockIdOf(ClockConnection& connection)
     return MqttClockId(QFileInfo(byId.isEmpty() ? connection.Link().GivenName() : byId).fileName());
 }
 
+MqttNames NamesOf(const MqttOptions& options, const QString& clockId)
+{
+    MqttNames names;
+    names.clockId = clockId;
+    names.prefix
+        = options.topicPrefix.isEmpty() ? QStringLiteral("whirlbeam/") + clockId : options.topicPrefix;
+    names.discoveryPrefix = options.discoveryPrefix;
+    return names;
+}
+
 MqttBridge::Settings BridgeSettings(const MqttOptions& options, ClockConnection& connection)
 {
     MqttBridge::Settings settings;
-    MqttNames& names = settings.names;
-    names.clockId = options.clockId.isEmpty() ? ClockIdOf(connection) : options.clockId;
-    names.prefix
-        = options.topicPrefix.isEmpty() ? QStringLiteral("whirlbeam/") + names.clockId : options.topicPrefix;
-    names.discoveryPrefix = options.discoveryPrefix;
+    settings.names = NamesOf(options, options.clockId.isEmpty() ? ClockIdOf(connection) : options.clockId);
     settings.discovery = options.discovery;
     settings.pollMs = options.pollSeconds * 1000;
     return settings;
@@ -80,6 +88,39 @@ MqttClient::Settings BrokerSettings(
     return broker;
 }
 
+// Home Assistant forgets the clock: an empty retained config for every
+// entity, sent once the broker takes the connection.
+Outcome RemoveDiscovery(
+    const MqttOptions& options, const MqttNames& names, const QByteArray& password, int timeoutMs)
+{
+    MqttClient::Settings broker = BrokerSettings(options, names, password);
+    // A running bridge of the same clock keeps its connection and its will.
+    broker.clientId += QStringLiteral("-remove");
+    broker.willTopic.clear();
+    MqttClient client(broker);
+    QEventLoop loop;
+    // Queued: Connected comes from within the library's callback, where
+    // leaving the broker would wait on the library's own lock.
+    QObject::connect(
+        &client, &MqttClient::Connected, &loop,
+        [&] {
+            for (const MqttMessage& message : DiscoveryRemovals(names))
+                // QoS 0: sent at once, not held back for acknowledgements that the
+                // disconnect below would never wait for.
+                client.Publish(message.topic, message.payload, message.retained, 0);
+            client.Stop();
+            loop.exit(ExitCode::Ok);
+        },
+        Qt::QueuedConnection);
+    QTimer::singleShot(timeoutMs, &loop, [&loop] { loop.exit(ExitCode::NoAnswer); });
+    client.Start();
+    if (loop.exec() == ExitCode::Ok)
+        return {};
+    client.Stop();
+    return Outcome::Fail(ExitCode::NoAnswer,
+        CliTexts::tr("the broker %1:%2 did not take the connection").arg(options.host).arg(options.port));
+}
+
 } // namespace
 
 Outcome Mqtt(CliContext& context, const QStringList&)
@@ -88,10 +129,17 @@ Outcome Mqtt(CliContext& context, const QStringList&)
     QByteArray password;
     if (Outcome outcome = ReadPassword(options.passwordFile, &password); !outcome.Ok())
         return outcome;
+    // With --id the clock need not be there to be forgotten.
+    if (options.removeDiscovery && !options.clockId.isEmpty())
+        return RemoveDiscovery(
+            options, NamesOf(options, options.clockId), password, context.options.timeoutMs);
     Outcome outcome;
     ClockSession* session = context.connect(&outcome);
     if (!session)
         return outcome;
+    if (options.removeDiscovery)
+        return RemoveDiscovery(
+            options, NamesOf(options, ClockIdOf(session->Connection())), password, context.options.timeoutMs);
     const MqttBridge::Settings settings = BridgeSettings(options, session->Connection());
     MqttClient client(BrokerSettings(options, settings.names, password));
     MqttBridge bridge(settings, *session, context.model, client,

@@ -3,6 +3,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/CliTexts.h"
+#include "cli/ConfigFile.h"
 #include "cli/Subcommands.h"
 #include "link/ClockSession.h"
 #include "link/ComPort.h"
@@ -12,7 +13,40 @@
 #include "sim/SimHid.h"
 #include "sim/SimulatedClock.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <cerrno>
+
+namespace {
+
+// The command line, and the options of its --config file under it; a
+// failure's exit code: a bad line 2, a file that cannot be read 6.
+struct ParsedArguments {
+    ParsedCommandLine parsed;
+    int failureCode = ExitCode::Usage;
+};
+
+ParsedArguments ParseWithConfig(const QStringList& arguments)
+{
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    if (!parsed.options || parsed.options->help || parsed.options->version
+        || parsed.options->mqtt.configFile.isEmpty())
+        return {parsed};
+    const QString file = parsed.options->mqtt.configFile;
+    QFile source(file);
+    if (QFileInfo(file).isDir() || !source.open(QIODevice::ReadOnly) || source.size() > kMaxConfigBytes) {
+        const QString reason = source.error() == QFileDevice::NoError ? CliTexts::tr("not a config file")
+                                                                      : source.errorString();
+        return {{std::nullopt, CliTexts::tr("cannot read %1: %2").arg(file, reason)}, ExitCode::BadFile};
+    }
+    const ConfigOptions config = ReadConfigText(source.read(kMaxConfigBytes));
+    if (!config.error.isEmpty())
+        return {{std::nullopt, QStringLiteral("%1: %2").arg(file, config.error)}};
+    return {ParseCommandLine(MergeConfig(config.arguments, arguments))};
+}
+
+} // namespace
 
 WhirlbeamCtl::WhirlbeamCtl(Environment environment)
     : environment_(std::move(environment))
@@ -24,14 +58,16 @@ WhirlbeamCtl::~WhirlbeamCtl() = default;
 int WhirlbeamCtl::Run(const QStringList& arguments)
 {
     Console console(*environment_.out, *environment_.err);
-    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    const auto [parsed, failureCode] = ParseWithConfig(arguments);
     if (!parsed.options) {
-        const QString message = parsed.error + CliTexts::tr(" (whirlbeamctl --help lists what it takes)");
+        const QString message = failureCode == ExitCode::Usage
+            ? parsed.error + CliTexts::tr(" (whirlbeamctl --help lists what it takes)")
+            : parsed.error;
         console.Error(message);
         // The line did not parse, but a script that asked for JSON still gets it.
         if (arguments.contains(QLatin1String("--json")))
-            console.JsonError(message, ExitCode::Usage);
-        return ExitCode::Usage;
+            console.JsonError(message, failureCode);
+        return failureCode;
     }
     const CliOptions& options = *parsed.options;
     if (options.help) {
@@ -88,7 +124,8 @@ ClockSession* WhirlbeamCtl::Connect(const CliOptions& options, Outcome* failure)
     connection_->SetLog(&log_);
     // The long-running ones wait for a clock that goes away.
     const QString& subcommand = options.command.first();
-    if ((subcommand == QLatin1String("monitor") || subcommand == QLatin1String("mqtt")) && options.reconnect) {
+    if ((subcommand == QLatin1String("monitor") || subcommand == QLatin1String("mqtt"))
+        && options.reconnect) {
         connection_->SetReconnect(true);
         TellReturns();
     }
@@ -161,7 +198,8 @@ std::unique_ptr<ClockConnection> WhirlbeamCtl::OpenLink(const CliOptions& option
         break;
     }
     const bool usb = controller != nullptr;
-    auto connection = std::make_unique<ClockConnection>(std::move(port), std::move(controller), MakeUdevTtyAnnouncer());
+    auto connection
+        = std::make_unique<ClockConnection>(std::move(port), std::move(controller), MakeUdevTtyAnnouncer());
     if (!(usb ? connection->OpenUsbClock(wanted) : connection->Open(LinkKind::Serial))) {
         *failure = connection->LastFailure();
         return nullptr;

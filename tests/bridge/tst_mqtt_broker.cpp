@@ -159,6 +159,29 @@ void TestMqttBroker::bridgeOnSimulatedUsbClock()
     QVERIFY(bridge.waitForFinished(kWaitMs));
     QTRY_COMPARE_WITH_TIMEOUT(
         seen.value(prefix + QStringLiteral("/availability")), QByteArray("offline"), kWaitMs);
+
+    // Forgotten by Home Assistant: every config emptied, the broker named
+    // by a config file, the clock by --id alone.
+    QFile options(folder.filePath(QStringLiteral("bridge.conf")));
+    QVERIFY(options.open(QIODevice::WriteOnly));
+    options.write(
+        QStringLiteral("# the test's broker\nbroker = 127.0.0.1:%1\nid %2\n").arg(port).arg(id).toUtf8());
+    options.close();
+    QProcess remover;
+    remover.setProcessChannelMode(QProcess::ForwardedChannels);
+    remover.start(QStringLiteral(WHIRLBEAMCTL_BINARY),
+        {QStringLiteral("mqtt"), QStringLiteral("--remove-discovery"), QStringLiteral("--config"),
+            options.fileName()});
+    QVERIFY(remover.waitForFinished(kWaitMs));
+    QCOMPARE(remover.exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            for (auto it = seen.cbegin(); it != seen.cend(); ++it)
+                if (it.key().startsWith(QLatin1String("homeassistant/")) && !it.value().isEmpty())
+                    return false;
+            return true;
+        }(),
+        kWaitMs);
     observer.Stop();
 }
 

@@ -5,6 +5,7 @@
 #include "bridge/MqttCommands.h"
 #include "bridge/MqttEntities.h"
 #include "cli/CliOptions.h"
+#include "cli/ConfigFile.h"
 #include "clock/ClockModel.h"
 
 #include <QJsonDocument>
@@ -54,6 +55,9 @@ private slots:
     void commandTopics();
     void options_data();
     void options();
+    void configLines_data();
+    void configLines();
+    void commandLineWinsOverConfig();
 };
 
 void TestMqttTables::statePayloads_data()
@@ -164,6 +168,8 @@ void TestMqttTables::commandPayloads_data()
     QTest::newRow("relay minutes blank") << "relay_minutes" << QByteArray(" 5") << QByteArray();
     QTest::newRow("relay minutes long digits") << "relay_minutes" << QByteArray("0005") << QByteArray();
     QTest::newRow("start") << "whirlbeam_start" << QByteArray("PRESS") << QByteArray("w81");
+    QTest::newRow("clear alarm sound") << "alarm_sound_clear" << QByteArray("PRESS") << QByteArray("~80");
+    QTest::newRow("clear alarm sound ON") << "alarm_sound_clear" << QByteArray("ON") << QByteArray();
     QTest::newRow("stop") << "whirlbeam_stop" << QByteArray("PRESS") << QByteArray("w80");
     QTest::newRow("stop other payload") << "whirlbeam_stop" << QByteArray("1") << QByteArray();
     // The other two offsets travel as the clock holds them (1, -2, 3).
@@ -250,6 +256,58 @@ void TestMqttTables::options()
     }
     QCOMPARE(parsed.options->mqtt.host, host);
     QCOMPARE(parsed.options->mqtt.port, port);
+}
+
+void TestMqttTables::configLines_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error"); // empty: taken
+    using L = QStringList;
+    QTest::newRow("empty") << QByteArray() << L{} << "";
+    QTest::newRow("both forms") << QByteArray("broker = h:1884\npoll 30\n")
+                                << L{"--broker=h:1884", "--poll=30"} << "";
+    QTest::newRow("blanks and comments")
+        << QByteArray("# the kitchen clock\r\n\n  id=kitchen   # by the door\r\n\t\n") << L{"--id=kitchen"}
+        << "";
+    QTest::newRow("flag alone") << QByteArray("no-discovery\nusb\nsimulate usb")
+                                << L{"--no-discovery", "--usb", "--simulate=usb"} << "";
+    QTest::newRow("hash inside a value") << QByteArray("username a#b") << L{"--username=a#b"} << "";
+    QTest::newRow("unknown key") << QByteArray("\nbrokr = h") << L{} << "line 2: unknown option 'brokr'";
+    QTest::newRow("dashes kept") << QByteArray("--broker h") << L{} << "line 1: unknown option '--broker'";
+    QTest::newRow("no nesting") << QByteArray("config other.conf") << L{}
+                                << "line 1: unknown option 'config'";
+    QTest::newRow("no help") << QByteArray("help") << L{} << "line 1: unknown option 'help'";
+    QTest::newRow("value missing") << QByteArray("poll =") << L{} << "line 1: --poll needs a value";
+    QTest::newRow("flag with value") << QByteArray("json = yes") << L{} << "line 1: json takes no value";
+    QTest::newRow("bad value") << QByteArray("id = k\npoll = 0") << L{}
+                               << "line 2: --poll takes a number of seconds from 1 to 3600";
+    QTest::newRow("wildcard")
+        << QByteArray("topic-prefix = a/+") << L{}
+        << "line 1: --topic-prefix takes a topic without + or # and without a trailing /, "
+           "not 'a/+'";
+}
+
+void TestMqttTables::configLines()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    const ConfigOptions config = ReadConfigText(text);
+    QCOMPARE(config.error, error);
+    QCOMPARE(config.arguments, arguments);
+}
+
+void TestMqttTables::commandLineWinsOverConfig()
+{
+    const QStringList config{"--broker=a:1", "--poll=30", "--serial=/dev/ttyS0", "--id=k"};
+    const QStringList merged = MergeConfig(config, {"mqtt", "--poll", "7", "--simulate"});
+    QCOMPARE(merged, (QStringList{"--broker=a:1", "--id=k", "mqtt", "--poll", "7", "--simulate"}));
+    const ParsedCommandLine parsed = ParseCommandLine(merged);
+    QVERIFY2(parsed.options, qPrintable(parsed.error));
+    QCOMPARE(parsed.options->mqtt.pollSeconds, 7);
+    QCOMPARE(parsed.options->mqtt.host, QStringLiteral("a"));
+    QCOMPARE(parsed.options->link, CliOptions::Link::SimulatedSerial);
 }
 
 QTEST_GUILESS_MAIN(TestMqttTables)

@@ -506,6 +506,11 @@ void WhirlbeamCtlTest::failuresHaveTheirExitCodes_data()
                                           << "empty: holds no command lines";
     QTest::newRow("unwritable log") << "none" << L{"--simulate", "status", "--log", "/nonexistent/t.log"} << 6
                                     << "cannot write the log /nonexistent/t.log: No such folder";
+    QTest::newRow("bad config line") << "none" << L{"mqtt", "--config", "bad"} << 2
+                                     << "bad: line 1: unknown option '\x01\x02' (whirlbeamctl --help";
+    QTest::newRow("missing config") << "none" << L{"mqtt", "--config=missing"} << 6 << "cannot read missing: ";
+    QTest::newRow("config folder") << "none" << L{"mqtt", "--config", "/"} << 6
+                                   << "cannot read /: not a config file";
     QTest::newRow("missing file") << "none" << L{"--simulate", "params", "load", "missing"} << 6
                                   << "cannot read ";
     QTest::newRow("endless alarm file") << "none" << L{"--simulate", "alarms", "load", "/dev/zero"} << 6
