@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bridge/MqttClient.h"
 
+#include "bridge/MqttEntities.h"
+
+#include <QEventLoop>
 #include <QSocketNotifier>
 #include <algorithm>
 #include <mosquitto.h>
@@ -221,4 +224,29 @@ void MqttClient::OnMessage(mosquitto*, void* self, const mosquitto_message* mess
     auto* client = static_cast<MqttClient*>(self);
     emit client->MessageReceived(QString::fromUtf8(message->topic),
         QByteArray(static_cast<const char*>(message->payload), message->payloadlen));
+}
+
+bool PublishOnce(const MqttClient::Settings& settings, const QList<MqttMessage>& messages, int timeoutMs)
+{
+    MqttClient client(settings);
+    QEventLoop loop;
+    // Queued: Connected comes from within the library's callback, where
+    // leaving the broker would wait on the library's own lock.
+    QObject::connect(
+        &client, &MqttClient::Connected, &loop,
+        [&] {
+            for (const MqttMessage& message : messages)
+                // QoS 0: sent at once, not held back for acknowledgements that the
+                // disconnect below would never wait for.
+                client.Publish(message.topic, message.payload, message.retained, 0);
+            client.Stop();
+            loop.exit(0);
+        },
+        Qt::QueuedConnection);
+    QTimer::singleShot(timeoutMs, &loop, [&loop] { loop.exit(1); });
+    client.Start();
+    if (loop.exec() == 0)
+        return true;
+    client.Stop();
+    return false;
 }

@@ -86,3 +86,10 @@ private:
     bool connected_ = false;
     bool stopping_ = false;
 };
+
+struct MqttMessage;
+
+// Connects once, publishes the messages and leaves: for a run that only
+// tells the broker something (the removal of the discovery configs). False
+// when the broker did not take the connection within timeoutMs.
+bool PublishOnce(const MqttClient::Settings& settings, const QList<MqttMessage>& messages, int timeoutMs);

@@ -7,10 +7,8 @@
 #include "link/ClockSession.h"
 #include "link/hid/HidDevice.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QTimer>
 
 namespace {
 
@@ -97,26 +95,8 @@ Outcome RemoveDiscovery(
     // A running bridge of the same clock keeps its connection and its will.
     broker.clientId += QStringLiteral("-remove");
     broker.willTopic.clear();
-    MqttClient client(broker);
-    QEventLoop loop;
-    // Queued: Connected comes from within the library's callback, where
-    // leaving the broker would wait on the library's own lock.
-    QObject::connect(
-        &client, &MqttClient::Connected, &loop,
-        [&] {
-            for (const MqttMessage& message : DiscoveryRemovals(names))
-                // QoS 0: sent at once, not held back for acknowledgements that the
-                // disconnect below would never wait for.
-                client.Publish(message.topic, message.payload, message.retained, 0);
-            client.Stop();
-            loop.exit(ExitCode::Ok);
-        },
-        Qt::QueuedConnection);
-    QTimer::singleShot(timeoutMs, &loop, [&loop] { loop.exit(ExitCode::NoAnswer); });
-    client.Start();
-    if (loop.exec() == ExitCode::Ok)
+    if (PublishOnce(broker, DiscoveryRemovals(names), timeoutMs))
         return {};
-    client.Stop();
     return Outcome::Fail(ExitCode::NoAnswer,
         CliTexts::tr("the broker %1:%2 did not take the connection").arg(options.host).arg(options.port));
 }
