@@ -5,46 +5,18 @@
 
 #include "bridge/MqttClient.h"
 
+#include "support/MosquittoBroker.h"
+
 #include <QFile>
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
 constexpr int kWaitMs = 20000;
-
-// A port nothing listens on now; the broker takes it at once.
-int FreePort()
-{
-    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    int port = 0;
-    if (::bind(socket, reinterpret_cast<sockaddr*>(&address), length) == 0
-        && ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    ::close(socket);
-    return port;
-}
-
-QString BrokerProgram()
-{
-    const QString found = QStandardPaths::findExecutable(QStringLiteral("mosquitto"));
-    return found.isEmpty() ? QStandardPaths::findExecutable(
-               QStringLiteral("mosquitto"), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin")})
-                           : found;
-}
 
 } // namespace
 
@@ -56,29 +28,11 @@ private slots:
 
 void TestMqttBroker::bridgeOnSimulatedUsbClock()
 {
-    const QString broker = BrokerProgram();
-    if (broker.isEmpty())
+    if (MosquittoBroker::Program().isEmpty())
         QSKIP("the mosquitto broker is not installed (scripts/setup installs it)");
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    const int port = FreePort();
-    QVERIFY(port > 0);
-    QFile config(folder.filePath(QStringLiteral("mosquitto.conf")));
-    QVERIFY(config.open(QIODevice::WriteOnly));
-    config.write(
-        QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\nlog_type error\n")
-            .arg(port)
-            .toUtf8());
-    config.close();
-
-    QProcess mosquitto;
-    mosquitto.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    mosquitto.start(broker, {QStringLiteral("-c"), config.fileName()});
-    QVERIFY(mosquitto.waitForStarted());
-    const auto stopBroker = qScopeGuard([&] {
-        mosquitto.terminate();
-        mosquitto.waitForFinished(5000);
-    });
+    MosquittoBroker mosquitto;
+    QVERIFY(mosquitto.Start());
+    const int port = mosquitto.Port();
 
     // What every topic was given last, as the observer saw it.
     QHash<QString, QByteArray> seen;
@@ -93,7 +47,7 @@ void TestMqttBroker::bridgeOnSimulatedUsbClock()
     observer.Start(); // the broker may not listen yet: the client tries again after 1 s
     QTRY_VERIFY_WITH_TIMEOUT(observer.IsConnected(), kWaitMs);
 
-    const QString log = folder.filePath(QStringLiteral("traffic.log"));
+    const QString log = mosquitto.FilePath(QStringLiteral("traffic.log"));
     QProcess bridge;
     bridge.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     bridge.start(QStringLiteral(WHIRLBEAMCTL_BINARY),
@@ -143,12 +97,10 @@ void TestMqttBroker::bridgeOnSimulatedUsbClock()
 
     // The broker restarted, with nothing retained: the bridge connects again
     // and tells everything anew.
-    mosquitto.terminate();
-    QVERIFY(mosquitto.waitForFinished(kWaitMs));
+    QVERIFY(mosquitto.Stop());
     QTRY_VERIFY_WITH_TIMEOUT(!observer.IsConnected(), kWaitMs);
     seen.clear();
-    mosquitto.start(broker, {QStringLiteral("-c"), config.fileName()});
-    QVERIFY(mosquitto.waitForStarted());
+    QVERIFY(mosquitto.Start());
     QTRY_COMPARE_WITH_TIMEOUT(
         seen.value(prefix + QStringLiteral("/availability")), QByteArray("online"), kWaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(seen.contains(discovery), kWaitMs);
@@ -162,7 +114,7 @@ void TestMqttBroker::bridgeOnSimulatedUsbClock()
 
     // Forgotten by Home Assistant: every config emptied, the broker named
     // by a config file, the clock by --id alone.
-    QFile options(folder.filePath(QStringLiteral("bridge.conf")));
+    QFile options(mosquitto.FilePath(QStringLiteral("bridge.conf")));
     QVERIFY(options.open(QIODevice::WriteOnly));
     options.write(
         QStringLiteral("# the test's broker\nbroker = 127.0.0.1:%1\nid %2\n").arg(port).arg(id).toUtf8());
