@@ -53,10 +53,23 @@ MqttClient::MqttClient(Settings settings, QObject* parent)
     if (!settings_.username.isEmpty())
         mosquitto_username_pw_set(client_, settings_.username.toUtf8().constData(),
             settings_.password.isNull() ? nullptr : settings_.password.constData());
+    SetUpTls();
     misc_.setInterval(kMiscIntervalMs);
     connect(&misc_, &QTimer::timeout, this, &MqttClient::Misc);
     retry_.setSingleShot(true);
     connect(&retry_, &QTimer::timeout, this, &MqttClient::Connect);
+}
+
+// A CA file that cannot be read fails here; the connection then fails its
+// handshake and is tried again as any other (its owner checks the file first).
+void MqttClient::SetUpTls()
+{
+    if (!settings_.tls)
+        return;
+    const QByteArray file = settings_.caFile.toUtf8();
+    const QByteArray folder = settings_.caPath.toUtf8();
+    mosquitto_tls_set(client_, file.isEmpty() ? nullptr : file.constData(),
+        file.isEmpty() ? folder.constData() : nullptr, nullptr, nullptr, nullptr);
 }
 
 MqttClient::~MqttClient()
