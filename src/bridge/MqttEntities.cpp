@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -81,7 +82,11 @@ std::optional<QByteArray> ClockDate(const ClockFacts& f)
 // To the millisecond, as whirlbeamctl offset tells it.
 std::optional<QByteArray> ClockOffset(const MqttReadings& r)
 {
-    return r.offsetSeconds ? std::optional(QByteArray::number(*r.offsetSeconds, 'f', 3)) : std::nullopt;
+    if (!r.offsetSeconds)
+        return std::nullopt;
+    // Rounded first, and no "-0.000" for a clock a fraction of a millisecond behind.
+    const double milliseconds = std::round(*r.offsetSeconds * 1000.0) + 0.0;
+    return QByteArray::number(milliseconds / 1000.0, 'f', 3);
 }
 
 constexpr int kOffsetMin = SpinRangeOf(ClockValue::TemperatureOffset).minValue;
