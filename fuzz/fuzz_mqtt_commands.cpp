@@ -65,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const MqttEntity* entity = FindMqttEntity(object);
     Check(command.Accepted() == command.refusal.isEmpty());
     if (raw) {
-        Check(!command.Accepted() || (allowRaw && command.line == payload && payload.size() <= kMaxRawPayload));
+        Check(
+            !command.Accepted() || (allowRaw && command.line == payload && payload.size() <= kMaxRawPayload));
         if (command.Accepted())
             Check(static_cast<unsigned char>(payload.front()) >= 0x60 && Printable(payload));
     } else if (command.setsTime) {

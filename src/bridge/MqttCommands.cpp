@@ -39,7 +39,8 @@ std::optional<int> WholeNumber(const QByteArray& payload, int maxDigits)
     return negative ? -value : value;
 }
 
-std::optional<int> NumberWithin(const QByteArray& payload, int minValue, int maxValue, int maxDigits, QString* why)
+std::optional<int> NumberWithin(
+    const QByteArray& payload, int minValue, int maxValue, int maxDigits, QString* why)
 {
     const std::optional<int> number = WholeNumber(payload, maxDigits);
     if (!number)
@@ -142,7 +143,8 @@ MqttCommand ComposeMqttCommand(
     if (object == QLatin1String("alarm_sound_clear"))
         return Press(payload, ClearAlarmSoundCommand());
     if (object == QLatin1String("sync_time"))
-        return payload == "PRESS" ? MqttCommand{QByteArray(), QString(), true} : Refuse(BridgeTexts::tr("takes PRESS"));
+        return payload == "PRESS" ? MqttCommand{QByteArray(), QString(), true}
+                                  : Refuse(BridgeTexts::tr("takes PRESS"));
     if (object == QLatin1String("rc5_send"))
         return Rc5Send(payload);
     if (object == QLatin1String("relay"))

@@ -202,7 +202,8 @@ QString CommandObject(const MqttNames& names, const QString& topic)
     return object.contains(QLatin1Char('/')) ? QString() : object;
 }
 
-QList<MqttMessage> StateMessages(const MqttNames& names, const ClockFacts& facts, const MqttReadings& readings)
+QList<MqttMessage> StateMessages(
+    const MqttNames& names, const ClockFacts& facts, const MqttReadings& readings)
 {
     QList<MqttMessage> messages;
     for (const MqttEntity& entity : kEntities) {

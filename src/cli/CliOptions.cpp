@@ -234,7 +234,8 @@ QString Parser::TakeLink()
 bool Parser::IsMqttOption() const
 {
     static const QStringList names = {"--broker", "--topic-prefix", "--discovery-prefix", "--id", "--poll",
-        "--no-discovery", "--username", "--password-file", "--config", "--remove-discovery", "--tls", "--cafile", "--allow-raw"};
+        "--no-discovery", "--username", "--password-file", "--config", "--remove-discovery", "--tls",
+        "--cafile", "--allow-raw"};
     return names.contains(Name());
 }
 

@@ -42,7 +42,8 @@ void ClockOffsetMeter::Start()
     running_ = true;
     finder_ = {};
     start_ = system_clock::now();
-    const QDateTime local = QDateTime::fromMSecsSinceEpoch(duration_cast<milliseconds>(start_.time_since_epoch()).count());
+    const QDateTime local
+        = QDateTime::fromMSecsSinceEpoch(duration_cast<milliseconds>(start_.time_since_epoch()).count());
     startOfDay_ = local.time().msecsSinceStartOfDay() / 1000.0
         + double(duration_cast<microseconds>(start_.time_since_epoch()).count() % 1000) / 1e6;
     giveUp_.start();

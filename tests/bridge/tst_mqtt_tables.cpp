@@ -205,27 +205,33 @@ void TestMqttTables::commandPayloads_data()
     QTest::newRow("relay OFF") << "relay" << QByteArray("OFF") << QByteArray("x0000") << false;
     QTest::newRow("relay lower case") << "relay" << QByteArray("on") << QByteArray() << false;
     QTest::newRow("relay minutes") << "relay_minutes" << QByteArray("255") << QByteArray("x01FF") << false;
-    QTest::newRow("relay minutes 0 is off") << "relay_minutes" << QByteArray("0") << QByteArray("x0000") << false;
+    QTest::newRow("relay minutes 0 is off")
+        << "relay_minutes" << QByteArray("0") << QByteArray("x0000") << false;
     QTest::newRow("relay minutes too many") << "relay_minutes" << QByteArray("256") << QByteArray() << false;
     QTest::newRow("relay minutes negative") << "relay_minutes" << QByteArray("-1") << QByteArray() << false;
     QTest::newRow("relay minutes decimal") << "relay_minutes" << QByteArray("5.0") << QByteArray() << false;
     QTest::newRow("relay minutes blank") << "relay_minutes" << QByteArray(" 5") << QByteArray() << false;
-    QTest::newRow("relay minutes long digits") << "relay_minutes" << QByteArray("0005") << QByteArray() << false;
+    QTest::newRow("relay minutes long digits")
+        << "relay_minutes" << QByteArray("0005") << QByteArray() << false;
     QTest::newRow("start") << "whirlbeam_start" << QByteArray("PRESS") << QByteArray("w81") << false;
-    QTest::newRow("clear alarm sound") << "alarm_sound_clear" << QByteArray("PRESS") << QByteArray("~80") << false;
+    QTest::newRow("clear alarm sound")
+        << "alarm_sound_clear" << QByteArray("PRESS") << QByteArray("~80") << false;
     QTest::newRow("clear alarm sound ON") << "alarm_sound_clear" << QByteArray("ON") << QByteArray() << false;
     QTest::newRow("stop") << "whirlbeam_stop" << QByteArray("PRESS") << QByteArray("w80") << false;
     QTest::newRow("stop other payload") << "whirlbeam_stop" << QByteArray("1") << QByteArray() << false;
     // The other two offsets travel as the clock holds them (1, -2, 3).
     QTest::newRow("temperature offset") << "temperature_offset" << QByteArray("-10")
                                         << QByteArray("\x7f"
-                                                      "80F6FE03") << false;
+                                                      "80F6FE03")
+                                        << false;
     QTest::newRow("humidity offset") << "humidity_offset" << QByteArray("10")
                                      << QByteArray("\x7f"
-                                                   "40010A03") << false;
+                                                   "40010A03")
+                                     << false;
     QTest::newRow("pressure offset") << "pressure_offset" << QByteArray("0")
                                      << QByteArray("\x7f"
-                                                   "2001FE00") << false;
+                                                   "2001FE00")
+                                     << false;
     QTest::newRow("offset beyond") << "pressure_offset" << QByteArray("11") << QByteArray() << false;
     QTest::newRow("offset minus only") << "pressure_offset" << QByteArray("-") << QByteArray() << false;
     QTest::newRow("binary") << "relay_minutes" << QByteArray("1\0", 2) << QByteArray() << false;
