@@ -6,7 +6,9 @@
 #include <QEventLoop>
 #include <QSocketNotifier>
 #include <algorithm>
+#include <cerrno>
 #include <mosquitto.h>
+#include <sys/socket.h>
 
 namespace {
 
@@ -32,6 +34,17 @@ void ReleaseLater(std::unique_ptr<QSocketNotifier>& notifier)
     // It may be the one whose signal runs now.
     notifier->setEnabled(false);
     notifier.release()->deleteLater();
+}
+
+// Under TLS, libmosquitto 2.0 takes a connection refused during its
+// handshake for a handshake still under way, and the hung-up socket would
+// wake the read notifier without end: a socket that ended before the broker
+// took the connection is a lost one.
+bool SocketEnded(int socket)
+{
+    char byte = 0;
+    const ssize_t got = ::recv(socket, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    return got == 0 || (got < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
 }
 
 } // namespace
@@ -119,7 +132,14 @@ void MqttClient::Unwatch()
     misc_.stop();
 }
 
-void MqttClient::Read() { Handle(mosquitto_loop_read(client_, 1)); }
+void MqttClient::Read()
+{
+    if (!connected_ && SocketEnded(mosquitto_socket(client_))) {
+        Handle(MOSQ_ERR_CONN_LOST);
+        return;
+    }
+    Handle(mosquitto_loop_read(client_, 1));
+}
 
 void MqttClient::Write() { Handle(mosquitto_loop_write(client_, 1)); }
 

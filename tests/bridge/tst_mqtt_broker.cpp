@@ -4,6 +4,7 @@
 // stopped at the end), watched by a client of its own.
 
 #include "bridge/MqttClient.h"
+#include "support/LocalBroker.h"
 
 #include <QFile>
 #include <QHash>
@@ -11,41 +12,12 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
 constexpr int kWaitMs = 20000;
-
-// A port nothing listens on now; the broker takes it at once.
-int FreePort()
-{
-    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    int port = 0;
-    if (::bind(socket, reinterpret_cast<sockaddr*>(&address), length) == 0
-        && ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    ::close(socket);
-    return port;
-}
-
-QString BrokerProgram()
-{
-    const QString found = QStandardPaths::findExecutable(QStringLiteral("mosquitto"));
-    return found.isEmpty() ? QStandardPaths::findExecutable(
-               QStringLiteral("mosquitto"), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin")})
-                           : found;
-}
 
 } // namespace
 
@@ -62,7 +34,7 @@ void TestMqttBroker::bridgeOnSimulatedUsbClock()
         QSKIP("the mosquitto broker is not installed (scripts/setup installs it)");
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    const int port = FreePort();
+    const int port = FreeLoopbackPort();
     QVERIFY(port > 0);
     QFile config(folder.filePath(QStringLiteral("mosquitto.conf")));
     QVERIFY(config.open(QIODevice::WriteOnly));
