@@ -194,6 +194,26 @@
         <source>payload too long</source>
         <translation>Nutzdaten zu lang</translation>
     </message>
+    <message>
+        <source>mqtt: the clock&apos;s offset could not be measured</source>
+        <translation>mqtt: die Abweichung der Uhr ließ sich nicht messen</translation>
+    </message>
+    <message>
+        <source>the clock&apos;s time is being measured or set; try again</source>
+        <translation>die Zeit der Uhr wird gerade gemessen oder gestellt; bitte noch einmal versuchen</translation>
+    </message>
+    <message>
+        <source>takes ADDRESS,COMMAND</source>
+        <translation>erwartet ADRESSE,BEFEHL</translation>
+    </message>
+    <message>
+        <source>address: %1</source>
+        <translation>Adresse: %1</translation>
+    </message>
+    <message>
+        <source>command: %1</source>
+        <translation>Befehl: %1</translation>
+    </message>
 </context>
 <context>
     <name>ClockDeviceTexts</name>
@@ -2162,6 +2182,22 @@ für Home Assistant, Befehle) bis zur Unterbrechung; auf eine verschwundene
 Uhr oder einen verschwundenen Broker wird gewartet</translation>
     </message>
     <message>
+        <source>%1 takes no value</source>
+        <translation>%1 nimmt keinen Wert</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>the broker %1:%2 did not take the connection</source>
+        <translation>der Broker %1:%2 hat die Verbindung nicht angenommen</translation>
+    </message>
+    <message>
+        <source>not a config file</source>
+        <translation>keine Konfigurationsdatei</translation>
+    </message>
+    <message>
         <source>
 Options (before or after the subcommand):
   --serial PORT       the clock on serial port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)
@@ -2187,7 +2223,11 @@ Options (before or after the subcommand):
   --no-reconnect      monitor: end when the clock goes away (exit code 3) rather than
                       wait for it to come back
   --broker HOST[:PORT]
-                      mqtt: the MQTT broker (default localhost:1883)
+                      mqtt: the MQTT broker (default localhost:1883, with TLS port 8883)
+  --tls               mqtt: talk to the broker over TLS, its certificate checked against
+                      the system&apos;s CAs in /etc/ssl/certs
+  --cafile FILE       mqtt: check the broker&apos;s certificate against the CA certificates of
+                      FILE (PEM) instead; implies --tls
   --username NAME     mqtt: the name to log in to the broker with
   --password-file FILE
                       mqtt: its password, the file&apos;s first line (readable by its owner only)
@@ -2201,6 +2241,7 @@ Options (before or after the subcommand):
   --remove-discovery  mqtt: publish empty discovery configs, so that Home Assistant forgets
                       the clock, and end
   --poll SECONDS      mqtt: ask the clock for its state every SECONDS (default 5)
+  --allow-raw         mqtt: TOPIC/raw/set sends any command line, checked as send checks it
   --config FILE       mqtt: read options from FILE too, one &quot;name = value&quot; a line (names as
                       the long options without --, # begins a comment); the command line wins
   -h, --help          this text
@@ -2247,7 +2288,11 @@ Optionen (vor oder nach dem Unterbefehl):
   --no-reconnect      monitor: enden, wenn die Uhr verschwindet (Exit-Code 3), statt auf
                       ihre Rückkehr zu warten
   --broker HOST[:PORT]
-                      mqtt: der MQTT-Broker (Standard localhost:1883)
+                      mqtt: der MQTT-Broker (Standard localhost:1883, mit TLS Port 8883)
+  --tls               mqtt: mit dem Broker über TLS sprechen, sein Zertifikat gegen die
+                      CAs des Systems in /etc/ssl/certs geprüft
+  --cafile FILE       mqtt: das Zertifikat des Brokers stattdessen gegen die CA-Zertifikate
+                      aus FILE (PEM) prüfen; schließt --tls ein
   --username NAME     mqtt: der Name, mit dem sich die Brücke am Broker anmeldet
   --password-file FILE
                       mqtt: sein Passwort, die erste Zeile der Datei (nur für den Besitzer lesbar)
@@ -2261,6 +2306,7 @@ Optionen (vor oder nach dem Unterbefehl):
   --remove-discovery  mqtt: leere Discovery-Konfigurationen veröffentlichen, damit Home Assistant
                       die Uhr vergisst, und enden
   --poll SECONDS      mqtt: die Uhr alle SECONDS Sekunden nach ihrem Zustand fragen (Standard 5)
+  --allow-raw         mqtt: TOPIC/raw/set sendet jede Befehlszeile, geprüft wie bei send
   --config FILE       mqtt: Optionen auch aus FILE lesen, je Zeile &quot;Name = Wert&quot; (Namen wie die
                       langen Optionen ohne --, # leitet Kommentare ein); die Befehlszeile geht vor
   -h, --help          dieser Text
@@ -2284,22 +2330,6 @@ Exit-Codes:
   8    die Uhr dieses Computers ist nicht synchronisiert (--require-synced)
   130  unterbrochen (143 bei SIGTERM), bevor der Unterbefehl fertig war; so endet auch monitor
 </translation>
-    </message>
-    <message>
-        <source>%1 takes no value</source>
-        <translation>%1 nimmt keinen Wert</translation>
-    </message>
-    <message>
-        <source>line %1: %2</source>
-        <translation>Zeile %1: %2</translation>
-    </message>
-    <message>
-        <source>the broker %1:%2 did not take the connection</source>
-        <translation>der Broker %1:%2 hat die Verbindung nicht angenommen</translation>
-    </message>
-    <message>
-        <source>not a config file</source>
-        <translation>keine Konfigurationsdatei</translation>
     </message>
 </context>
 </TS>

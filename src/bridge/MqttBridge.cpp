@@ -5,6 +5,7 @@
 #include "bridge/MqttCommands.h"
 #include "clock/ClockModel.h"
 #include "link/ClockSession.h"
+#include "protocol/commands/Dcf77Commands.h"
 #include "protocol/commands/StatusRequests.h"
 
 #include <QCoreApplication>
@@ -31,9 +32,18 @@ MqttBridge::MqttBridge(Settings settings, ClockSession& session, const ClockMode
     , model_(model)
     , client_(client)
     , complain_(std::move(complain))
+    , timeSync_(connection_)
+    , offsetMeter_(connection_)
 {
     pace_.setInterval(settings_.pollMs);
     connect(&pace_, &QTimer::timeout, this, &MqttBridge::Poll);
+    hourFiguresPace_.setInterval(settings_.hourFiguresMs);
+    connect(&hourFiguresPace_, &QTimer::timeout, this, &MqttBridge::AskHourFigures);
+    offsetPace_.setInterval(settings_.offsetMs);
+    connect(&offsetPace_, &QTimer::timeout, this, [this] { offsetDue_ = true; });
+    connect(&offsetMeter_, &ClockOffsetMeter::Measured, this, &MqttBridge::OffsetMeasured);
+    connect(&offsetMeter_, &ClockOffsetMeter::Failed, this,
+        [this] { complain_(BridgeTexts::tr("mqtt: the clock's offset could not be measured")); });
     WatchBroker();
     WatchClock();
 }
@@ -63,6 +73,13 @@ void MqttBridge::WatchClock()
     connect(&model_, &ClockModel::RelayChanged, this, changed);
     connect(&model_, &ClockModel::MeasurementChanged, this, changed);
     connect(&model_, &ClockModel::SensorOffsetsChanged, this, changed);
+    connect(&model_, &ClockModel::DateChanged, this, changed);
+    connect(&model_, &ClockModel::TimeChanged, this, changed);
+    connect(&model_, &ClockModel::Dcf77StateChanged, this, changed);
+    connect(&model_, &ClockModel::HourFigureRead, this, [this](int, bool complete) {
+        if (complete)
+            PublishChanges();
+    });
     connect(&model_, &ClockModel::Rc5PacketReceived, this, &MqttBridge::Rc5Packet);
     // The tick runs only while there is something to send: an idle clock
     // costs no wakeups between the rounds.
@@ -75,13 +92,18 @@ void MqttBridge::WatchClock()
 void MqttBridge::Start()
 {
     QueueAll(ReplyResumedBatch());
+    AskHourFigures();
     pace_.start();
+    hourFiguresPace_.start();
+    offsetPace_.start();
     client_.Start();
 }
 
 void MqttBridge::Stop()
 {
     pace_.stop();
+    hourFiguresPace_.stop();
+    offsetPace_.stop();
     client_.Stop(AvailabilityTopic(settings_.names), "offline", true);
 }
 
@@ -102,11 +124,31 @@ void MqttBridge::Poll()
 {
     if (polled_ && !answeredSincePoll_)
         SetAvailable(false);
-    if (connection_.CurrentState() != ClockConnection::State::Open || !connection_.Tick().Queue.IsEmpty())
+    if (connection_.CurrentState() != ClockConnection::State::Open || !connection_.Tick().Queue.IsEmpty()
+        || connection_.Tick().Holding() || offsetMeter_.Running())
         return;
-    QueueAll(kPollRequests);
+    // The poll's time query would be taken for the measurement's: a round
+    // without requests, the measurement's answers showing the clock is there.
+    if (offsetDue_) {
+        offsetDue_ = false;
+        offsetMeter_.Start();
+    } else {
+        QueueAll(kPollRequests);
+    }
     polled_ = true;
     answeredSincePoll_ = false;
+}
+
+void MqttBridge::AskHourFigures()
+{
+    if (connection_.CurrentState() == ClockConnection::State::Open)
+        QueueAll(StatisticsReadCommands());
+}
+
+void MqttBridge::OffsetMeasured(double seconds)
+{
+    readings_.offsetSeconds = seconds;
+    PublishChanges();
 }
 
 void MqttBridge::LineArrived()
@@ -137,7 +179,7 @@ void MqttBridge::SetAvailable(bool available)
 void MqttBridge::PublishChanges()
 {
     const ClockFacts& facts = model_.Facts();
-    for (const MqttMessage& message : StateMessages(settings_.names, facts))
+    for (const MqttMessage& message : StateMessages(settings_.names, facts, readings_))
         PublishOnce(message);
     // The device block names the clock's identity and version: configs wait
     // for the first read to have passed both (the configuration follows them).
@@ -163,15 +205,29 @@ void MqttBridge::Command(const QString& topic, const QByteArray& payload)
     const QString object = CommandObject(settings_.names, topic);
     if (object.isEmpty())
         return;
-    MqttCommand command = ComposeMqttCommand(object, payload, model_.Facts());
+    MqttCommand command = ComposeMqttCommand(object, payload, model_.Facts(), settings_.allowRaw);
     if (command.Accepted() && connection_.CurrentState() != ClockConnection::State::Open)
         command = {QByteArray(), BridgeTexts::tr("the clock is away")};
-    if (command.Accepted() && !connection_.Link().Fits(command.line))
+    if (command.Accepted() && !command.setsTime && !connection_.Link().Fits(command.line))
         command = {QByteArray(), BridgeTexts::tr("too long for %1").arg(connection_.Link().Name())};
+    // A line held for its instant would be replaced by the time line.
+    if (command.setsTime && (connection_.Tick().Holding() || offsetMeter_.Running()))
+        command = {QByteArray(), BridgeTexts::tr("the clock's time is being measured or set; try again")};
     if (!command.Accepted()) {
         const QString message = QStringLiteral("%1: %2").arg(topic, command.refusal);
         complain_(QStringLiteral("mqtt: ") + message);
         client_.Publish(ErrorTopic(settings_.names), message.toUtf8(), false);
+        return;
+    }
+    Execute(object, command);
+}
+
+void MqttBridge::Execute(const QString& object, const MqttCommand& command)
+{
+    if (command.setsTime) {
+        // The date line goes at the tick's pace; the tick must run for it.
+        timeSync_.Start();
+        QueueAll({});
         return;
     }
     QueueAll({command.line});

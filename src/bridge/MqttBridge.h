@@ -3,6 +3,8 @@
 
 #include "bridge/MqttEntities.h"
 #include "link/ClockConnection.h"
+#include "link/ClockOffsetMeter.h"
+#include "link/ClockTimeSync.h"
 
 #include <QHash>
 #include <QObject>
@@ -12,6 +14,7 @@
 class ClockModel;
 class ClockSession;
 class MqttClient;
+struct MqttCommand;
 struct Rc5PacketRecord;
 
 // The clock on an MQTT broker: asks the clock for its state at a pace of
@@ -27,6 +30,12 @@ public:
         MqttNames names;
         bool discovery = true;
         int pollMs = 5000;
+        bool allowRaw = false; // <prefix>/raw/set takes any command line
+        // The hour figures are not among the poll's requests: asked for at
+        // the start and at this slow pace.
+        int hourFiguresMs = 10 * 60 * 1000;
+        // The offset is measured at the start and at this pace.
+        int offsetMs = 60 * 60 * 1000;
     };
 
     // complain: one line for standard error (a refused command, the broker
@@ -53,6 +62,9 @@ private:
     void Command(const QString& topic, const QByteArray& payload);
     void Rc5Packet(const Rc5PacketRecord& packet);
     void QueueAll(const QList<QByteArray>& lines);
+    void AskHourFigures();
+    void OffsetMeasured(double seconds);
+    void Execute(const QString& object, const MqttCommand& command);
 
     Settings settings_;
     ClockSession& session_;
@@ -61,6 +73,12 @@ private:
     MqttClient& client_;
     std::function<void(const QString&)> complain_;
     QTimer pace_;
+    QTimer hourFiguresPace_;
+    QTimer offsetPace_;
+    ClockTimeSync timeSync_;
+    ClockOffsetMeter offsetMeter_;
+    MqttReadings readings_;
+    bool offsetDue_ = true; // measured at the next poll instead of its requests
     // What each retained topic was last given on this broker connection.
     QHash<QString, QByteArray> published_;
     bool available_ = false;

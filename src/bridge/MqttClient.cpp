@@ -6,7 +6,9 @@
 #include <QEventLoop>
 #include <QSocketNotifier>
 #include <algorithm>
+#include <cerrno>
 #include <mosquitto.h>
+#include <sys/socket.h>
 
 namespace {
 
@@ -34,6 +36,17 @@ void ReleaseLater(std::unique_ptr<QSocketNotifier>& notifier)
     notifier.release()->deleteLater();
 }
 
+// Under TLS, libmosquitto 2.0 takes a connection refused during its
+// handshake for a handshake still under way, and the hung-up socket would
+// wake the read notifier without end: a socket that ended before the broker
+// took the connection is a lost one.
+bool SocketEnded(int socket)
+{
+    char byte = 0;
+    const ssize_t got = ::recv(socket, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    return got == 0 || (got < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
+}
+
 } // namespace
 
 MqttClient::MqttClient(Settings settings, QObject* parent)
@@ -53,10 +66,23 @@ MqttClient::MqttClient(Settings settings, QObject* parent)
     if (!settings_.username.isEmpty())
         mosquitto_username_pw_set(client_, settings_.username.toUtf8().constData(),
             settings_.password.isNull() ? nullptr : settings_.password.constData());
+    SetUpTls();
     misc_.setInterval(kMiscIntervalMs);
     connect(&misc_, &QTimer::timeout, this, &MqttClient::Misc);
     retry_.setSingleShot(true);
     connect(&retry_, &QTimer::timeout, this, &MqttClient::Connect);
+}
+
+// A CA file that cannot be read fails here; the connection then fails its
+// handshake and is tried again as any other (its owner checks the file first).
+void MqttClient::SetUpTls()
+{
+    if (!settings_.tls)
+        return;
+    const QByteArray file = settings_.caFile.toUtf8();
+    const QByteArray folder = settings_.caPath.toUtf8();
+    mosquitto_tls_set(client_, file.isEmpty() ? nullptr : file.constData(),
+        file.isEmpty() ? folder.constData() : nullptr, nullptr, nullptr, nullptr);
 }
 
 MqttClient::~MqttClient()
@@ -106,7 +132,14 @@ void MqttClient::Unwatch()
     misc_.stop();
 }
 
-void MqttClient::Read() { Handle(mosquitto_loop_read(client_, 1)); }
+void MqttClient::Read()
+{
+    if (!connected_ && SocketEnded(mosquitto_socket(client_))) {
+        Handle(MOSQ_ERR_CONN_LOST);
+        return;
+    }
+    Handle(mosquitto_loop_read(client_, 1));
+}
 
 void MqttClient::Write() { Handle(mosquitto_loop_write(client_, 1)); }
 

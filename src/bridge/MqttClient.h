@@ -28,6 +28,11 @@ public:
         QString username; // empty: none
         QByteArray password;
         int keepaliveSeconds = 30;
+        // TLS, the broker's certificate checked against caFile's CAs, or
+        // those of caPath without one.
+        bool tls = false;
+        QString caFile;
+        QString caPath = QStringLiteral("/etc/ssl/certs");
         // The last will, sent by the broker when this client dies.
         QString willTopic;
         QByteArray willPayload;
@@ -63,6 +68,7 @@ private:
     static void OnDisconnect(mosquitto* client, void* self, int code);
     static void OnMessage(mosquitto* client, void* self, const struct mosquitto_message* message);
 
+    void SetUpTls();
     void Connect();
     void Watch();
     void Unwatch();

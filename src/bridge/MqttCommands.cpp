@@ -3,6 +3,7 @@
 
 #include "bridge/MqttEntities.h"
 #include "clock/ClockModel.h"
+#include "files/ParameterFile.h"
 #include "protocol/ProtocolBits.h"
 #include "protocol/SpinRanges.h"
 #include "protocol/commands/ModeCommands.h"
@@ -25,11 +26,11 @@ MqttCommand Refuse(const QString& why) { return {QByteArray(), why}; }
 
 // A whole number as the spin edits take it: an optional minus, then at
 // most the edit's digits; nothing else, no blanks.
-std::optional<int> WholeNumber(const QByteArray& payload, const SpinRange& range)
+std::optional<int> WholeNumber(const QByteArray& payload, int maxDigits)
 {
     const bool negative = payload.startsWith('-');
     const QByteArray digits = negative ? payload.mid(1) : payload;
-    if (digits.isEmpty() || digits.size() > range.maxLength)
+    if (digits.isEmpty() || digits.size() > maxDigits)
         return std::nullopt;
     for (const char c : digits)
         if (c < '0' || c > '9')
@@ -38,23 +39,52 @@ std::optional<int> WholeNumber(const QByteArray& payload, const SpinRange& range
     return negative ? -value : value;
 }
 
-// The number within the value's range; nullopt, and why, otherwise.
-std::optional<int> RangedNumber(const QByteArray& payload, ClockValue value, QString* why)
+std::optional<int> NumberWithin(
+    const QByteArray& payload, int minValue, int maxValue, int maxDigits, QString* why)
 {
-    const SpinRange& range = SpinRangeOf(value);
-    const std::optional<int> number = WholeNumber(payload, range);
+    const std::optional<int> number = WholeNumber(payload, maxDigits);
     if (!number)
         *why = BridgeTexts::tr("not a whole number");
-    else if (*number < range.minValue || *number > range.maxValue)
-        *why = BridgeTexts::tr("%1 is outside %2..%3").arg(*number).arg(range.minValue).arg(range.maxValue);
+    else if (*number < minValue || *number > maxValue)
+        *why = BridgeTexts::tr("%1 is outside %2..%3").arg(*number).arg(minValue).arg(maxValue);
     else
         return number;
     return std::nullopt;
 }
 
+// The number within the value's range; nullopt, and why, otherwise.
+std::optional<int> RangedNumber(const QByteArray& payload, ClockValue value, QString* why)
+{
+    const SpinRange& range = SpinRangeOf(value);
+    return NumberWithin(payload, range.minValue, range.maxValue, range.maxLength, why);
+}
+
 MqttCommand Press(const QByteArray& payload, const QByteArray& line)
 {
     return payload == "PRESS" ? MqttCommand{line, QString()} : Refuse(BridgeTexts::tr("takes PRESS"));
+}
+
+// "ADDRESS,COMMAND", in decimal, within what the RC5 page's edits take.
+MqttCommand Rc5Send(const QByteArray& payload)
+{
+    const QList<QByteArray> parts = payload.split(',');
+    if (parts.size() != 2)
+        return Refuse(BridgeTexts::tr("takes ADDRESS,COMMAND"));
+    QString why;
+    const std::optional<int> address = NumberWithin(parts[0], 0, kMaxRc5Address, 2, &why);
+    if (!address)
+        return Refuse(BridgeTexts::tr("address: %1").arg(why));
+    const std::optional<int> command = NumberWithin(parts[1], 0, kMaxRc5Command, 3, &why);
+    if (!command)
+        return Refuse(BridgeTexts::tr("command: %1").arg(why));
+    return {Rc5Command(*address, *command), QString()};
+}
+
+// As whirlbeamctl send checks its line.
+MqttCommand Raw(const QByteArray& payload)
+{
+    const QString why = WhyNotACommandLine(payload);
+    return why.isEmpty() ? MqttCommand{payload, QString()} : Refuse(why);
 }
 
 MqttCommand RelaySwitch(const QByteArray& payload)
@@ -96,8 +126,11 @@ MqttCommand Offset(const QByteArray& payload, int index, const ClockFacts& facts
 
 } // namespace
 
-MqttCommand ComposeMqttCommand(const QString& object, const QByteArray& payload, const ClockFacts& facts)
+MqttCommand ComposeMqttCommand(
+    const QString& object, const QByteArray& payload, const ClockFacts& facts, bool allowRaw)
 {
+    if (allowRaw && object == QLatin1String("raw"))
+        return payload.size() > kMaxRawPayload ? Refuse(BridgeTexts::tr("payload too long")) : Raw(payload);
     const MqttEntity* entity = FindMqttEntity(object);
     if (!entity || !entity->commands)
         return Refuse(BridgeTexts::tr("no such command"));
@@ -109,6 +142,11 @@ MqttCommand ComposeMqttCommand(const QString& object, const QByteArray& payload,
         return Press(payload, StopWhirlbeamCommand());
     if (object == QLatin1String("alarm_sound_clear"))
         return Press(payload, ClearAlarmSoundCommand());
+    if (object == QLatin1String("sync_time"))
+        return payload == "PRESS" ? MqttCommand{QByteArray(), QString(), true}
+                                  : Refuse(BridgeTexts::tr("takes PRESS"));
+    if (object == QLatin1String("rc5_send"))
+        return Rc5Send(payload);
     if (object == QLatin1String("relay"))
         return RelaySwitch(payload);
     if (object == QLatin1String("relay_minutes"))

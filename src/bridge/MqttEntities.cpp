@@ -5,10 +5,13 @@
 #include "protocol/SpinRanges.h"
 #include "protocol/replies/ReplyWords.h"
 
+#include <QDateTime>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -51,6 +54,41 @@ std::optional<QByteArray> Version(const ClockFacts& f)
 }
 std::optional<QByteArray> AlarmCount(const ClockFacts& f) { return Number(f.config.alarmCount); }
 
+// The decoder's state as the DCF77 page shows it, by the reply table's
+// names, and the hour figures once they have all been read.
+std::optional<QByteArray> Dcf77(const ClockFacts& f)
+{
+    if (!f.dcf77.total)
+        return std::nullopt;
+    QJsonObject state = ReplyRowOf("[")->fields(ReplyRecord(f.dcf77));
+    QJsonArray hours;
+    for (const int figure : f.hourFigures)
+        hours.append(figure);
+    state.insert(QStringLiteral("hours"), f.hourFiguresRead ? QJsonValue(hours) : QJsonValue());
+    return QJsonDocument(state).toJson(QJsonDocument::Compact);
+}
+
+// To the minute, so that a clock that ticks publishes once a minute, not at
+// every poll; in this computer's zone, whose time the clock is set to.
+std::optional<QByteArray> ClockDate(const ClockFacts& f)
+{
+    if (!f.date.date || !f.time.time)
+        return std::nullopt;
+    const QTime minute(f.time.time->hour(), f.time.time->minute());
+    const QDateTime local(*f.date.date, minute);
+    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate).toLatin1();
+}
+
+// To the millisecond, as whirlbeamctl offset tells it.
+std::optional<QByteArray> ClockOffset(const MqttReadings& r)
+{
+    if (!r.offsetSeconds)
+        return std::nullopt;
+    // Rounded first, and no "-0.000" for a clock a fraction of a millisecond behind.
+    const double milliseconds = std::round(*r.offsetSeconds * 1000.0) + 0.0;
+    return QByteArray::number(milliseconds / 1000.0, 'f', 3);
+}
+
 constexpr int kOffsetMin = SpinRangeOf(ClockValue::TemperatureOffset).minValue;
 constexpr int kOffsetMax = SpinRangeOf(ClockValue::TemperatureOffset).maxValue;
 constexpr int kRelayMax = SpinRangeOf(ClockValue::RelayOnMinutes).maxValue;
@@ -75,6 +113,11 @@ const std::array kEntities = {
     MqttEntity{"version", "Firmware version", "sensor", "", "", "", true, false, Version},
     MqttEntity{"alarm_count", "Alarms", "sensor", "", "", "", true, false, AlarmCount},
     MqttEntity{"rc5", "RC5 packet", "event", "", "", "", false, false, nullptr},
+    MqttEntity{"sync_time", "Sync time", "button", "", "", "", false, true, nullptr},
+    MqttEntity{"rc5_send", "RC5 send", "text", "", "", "", false, true, nullptr, 3, 6, nullptr, "", "^[0-9]{1,2},[0-9]{1,3}$"},
+    MqttEntity{"dcf77", "DCF77 synchronisations", "sensor", "", "", "", true, false, Dcf77, 0, 0, nullptr, "{{ value_json.total }}"},
+    MqttEntity{"date", "Clock time", "sensor", "timestamp", "", "", true, false, ClockDate},
+    MqttEntity{"offset", "Clock offset", "sensor", "duration", "s", "measurement", true, false, nullptr, 0, 0, ClockOffset},
 };
 // clang-format on
 
@@ -106,6 +149,10 @@ void AddComponentFields(QJsonObject& config, const MqttNames& names, const MqttE
         config.insert(QStringLiteral("max"), entity.maxValue);
         config.insert(QStringLiteral("step"), 1);
         config.insert(QStringLiteral("mode"), QStringLiteral("box"));
+    } else if (component == QLatin1String("text")) {
+        config.insert(QStringLiteral("min"), entity.minValue);
+        config.insert(QStringLiteral("max"), entity.maxValue);
+        config.insert(QStringLiteral("pattern"), QString::fromLatin1(entity.pattern));
     } else if (component == QLatin1String("button")) {
         config.insert(QStringLiteral("payload_press"), QStringLiteral("PRESS"));
     } else if (component == QLatin1String("event")) {
@@ -155,13 +202,17 @@ QString CommandObject(const MqttNames& names, const QString& topic)
     return object.contains(QLatin1Char('/')) ? QString() : object;
 }
 
-QList<MqttMessage> StateMessages(const MqttNames& names, const ClockFacts& facts)
+QList<MqttMessage> StateMessages(
+    const MqttNames& names, const ClockFacts& facts, const MqttReadings& readings)
 {
     QList<MqttMessage> messages;
-    for (const MqttEntity& entity : kEntities)
-        if (entity.state)
-            if (const auto payload = entity.state(facts))
-                messages.append({StateTopic(names, entity), *payload, true});
+    for (const MqttEntity& entity : kEntities) {
+        const auto payload = entity.state ? entity.state(facts)
+            : entity.measured             ? entity.measured(readings)
+                                          : std::nullopt;
+        if (payload)
+            messages.append({StateTopic(names, entity), *payload, true});
+    }
     return messages;
 }
 
@@ -186,8 +237,12 @@ MqttMessage DiscoveryMessage(const MqttNames& names, const MqttEntity& entity, c
     QJsonObject config{{"name", QString::fromUtf8(entity.name)}, {"unique_id", uniqueId},
         {"object_id", QStringLiteral("whirlbeam_") + uniqueId},
         {"availability_topic", AvailabilityTopic(names)}, {"device", DeviceBlock(names, facts)}};
-    if (entity.state)
+    if (entity.HasState())
         config.insert(QStringLiteral("state_topic"), StateTopic(names, entity));
+    if (*entity.valueTemplate) {
+        config.insert(QStringLiteral("value_template"), QString::fromUtf8(entity.valueTemplate));
+        config.insert(QStringLiteral("json_attributes_topic"), StateTopic(names, entity));
+    }
     InsertIfGiven(config, "device_class", entity.deviceClass);
     InsertIfGiven(config, "unit_of_measurement", entity.unit);
     InsertIfGiven(config, "state_class", entity.stateClass);

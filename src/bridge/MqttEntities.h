@@ -10,13 +10,18 @@
 struct ClockFacts;
 struct Rc5PacketRecord;
 
+// What the bridge measures of the clock itself, beside what it tells.
+struct MqttReadings {
+    std::optional<double> offsetSeconds; // the clock's time minus the computer's
+};
+
 // One thing the bridge shows of the clock: its state topic
 // <prefix>/<object>, its command topic <prefix>/<object>/set where it takes
 // commands, and how Home Assistant is told of it.
 struct MqttEntity {
     const char* object; // topic suffix and, behind the clock id, the unique id
     const char* name; // as Home Assistant shows it
-    const char* component; // sensor, binary_sensor, switch, number, button, event
+    const char* component; // sensor, binary_sensor, switch, number, button, event, text
     const char* deviceClass; // "" for none
     const char* unit; // "" for none
     const char* stateClass; // "" for none
@@ -27,6 +32,13 @@ struct MqttEntity {
     std::optional<QByteArray> (*state)(const ClockFacts& facts);
     int minValue = 0; // a number's range
     int maxValue = 0;
+    // A state of the bridge's own measuring (without `state`).
+    std::optional<QByteArray> (*measured)(const MqttReadings& readings) = nullptr;
+    // A JSON state: Home Assistant shows this of it and the rest as attributes.
+    const char* valueTemplate = "";
+    const char* pattern = ""; // what a text entity takes
+
+    bool HasState() const { return state || measured; }
 };
 
 std::span<const MqttEntity> MqttEntities();
@@ -57,7 +69,8 @@ QString CommandPattern(const MqttNames& names);
 QString CommandObject(const MqttNames& names, const QString& topic);
 
 // The retained state of every entity the clock has told.
-QList<MqttMessage> StateMessages(const MqttNames& names, const ClockFacts& facts);
+QList<MqttMessage> StateMessages(
+    const MqttNames& names, const ClockFacts& facts, const MqttReadings& readings = {});
 // Home Assistant's retained config of the entity, with the device as the
 // identification and version replies name it.
 MqttMessage DiscoveryMessage(const MqttNames& names, const MqttEntity& entity, const ClockFacts& facts);

@@ -88,6 +88,8 @@ public:
             return {std::nullopt, CliTexts::tr("unknown option '%1'").arg(mqttOption_)};
         if (!options_.reconnect && subcommand != QLatin1String("monitor"))
             return {std::nullopt, CliTexts::tr("--no-reconnect applies to monitor only")};
+        if (options_.mqtt.tls && !options_.mqtt.portGiven)
+            options_.mqtt.port = MqttOptions::kDefaultTlsPort;
         return {options_, QString()};
     }
 
@@ -232,7 +234,8 @@ QString Parser::TakeLink()
 bool Parser::IsMqttOption() const
 {
     static const QStringList names = {"--broker", "--topic-prefix", "--discovery-prefix", "--id", "--poll",
-        "--no-discovery", "--username", "--password-file", "--config", "--remove-discovery"};
+        "--no-discovery", "--username", "--password-file", "--config", "--remove-discovery", "--tls",
+        "--cafile", "--allow-raw"};
     return names.contains(Name());
 }
 
@@ -266,6 +269,7 @@ bool TakeBroker(const QString& text, MqttOptions* mqtt)
         mqtt->port = port.toInt(&ok);
         if (!ok || mqtt->port < 1 || mqtt->port > 65535)
             return false;
+        mqtt->portGiven = true;
     }
     return true;
 }
@@ -287,6 +291,14 @@ QString Parser::TakeMqtt()
     }
     if (Argument() == QLatin1String("--remove-discovery")) {
         mqtt.removeDiscovery = true;
+        return QString();
+    }
+    if (Argument() == QLatin1String("--tls")) {
+        mqtt.tls = true;
+        return QString();
+    }
+    if (Argument() == QLatin1String("--allow-raw")) {
+        mqtt.allowRaw = true;
         return QString();
     }
     const auto word = RequiredWord();
@@ -313,6 +325,9 @@ QString Parser::TakeMqtt()
         mqtt.username = *word;
     } else if (name == QLatin1String("--config")) {
         mqtt.configFile = *word;
+    } else if (name == QLatin1String("--cafile")) {
+        mqtt.caFile = *word;
+        mqtt.tls = true;
     } else {
         mqtt.passwordFile = *word;
     }
@@ -381,7 +396,11 @@ QString UsageText()
             "  --no-reconnect      monitor: end when the clock goes away (exit code 3) rather than\n"
             "                      wait for it to come back\n"
             "  --broker HOST[:PORT]\n"
-            "                      mqtt: the MQTT broker (default localhost:1883)\n"
+            "                      mqtt: the MQTT broker (default localhost:1883, with TLS port 8883)\n"
+            "  --tls               mqtt: talk to the broker over TLS, its certificate checked against\n"
+            "                      the system's CAs in /etc/ssl/certs\n"
+            "  --cafile FILE       mqtt: check the broker's certificate against the CA certificates of\n"
+            "                      FILE (PEM) instead; implies --tls\n"
             "  --username NAME     mqtt: the name to log in to the broker with\n"
             "  --password-file FILE\n"
             "                      mqtt: its password, the file's first line (readable by its owner only)\n"
@@ -395,6 +414,7 @@ QString UsageText()
             "  --remove-discovery  mqtt: publish empty discovery configs, so that Home Assistant forgets\n"
             "                      the clock, and end\n"
             "  --poll SECONDS      mqtt: ask the clock for its state every SECONDS (default 5)\n"
+            "  --allow-raw         mqtt: TOPIC/raw/set sends any command line, checked as send checks it\n"
             "  --config FILE       mqtt: read options from FILE too, one \"name = value\" a line (names as\n"
             "                      the long options without --, # begins a comment); the command line wins\n"
             "  -h, --help          this text\n"

@@ -10,10 +10,15 @@
 // What the mqtt subcommand alone takes.
 struct MqttOptions {
     static constexpr int kDefaultPort = 1883;
+    static constexpr int kDefaultTlsPort = 8883;
     static constexpr int kDefaultPollSeconds = 5;
 
     QString host = QStringLiteral("localhost");
-    int port = kDefaultPort;
+    int port = kDefaultPort; // kDefaultTlsPort with TLS, unless --broker names one
+    bool portGiven = false;
+    bool tls = false;
+    QString caFile; // empty: the system's CA folder; implies TLS
+    bool allowRaw = false; // --allow-raw: <prefix>/raw/set takes any command line
     QString topicPrefix; // empty: whirlbeam/<clock id>
     QString discoveryPrefix = QStringLiteral("homeassistant");
     QString clockId; // empty: the USB serial number, the port's by-id name or the port's name

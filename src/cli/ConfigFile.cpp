@@ -18,7 +18,8 @@ struct ConfigKey {
 // Every option but --help, --version and --config itself.
 constexpr ConfigKey kKeys[]
     = {{"json", Takes::Nothing}, {"no-reconnect", Takes::Nothing}, {"require-synced", Takes::Nothing},
-        {"no-discovery", Takes::Nothing}, {"remove-discovery", Takes::Nothing}, {"log", Takes::Value},
+        {"no-discovery", Takes::Nothing}, {"remove-discovery", Takes::Nothing}, {"tls", Takes::Nothing},
+        {"allow-raw", Takes::Nothing}, {"cafile", Takes::Value}, {"log", Takes::Value},
         {"zone", Takes::Value}, {"watch", Takes::Value}, {"timeout", Takes::Value},
         {"unplug-after", Takes::Value}, {"replug-after", Takes::Value}, {"serial", Takes::Value},
         {"usb", Takes::MaybeValue}, {"simulate", Takes::MaybeValue}, {"broker", Takes::Value},

@@ -38,6 +38,18 @@ Outcome ReadPassword(const QString& file, QByteArray* password)
     return {};
 }
 
+// Checked at the start: libmosquitto would only fail each handshake.
+Outcome CheckCaFile(const QString& file)
+{
+    if (file.isEmpty())
+        return {};
+    QFile source(file);
+    if (!source.open(QIODevice::ReadOnly))
+        return Outcome::Fail(
+            ExitCode::BadFile, CliTexts::tr("cannot read %1: %2").arg(file, source.errorString()));
+    return {};
+}
+
 // The USB clock's serial number, or the name of the serial device as udev
 // keeps it for the adapter (by-id), or the port's name.
 QString ClockIdOf(ClockConnection& connection)
@@ -68,6 +80,7 @@ MqttBridge::Settings BridgeSettings(const MqttOptions& options, ClockConnection&
     settings.names = NamesOf(options, options.clockId.isEmpty() ? ClockIdOf(connection) : options.clockId);
     settings.discovery = options.discovery;
     settings.pollMs = options.pollSeconds * 1000;
+    settings.allowRaw = options.allowRaw;
     return settings;
 }
 
@@ -81,6 +94,8 @@ MqttClient::Settings BrokerSettings(
     broker.clientId = QStringLiteral("whirlbeamctl-") + names.clockId;
     broker.username = options.username;
     broker.password = password;
+    broker.tls = options.tls;
+    broker.caFile = options.caFile;
     broker.willTopic = AvailabilityTopic(names);
     broker.willPayload = "offline";
     return broker;
@@ -108,6 +123,8 @@ Outcome Mqtt(CliContext& context, const QStringList&)
     const MqttOptions& options = context.options.mqtt;
     QByteArray password;
     if (Outcome outcome = ReadPassword(options.passwordFile, &password); !outcome.Ok())
+        return outcome;
+    if (Outcome outcome = CheckCaFile(options.caFile); !outcome.Ok())
         return outcome;
     // With --id the clock need not be there to be forgotten.
     if (options.removeDiscovery && !options.clockId.isEmpty())

@@ -289,13 +289,10 @@ Outcome Dcf77Stats(CliContext& context, const QStringList& arguments)
 // its answer is printed as it came.
 Outcome Send(CliContext& context, const QStringList& arguments)
 {
-    const QString& text = arguments.first();
-    const QByteArray line = text.toLatin1();
-    if (!IsCommandLine(line) || line != text.toUtf8())
-        return Outcome::Fail(ExitCode::Usage,
-            CliTexts::tr("%1 is not a command line (a command character "
-                         "a..z, {, |, }, ~, ` or DEL, then printable ASCII)")
-                .arg(QuotedLine(text.toUtf8())));
+    // Beyond ASCII nothing is a command line: its UTF-8 is what is checked.
+    const QByteArray line = arguments.first().toUtf8();
+    if (const QString why = WhyNotACommandLine(line); !why.isEmpty())
+        return Outcome::Fail(ExitCode::Usage, why);
     Outcome outcome;
     ClockSession* session = context.connect(&outcome);
     if (!session)

@@ -50,6 +50,7 @@ void ClockModel::Forget()
     unknown.alarmCount = facts_.alarmCount;
     unknown.initialLoad = facts_.initialLoad;
     unknown.hourFigures = facts_.hourFigures;
+    unknown.hourFiguresRead = facts_.hourFiguresRead;
     facts_ = unknown;
 }
 
@@ -181,6 +182,7 @@ void ClockModel::On(const MemoryReadRecord& record)
     if (!hour || !record.data)
         return;
     facts_.hourFigures[size_t(*hour)] = *record.data;
+    facts_.hourFiguresRead = facts_.hourFiguresRead || *hour == ClockFacts::kHours - 1;
     emit HourFigureRead(*hour, *hour == ClockFacts::kHours - 1);
 }
 

@@ -35,6 +35,8 @@ struct ClockFacts {
     Dcf77StateRecord dcf77;
     // The hour figures of the DCF77 statistics, as the memory reads gave them.
     std::array<int, kHours> hourFigures{};
+    // Whether the last hour's figure has been read once: zeros before are no figures.
+    bool hourFiguresRead = false;
     std::array<AlarmSettings, kAlarmRows> alarms = EmptyAlarms();
     QList<Rc5PacketRecord> rc5Packets;
     // Alarm rows the clock has, from its configuration reply.

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/ParameterFile.h"
 
+#include "protocol/LineText.h"
 #include "protocol/SpinRanges.h"
 #include "protocol/commands/Fields.h"
 #include "protocol/commands/ModeCommands.h"
 #include "protocol/commands/PeripheralCommands.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 namespace {
@@ -62,6 +64,15 @@ bool IsCommandLine(const QByteArray& line)
         if (line[i] < 0x20 || line[i] > 0x7E)
             return false;
     return true;
+}
+
+QString WhyNotACommandLine(const QByteArray& line)
+{
+    if (IsCommandLine(line))
+        return QString();
+    return QCoreApplication::translate("whirlbeamctl",
+        "%1 is not a command line (a command character a..z, {, |, }, ~, ` or DEL, then printable ASCII)")
+        .arg(QuotedLine(line));
 }
 
 int FirstDamagedParameterLine(const QList<QByteArray>& lines)

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 #include <QtGlobal>
 
 // A clock's operating parameters as the panel shows them.
@@ -47,6 +48,9 @@ inline constexpr char kNotAParameterFile[] = QT_TRANSLATE_NOOP("FileProblem", "l
 // A line the clock could take as a command: a command character
 // (0x60..0x7F) first, printable ASCII after it.
 bool IsCommandLine(const QByteArray& line);
+// Why a line given alone to be sent (whirlbeamctl send, the MQTT bridge's
+// raw command) is refused, in one sentence; empty for a command line.
+QString WhyNotACommandLine(const QByteArray& line);
 
 // The number (from 1) of the first line that is neither empty nor a
 // command line; 0 when there is none. Loading into the panel queues such

@@ -4,7 +4,7 @@
 // stopped at the end), watched by a client of its own.
 
 #include "bridge/MqttClient.h"
-
+#include "support/LocalBroker.h"
 #include "support/MosquittoBroker.h"
 
 #include <QFile>
@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -28,7 +29,7 @@ private slots:
 
 void TestMqttBroker::bridgeOnSimulatedUsbClock()
 {
-    if (MosquittoBroker::Program().isEmpty())
+    if (BrokerProgram().isEmpty())
         QSKIP("the mosquitto broker is not installed (scripts/setup installs it)");
     MosquittoBroker mosquitto;
     QVERIFY(mosquitto.Start());
@@ -88,12 +89,24 @@ void TestMqttBroker::bridgeOnSimulatedUsbClock()
     QTRY_VERIFY_WITH_TIMEOUT(seen.contains(prefix + QStringLiteral("/error")), kWaitMs);
     observer.Publish(prefix + QStringLiteral("/relay_minutes/set"), "7", false);
     QTRY_COMPARE_WITH_TIMEOUT(seen.value(prefix + QStringLiteral("/relay")), QByteArray("ON"), kWaitMs);
-    QFile traffic(log);
-    QVERIFY(traffic.open(QIODevice::ReadOnly));
-    const QByteArray sent = traffic.readAll();
+    const auto sentSoFar = [&log] {
+        QFile traffic(log);
+        return traffic.open(QIODevice::ReadOnly) ? traffic.readAll() : QByteArray();
+    };
+    const QByteArray sent = sentSoFar();
     QVERIFY(sent.contains("> x0107\n"));
     QVERIFY(!sent.contains("> x01"
                            "2C"));
+
+    // An RC5 packet to execute, and the time set on the edge: the date line,
+    // then the time line of the second it names.
+    observer.Publish(prefix + QStringLiteral("/rc5_send/set"), "5,131", false);
+    observer.Publish(prefix + QStringLiteral("/sync_time/set"), "PRESS", false);
+    QTRY_VERIFY_WITH_TIMEOUT(sentSoFar().contains("> a0583\n"), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(QRegularExpression(QStringLiteral("> b\\d{10}\n(.*\n)*.*> s\\d{6}\n"))
+                                 .match(QString::fromLatin1(sentSoFar()))
+                                 .hasMatch(),
+        kWaitMs);
 
     // The broker restarted, with nothing retained: the bridge connects again
     // and tells everything anew.

@@ -4,6 +4,7 @@
 // through a real broker (Debian's mosquitto on a free port of 127.0.0.1).
 
 #include "bridge/MqttClient.h"
+#include "support/LocalBroker.h"
 #include "support/MosquittoBroker.h"
 
 #include <QProcess>
@@ -36,7 +37,7 @@ void TestMqttFaults::clockUnpluggedAndBack_data()
 void TestMqttFaults::clockUnpluggedAndBack()
 {
     QFETCH(QString, link);
-    if (MosquittoBroker::Program().isEmpty())
+    if (BrokerProgram().isEmpty())
         QSKIP("the mosquitto broker is not installed (scripts/setup installs it)");
     MosquittoBroker mosquitto;
     QVERIFY(mosquitto.Start());

@@ -14,6 +14,9 @@
 
 namespace {
 
+// Whatever the machine's zone, the clock's time is told in this one.
+const bool kZoneSet = qputenv("TZ", "Europe/Berlin");
+
 const MqttNames kNames{
     QStringLiteral("SIM1"), QStringLiteral("whirlbeam/SIM1"), QStringLiteral("homeassistant")};
 
@@ -28,6 +31,13 @@ ClockFacts KnownClock()
     facts.status.flags = StatusFlag::Sleep | StatusFlag::TimeInvalid;
     facts.relay = {12, true};
     facts.offsets = {1, -2, 3};
+    facts.date.date = QDate(2026, 12, 9);
+    facts.time.time = QTime(13, 37, 42);
+    facts.dcf77 = DecodeDcf77State("[");
+    facts.dcf77.total = 17;
+    facts.dcf77.lastHour = 2;
+    facts.hourFigures[23] = 5;
+    facts.hourFiguresRead = true;
     return facts;
 }
 
@@ -76,13 +86,24 @@ void TestMqttTables::statePayloads_data()
     QTest::newRow("identity") << "whirlbeam/SIM1/identity" << QByteArray("Pelk Whirlbeam Clock");
     QTest::newRow("version") << "whirlbeam/SIM1/version" << QByteArray("04.02");
     QTest::newRow("alarm count") << "whirlbeam/SIM1/alarm_count" << QByteArray("40");
+    QTest::newRow("date to the minute, with the zone's offset")
+        << "whirlbeam/SIM1/date" << QByteArray("2026-12-09T13:37:00+01:00");
+    QTest::newRow("offset to the millisecond") << "whirlbeam/SIM1/offset" << QByteArray("-0.250");
+    QTest::newRow("dcf77 with its hour figures")
+        << "whirlbeam/SIM1/dcf77"
+        << QByteArray("{\"dataReady\":null,\"day\":null,\"error\":null,\"hour\":null,"
+                      "\"hours\":[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,5],\"lastHour\":2,"
+                      "\"minute\":null,\"month\":null,\"parityError\":null,\"summerTime\":null,"
+                      "\"total\":17,\"waitForSync\":null,\"weekday\":null,\"year\":null}");
 }
 
 void TestMqttTables::statePayloads()
 {
     QFETCH(QString, topic);
     QFETCH(QByteArray, payload);
-    const QList<MqttMessage> messages = StateMessages(kNames, KnownClock());
+    MqttReadings readings;
+    readings.offsetSeconds = -0.2504;
+    const QList<MqttMessage> messages = StateMessages(kNames, KnownClock(), readings);
     const auto found = std::find_if(
         messages.begin(), messages.end(), [&](const MqttMessage& m) { return m.topic == topic; });
     QVERIFY2(found != messages.end(), qPrintable(topic));
@@ -116,6 +137,28 @@ void TestMqttTables::discoveryConfigs_data()
                                   << "homeassistant/button/SIM1/whirlbeam_start/config"
                                   << QJsonObject{{"command_topic", "whirlbeam/SIM1/whirlbeam_start/set"},
                                          {"payload_press", "PRESS"}};
+    QTest::newRow("sync time button") << "sync_time"
+                                      << "homeassistant/button/SIM1/sync_time/config"
+                                      << QJsonObject{{"command_topic", "whirlbeam/SIM1/sync_time/set"},
+                                             {"payload_press", "PRESS"}, {"name", "Sync time"}};
+    QTest::newRow("rc5 send text") << "rc5_send"
+                                   << "homeassistant/text/SIM1/rc5_send/config"
+                                   << QJsonObject{{"command_topic", "whirlbeam/SIM1/rc5_send/set"},
+                                          {"pattern", "^[0-9]{1,2},[0-9]{1,3}$"}, {"min", 3}, {"max", 6}};
+    QTest::newRow("dcf77 json sensor") << "dcf77"
+                                       << "homeassistant/sensor/SIM1/dcf77/config"
+                                       << QJsonObject{{"state_topic", "whirlbeam/SIM1/dcf77"},
+                                              {"json_attributes_topic", "whirlbeam/SIM1/dcf77"},
+                                              {"value_template", "{{ value_json.total }}"}};
+    QTest::newRow("date timestamp") << "date"
+                                    << "homeassistant/sensor/SIM1/date/config"
+                                    << QJsonObject{{"state_topic", "whirlbeam/SIM1/date"},
+                                           {"device_class", "timestamp"}};
+    QTest::newRow("offset measured") << "offset"
+                                     << "homeassistant/sensor/SIM1/offset/config"
+                                     << QJsonObject{{"state_topic", "whirlbeam/SIM1/offset"},
+                                            {"device_class", "duration"}, {"unit_of_measurement", "s"},
+                                            {"state_class", "measurement"}};
     QTest::newRow("rc5 event") << "rc5"
                                << "homeassistant/event/SIM1/rc5/config"
                                << QJsonObject{{"state_topic", "whirlbeam/SIM1/rc5"}};
@@ -156,38 +199,64 @@ void TestMqttTables::commandPayloads_data()
 {
     QTest::addColumn<QString>("object");
     QTest::addColumn<QByteArray>("payload");
-    QTest::addColumn<QByteArray>("line"); // empty: refused
-    QTest::newRow("relay ON") << "relay" << QByteArray("ON") << QByteArray("x013C");
-    QTest::newRow("relay OFF") << "relay" << QByteArray("OFF") << QByteArray("x0000");
-    QTest::newRow("relay lower case") << "relay" << QByteArray("on") << QByteArray();
-    QTest::newRow("relay minutes") << "relay_minutes" << QByteArray("255") << QByteArray("x01FF");
-    QTest::newRow("relay minutes 0 is off") << "relay_minutes" << QByteArray("0") << QByteArray("x0000");
-    QTest::newRow("relay minutes too many") << "relay_minutes" << QByteArray("256") << QByteArray();
-    QTest::newRow("relay minutes negative") << "relay_minutes" << QByteArray("-1") << QByteArray();
-    QTest::newRow("relay minutes decimal") << "relay_minutes" << QByteArray("5.0") << QByteArray();
-    QTest::newRow("relay minutes blank") << "relay_minutes" << QByteArray(" 5") << QByteArray();
-    QTest::newRow("relay minutes long digits") << "relay_minutes" << QByteArray("0005") << QByteArray();
-    QTest::newRow("start") << "whirlbeam_start" << QByteArray("PRESS") << QByteArray("w81");
-    QTest::newRow("clear alarm sound") << "alarm_sound_clear" << QByteArray("PRESS") << QByteArray("~80");
-    QTest::newRow("clear alarm sound ON") << "alarm_sound_clear" << QByteArray("ON") << QByteArray();
-    QTest::newRow("stop") << "whirlbeam_stop" << QByteArray("PRESS") << QByteArray("w80");
-    QTest::newRow("stop other payload") << "whirlbeam_stop" << QByteArray("1") << QByteArray();
+    QTest::addColumn<QByteArray>("line"); // empty: refused; "sets time": the time set on the edge
+    QTest::addColumn<bool>("allowRaw");
+    QTest::newRow("relay ON") << "relay" << QByteArray("ON") << QByteArray("x013C") << false;
+    QTest::newRow("relay OFF") << "relay" << QByteArray("OFF") << QByteArray("x0000") << false;
+    QTest::newRow("relay lower case") << "relay" << QByteArray("on") << QByteArray() << false;
+    QTest::newRow("relay minutes") << "relay_minutes" << QByteArray("255") << QByteArray("x01FF") << false;
+    QTest::newRow("relay minutes 0 is off")
+        << "relay_minutes" << QByteArray("0") << QByteArray("x0000") << false;
+    QTest::newRow("relay minutes too many") << "relay_minutes" << QByteArray("256") << QByteArray() << false;
+    QTest::newRow("relay minutes negative") << "relay_minutes" << QByteArray("-1") << QByteArray() << false;
+    QTest::newRow("relay minutes decimal") << "relay_minutes" << QByteArray("5.0") << QByteArray() << false;
+    QTest::newRow("relay minutes blank") << "relay_minutes" << QByteArray(" 5") << QByteArray() << false;
+    QTest::newRow("relay minutes long digits")
+        << "relay_minutes" << QByteArray("0005") << QByteArray() << false;
+    QTest::newRow("start") << "whirlbeam_start" << QByteArray("PRESS") << QByteArray("w81") << false;
+    QTest::newRow("clear alarm sound")
+        << "alarm_sound_clear" << QByteArray("PRESS") << QByteArray("~80") << false;
+    QTest::newRow("clear alarm sound ON") << "alarm_sound_clear" << QByteArray("ON") << QByteArray() << false;
+    QTest::newRow("stop") << "whirlbeam_stop" << QByteArray("PRESS") << QByteArray("w80") << false;
+    QTest::newRow("stop other payload") << "whirlbeam_stop" << QByteArray("1") << QByteArray() << false;
     // The other two offsets travel as the clock holds them (1, -2, 3).
     QTest::newRow("temperature offset") << "temperature_offset" << QByteArray("-10")
                                         << QByteArray("\x7f"
-                                                      "80F6FE03");
+                                                      "80F6FE03")
+                                        << false;
     QTest::newRow("humidity offset") << "humidity_offset" << QByteArray("10")
                                      << QByteArray("\x7f"
-                                                   "40010A03");
+                                                   "40010A03")
+                                     << false;
     QTest::newRow("pressure offset") << "pressure_offset" << QByteArray("0")
                                      << QByteArray("\x7f"
-                                                   "2001FE00");
-    QTest::newRow("offset beyond") << "pressure_offset" << QByteArray("11") << QByteArray();
-    QTest::newRow("offset minus only") << "pressure_offset" << QByteArray("-") << QByteArray();
-    QTest::newRow("binary") << "relay_minutes" << QByteArray("1\0", 2) << QByteArray();
-    QTest::newRow("huge") << "relay" << QByteArray(100000, 'O') << QByteArray();
-    QTest::newRow("a state, not a command") << "temperature" << QByteArray("20") << QByteArray();
-    QTest::newRow("no such object") << "raw" << QByteArray("x0000") << QByteArray();
+                                                   "2001FE00")
+                                     << false;
+    QTest::newRow("offset beyond") << "pressure_offset" << QByteArray("11") << QByteArray() << false;
+    QTest::newRow("offset minus only") << "pressure_offset" << QByteArray("-") << QByteArray() << false;
+    QTest::newRow("binary") << "relay_minutes" << QByteArray("1\0", 2) << QByteArray() << false;
+    QTest::newRow("huge") << "relay" << QByteArray(100000, 'O') << QByteArray() << false;
+    QTest::newRow("a state, not a command") << "temperature" << QByteArray("20") << QByteArray() << false;
+    QTest::newRow("raw not allowed") << "raw" << QByteArray("x0000") << QByteArray() << false;
+    QTest::newRow("raw allowed") << "raw" << QByteArray("x0000") << QByteArray("x0000") << true;
+    QTest::newRow("raw longer than other payloads")
+        << "raw" << QByteArray("`8012345678901234567") << QByteArray("`8012345678901234567") << true;
+    QTest::newRow("raw upper case") << "raw" << QByteArray("X0000") << QByteArray() << true;
+    QTest::newRow("raw control character") << "raw" << QByteArray("x00\n") << QByteArray() << true;
+    QTest::newRow("raw beyond ascii") << "raw" << QByteArray("w\xc3\xa4") << QByteArray() << true;
+    QTest::newRow("raw empty") << "raw" << QByteArray() << QByteArray() << true;
+    QTest::newRow("raw huge") << "raw" << QByteArray(300, 'w') << QByteArray() << true;
+    QTest::newRow("sync time") << "sync_time" << QByteArray("PRESS") << QByteArray("sets time") << false;
+    QTest::newRow("sync time other payload") << "sync_time" << QByteArray("ON") << QByteArray() << false;
+    QTest::newRow("rc5 send") << "rc5_send" << QByteArray("31,255") << QByteArray("a1FFF") << false;
+    QTest::newRow("rc5 send zeros") << "rc5_send" << QByteArray("0,0") << QByteArray("a0000") << false;
+    QTest::newRow("rc5 address beyond") << "rc5_send" << QByteArray("32,1") << QByteArray() << false;
+    QTest::newRow("rc5 command beyond") << "rc5_send" << QByteArray("1,256") << QByteArray() << false;
+    QTest::newRow("rc5 negative") << "rc5_send" << QByteArray("-1,5") << QByteArray() << false;
+    QTest::newRow("rc5 one number") << "rc5_send" << QByteArray("12") << QByteArray() << false;
+    QTest::newRow("rc5 three numbers") << "rc5_send" << QByteArray("1,2,3") << QByteArray() << false;
+    QTest::newRow("rc5 blank") << "rc5_send" << QByteArray("1, 2") << QByteArray() << false;
+    QTest::newRow("rc5 hex") << "rc5_send" << QByteArray("0x1,2") << QByteArray() << false;
 }
 
 void TestMqttTables::commandPayloads()
@@ -195,8 +264,11 @@ void TestMqttTables::commandPayloads()
     QFETCH(QString, object);
     QFETCH(QByteArray, payload);
     QFETCH(QByteArray, line);
-    const MqttCommand command = ComposeMqttCommand(object, payload, KnownClock());
-    QCOMPARE(command.line, line);
+    QFETCH(bool, allowRaw);
+    const MqttCommand command = ComposeMqttCommand(object, payload, KnownClock(), allowRaw);
+    const bool setsTime = line == "sets time";
+    QCOMPARE(command.setsTime, setsTime);
+    QCOMPARE(command.line, setsTime ? QByteArray() : line);
     QCOMPARE(command.refusal.isEmpty(), !line.isEmpty());
 }
 
@@ -237,6 +309,12 @@ void TestMqttTables::options_data()
     QTest::newRow("wildcard prefix") << QStringList{"mqtt", "--topic-prefix", "a/#"} << "" << 0;
     QTest::newRow("id with slash") << QStringList{"mqtt", "--id", "a/b"} << "" << 0;
     QTest::newRow("poll zero") << QStringList{"mqtt", "--poll", "0"} << "" << 0;
+    QTest::newRow("tls takes its own port") << QStringList{"mqtt", "--tls"} << "localhost" << 8883;
+    QTest::newRow("tls on a port given") << QStringList{"mqtt", "--broker", "h:1883", "--tls"} << "h" << 1883;
+    QTest::newRow("tls on a host given") << QStringList{"--broker=h", "mqtt", "--tls"} << "h" << 8883;
+    QTest::newRow("cafile means tls") << QStringList{"mqtt", "--cafile", "/ca.pem"} << "localhost" << 8883;
+    QTest::newRow("cafile without a file") << QStringList{"mqtt", "--cafile"} << "" << 0;
+    QTest::newRow("raw allowed") << QStringList{"mqtt", "--allow-raw"} << "localhost" << 1883;
     QTest::newRow("mqtt option elsewhere") << QStringList{"status", "--broker", "h"} << "" << 0;
 }
 
@@ -273,6 +351,9 @@ void TestMqttTables::configLines_data()
     QTest::newRow("flag alone") << QByteArray("no-discovery\nusb\nsimulate usb")
                                 << L{"--no-discovery", "--usb", "--simulate=usb"} << "";
     QTest::newRow("hash inside a value") << QByteArray("username a#b") << L{"--username=a#b"} << "";
+    QTest::newRow("tls, cafile, raw") << QByteArray("tls\ncafile = /etc/ca.pem\nallow-raw")
+                                      << L{"--tls", "--cafile=/etc/ca.pem", "--allow-raw"} << "";
+    QTest::newRow("tls with value") << QByteArray("tls yes") << L{} << "line 1: tls takes no value";
     QTest::newRow("unknown key") << QByteArray("\nbrokr = h") << L{} << "line 2: unknown option 'brokr'";
     QTest::newRow("dashes kept") << QByteArray("--broker h") << L{} << "line 1: unknown option '--broker'";
     QTest::newRow("no nesting") << QByteArray("config other.conf") << L{}

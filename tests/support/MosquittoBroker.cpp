@@ -1,32 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/MosquittoBroker.h"
 
+#include "support/LocalBroker.h"
+
 #include <QFile>
-#include <QStandardPaths>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {
-
-// A port nothing listens on now; the broker takes it at once.
-int FreePort()
-{
-    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    int port = 0;
-    if (::bind(socket, reinterpret_cast<sockaddr*>(&address), length) == 0
-        && ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    ::close(socket);
-    return port;
-}
-
-} // namespace
 
 MosquittoBroker::MosquittoBroker()
 {
@@ -35,21 +12,13 @@ MosquittoBroker::MosquittoBroker()
 
 MosquittoBroker::~MosquittoBroker() { Stop(); }
 
-QString MosquittoBroker::Program()
-{
-    const QString found = QStandardPaths::findExecutable(QStringLiteral("mosquitto"));
-    return found.isEmpty() ? QStandardPaths::findExecutable(
-               QStringLiteral("mosquitto"), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin")})
-                           : found;
-}
-
 // The same port again on a restart: the clients come back to it.
 bool MosquittoBroker::Start()
 {
-    if (!folder_.isValid() || Program().isEmpty())
+    if (!folder_.isValid() || BrokerProgram().isEmpty())
         return false;
     if (port_ == 0)
-        port_ = FreePort();
+        port_ = FreeLoopbackPort();
     QFile config(folder_.filePath(QStringLiteral("mosquitto.conf")));
     if (port_ == 0 || !config.open(QIODevice::WriteOnly))
         return false;
@@ -58,7 +27,7 @@ bool MosquittoBroker::Start()
             .arg(port_)
             .toUtf8());
     config.close();
-    process_.start(Program(), {QStringLiteral("-c"), config.fileName()});
+    process_.start(BrokerProgram(), {QStringLiteral("-c"), config.fileName()});
     return process_.waitForStarted();
 }
 

@@ -13,9 +13,6 @@ public:
     MosquittoBroker();
     ~MosquittoBroker();
 
-    // The broker program, empty when it is not installed.
-    static QString Program();
-
     bool Start();
     // Terminated, and waited for.
     bool Stop();

@@ -56,9 +56,9 @@ Rc5Page::Rc5Page(QWidget* panel, std::function<void(const QByteArray&)> queueCom
 
     Label(panel, tr("Execute RC5 packet:"), 296, 56);
     Label(panel, tr("Address:"), 296, 83);
-    AddressHexEdit = HexEditAt(panel, "AddressHexEdit", 31, 360, 80);
+    AddressHexEdit = HexEditAt(panel, "AddressHexEdit", kMaxRc5Address, 360, 80);
     Label(panel, tr("Commad:"), 296, 107);
-    CommandHexEdit = HexEditAt(panel, "CommandHexEdit", 255, 360, 104);
+    CommandHexEdit = HexEditAt(panel, "CommandHexEdit", kMaxRc5Command, 360, 104);
     Label(panel, tr("Add 0x80 to set toggle bit"), 408, 107);
     Rc5Button = Button(panel, "Rc5Button", tr("Send"), 296, 136, 97);
     // Two columns share their captions; the names say which is which.

@@ -19,6 +19,10 @@ QByteArray RelayIrTimeCommand(int minutes);
 // Makes the clock execute an RC5 packet: "a" + address[2h] + command[2h];
 // bit 0x80 of the command sets the packet's toggle bit.
 QByteArray Rc5Command(int address, int command);
+// What the RC5 page's edits take: RC5 has 5 address bits; the command's
+// byte carries the toggle bit above its own 7 bits.
+constexpr int kMaxRc5Address = 31;
+constexpr int kMaxRc5Command = 255;
 
 // DEL + select[2h] (the offset select bits: which row's Send button asks
 // for the offsets; all three travel every time) + the three offsets as two's-complement bytes.
