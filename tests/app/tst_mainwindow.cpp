@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStatusBar>
@@ -52,6 +53,7 @@ private slots:
 
     void serialOpenAndClose();
     void serialOpenFailureLeavesTheRestUndone();
+    void readProgressInTheStatusBar();
     void usbOpenWithoutDevice();
     void openClearsTheQueue();
     void linkChoiceShowsDeviceList();
@@ -490,6 +492,28 @@ void MainWindowTest::firstReplyQueuesTheBatch()
     QCOMPARE(p.Queue().first(), QByteArray("v"));
     QCOMPARE(p.form.StatusText(4), QStringLiteral("13"));
     QVERIFY(!p.form.ReplySeen);
+}
+
+// The bar shows the read beside the queue length, which stays as it was,
+// and goes with the end-of-read reply.
+void MainWindowTest::readProgressInTheStatusBar()
+{
+    Panel p;
+    p.ChooseSerial();
+    p.Open();
+    auto* bar = p.Get<QProgressBar>("ReadProgress");
+    QVERIFY(bar->isHidden());
+    QCOMPARE(bar->accessibleName(), QStringLiteral("Progress of reading the clock"));
+    p.form.Timer1Timer();
+    p.port->Receive("Pelk Whirlbeam Clock\n");
+    p.form.Timer1Timer();
+    p.port->Receive("Pelk Whirlbeam Clock\n");
+    QVERIFY(!bar->isHidden());
+    QCOMPARE(bar->format(), QStringLiteral("Reading the clock: parameters 1 of 14"));
+    QCOMPARE(p.form.StatusText(4), QStringLiteral("13"));
+    p.port->Receive("Z\n");
+    QVERIFY(bar->isHidden());
+    QVERIFY(!ScreenCursor::IsHourglass());
 }
 
 void MainWindowTest::queuedCommandThenPollResumes()
