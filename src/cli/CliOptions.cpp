@@ -240,8 +240,9 @@ QString Parser::TakeLink()
 
 bool Parser::IsMonitorOrLogOption() const
 {
-    static const QStringList names = {"--words", "--raw", "--csv", "--interval"};
-    return names.contains(Name());
+    // The two flags take no value: "--raw=x" is no option of theirs.
+    return Argument() == QLatin1String("--words") || Argument() == QLatin1String("--raw")
+        || Name() == QLatin1String("--csv") || Name() == QLatin1String("--interval");
 }
 
 QString Parser::TakeMonitorOrLog()

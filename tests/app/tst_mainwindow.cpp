@@ -2,6 +2,7 @@
 #include "app/pages/AlarmTable.h"
 #include "app/PelkMain.h"
 #include "app/ScreenCursor.h"
+#include "app/WindowPlacement.h"
 #include "support/FakeComPort.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeHid.h"
@@ -499,6 +500,9 @@ void MainWindowTest::firstReplyQueuesTheBatch()
 void MainWindowTest::readProgressInTheStatusBar()
 {
     Panel p;
+    ShowCentredAtFixedSize(p.form);
+    QTRY_COMPARE(p.form.maximumSize(), p.form.size());
+    const QSize size = p.form.size();
     p.ChooseSerial();
     p.Open();
     auto* bar = p.Get<QProgressBar>("ReadProgress");
@@ -510,6 +514,9 @@ void MainWindowTest::readProgressInTheStatusBar()
     p.port->Receive("Pelk Whirlbeam Clock\n");
     QVERIFY(!bar->isHidden());
     QCOMPARE(bar->format(), QStringLiteral("Reading the clock: parameters 1 of 14"));
+    // The window keeps its fixed size while the bar is shown.
+    QTest::qWait(50);
+    QCOMPARE(p.form.size(), size);
     QCOMPARE(p.form.StatusText(4), QStringLiteral("13"));
     p.port->Receive("Z\n");
     QVERIFY(bar->isHidden());

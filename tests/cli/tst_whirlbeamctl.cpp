@@ -238,6 +238,7 @@ void WhirlbeamCtlTest::parsesTheCommandLine_data()
     QTest::newRow("csv elsewhere") << L{"monitor", "--csv", "s.csv"} << "--csv applies to log only";
     QTest::newRow("monitor words") << L{"monitor", "--words"} << "auto||monitor";
     QTest::newRow("words and raw") << L{"monitor", "--words", "--raw"} << "--words and --raw exclude each other";
+    QTest::newRow("raw takes no value") << L{"monitor", "--raw=yes"} << "unknown option '--raw=yes'";
     QTest::newRow("raw elsewhere") << L{"--raw", "status"} << "--raw applies to monitor only";
 }
 
