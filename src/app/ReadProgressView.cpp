@@ -3,6 +3,7 @@
 
 #include <QProgressBar>
 #include <QStatusBar>
+#include <algorithm>
 
 ReadProgressView::ReadProgressView(ReadProgress& progress, QStatusBar& bar, QObject* parent)
     : QObject(parent)

@@ -28,9 +28,9 @@ struct ReadFigures {
 
 // Watches the lines the transmit tick takes from the queue and the replies
 // that come back. A read begins with the batch's identification query or
-// the first alarm line and ends with the end-of-read reply; polls sent by
-// an idle tick are no part of it. A reply answers the oldest sent line of
-// the stage whose reply letter it bears.
+// the first alarm line and ends with the end-of-read reply; the polls of an
+// idle tick do not count. A reply answers the oldest sent line of the
+// stage whose reply letter it bears.
 class ReadProgress : public QObject {
     Q_OBJECT
 public:
