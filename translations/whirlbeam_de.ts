@@ -935,6 +935,34 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
     </message>
 </context>
 <context>
+    <name>ReadProgressView</name>
+    <message>
+        <source>Progress of reading the clock</source>
+        <translation>Fortschritt beim Lesen der Uhr</translation>
+    </message>
+    <message numerus="yes">
+        <source>Reading the clock: parameters %1 of %n</source>
+        <translation>
+            <numerusform>Die Uhr wird gelesen: Parameter %1 von %n</numerusform>
+            <numerusform>Die Uhr wird gelesen: Parameter %1 von %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Reading the clock: alarm %1 of %n</source>
+        <translation>
+            <numerusform>Die Uhr wird gelesen: Alarm %1 von %n</numerusform>
+            <numerusform>Die Uhr wird gelesen: Alarm %1 von %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Sending alarms: %1 of %n</source>
+        <translation>
+            <numerusform>Alarme werden gesendet: %1 von %n</numerusform>
+            <numerusform>Alarme werden gesendet: %1 von %n</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>RelaisPage</name>
     <message>
         <source>Relais is on</source>
@@ -1206,6 +1234,17 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
     <message>
         <source>light %1, temperature %2 °C, humidity %3 %, air pressure %4 hPa</source>
         <translation>Licht %1, Temperatur %2 °C, Luftfeuchte %3 %, Luftdruck %4 hPa</translation>
+    </message>
+</context>
+<context>
+    <name>SensorCsvTexts</name>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>writing %1 failed: %2</source>
+        <translation>das Schreiben von %1 ist fehlgeschlagen: %2</translation>
     </message>
 </context>
 <context>
@@ -2124,10 +2163,6 @@ Millisekunde, ohne sie zu verstellen</translation>
         <translation>%1 erwartet eine Sekundenzahl von 0.001 bis 86400</translation>
     </message>
     <message>
-        <source>--no-reconnect applies to monitor only</source>
-        <translation>--no-reconnect gilt nur für monitor</translation>
-    </message>
-    <message>
         <source>poll as the panel does and print every reply line, decoded, until
 interrupted (Ctrl-C, SIGTERM); a clock that goes away is waited for</source>
         <translation>wie das Bedienprogramm abfragen und jede Antwortzeile dekodiert ausgeben,
@@ -2198,6 +2233,34 @@ Uhr oder einen verschwundenen Broker wird gewartet</translation>
         <translation>keine Konfigurationsdatei</translation>
     </message>
     <message>
+        <source>--no-reconnect applies to monitor and log only</source>
+        <translation>--no-reconnect gilt nur für monitor und log</translation>
+    </message>
+    <message>
+        <source>--csv needs a file name</source>
+        <translation>--csv braucht einen Dateinamen</translation>
+    </message>
+    <message>
+        <source>--interval takes a number of seconds from 1 to 86400</source>
+        <translation>--interval erwartet eine Sekundenzahl von 1 bis 86400</translation>
+    </message>
+    <message>
+        <source>%1 applies to monitor only</source>
+        <translation>%1 gilt nur für monitor</translation>
+    </message>
+    <message>
+        <source>--words and --raw exclude each other</source>
+        <translation>--words und --raw schließen einander aus</translation>
+    </message>
+    <message>
+        <source>%1 applies to log only</source>
+        <translation>%1 gilt nur für log</translation>
+    </message>
+    <message>
+        <source>&apos;log&apos; needs --csv FILE</source>
+        <translation>&apos;log&apos; braucht --csv FILE</translation>
+    </message>
+    <message>
         <source>
 Options (before or after the subcommand):
   --serial PORT       the clock on serial port PORT (COM1 = /dev/ttyS0, ttyUSB0, /dev/pts/3 ...)
@@ -2220,8 +2283,13 @@ Options (before or after the subcommand):
   --watch MINUTES     offset: go on measuring for MINUTES (or until interrupted) and tell
                       the clock&apos;s drift with its standard error
   --timeout SECONDS   how long the clock may stay silent (default 5)
-  --no-reconnect      monitor: end when the clock goes away (exit code 3) rather than
-                      wait for it to come back
+  --no-reconnect      monitor, log: end when the clock goes away (exit code 3) rather
+                      than wait for it to come back
+  --words             monitor: print the words of each reply alone
+  --raw               monitor: print each line as received (escaped as --log escapes it)
+  --csv FILE          log: append one row per measurement to FILE (CSV; the header
+                      when FILE is new or empty)
+  --interval SECONDS  log: ask for the measurement every SECONDS (1 to 86400, default 60)
   --broker HOST[:PORT]
                       mqtt: the MQTT broker (default localhost:1883, with TLS port 8883)
   --tls               mqtt: talk to the broker over TLS, its certificate checked against
@@ -2285,8 +2353,14 @@ Optionen (vor oder nach dem Unterbefehl):
   --watch MINUTES     offset: MINUTES lang (oder bis zur Unterbrechung) weiter messen und die
                       Gangabweichung der Uhr mit ihrem Standardfehler nennen
   --timeout SECONDS   wie lange die Uhr schweigen darf (Standard 5)
-  --no-reconnect      monitor: enden, wenn die Uhr verschwindet (Exit-Code 3), statt auf
-                      ihre Rückkehr zu warten
+  --no-reconnect      monitor, log: enden, wenn die Uhr verschwindet (Exit-Code 3), statt
+                      auf ihre Rückkehr zu warten
+  --words             monitor: nur die Wörter jeder Antwort ausgeben
+  --raw               monitor: jede Zeile wie empfangen ausgeben (maskiert wie bei --log)
+  --csv FILE          log: je Messung eine Zeile an FILE anhängen (CSV; die Kopfzeile,
+                      wenn FILE neu oder leer ist)
+  --interval SECONDS  log: alle SECONDS Sekunden nach der Messung fragen (1 bis 86400,
+                      Standard 60)
   --broker HOST[:PORT]
                       mqtt: der MQTT-Broker (Standard localhost:1883, mit TLS Port 8883)
   --tls               mqtt: mit dem Broker über TLS sprechen, sein Zertifikat gegen die
@@ -2330,6 +2404,14 @@ Exit-Codes:
   8    die Uhr dieses Computers ist nicht synchronisiert (--require-synced)
   130  unterbrochen (143 bei SIGTERM), bevor der Unterbefehl fertig war; so endet auch monitor
 </translation>
+    </message>
+    <message>
+        <source>ask for the measurement every --interval seconds and append each
+reply to the --csv file as a row, until interrupted; a clock that
+goes away is waited for</source>
+        <translation>alle --interval Sekunden nach der Messung fragen und jede Antwort als
+Zeile an die --csv-Datei anhängen, bis zur Unterbrechung; auf eine
+verschwundene Uhr wird gewartet</translation>
     </message>
 </context>
 </TS>

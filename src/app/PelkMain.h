@@ -20,6 +20,7 @@
 
 class ClockTimeSync;
 class FrameView;
+class ReadProgress;
 class QTimer;
 class UsbDeviceList;
 
@@ -185,6 +186,7 @@ private:
 
     ClockTimeSync* timeSync_;
     FrameView* frameView_ = nullptr;
+    ReadProgress* readProgress_ = nullptr;
 
     QTimer* timer2_;
 };

@@ -5,9 +5,11 @@
 #include "app/PelkMain.h"
 
 #include "app/FrameView.h"
+#include "app/ReadProgressView.h"
 #include "app/ScreenCursor.h"
 #include "app/pages/ClockPage.h"
 #include "clock/ConnectionSequence.h"
+#include "clock/ReadProgress.h"
 #include "widgets/LED.h"
 
 #include <QAction>
@@ -28,12 +30,15 @@ void TForm1::ObserveClock()
             [this](int panel, const QString& text) { SetStatusText(panel, text); }},
         this);
     connect(&model_, &ClockModel::ReadEnded, this, &TForm1::ShowReadEnded);
+    readProgress_ = new ReadProgress(model_, connection_->Tick(), this);
+    new ReadProgressView(*readProgress_, *statusBar(), this);
 }
 
 void TForm1::DispatchReply(const QByteArray& line)
 {
     emit ReplyTaken(line);
     model_.Take(line);
+    readProgress_->Take(line);
 }
 
 void TForm1::IdentificationReply(const QByteArray& line) { model_.TakeAs(ReplyKind::IdentificationReply, line); }
@@ -60,6 +65,7 @@ void TForm1::ShowReadEnded(bool first)
 void TForm1::ShowClockUnknown()
 {
     model_.Forget();
+    readProgress_->Stop();
     for (TLED* lamp : findChildren<TLED*>())
         lamp->SetLit(false);
     frameView_->ShowClockUnknown();

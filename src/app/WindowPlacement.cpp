@@ -29,6 +29,10 @@ void ShowCentredAtFixedSize(QWidget& window)
         window.move(CentredTopLeft(window.sizeHint(), screen->availableGeometry()));
     }
     window.show();
-    if (window.layout())
+    // Activated at once, so that the size is fixed whether or not the bars
+    // already had their height before the window was shown.
+    if (window.layout()) {
         window.layout()->setSizeConstraint(QLayout::SetFixedSize);
+        window.layout()->activate();
+    }
 }

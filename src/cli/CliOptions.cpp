@@ -86,8 +86,10 @@ public:
         // Other subcommands know nothing of these, as before they existed.
         if (!mqttOption_.isEmpty() && subcommand != QLatin1String("mqtt"))
             return {std::nullopt, CliTexts::tr("unknown option '%1'").arg(mqttOption_)};
-        if (!options_.reconnect && subcommand != QLatin1String("monitor"))
-            return {std::nullopt, CliTexts::tr("--no-reconnect applies to monitor only")};
+        if (!options_.reconnect && subcommand != QLatin1String("monitor") && subcommand != QLatin1String("log"))
+            return {std::nullopt, CliTexts::tr("--no-reconnect applies to monitor and log only")};
+        if (const QString error = CheckMonitorAndLog(subcommand); !error.isEmpty())
+            return {std::nullopt, error};
         if (options_.mqtt.tls && !options_.mqtt.portGiven)
             options_.mqtt.port = MqttOptions::kDefaultTlsPort;
         return {options_, QString()};
@@ -126,6 +128,9 @@ private:
 
     QString Take();
     QString TakeLink();
+    bool IsMonitorOrLogOption() const;
+    QString TakeMonitorOrLog();
+    QString CheckMonitorAndLog(const QString& subcommand) const;
     bool IsMqttOption() const;
     QString TakeMqtt();
 
@@ -134,6 +139,8 @@ private:
     CliOptions options_;
     int links_ = 0;
     QString mqttOption_; // the first of mqtt's options, as given
+    QStringList monitorShows_; // --words, --raw, as given
+    QString logOption_; // the first of log's options, as given
 };
 
 QString Parser::Take()
@@ -186,6 +193,8 @@ QString Parser::Take()
     } else if (Name() == QLatin1String("--serial") || Name() == QLatin1String("--usb")
         || Name() == QLatin1String("--simulate")) {
         return TakeLink();
+    } else if (IsMonitorOrLogOption()) {
+        return TakeMonitorOrLog();
     } else if (IsMqttOption()) {
         if (mqttOption_.isEmpty())
             mqttOption_ = argument;
@@ -228,6 +237,51 @@ QString Parser::TakeLink()
         else
             return CliTexts::tr("--simulate takes 'usb' or 'serial', not '%1'").arg(kind);
     }
+    return QString();
+}
+
+bool Parser::IsMonitorOrLogOption() const
+{
+    // The two flags take no value: "--raw=x" is no option of theirs.
+    return Argument() == QLatin1String("--words") || Argument() == QLatin1String("--raw")
+        || Name() == QLatin1String("--csv") || Name() == QLatin1String("--interval");
+}
+
+QString Parser::TakeMonitorOrLog()
+{
+    const QString name = Name();
+    if (Argument() == QLatin1String("--words") || Argument() == QLatin1String("--raw")) {
+        monitorShows_ << Argument();
+        options_.monitorShows = Argument() == QLatin1String("--words") ? MonitorShows::Words : MonitorShows::Raw;
+        return QString();
+    }
+    if (logOption_.isEmpty())
+        logOption_ = name;
+    const auto word = RequiredWord();
+    if (name == QLatin1String("--csv")) {
+        if (!word || word->isEmpty())
+            return CliTexts::tr("--csv needs a file name");
+        options_.sensorLog.csvFile = *word;
+        return QString();
+    }
+    bool ok = false;
+    const int seconds = word ? word->toInt(&ok) : 0;
+    if (!ok || seconds < 1 || seconds > 86400)
+        return CliTexts::tr("--interval takes a number of seconds from 1 to 86400");
+    options_.sensorLog.intervalSeconds = seconds;
+    return QString();
+}
+
+QString Parser::CheckMonitorAndLog(const QString& subcommand) const
+{
+    if (!monitorShows_.isEmpty() && subcommand != QLatin1String("monitor"))
+        return CliTexts::tr("%1 applies to monitor only").arg(monitorShows_.first());
+    if (monitorShows_.contains(QLatin1String("--words")) && monitorShows_.contains(QLatin1String("--raw")))
+        return CliTexts::tr("--words and --raw exclude each other");
+    if (!logOption_.isEmpty() && subcommand != QLatin1String("log"))
+        return CliTexts::tr("%1 applies to log only").arg(logOption_);
+    if (subcommand == QLatin1String("log") && options_.sensorLog.csvFile.isEmpty())
+        return CliTexts::tr("'log' needs --csv FILE");
     return QString();
 }
 
@@ -393,8 +447,13 @@ QString UsageText()
             "  --watch MINUTES     offset: go on measuring for MINUTES (or until interrupted) and tell\n"
             "                      the clock's drift with its standard error\n"
             "  --timeout SECONDS   how long the clock may stay silent (default 5)\n"
-            "  --no-reconnect      monitor: end when the clock goes away (exit code 3) rather than\n"
-            "                      wait for it to come back\n"
+            "  --no-reconnect      monitor, log: end when the clock goes away (exit code 3) rather\n"
+            "                      than wait for it to come back\n"
+            "  --words             monitor: print the words of each reply alone\n"
+            "  --raw               monitor: print each line as received (escaped as --log escapes it)\n"
+            "  --csv FILE          log: append one row per measurement to FILE (CSV; the header\n"
+            "                      when FILE is new or empty)\n"
+            "  --interval SECONDS  log: ask for the measurement every SECONDS (1 to 86400, default 60)\n"
             "  --broker HOST[:PORT]\n"
             "                      mqtt: the MQTT broker (default localhost:1883, with TLS port 8883)\n"
             "  --tls               mqtt: talk to the broker over TLS, its certificate checked against\n"

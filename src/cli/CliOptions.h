@@ -30,6 +30,21 @@ struct MqttOptions {
     QString configFile; // --config: more options, which the command line overrides
 };
 
+// What the log subcommand alone takes.
+struct SensorLogOptions {
+    static constexpr int kDefaultIntervalSeconds = 60;
+
+    QString csvFile; // --csv: the rows are appended to it
+    int intervalSeconds = kDefaultIntervalSeconds;
+};
+
+// What monitor prints of each reply line.
+enum class MonitorShows {
+    Decoded, // the time, the line and its words for people
+    Words, // --words: the reply table's words alone
+    Raw, // --raw: the line as received, escaped as --log escapes it
+};
+
 // The command line of whirlbeamctl: a subcommand and its arguments, with
 // the options before, between or after them.
 struct CliOptions {
@@ -45,7 +60,9 @@ struct CliOptions {
     bool requireSynced = false; // sync-time only while this computer's clock is synchronised
     QString zone; // the time zone the clock keeps; empty for this computer's
     int watchMinutes = 0; // offset: go on measuring for so long
-    bool reconnect = true; // monitor: wait for a clock that goes away to return
+    bool reconnect = true; // monitor, log: wait for a clock that goes away to return
+    MonitorShows monitorShows = MonitorShows::Decoded;
+    SensorLogOptions sensorLog;
     int timeoutMs = kDefaultTimeoutMs;
     MqttOptions mqtt;
     PlugSchedule plug; // with a simulated link: when its clock is unplugged and plugged back in

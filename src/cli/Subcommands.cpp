@@ -9,6 +9,7 @@
 #include "cli/ClockAsks.h"
 #include "cli/ClockReport.h"
 #include "cli/MqttSubcommand.h"
+#include "cli/SensorLogSubcommand.h"
 #include "cli/TimeSubcommands.h"
 #include "clock/ClockModel.h"
 #include "files/AlarmFile.h"
@@ -326,6 +327,16 @@ Outcome Monitor(CliContext& context, const QStringList&)
         return outcome;
     QObject::connect(session, &ClockSession::LineReceived, session, [&context](const QByteArray& line) {
         const QDateTime now = QDateTime::currentDateTime();
+        if (context.options.monitorShows == MonitorShows::Raw) {
+            context.console.Write(EscapedLine(line) + '\n');
+            return;
+        }
+        if (context.options.monitorShows == MonitorShows::Words) {
+            // A line of no kind has no words: only replies are printed.
+            if (const QString words = DescribeReply(line); !words.isEmpty())
+                context.console.Line(words);
+            return;
+        }
         if (context.options.json) {
             QJsonObject object = ReplyJson(line);
             object.insert(QStringLiteral("time"), IsoTime(now));
@@ -390,6 +401,11 @@ const QList<Subcommand>& Subcommands()
             QT_TRANSLATE_NOOP("whirlbeamctl", "poll as the panel does and print every reply line, decoded, until\n"
             "interrupted (Ctrl-C, SIGTERM); a clock that goes away is waited for"),
             Monitor},
+        {L{"log"}, "", 0, 0,
+            QT_TRANSLATE_NOOP("whirlbeamctl", "ask for the measurement every --interval seconds and append each\n"
+            "reply to the --csv file as a row, until interrupted; a clock that\n"
+            "goes away is waited for"),
+            SensorLog},
         {L{"mqtt"}, "", 0, 0,
             QT_TRANSLATE_NOOP("whirlbeamctl", "publish the clock on an MQTT broker (state topics, Home Assistant\n"
             "discovery, commands) until interrupted; a clock or broker that goes\n"

@@ -124,7 +124,8 @@ ClockSession* WhirlbeamCtl::Connect(const CliOptions& options, Outcome* failure)
     connection_->SetLog(&log_);
     // The long-running ones wait for a clock that goes away.
     const QString& subcommand = options.command.first();
-    if ((subcommand == QLatin1String("monitor") || subcommand == QLatin1String("mqtt"))
+    if ((subcommand == QLatin1String("monitor") || subcommand == QLatin1String("mqtt")
+            || subcommand == QLatin1String("log"))
         && options.reconnect) {
         connection_->SetReconnect(true);
         TellReturns();

@@ -25,7 +25,7 @@ struct CliOptions;
 // One run of whirlbeamctl: reads the command line, opens the connection
 // the way it names (or finds one), runs the subcommand and returns the exit
 // code. Messages go to the two devices given; nothing here needs a widget.
-// Only monitor and mqtt wait for a clock that goes away to return.
+// Only monitor, log and mqtt wait for a clock that goes away to return.
 class WhirlbeamCtl : public QObject {
     Q_OBJECT
 public:

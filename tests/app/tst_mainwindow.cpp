@@ -2,6 +2,7 @@
 #include "app/pages/AlarmTable.h"
 #include "app/PelkMain.h"
 #include "app/ScreenCursor.h"
+#include "app/WindowPlacement.h"
 #include "support/FakeComPort.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeHid.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStatusBar>
@@ -52,6 +54,7 @@ private slots:
 
     void serialOpenAndClose();
     void serialOpenFailureLeavesTheRestUndone();
+    void readProgressInTheStatusBar();
     void usbOpenWithoutDevice();
     void openClearsTheQueue();
     void linkChoiceShowsDeviceList();
@@ -490,6 +493,34 @@ void MainWindowTest::firstReplyQueuesTheBatch()
     QCOMPARE(p.Queue().first(), QByteArray("v"));
     QCOMPARE(p.form.StatusText(4), QStringLiteral("13"));
     QVERIFY(!p.form.ReplySeen);
+}
+
+// The bar shows the read beside the queue length, which stays as it was,
+// and goes with the end-of-read reply.
+void MainWindowTest::readProgressInTheStatusBar()
+{
+    Panel p;
+    ShowCentredAtFixedSize(p.form);
+    QTRY_COMPARE(p.form.maximumSize(), p.form.size());
+    const QSize size = p.form.size();
+    p.ChooseSerial();
+    p.Open();
+    auto* bar = p.Get<QProgressBar>("ReadProgress");
+    QVERIFY(bar->isHidden());
+    QCOMPARE(bar->accessibleName(), QStringLiteral("Progress of reading the clock"));
+    p.form.Timer1Timer();
+    p.port->Receive("Pelk Whirlbeam Clock\n");
+    p.form.Timer1Timer();
+    p.port->Receive("Pelk Whirlbeam Clock\n");
+    QVERIFY(!bar->isHidden());
+    QCOMPARE(bar->format(), QStringLiteral("Reading the clock: parameters 1 of 14"));
+    // The window keeps its fixed size while the bar is shown.
+    QTest::qWait(50);
+    QCOMPARE(p.form.size(), size);
+    QCOMPARE(p.form.StatusText(4), QStringLiteral("13"));
+    p.port->Receive("Z\n");
+    QVERIFY(bar->isHidden());
+    QVERIFY(!ScreenCursor::IsHourglass());
 }
 
 void MainWindowTest::queuedCommandThenPollResumes()

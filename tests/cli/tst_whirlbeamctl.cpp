@@ -169,6 +169,7 @@ private slots:
     void deniedPortAsAnotherUser();
     void monitorAcrossAnUnplug_data();
     void monitorAcrossAnUnplug();
+    void logAppendsCsvRows();
     void programSpeaksToScriptsAndPeople_data();
     void programSpeaksToScriptsAndPeople();
 };
@@ -227,6 +228,18 @@ void WhirlbeamCtlTest::parsesTheCommandLine_data()
     QTest::newRow("timeout") << L{"--timeout", "0", "status"}
                              << "--timeout takes a number of seconds from 0.001 to 3600";
     QTest::newRow("unknown") << L{"-x", "status"} << "unknown option '-x'";
+    QTest::newRow("log") << L{"--simulate", "log", "--csv", "s.csv", "--interval=5", "--no-reconnect"}
+                         << "simulated serial||log";
+    QTest::newRow("log without a file") << L{"log", "--interval", "5"} << "'log' needs --csv FILE";
+    QTest::newRow("log too often") << L{"log", "--csv", "s.csv", "--interval", "0"}
+                                   << "--interval takes a number of seconds from 1 to 86400";
+    QTest::newRow("log at a fraction") << L{"log", "--csv", "s.csv", "--interval", "0.5"}
+                                       << "--interval takes a number of seconds from 1 to 86400";
+    QTest::newRow("csv elsewhere") << L{"monitor", "--csv", "s.csv"} << "--csv applies to log only";
+    QTest::newRow("monitor words") << L{"monitor", "--words"} << "auto||monitor";
+    QTest::newRow("words and raw") << L{"monitor", "--words", "--raw"} << "--words and --raw exclude each other";
+    QTest::newRow("raw takes no value") << L{"monitor", "--raw=yes"} << "unknown option '--raw=yes'";
+    QTest::newRow("raw elsewhere") << L{"--raw", "status"} << "--raw applies to monitor only";
 }
 
 void WhirlbeamCtlTest::parsesTheCommandLine()
@@ -628,6 +641,36 @@ void WhirlbeamCtlTest::monitorAcrossAnUnplug()
         said.data());
 }
 
+// Interrupted once the file holds the header and two rows, a second apart.
+void WhirlbeamCtlTest::logAppendsCsvRows()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("sensors.csv"));
+    UsbClock clock(QuietClock());
+    QBuffer out;
+    QBuffer said;
+    out.open(QIODevice::WriteOnly);
+    said.open(QIODevice::WriteOnly);
+    WhirlbeamCtl ctl({&out, &said, UsbWith(&clock), QStringLiteral("/nonexistent/WhirlbeamClock.ini")});
+    QTimer step;
+    connect(&step, &QTimer::timeout, this, [&] {
+        if (Slurp(file).count('\n') >= 3)
+            ctl.Interrupt(SIGINT);
+    });
+    step.start(20);
+    QTimer::singleShot(kReadMs, &ctl, [&ctl] { ctl.Interrupt(SIGTERM); });
+    QCOMPARE(ctl.Run({"--usb", "log", "--csv", file, "--interval", "1"}), 130);
+    const QString row = R"re(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ,-?\d+,\d+,\d+,\d+\r\n)re";
+    const QString csv = QString::fromLatin1(Slurp(file));
+    QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(
+                 "time,temperature_c,humidity_pct,pressure_hpa,light\r\n" + row + row))
+                 .match(csv)
+                 .hasMatch(),
+        qPrintable(csv));
+    QCOMPARE(said.data(), QByteArray("whirlbeamctl: interrupted\n"));
+    QVERIFY(out.data().isEmpty());
+}
+
 // The program itself, where its environment or a signal matters: stdout
 // and stderr are matched whole against the patterns (PORT: the pty's path).
 void WhirlbeamCtlTest::programSpeaksToScriptsAndPeople_data()
@@ -671,6 +714,12 @@ void WhirlbeamCtlTest::programSpeaksToScriptsAndPeople_data()
         << "" << L{"--simulate", "usb", "monitor"} << QByteArray() << QByteArray("  time ") << SIGINT << 130
         << R"re((?s)\d\d:\d\d:\d\d\.\d{3}  Pelk Whirlbeam Clock  identification\n.*)re"
         << R"re(whirlbeamctl: interrupted\n)re";
+    QTest::newRow("monitor --words")
+        << "" << L{"--simulate", "usb", "monitor", "--words"} << QByteArray() << QByteArray("\ntime ") << SIGINT
+        << 130 << R"re(identification\nversion 04\.02\n(?s).*)re" << R"re(whirlbeamctl: interrupted\n)re";
+    QTest::newRow("monitor --raw")
+        << "" << L{"--simulate", "usb", "monitor", "--raw"} << QByteArray() << QByteArray("\nT") << SIGINT << 130
+        << R"re(Pelk Whirlbeam Clock\nV04\.02\n(?s).*)re" << R"re(whirlbeamctl: interrupted\n)re";
     QTest::newRow("status in German")
         << "" << L{"--simulate", "usb", "status"} << QByteArray("de_DE.UTF-8") << QByteArray() << 0 << 0
         << R"re((?s).*\nDatum: +\d{4}-\d\d-\d\d \(Wochentag \d\)\nUhrzeit: +\d\d:\d\d:\d\d \((un)?gültig\)\n)re"

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/SensorLogSubcommand.h"
+
+#include "files/SensorCsv.h"
+#include "link/ClockSession.h"
+#include "protocol/replies/ReplyKind.h"
+
+#include <QTimer>
+
+namespace {
+
+const QByteArray kMeasurementQuery = "|";
+// Each wait of the session runs this long; the file and the pace live across them.
+constexpr int kWaitMs = 3600 * 1000;
+
+} // namespace
+
+// The file is opened before the clock, so that a file that cannot be
+// written is refused at once. Every measurement reply makes a row, whoever
+// asked for it: a clock that comes back answers the batch it is sent then.
+Outcome SensorLog(CliContext& context, const QStringList&)
+{
+    const SensorLogOptions& options = context.options.sensorLog;
+    SensorCsvFile csv;
+    QString failure;
+    if (!csv.Open(options.csvFile, &failure))
+        return Outcome::Fail(ExitCode::BadFile, failure);
+    Outcome outcome;
+    ClockSession* session = context.connect(&outcome);
+    if (!session)
+        return outcome;
+    bool writeFailed = false;
+    QObject::connect(session, &ClockSession::LineReceived, session, [&](const QByteArray& line) {
+        if (writeFailed || KindOf(line) != ReplyKind::MeasurementReply)
+            return;
+        if (csv.Append(QDateTime::currentDateTimeUtc(), DecodeMeasurement(line), &failure))
+            return;
+        writeFailed = true;
+        // Ends the waits for good, as a signal would; the failure is told instead.
+        session->Interrupt(0);
+    });
+    QTimer pace;
+    pace.setInterval(options.intervalSeconds * 1000);
+    QObject::connect(&pace, &QTimer::timeout, session, [session] { session->Queue(kMeasurementQuery); });
+    session->Queue(kMeasurementQuery);
+    pace.start();
+    WaitEnd end;
+    do
+        end = session->Linger(kWaitMs);
+    while (end.Done());
+    QObject::disconnect(session, &ClockSession::LineReceived, session, nullptr);
+    return writeFailed ? Outcome::Fail(ExitCode::BadFile, failure) : OutcomeOf(end);
+}
