@@ -283,9 +283,11 @@ void HidTest::deviceWithoutAccessIsNeverRead()
     QFile rule(QStringLiteral(WHIRLBEAM_SOURCE_DIR "/udev/70-whirlbeam-clock.rules"));
     QVERIFY(rule.open(QIODevice::ReadOnly));
     const QString text = QString::fromLatin1(rule.readAll());
-    for (const char* needed : {"SUBSYSTEM==\"hidraw\"", "\"04d8\"", "\"ab02\"", "TAG+=\"uaccess\""})
+    for (const char* needed : {"SUBSYSTEM==\"hidraw\"", "\"04d8\"", "\"ab02\"", "TAG+=\"uaccess\"",
+             "GROUP=\"dialout\"", "MODE=\"0660\""})
         QVERIFY2(text.contains(QLatin1String(needed)), needed);
-    QVERIFY2(!text.contains(QLatin1String("MODE")), "access goes to the user at the desk, not to everyone");
+    QVERIFY2(text.count(QLatin1String("MODE=")) == 1,
+             "access goes to the user at the desk and the serial ports' group, not to everyone");
 }
 
 // Keyboards and security keys are listed but never opened, not even to
