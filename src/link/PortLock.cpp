@@ -124,7 +124,7 @@ QByteArray LockText(pid_t pid) { return QByteArray::number(pid).rightJustified(1
 pid_t PidInLock(const QByteArray& text)
 {
     bool number = false;
-    const long pid = text.trimmed().toLong(&number);
+    const int pid = text.trimmed().toInt(&number);
     return number && pid > 0 ? pid_t(pid) : 0;
 }
 

@@ -330,7 +330,7 @@ void HidTest::accessAdviceFitsTheInstall_data()
     QTest::addColumn<QString>("advice");
     QTest::newRow("no rule") << false << true << "Install the udev rule 70-whirlbeam-clock.rules into ";
     QTest::newRow("rule, at the desk") << true << true << "is installed; unplug the clock and plug it in again";
-    QTest::newRow("rule, away from the desk") << true << false << "add GROUP=\"plugdev\", MODE=\"0660\"";
+    QTest::newRow("rule, away from the desk") << true << false << "join that group (sudo usermod -aG dialout $USER)";
 }
 
 void HidTest::accessAdviceFitsTheInstall()

@@ -58,6 +58,7 @@ void PortLockTest::lockText()
     QCOMPARE(PidInLock("      1234\n"), pid_t(1234));
     QCOMPARE(PidInLock("garbage\n"), pid_t(0));
     QCOMPARE(PidInLock("-5\n"), pid_t(0));
+    QCOMPARE(PidInLock("99999999999\n"), pid_t(0));
 }
 
 void PortLockTest::takesOrRefuses_data()
