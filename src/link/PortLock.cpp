@@ -87,7 +87,9 @@ Linked LinkLock(const QString& temporary, const QString& path)
         const pid_t holder = PidInLock(ReadSmallFile(path));
         if (holder > 0 && holder != ::getpid() && Alive(holder))
             return Linked::Busy;
-        ::unlink(to.constData());
+        // Another user's stale lock in a sticky folder stays: on without one.
+        if (::unlink(to.constData()) != 0 && errno != ENOENT)
+            return Linked::Failed;
     }
     return Linked::Busy;
 }
