@@ -239,9 +239,9 @@ Die udev-Regel %2 ist installiert; die Uhr abziehen und wieder einstecken, damit
     </message>
     <message>
         <source>You may not use the clock %1.
-The udev rule %2 gives the clock only to the user at the machine&apos;s own desk (uaccess), and this session is not there (ssh, cron after logging out). To use the clock from here, add GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot; to a copy of the rule in /etc/udev/rules.d, join that group (sudo usermod -aG plugdev $USER) and plug the clock in again.</source>
+The udev rule %2 gives the clock to the user at the machine&apos;s own desk (uaccess) and to the group dialout, and this session is neither (ssh, cron after logging out). To use the clock from here, join that group (sudo usermod -aG dialout $USER), log in again and plug the clock in again.</source>
         <translation>Keine Berechtigung für die Uhr %1.
-Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und diese Sitzung ist keine solche (ssh, cron nach dem Abmelden). Um die Uhr von hier zu benutzen, in einer Kopie der Regel in /etc/udev/rules.d GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot; ergänzen, dieser Gruppe beitreten (sudo usermod -aG plugdev $USER) und die Uhr erneut einstecken.</translation>
+Die udev-Regel %2 gibt die Uhr dem Benutzer am eigenen Platz des Rechners (uaccess) und der Gruppe dialout, und diese Sitzung ist keins von beiden (ssh, cron nach dem Abmelden). Um die Uhr von hier zu benutzen, der Gruppe beitreten (sudo usermod -aG dialout $USER), neu anmelden und die Uhr abziehen und wieder einstecken.</translation>
     </message>
 </context>
 <context>
@@ -1288,6 +1288,14 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
     <message>
         <source>%1 belongs to the group %2. Add yourself to it with: sudo usermod -aG %2 $USER, then log in again.</source>
         <translation>%1 gehört der Gruppe %2. Mit sudo usermod -aG %2 $USER dieser Gruppe beitreten und neu anmelden.</translation>
+    </message>
+    <message>
+        <source>The clock is in use by whirlbeamctl mqtt (process %1); stop it with: %2</source>
+        <translation>Die Uhr wird von whirlbeamctl mqtt benutzt (Prozess %1); beenden mit: %2</translation>
+    </message>
+    <message>
+        <source>%1 is in use by %2 (process %3).</source>
+        <translation>%1 wird von %2 benutzt (Prozess %3).</translation>
     </message>
 </context>
 <context>

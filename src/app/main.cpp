@@ -3,6 +3,7 @@
 #include "app/DisplayDefaults.h"
 #include "app/PelkMain.h"
 #include "files/Translations.h"
+#include "link/PortLock.h"
 #include "link/TerminationSignals.h"
 #include "app/WindowPlacement.h"
 #include "sim/PlugSignals.h"
@@ -142,6 +143,9 @@ constexpr int kNoDisplay = 2;
 // watched, so the panel's exit status stays what a SIGTERM or SIGINT gives.
 [[noreturn]] void EndBySignal(int signal)
 {
+    // No destructor runs on this way out; the clock's lock file must not
+    // outlive the panel.
+    ReleaseAllPortLocks();
     std::signal(signal, SIG_DFL);
     sigset_t unblocked;
     sigemptyset(&unblocked);
@@ -263,9 +267,9 @@ int main(int argc, char* argv[])
     // of ending the panel.
     if (parser.isSet(options.simulate))
         WatchPlugSignals();
-    // A simulated clock on serial leaves a link in a folder; SIGTERM and
-    // SIGINT take them along before they end the panel.
-    const int terminationFd = parser.isSet(options.simulate) && !SimulatesUsb(parser) ? WatchTerminationSignals() : -1;
+    // A simulated clock on serial leaves a link in a folder, an open port a
+    // lock file; SIGTERM and SIGINT take them along before they end the panel.
+    const int terminationFd = WatchTerminationSignals();
 
     // The installed desktop entry and icon go by this name.
     QApplication::setDesktopFileName(QStringLiteral(WHIRLBEAM_APP_ID));

@@ -3,6 +3,8 @@
 
 #include "link/ComPort.h"
 #include "link/CustomComPort.h"
+#include "link/PortLock.h"
+#include "link/SystemErrorText.h"
 #include "link/TtyAnnouncer.h"
 #include "link/hid/ClockDevices.h"
 #include "link/hid/HidDevice.h"
@@ -16,6 +18,10 @@
 #include <cerrno>
 
 namespace {
+
+// Another program's lock file on the USB clock: the clock is in use even
+// though its node opens (hidraw lets many open it).
+bool HeldByAnother(const TJvHidDevice& device) { return LockHolderOf(QString::fromLocal8Bit(device.DevicePath())) != 0; }
 
 // The texts the links have always had, in their context for translation.
 struct ClockLinkTexts {
@@ -118,6 +124,11 @@ bool ClockConnection::Open(LinkKind kind)
             const int error = device->OpenError();
             Fail({LinkFailure::Kind::NotOpened, error == EACCES || error == EPERM ? error : ENODEV,
                 ClockAccessProblem(*device), QString::fromLocal8Bit(device->DevicePath())});
+            return false;
+        }
+        if (const TJvHidDevice* device = HookedDevice(); device && HeldByAnother(*device)) {
+            const QString node = QString::fromLocal8Bit(device->DevicePath());
+            Fail({LinkFailure::Kind::NotOpened, EBUSY, ExplainSystemError(EBUSY, node, ErrorSite::OpeningPort), node});
             return false;
         }
         SetState(State::Opening);

@@ -361,15 +361,23 @@ void TComPort::Open()
 
 void TComPort::OpenDevice()
 {
-    const QByteArray path = QFile::encodeName(DevicePath(port_));
-    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        throw EComPort(1, errno);
+    const QString device = DevicePath(port_);
+    // The lock file first: a program that leaves one but takes no flock is
+    // kept out as well, and the holder can be named.
+    if (const int busy = lock_.Take(device))
+        throw EComPort(1, busy);
+    const int fd = ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        lock_.Release();
+        throw EComPort(1, error);
+    }
     // TIOCEXCL keeps other users out but lets root pass; the lock does not.
     // Taking the lock first leaves a refused device as it was.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::tcgetattr(fd, &saved_) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
         const int error = errno;
         ::close(fd);
+        lock_.Release();
         throw EComPort(1, error);
     }
     fd_ = fd;
@@ -415,6 +423,7 @@ void TComPort::ReleaseDevice()
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;
+    lock_.Release();
 }
 
 // The device is gone: the port must end up closed even if a close handler

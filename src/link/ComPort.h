@@ -4,6 +4,7 @@
 #include "link/ComPortDriver.h"
 #include "link/ComPortSettings.h"
 #include "link/CustomComPort.h"
+#include "link/PortLock.h"
 
 #include <QStringList>
 #include <QThread>
@@ -195,6 +196,7 @@ private:
     std::vector<TComPortLink*> links_;
 
     int fd_ = -1;
+    PortLock lock_; // held while fd_ is open
     termios saved_{};
     bool closing_ = false;
     bool rtsToggleOn_ = false;

@@ -37,12 +37,45 @@ QString NoPermission(const QString& path, const DeviceFacts& facts)
     return SystemErrorTexts::tr("You may not open %1.").arg(path);
 }
 
+bool IsBusy(int error) { return error == EBUSY || error == EWOULDBLOCK; }
+
+QString ProgramName(const LockHolder& holder)
+{
+    return holder.arguments.isEmpty() ? QString() : QFileInfo(holder.arguments.first()).fileName();
+}
+
+bool IsBridge(const LockHolder& holder)
+{
+    return ProgramName(holder) == QLatin1String("whirlbeamctl") && holder.arguments.contains(QLatin1String("mqtt"));
+}
+
+// The bridge is told how to stop it the way it was started: as a service
+// or as a process of its own.
+QString BridgeInUse(const LockHolder& holder)
+{
+    const QString instance = BridgeInstanceOf(holder.cgroup);
+    const QString stop = instance.isEmpty() ? QStringLiteral("kill %1").arg(holder.pid)
+                                            : QStringLiteral("systemctl stop whirlbeam-mqtt@") + instance;
+    return SystemErrorTexts::tr("The clock is in use by whirlbeamctl mqtt (process %1); stop it with: %2")
+        .arg(holder.pid)
+        .arg(stop);
+}
+
+QString InUse(const QString& path, const LockHolder& holder)
+{
+    if (holder.pid <= 0 || holder.arguments.isEmpty())
+        return SystemErrorTexts::tr("%1 is in use by another program.").arg(path);
+    if (IsBridge(holder))
+        return BridgeInUse(holder);
+    return SystemErrorTexts::tr("%1 is in use by %2 (process %3).").arg(path, ProgramName(holder)).arg(holder.pid);
+}
+
 QString OpeningPort(int error, const QString& path, const DeviceFacts& facts)
 {
     if (error == EACCES || error == EPERM)
         return NoPermission(path, facts);
-    if (error == EBUSY || error == EWOULDBLOCK)
-        return SystemErrorTexts::tr("%1 is in use by another program.").arg(path);
+    if (IsBusy(error))
+        return InUse(path, facts.lockHolder);
     if (NoDevice(error)) {
         const QString found = facts.serialPorts.isEmpty() ? SystemErrorTexts::tr("none")
                                                           : facts.serialPorts.join(QStringLiteral(", "));
@@ -110,6 +143,10 @@ DeviceFacts FactsAbout(const QString& path, ErrorSite site, int error)
         facts.groupMayUse = (node.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
     }
     facts.folderExists = QFileInfo(path).absoluteDir().exists();
+    if (site == ErrorSite::OpeningPort && IsBusy(error)) {
+        if (const pid_t holder = LockHolderOf(path))
+            facts.lockHolder = DescribeLockHolder(holder);
+    }
     if (site == ErrorSite::OpeningPort && NoDevice(error)) {
         try {
             for (const QString& port : TComPort::EnumComPorts()) {

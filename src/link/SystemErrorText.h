@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "link/PortLock.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +21,7 @@ struct DeviceFacts {
     bool groupMayUse = false; // the group may read and write the node
     bool folderExists = true; // the folder a file would be saved in
     QStringList serialPorts; // the machine's serial ports, as the port list gives them, each with what udev knows of it
+    LockHolder lockHolder;   // the live process whose lock file holds the device (pid 0: none)
 };
 
 // One plain sentence for the user, shown under the error's own message:

@@ -6,6 +6,7 @@
 #include "app/ScreenCursor.h"
 #include "cli/CliOptions.h"
 #include "cli/WhirlbeamCtl.h"
+#include "link/PortLock.h"
 #include "sim/PtyClock.h"
 #include "sim/UsbClock.h"
 #include "support/AsNobody.h"
@@ -167,6 +168,7 @@ private slots:
     void failuresHaveTheirExitCodes_data();
     void failuresHaveTheirExitCodes();
     void deniedPortAsAnotherUser();
+    void portHolderNamedByItsLock();
     void monitorAcrossAnUnplug_data();
     void monitorAcrossAnUnplug();
     void logAppendsCsvRows();
@@ -582,6 +584,33 @@ void WhirlbeamCtlTest::deniedPortAsAnotherUser()
     QVERIFY(WIFEXITED(run.status));
     QCOMPARE(WEXITSTATUS(run.status), 4);
     QCOMPARE(run.output, "whirlbeamctl: Only the user root may open " + slave + ".\n");
+}
+
+// A second whirlbeamctl on a port the first one holds finds its lock file,
+// names it, and exits as "in use"; the first takes the lock along when a
+// signal ends it.
+void WhirlbeamCtlTest::portHolderNamedByItsLock()
+{
+    if (::access(QFile::encodeName(kLockFolder).constData(), W_OK) != 0)
+        QSKIP("needs a lock folder this user may write");
+    AnsweringPty silent{QByteArray()};
+    QVERIFY(silent.Ok());
+    const QString lock = LockFilePath(silent.SlavePath(), kLockFolder);
+    QProcess holder;
+    holder.start(QStringLiteral(WHIRLBEAMCTL_BINARY), {"--serial", silent.SlavePath(), "--timeout", "30", "status"});
+    QVERIFY(holder.waitForStarted());
+    const pid_t pid = pid_t(holder.processId());
+    const auto ended = qScopeGuard([&holder] { holder.kill(); holder.waitForFinished(); });
+    QTRY_COMPARE_WITH_TIMEOUT(PidInLock(Slurp(lock)), pid, kReadMs);
+
+    const Run run = Ctl({"--serial", silent.SlavePath(), "status"});
+    QCOMPARE(run.code, 7);
+    QCOMPARE(run.err, "whirlbeamctl: " + silent.SlavePath().toUtf8() + " is in use by whirlbeamctl (process "
+                 + QByteArray::number(pid) + ").\n");
+
+    ::kill(pid, SIGTERM);
+    QTRY_VERIFY_WITH_TIMEOUT(holder.state() == QProcess::NotRunning, kReadMs);
+    QVERIFY2(!QFile::exists(lock), "the lock outlived its holder");
 }
 
 void WhirlbeamCtlTest::monitorAcrossAnUnplug_data()

@@ -78,11 +78,10 @@ QString ClockAccessProblem(const TJvHidDevice& clock, const ClockAccessFacts& fa
                               "so that the rule applies to it.")
             .arg(node, rule);
     return ClockDeviceTexts::tr("You may not use the clock %1.\n"
-                          "The udev rule %2 gives the clock only to the user at the machine's own desk "
-                          "(uaccess), and this session is not there (ssh, cron after logging out). "
-                          "To use the clock from here, add GROUP=\"plugdev\", MODE=\"0660\" to a copy of "
-                          "the rule in /etc/udev/rules.d, join that group (sudo usermod -aG plugdev $USER) "
-                          "and plug the clock in again.")
+                          "The udev rule %2 gives the clock to the user at the machine's own desk "
+                          "(uaccess) and to the group dialout, and this session is neither (ssh, cron after "
+                          "logging out). To use the clock from here, join that group "
+                          "(sudo usermod -aG dialout $USER), log in again and plug the clock in again.")
         .arg(node, rule);
 }
 

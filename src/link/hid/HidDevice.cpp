@@ -5,6 +5,7 @@
 
 #include <QMetaObject>
 #include <algorithm>
+#include <cerrno>
 
 QString DeviceCaption(const HidDeviceInfo& info)
 {
@@ -183,7 +184,10 @@ bool TJvHidDeviceController::Scan()
         // listed unopened and never used.
         int error = TJvHidDevice::kNeverOpened;
         if (info.vendorId == kClockVendorId && info.productId == kClockProductId) {
-            if (backend_->Open(info, &error))
+            // Held by another program (its lock file), the clock may still
+            // be ours to use once that program lets go of it; opening the
+            // link tells who holds it.
+            if (backend_->Open(info, &error) || error == EBUSY)
                 error = 0;
             else if (error == 0)
                 error = -1;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/hid/HidapiBackend.h"
 
+#include "link/PortLock.h"
 #include "link/hid/ReportDescriptor.h"
 #include "link/hid/WakeableRead.h"
 
@@ -44,8 +45,9 @@ std::optional<ReportLengths> LengthsOf(const QByteArray& node)
 // for as long as a clock is plugged in.
 class HidapiConnection : public HidConnection {
 public:
-    HidapiConnection(hid_device* device, QByteArray node, bool reportIds)
-        : device_(device)
+    HidapiConnection(std::unique_ptr<PortLock> lock, hid_device* device, QByteArray node, bool reportIds)
+        : lock_(std::move(lock))
+        , device_(device)
         , node_(std::move(node))
         , reportIds_(reportIds)
     {
@@ -84,6 +86,7 @@ public:
     bool CanInterrupt() const override { return wake_.Usable(); }
 
 private:
+    std::unique_ptr<PortLock> lock_; // released after the device is closed
     hid_device* device_;
     QByteArray node_;
     bool reportIds_;
@@ -149,6 +152,11 @@ public:
 
     std::unique_ptr<HidConnection> Open(const HidDeviceInfo& device, int* error) override
     {
+        auto lock = std::make_unique<PortLock>();
+        if (const int busy = lock->Take(QString::fromLocal8Bit(device.path))) {
+            *error = busy;
+            return nullptr;
+        }
         errno = 0;
         hid_device* handle = hid_open_path(device.path.constData());
         if (!handle) {
@@ -159,7 +167,7 @@ public:
             return nullptr;
         }
         const std::optional<ReportLengths> lengths = LengthsOf(device.path);
-        return std::make_unique<HidapiConnection>(handle, device.path, lengths && lengths->reportIds);
+        return std::make_unique<HidapiConnection>(std::move(lock), handle, device.path, lengths && lengths->reportIds);
     }
 
 private:
