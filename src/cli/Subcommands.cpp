@@ -17,6 +17,7 @@
 #include "files/ParameterFile.h"
 #include "files/TextFile.h"
 #include "link/ClockSession.h"
+#include "link/CommandLineCheck.h"
 #include "protocol/LineText.h"
 #include "protocol/commands/AlarmCommand.h"
 #include "protocol/commands/ClockCommands.h"
@@ -290,19 +291,15 @@ Outcome Dcf77Stats(CliContext& context, const QStringList& arguments)
 Outcome Send(CliContext& context, const QStringList& arguments)
 {
     const QString& text = arguments.first();
+    if (const QString refusal = CommandLineRefusal(text); !refusal.isEmpty())
+        return Outcome::Fail(ExitCode::Usage, refusal);
     const QByteArray line = text.toLatin1();
-    if (!IsCommandLine(line) || line != text.toUtf8())
-        return Outcome::Fail(ExitCode::Usage,
-            CliTexts::tr("%1 is not a command line (a command character "
-                         "a..z, {, |, }, ~, ` or DEL, then printable ASCII)")
-                .arg(QuotedLine(text.toUtf8())));
     Outcome outcome;
     ClockSession* session = context.connect(&outcome);
     if (!session)
         return outcome;
-    if (!session->Link().Fits(line))
-        return Outcome::Fail(ExitCode::Usage,
-            CliTexts::tr("%1 is too long for %2").arg(QuotedLine(line), session->Link().Name()));
+    if (const QString refusal = LinkFitRefusal(line, session->Link()); !refusal.isEmpty())
+        return Outcome::Fail(ExitCode::Usage, refusal);
     QJsonArray replies;
     QObject::connect(session, &ClockSession::LineReceived, session, [&context, &replies](const QByteArray& reply) {
         if (context.options.json)
