@@ -228,7 +228,7 @@ void TrafficView::SaveRows()
         return;
     int error = 0;
     if (!SaveBytes(file, model_.LogText(ShownRows(false)), &error))
-        parts_.fileError(QCoreApplication::translate("PanelFiles", "File save error "), file,
+        parts_.fileError(QCoreApplication::translate("TForm1", "File save error "), file,
             FileProblem::System(error));
 }
 
