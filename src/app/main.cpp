@@ -32,8 +32,9 @@ int Fail(const QString& message)
 
 struct Options {
     QCommandLineOption screenshot{QStringLiteral("screenshot"),
-        QStringLiteral("Render each of the ten pages to <dir>/page-0.png .. page-9.png and exit; "
-                       "with a clock to connect to, once it has been read."),
+        QStringLiteral("Render each of the ten pages to <dir>/page-0.png .. page-9.png, then the window with "
+                       "the traffic view open to <dir>/traffic.png, and exit; with a clock to connect to, once "
+                       "it has been read."),
         QStringLiteral("dir")};
     QCommandLineOption simulate{QStringLiteral("simulate"),
         QStringLiteral("Start a simulated clock on a pseudo terminal and connect to it; "
