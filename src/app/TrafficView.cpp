@@ -22,6 +22,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -47,6 +48,17 @@ QString SkippedText(int skipped)
     return TrafficView::tr("Paused: %n lines skipped", nullptr, skipped);
 }
 
+// Laid out now, not at the first show, so that their controls have their
+// room (and their texts fit) while the view is still closed; inner parts
+// first, since a hidden widget's layout does not follow its resizing.
+void LayOutNow(std::initializer_list<QWidget*> parts)
+{
+    for (QWidget* part : parts) {
+        part->resize(part->sizeHint());
+        part->layout()->activate();
+    }
+}
+
 } // namespace
 
 TrafficView::TrafficView(const Parts& parts, QWidget* parent)
@@ -58,18 +70,21 @@ TrafficView::TrafficView(const Parts& parts, QWidget* parent)
     auto* body = new QWidget(this);
     auto* column = new QVBoxLayout(body);
     column->setContentsMargins(4, 4, 4, 4);
-    column->addWidget(BuildTools());
+    QWidget* tools = BuildTools();
+    column->addWidget(tools);
     BuildTable();
     column->addWidget(lines_, 1);
     paused_ = Named(new QLabel(body), "TrafficPaused");
     paused_->hide();
     column->addWidget(paused_);
-    column->addWidget(BuildCommandRow());
+    QWidget* commands = BuildCommandRow();
+    column->addWidget(commands);
     refusal_ = Named(new QLabel(body), "TrafficRefusal");
     refusal_->setWordWrap(true);
     refusal_->hide();
     column->addWidget(refusal_);
     setWidget(body);
+    LayOutNow({tools, commands, body});
     NameControls();
     Bind();
     ShowLinkState();
