@@ -34,7 +34,7 @@ class TrafficModel : public QAbstractTableModel {
 public:
     enum Column { TimeColumn, DirectionColumn, LineColumn, WordsColumn, kColumns };
     static constexpr int kMaxRows = 10000;
-    static constexpr int kBatchMs = 100;
+    static constexpr int kBatchMs = 250;
     static constexpr int PollRole = Qt::UserRole + 1;
 
     explicit TrafficModel(QObject* parent = nullptr);
