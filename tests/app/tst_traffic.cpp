@@ -21,13 +21,14 @@ namespace {
 
 constexpr int kConnectMs = 20000;
 
-std::unique_ptr<TForm1> PanelOn(UsbClock& clock)
+std::unique_ptr<TForm1> PanelOn(UsbClock& clock, FakeDialogs* dialogs = new FakeDialogs)
 {
     auto* usb = new SimHidBackend;
     usb->Plug(&clock, false);
     return std::make_unique<TForm1>(
         TForm1::Devices{std::make_unique<FakeComPort>(),
-            std::make_unique<TJvHidDeviceController>(std::unique_ptr<HidBackend>(usb)), std::make_unique<FakeDialogs>()});
+            std::make_unique<TJvHidDeviceController>(std::unique_ptr<HidBackend>(usb)),
+            std::unique_ptr<DialogSeam>(dialogs)});
 }
 
 // The shown rows as "direction line", and whether a reply row has words.
@@ -65,7 +66,8 @@ void TrafficViewTest::sentLineAndItsReplyAreListed()
     ClockPeerOptions quiet;
     quiet.rc5IntervalMs = 0;
     UsbClock clock(quiet);
-    std::unique_ptr<TForm1> form = PanelOn(clock);
+    auto* dialogs = new FakeDialogs;
+    std::unique_ptr<TForm1> form = PanelOn(clock, dialogs);
     QTRY_VERIFY(form->CurrentHidDevice);
     auto* view = form->findChild<QDockWidget*>(QStringLiteral("TrafficView"));
     QVERIFY(view && view->isHidden());
@@ -98,6 +100,20 @@ void TrafficViewTest::sentLineAndItsReplyAreListed()
     QVERIFY(replyHasWords);
     // The poll cycle goes on all the while, hidden.
     QVERIFY(!ShownRows(*lines, &replyHasWords).contains(QStringLiteral("\u2192 t")));
+
+    // Saved as --log writes it, the shown rows only.
+    dialogs->saveFile = QDir(dir.path()).filePath(QStringLiteral("traffic.log"));
+    view->findChild<QPushButton*>(QStringLiteral("TrafficSave"))->click();
+    QFile saved(dialogs->saveFile);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray log = saved.readAll();
+    QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} > h\n"),
+        QRegularExpression::MultilineOption)
+                .match(QString::fromLatin1(log))
+                .hasMatch());
+    QVERIFY(log.contains(" < H"));
+    QVERIFY(!log.contains(" > t\n"));
+    QVERIFY(dialogs->errors.isEmpty());
 
     // Kept with the panel's settings: a panel started next opens it.
     form.reset();
