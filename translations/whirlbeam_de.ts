@@ -291,6 +291,17 @@ Die udev-Regel %2 gibt die Uhr dem Benutzer am eigenen Platz des Rechners (uacce
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>%1 is not a command line (a command character a..z, {, |, }, ~, ` or DEL, then printable ASCII)</source>
+        <translation>%1 ist keine Befehlszeile (ein Befehlszeichen a..z, {, |, }, ~, ` oder DEL, dann druckbares ASCII)</translation>
+    </message>
+    <message>
+        <source>%1 is too long for %2</source>
+        <translation>%1 ist zu lang für %2</translation>
+    </message>
+</context>
+<context>
     <name>ComputerClockTexts</name>
     <message>
         <source>this computer&apos;s clock cannot be asked whether it is synchronised</source>
@@ -1706,6 +1717,10 @@ Die udev-Regel %2 gibt die Uhr dem Benutzer am eigenen Platz des Rechners (uacce
         <source>Waiting for the clock to return (%1)</source>
         <translation>Warte auf die Rückkehr der Uhr (%1)</translation>
     </message>
+    <message>
+        <source>&amp;Traffic</source>
+        <translation>&amp;Verkehr</translation>
+    </message>
 </context>
 <context>
     <name>THexEdit</name>
@@ -1793,6 +1808,135 @@ Die udev-Regel %2 gibt die Uhr dem Benutzer am eigenen Platz des Rechners (uacce
     <message>
         <source>Decrease %1</source>
         <translation>%1 verringern</translation>
+    </message>
+</context>
+<context>
+    <name>TrafficModel</name>
+    <message>
+        <source>sent</source>
+        <translation>gesendet</translation>
+    </message>
+    <message>
+        <source>received</source>
+        <translation>empfangen</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Dir.</source>
+        <translation>Richt.</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Zeile</translation>
+    </message>
+    <message>
+        <source>Meaning</source>
+        <translation>Bedeutung</translation>
+    </message>
+</context>
+<context>
+    <name>TrafficView</name>
+    <message>
+        <source>Paused: no line skipped</source>
+        <translation>Angehalten: keine Zeile ausgelassen</translation>
+    </message>
+    <message>
+        <source>Paused: 1 line skipped</source>
+        <translation>Angehalten: 1 Zeile ausgelassen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Paused: %n lines skipped</source>
+        <translation>
+            <numerusform>Angehalten: %n Zeile ausgelassen</numerusform>
+            <numerusform>Angehalten: %n Zeilen ausgelassen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Traffic</source>
+        <translation>Verkehr</translation>
+    </message>
+    <message>
+        <source>Show poll traffic</source>
+        <translation>Abfrageverkehr zeigen</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>Command line</source>
+        <translation>Befehlszeile</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Senden</translation>
+    </message>
+    <message>
+        <source>Traffic lines</source>
+        <translation>Verkehrszeilen</translation>
+    </message>
+    <message>
+        <source>Search the traffic</source>
+        <translation>Verkehr durchsuchen</translation>
+    </message>
+    <message>
+        <source>Pause the traffic</source>
+        <translation>Verkehr anhalten</translation>
+    </message>
+    <message>
+        <source>Copy traffic lines</source>
+        <translation>Verkehrszeilen kopieren</translation>
+    </message>
+    <message>
+        <source>Clear the traffic</source>
+        <translation>Verkehr leeren</translation>
+    </message>
+    <message>
+        <source>Save the traffic as</source>
+        <translation>Verkehr speichern unter</translation>
+    </message>
+    <message>
+        <source>Pause state</source>
+        <translation>Anhaltezustand</translation>
+    </message>
+    <message>
+        <source>Command line to send</source>
+        <translation>Zu sendende Befehlszeile</translation>
+    </message>
+    <message>
+        <source>Send command line</source>
+        <translation>Befehlszeile senden</translation>
+    </message>
+    <message>
+        <source>Why the command line was refused</source>
+        <translation>Warum die Befehlszeile abgelehnt wurde</translation>
+    </message>
+    <message>
+        <source>Save traffic</source>
+        <translation>Verkehr speichern</translation>
+    </message>
+    <message>
+        <source>Traffic logs *.log|*.log|All Files *.*|*.*</source>
+        <translation>Verkehrsprotokolle *.log|*.log|Alle Dateien *.*|*.*</translation>
     </message>
 </context>
 <context>
@@ -2055,10 +2199,6 @@ Unterbefehle:
     <message>
         <source>Saved the DCF77 statistics to %1.</source>
         <translation>DCF77-Statistik in %1 gespeichert.</translation>
-    </message>
-    <message>
-        <source>%1 is not a command line (a command character a..z, {, |, }, ~, ` or DEL, then printable ASCII)</source>
-        <translation>%1 ist keine Befehlszeile (ein Befehlszeichen a..z, {, |, }, ~, ` oder DEL, dann druckbares ASCII)</translation>
     </message>
     <message>
         <source>identification, version, date, time, whirlbeam state, relay, sensors</source>

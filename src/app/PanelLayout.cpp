@@ -237,6 +237,9 @@ void PanelLayout::BuildMenus()
     }
     Separator(view, "N3");
     Refresh1 = Item(view, "Refresh1", tr("R&efresh"));
+    Separator(view, "N8");
+    TrafficAction = Item(view, "TrafficAction", tr("&Traffic"));
+    TrafficAction->setCheckable(true);
 
     Communication2 = Named(bar->addMenu(tr("&Communication")), "Communication2");
     auto* links = new QActionGroup(this);

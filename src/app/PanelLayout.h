@@ -110,6 +110,7 @@ protected:
     QAction* ExitMenuItem;
     std::vector<QAction*> viewItems_; // one per page, its index in "Tag"
     QAction* Refresh1;
+    QAction* TrafficAction; // opens and closes the traffic view
     QAction* USB1;
     QAction* Serial1;
     QAction* Reconnect1;

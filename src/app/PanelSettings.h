@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QtCore/qnamespace.h>
 
 class TCustomComPort;
 
@@ -12,6 +13,16 @@ class TCustomComPort;
 bool ReconnectSetting(const QString& file);
 // False when the file cannot be read or written.
 bool StoreReconnectSetting(const QString& file, bool on);
+
+// The traffic view: whether it is open, and the dock area it stands in.
+// Closed, under the pages, unless the file says otherwise.
+struct TrafficViewSetting {
+    bool open = false;
+    Qt::DockWidgetArea area = Qt::BottomDockWidgetArea;
+};
+TrafficViewSetting ReadTrafficViewSetting(const QString& file);
+// False when the file cannot be read or written.
+bool StoreTrafficViewSetting(const QString& file, const TrafficViewSetting& setting);
 
 // The serial port's section, as the port reads and writes it. Reading at
 // start-up may fail quietly, since there may be no file yet: the port keeps

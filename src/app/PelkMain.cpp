@@ -71,6 +71,7 @@ TForm1::TForm1(Devices devices, QWidget* parent)
 
     FormCreate();
     TabControl1Change();
+    BuildTrafficView();
 }
 
 // The connection's last events must not reach a half-destroyed window.

@@ -22,6 +22,7 @@ class ClockTimeSync;
 class FrameView;
 class ReadProgress;
 class QTimer;
+class TrafficView;
 class UsbDeviceList;
 
 // The main window, a frame around the clock core: the controls of its
@@ -140,6 +141,11 @@ public:
 
     // Renders each page to DIR/page-N.png; false with a message on failure.
     bool SaveScreenshots(const QString& dir, QString* error);
+    // Renders the window with the traffic view open to DIR/traffic.png.
+    bool SaveTrafficScreenshot(const QString& dir, QString* error);
+    TrafficView* Traffic() const { return traffic_; }
+    // As View > Traffic does, without storing it.
+    void OpenTrafficView();
 
     TCustomComPort* ComPort1() const { return &connection_->Port(); }
     ClockConnection& Connection() const { return *connection_; }
@@ -175,6 +181,8 @@ private:
     void ShowClocks();
     void StoreReconnect(bool on);
     void ShowQueueLength();
+    void BuildTrafficView();
+    void StoreTrafficView();
     void Guarded(const std::function<void()>& handler) { errors_.Guarded(handler); }
     void ShowException(const QString& message) { errors_.ShowException(message); }
 
@@ -187,6 +195,7 @@ private:
     ClockTimeSync* timeSync_;
     FrameView* frameView_ = nullptr;
     ReadProgress* readProgress_ = nullptr;
+    TrafficView* traffic_ = nullptr;
 
     QTimer* timer2_;
 };

@@ -33,8 +33,9 @@ int Fail(const QString& message)
 
 struct Options {
     QCommandLineOption screenshot{QStringLiteral("screenshot"),
-        QStringLiteral("Render each of the ten pages to <dir>/page-0.png .. page-9.png and exit; "
-                       "with a clock to connect to, once it has been read."),
+        QStringLiteral("Render each of the ten pages to <dir>/page-0.png .. page-9.png, then the window with "
+                       "the traffic view open to <dir>/traffic.png, and exit; with a clock to connect to, once "
+                       "it has been read."),
         QStringLiteral("dir")};
     QCommandLineOption simulate{QStringLiteral("simulate"),
         QStringLiteral("Start a simulated clock on a pseudo terminal and connect to it; "
@@ -70,11 +71,18 @@ QStringList Arguments(int argc, char* argv[])
 }
 
 constexpr int kScreenshotWaitMs = 60000;
+constexpr int kTrafficRecordMs = 1500;
 
 int Screenshots(TForm1& form, const QString& folder)
 {
     QString error;
     return form.SaveScreenshots(folder, &error) ? 0 : Fail(error);
+}
+
+int TrafficScreenshot(TForm1& form, const QString& folder)
+{
+    QString error;
+    return form.SaveTrafficScreenshot(folder, &error) ? 0 : Fail(error);
 }
 
 // Qt's own options (-platform, -style ...) pass through to QApplication; the
@@ -210,7 +218,17 @@ int ScreenshotsOnceRead(QApplication& app, TForm1& form, const QString& folder)
         if (std::exchange(shot, true))
             return;
         result = Screenshots(form, folder);
-        QApplication::exit();
+        if (result != 0) {
+            QApplication::exit();
+            return;
+        }
+        // The traffic view records only while open: it is opened now and
+        // shown once it has taken a few batches of the poll cycle.
+        form.OpenTrafficView();
+        QTimer::singleShot(kTrafficRecordMs, &form, [&] {
+            result = TrafficScreenshot(form, folder);
+            QApplication::exit();
+        });
     };
     const auto fetchStatistics = [&form] {
         if (auto* button = form.findChild<QPushButton*>(QStringLiteral("getStatisticsButton")))
@@ -318,6 +336,6 @@ int main(int argc, char* argv[])
         return app.exec();
     const QString folder = parser.value(options.screenshot);
     if (!simulated && !parser.isSet(options.connect))
-        return Screenshots(form, folder);
+        return Screenshots(form, folder) != 0 ? 1 : TrafficScreenshot(form, folder);
     return ScreenshotsOnceRead(app, form, folder);
 }

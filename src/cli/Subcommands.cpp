@@ -18,6 +18,7 @@
 #include "files/ParameterFile.h"
 #include "files/TextFile.h"
 #include "link/ClockSession.h"
+#include "link/CommandLineCheck.h"
 #include "protocol/LineText.h"
 #include "protocol/commands/AlarmCommand.h"
 #include "protocol/commands/ClockCommands.h"
@@ -298,9 +299,8 @@ Outcome Send(CliContext& context, const QStringList& arguments)
     ClockSession* session = context.connect(&outcome);
     if (!session)
         return outcome;
-    if (!session->Link().Fits(line))
-        return Outcome::Fail(ExitCode::Usage,
-            CliTexts::tr("%1 is too long for %2").arg(QuotedLine(line), session->Link().Name()));
+    if (const QString refusal = LinkFitRefusal(line, session->Link()); !refusal.isEmpty())
+        return Outcome::Fail(ExitCode::Usage, refusal);
     QJsonArray replies;
     QObject::connect(session, &ClockSession::LineReceived, session, [&context, &replies](const QByteArray& reply) {
         if (context.options.json)
