@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <cmath>
+#include <cstddef>
+#include <deque>
+#include <limits>
+#include <vector>
+
+struct MeasurementRecord;
+
+// The four sensors, in the order of the chart and of the CSV columns.
+enum class Sensor { Temperature, Humidity, Pressure, Light };
+inline constexpr int kSensorCount = 4;
+
+// One measurement reply: its time (UTC, milliseconds since the epoch) and
+// the four readings, NaN where the reply lacked one. Floats hold every value
+// the clock sends exactly (at most 16 bits) and keep a sample at 24 bytes.
+struct SensorSample {
+    static constexpr float kMissing = std::numeric_limits<float>::quiet_NaN();
+
+    qint64 msecsUtc = 0;
+    float values[kSensorCount] = {kMissing, kMissing, kMissing, kMissing};
+
+    float Value(Sensor sensor) const { return values[int(sensor)]; }
+    bool Has(Sensor sensor) const { return !std::isnan(Value(sensor)); }
+    bool HasAny() const;
+    static SensorSample Of(const QDateTime& time, const MeasurementRecord& record);
+};
+
+// The samples of this session, oldest first, bounded to the last 24 hours
+// before the newest and to kMaxSamples, so a panel left open for weeks holds
+// no more than a few MiB.
+class SensorHistory {
+public:
+    static constexpr qint64 kSpanMs = 24LL * 60 * 60 * 1000;
+    static constexpr std::size_t kMaxSamples = 86400;
+
+    // A sample older than the newest (the computer's clock set back) drops
+    // the newer ones first, so the history stays in time order. A sample
+    // without any reading (a reply that decoded to nothing) is not kept.
+    void Add(const SensorSample& sample);
+    void Clear() { samples_.clear(); }
+
+    const std::deque<SensorSample>& Samples() const { return samples_; }
+    std::size_t Size() const { return samples_.size(); }
+    bool IsEmpty() const { return samples_.empty(); }
+
+private:
+    std::deque<SensorSample> samples_;
+};
+
+// What one pixel column of the chart shows of a sensor: the lowest and the
+// highest reading in its time bucket, so that a spike of one sample stays
+// visible however many samples share the column.
+struct ColumnRange {
+    bool empty = true;
+    float low = 0;
+    float high = 0;
+};
+
+// The samples in [fromMs, toMs) spread over columns equal time buckets, one
+// range per column; samples outside the span are left out. No columns when
+// columns < 1 or the span is empty.
+std::vector<ColumnRange> DecimateByColumn(
+    const std::deque<SensorSample>& samples, Sensor sensor, qint64 fromMs, qint64 toMs, int columns);
+
+// The history as CSV lines (without their CR LF): the header, then one line
+// per sample, the time in ISO 8601 UTC with milliseconds and an empty field
+// for a missing reading.
+QList<QByteArray> SensorCsvLines(const std::deque<SensorSample>& samples);
