@@ -618,6 +618,18 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
         <source>Send air pressure offset</source>
         <translation>Luftdruck-Offset senden</translation>
     </message>
+    <message>
+        <source>Sensors over time:</source>
+        <translation>Sensoren im Zeitverlauf:</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Exportieren...</translation>
+    </message>
+    <message>
+        <source>Export the sensor history</source>
+        <translation>Den Sensorverlauf exportieren</translation>
+    </message>
 </context>
 <context>
     <name>ModePage</name>
@@ -1189,6 +1201,49 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
     </message>
 </context>
 <context>
+    <name>SensorChart</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatur</translation>
+    </message>
+    <message>
+        <source>Humidity</source>
+        <translation>Luftfeuchte</translation>
+    </message>
+    <message>
+        <source>Air pressure</source>
+        <translation>Luftdruck</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Licht</translation>
+    </message>
+    <message>
+        <source>Sensors over time</source>
+        <translation>Sensoren im Zeitverlauf</translation>
+    </message>
+    <message>
+        <source>Temperature, humidity, air pressure and light of this session</source>
+        <translation>Temperatur, Luftfeuchte, Luftdruck und Licht dieser Sitzung</translation>
+    </message>
+    <message>
+        <source>No measurements yet</source>
+        <translation>Noch keine Messwerte</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
     <name>SystemErrorTexts</name>
     <message>
         <source>Only the user %1 may open %2.</source>
@@ -1638,6 +1693,14 @@ Die udev-Regel %2 gibt die Uhr nur dem Benutzer am Rechner selbst (uaccess), und
     <message>
         <source>Waiting for the clock to return (%1)</source>
         <translation>Warte auf die Rückkehr der Uhr (%1)</translation>
+    </message>
+    <message>
+        <source>Export sensor history</source>
+        <translation>Sensorverlauf exportieren</translation>
+    </message>
+    <message>
+        <source>Comma-separated values *.csv|*.csv|All Files *.*|*.*</source>
+        <translation>Kommagetrennte Werte *.csv|*.csv|Alle Dateien *.*|*.*</translation>
     </message>
 </context>
 <context>
