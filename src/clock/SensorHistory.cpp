@@ -52,6 +52,7 @@ void SensorHistory::Add(const SensorSample& sample)
     while (!samples_.empty() && samples_.back().msecsUtc > sample.msecsUtc)
         samples_.pop_back();
     samples_.push_back(sample);
+    ++revision_;
     const qint64 oldestKept = sample.msecsUtc - kSpanMs;
     while (samples_.front().msecsUtc < oldestKept || samples_.size() > kMaxSamples)
         samples_.pop_front();

@@ -43,7 +43,13 @@ public:
     // the newer ones first, so the history stays in time order. A sample
     // without any reading (a reply that decoded to nothing) is not kept.
     void Add(const SensorSample& sample);
-    void Clear() { samples_.clear(); }
+    void Clear()
+    {
+        samples_.clear();
+        ++revision_;
+    }
+    // Changes with every change of the samples, for whoever keeps what it drew of them.
+    quint64 Revision() const { return revision_; }
 
     const std::deque<SensorSample>& Samples() const { return samples_; }
     std::size_t Size() const { return samples_.size(); }
@@ -51,6 +57,7 @@ public:
 
 private:
     std::deque<SensorSample> samples_;
+    quint64 revision_ = 0;
 };
 
 // What one pixel column of the chart shows of a sensor: the lowest and the

@@ -162,12 +162,23 @@ void SensorChart::DrawLegend(QPainter& painter) const
     }
 }
 
+const std::vector<ColumnRange>& SensorChart::Columns(Sensor sensor, qint64 fromMs, qint64 toMs, int width) const
+{
+    Decimated& cache = decimated_;
+    if (cache.revision != history_.Revision() || cache.fromMs != fromMs || cache.toMs != toMs || cache.width != width) {
+        cache = {history_.Revision(), fromMs, toMs, width, {}};
+        for (int i = 0; i < kSensorCount; ++i)
+            cache.columns[i] = DecimateByColumn(history_.Samples(), Sensor(i), fromMs, toMs, width);
+    }
+    return cache.columns[int(sensor)];
+}
+
 void SensorChart::DrawStrip(QPainter& painter, Sensor sensor, qint64 fromMs, qint64 toMs) const
 {
     const QRect strip = StripRect(int(sensor));
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(strip.adjusted(0, 0, -1, -1));
-    const auto columns = DecimateByColumn(history_.Samples(), sensor, fromMs, toMs, strip.width());
+    const auto& columns = Columns(sensor, fromMs, toMs, strip.width());
     const auto [low, high] = StripScale(columns);
     const auto y = [&](float value) {
         return strip.bottom() - int(double(value - low) * (strip.height() - 1) / double(high - low));

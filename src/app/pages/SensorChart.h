@@ -50,7 +50,20 @@ private:
     void DrawTimeAxis(QPainter& painter, qint64 fromMs, qint64 toMs) const;
     void DrawReadOut(QPainter& painter, qint64 fromMs, qint64 toMs) const;
     QString ReadOut(const SensorSample& sample) const;
+    // The columns of a strip, decimated again only when the history, the
+    // span or the width changed, so moving the pointer costs no pass over
+    // a day of samples.
+    const std::vector<ColumnRange>& Columns(Sensor sensor, qint64 fromMs, qint64 toMs, int width) const;
+
+    struct Decimated {
+        quint64 revision = ~0ULL;
+        qint64 fromMs = 0;
+        qint64 toMs = 0;
+        int width = -1;
+        std::vector<ColumnRange> columns[kSensorCount];
+    };
 
     const SensorHistory& history_;
     int pointerX_ = -1; // none while the pointer is outside
+    mutable Decimated decimated_;
 };
