@@ -58,24 +58,26 @@ void SensorHistory::Add(const SensorSample& sample)
         samples_.pop_front();
 }
 
-std::vector<ColumnRange> DecimateByColumn(
-    const std::deque<SensorSample>& samples, Sensor sensor, qint64 fromMs, qint64 toMs, int columns)
+SensorColumns DecimateByColumn(const std::deque<SensorSample>& samples, qint64 fromMs, qint64 toMs, int columns)
 {
+    SensorColumns ranges;
     if (columns < 1 || toMs <= fromMs)
-        return {};
-    std::vector<ColumnRange> ranges(static_cast<std::size_t>(columns));
+        return ranges;
+    for (auto& series : ranges)
+        series.resize(std::size_t(columns));
     const auto first = std::lower_bound(samples.begin(), samples.end(), fromMs,
         [](const SensorSample& sample, qint64 ms) { return sample.msecsUtc < ms; });
-    const double span = double(toMs - fromMs);
+    const double columnsPerMs = double(columns) / double(toMs - fromMs);
     for (auto it = first; it != samples.end() && it->msecsUtc < toMs; ++it) {
-        if (!it->Has(sensor))
-            continue;
-        const float value = it->Value(sensor);
-        const int column = std::min(columns - 1, int(double(it->msecsUtc - fromMs) * columns / span));
-        ColumnRange& range = ranges[std::size_t(column)];
-        range.low = range.empty ? value : std::min(range.low, value);
-        range.high = range.empty ? value : std::max(range.high, value);
-        range.empty = false;
+        const auto column = std::size_t(std::min(columns - 1, int(double(it->msecsUtc - fromMs) * columnsPerMs)));
+        for (int sensor = 0; sensor < kSensorCount; ++sensor) {
+            const float value = it->values[sensor];
+            if (std::isnan(value))
+                continue;
+            ColumnRange& range = ranges[std::size_t(sensor)][column];
+            range.low = std::min(range.low, value);
+            range.high = std::max(range.high, value);
+        }
     }
     return ranges;
 }

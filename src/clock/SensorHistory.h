@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <deque>
@@ -62,18 +63,21 @@ private:
 
 // What one pixel column of the chart shows of a sensor: the lowest and the
 // highest reading in its time bucket, so that a spike of one sample stays
-// visible however many samples share the column.
+// visible however many samples share the column. An empty column has low
+// above high.
 struct ColumnRange {
-    bool empty = true;
-    float low = 0;
-    float high = 0;
+    float low = std::numeric_limits<float>::infinity();
+    float high = -std::numeric_limits<float>::infinity();
+
+    bool Empty() const { return low > high; }
 };
+using SensorColumns = std::array<std::vector<ColumnRange>, kSensorCount>;
 
 // The samples in [fromMs, toMs) spread over columns equal time buckets, one
-// range per column; samples outside the span are left out. No columns when
-// columns < 1 or the span is empty.
-std::vector<ColumnRange> DecimateByColumn(
-    const std::deque<SensorSample>& samples, Sensor sensor, qint64 fromMs, qint64 toMs, int columns);
+// range per column and sensor (indexed by Sensor), in one pass over the
+// samples; samples outside the span and missing readings are left out. No
+// columns when columns < 1 or the span is empty.
+SensorColumns DecimateByColumn(const std::deque<SensorSample>& samples, qint64 fromMs, qint64 toMs, int columns);
 
 // The history as CSV lines (without their CR LF): the header, then one line
 // per sample, the time in ISO 8601 UTC with milliseconds and an empty field

@@ -31,7 +31,7 @@ QStringList Shown(const std::vector<ColumnRange>& columns)
 {
     QStringList shown;
     for (const ColumnRange& column : columns)
-        shown << (column.empty ? QStringLiteral("-") : QStringLiteral("%1..%2").arg(column.low).arg(column.high));
+        shown << (column.Empty() ? QStringLiteral("-") : QStringLiteral("%1..%2").arg(column.low).arg(column.high));
     return shown;
 }
 
@@ -120,7 +120,17 @@ void SensorHistoryTest::decimation()
     QFETCH(int, columns);
     QFETCH(QStringList, shown);
     const std::deque<SensorSample> history(samples.begin(), samples.end());
-    QCOMPARE(Shown(DecimateByColumn(history, Sensor::Temperature, 0, 100, columns)), shown);
+    const SensorColumns all = DecimateByColumn(history, 0, 100, columns);
+    QCOMPARE(Shown(all[std::size_t(Sensor::Temperature)]), shown);
+    // The other sensors bucket alike: humidity here is the temperature plus one.
+    std::deque<SensorSample> shifted;
+    for (SensorSample sample : history) {
+        sample.values[int(Sensor::Humidity)] = sample.values[int(Sensor::Temperature)] + 1;
+        shifted.push_back(sample);
+    }
+    const SensorColumns plusOne = DecimateByColumn(shifted, 0, 100, columns);
+    for (std::size_t i = 0; i < plusOne[1].size(); ++i)
+        QCOMPARE(plusOne[1][i].low, all[0][i].low + 1);
 }
 
 void SensorHistoryTest::csv_data()

@@ -54,7 +54,7 @@ std::pair<float, float> StripScale(const std::vector<ColumnRange>& columns)
     float high = 0;
     bool any = false;
     for (const ColumnRange& column : columns) {
-        if (column.empty)
+        if (column.Empty())
             continue;
         low = any ? std::min(low, column.low) : column.low;
         high = any ? std::max(high, column.high) : column.high;
@@ -166,11 +166,9 @@ const std::vector<ColumnRange>& SensorChart::Columns(Sensor sensor, qint64 fromM
 {
     Decimated& cache = decimated_;
     if (cache.revision != history_.Revision() || cache.fromMs != fromMs || cache.toMs != toMs || cache.width != width) {
-        cache = {history_.Revision(), fromMs, toMs, width, {}};
-        for (int i = 0; i < kSensorCount; ++i)
-            cache.columns[i] = DecimateByColumn(history_.Samples(), Sensor(i), fromMs, toMs, width);
+        cache = {history_.Revision(), fromMs, toMs, width, DecimateByColumn(history_.Samples(), fromMs, toMs, width)};
     }
-    return cache.columns[int(sensor)];
+    return cache.columns[std::size_t(sensor)];
 }
 
 void SensorChart::DrawStrip(QPainter& painter, Sensor sensor, qint64 fromMs, qint64 toMs) const
@@ -194,7 +192,7 @@ void SensorChart::DrawStrip(QPainter& painter, Sensor sensor, qint64 fromMs, qin
     int previous = -1;
     for (int column = 0; column < int(columns.size()); ++column) {
         const ColumnRange& range = columns[std::size_t(column)];
-        if (range.empty)
+        if (range.Empty())
             continue;
         const int x = strip.left() + column;
         painter.drawLine(x, y(range.low), x, y(range.high));

@@ -60,7 +60,7 @@ private:
         qint64 fromMs = 0;
         qint64 toMs = 0;
         int width = -1;
-        std::vector<ColumnRange> columns[kSensorCount];
+        SensorColumns columns;
     };
 
     const SensorHistory& history_;
