@@ -293,10 +293,6 @@ Die udev-Regel %2 gibt die Uhr dem Benutzer am eigenen Platz des Rechners (uacce
 <context>
     <name>CommandLine</name>
     <message>
-        <source>%1 is not a command line (a command character a..z, {, |, }, ~, ` or DEL, then printable ASCII)</source>
-        <translation>%1 ist keine Befehlszeile (ein Befehlszeichen a..z, {, |, }, ~, ` oder DEL, dann druckbares ASCII)</translation>
-    </message>
-    <message>
         <source>%1 is too long for %2</source>
         <translation>%1 ist zu lang für %2</translation>
     </message>
@@ -648,6 +644,18 @@ Die udev-Regel %2 gibt die Uhr dem Benutzer am eigenen Platz des Rechners (uacce
     <message>
         <source>Send air pressure offset</source>
         <translation>Luftdruck-Offset senden</translation>
+    </message>
+    <message>
+        <source>Sensors over time:</source>
+        <translation>Sensoren im Zeitverlauf:</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Exportieren...</translation>
+    </message>
+    <message>
+        <source>Export the sensor history</source>
+        <translation>Den Sensorverlauf exportieren</translation>
     </message>
 </context>
 <context>
@@ -1248,6 +1256,49 @@ Die udev-Regel %2 gibt die Uhr dem Benutzer am eigenen Platz des Rechners (uacce
     </message>
 </context>
 <context>
+    <name>SensorChart</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatur</translation>
+    </message>
+    <message>
+        <source>Humidity</source>
+        <translation>Luftfeuchte</translation>
+    </message>
+    <message>
+        <source>Air pressure</source>
+        <translation>Luftdruck</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Licht</translation>
+    </message>
+    <message>
+        <source>Sensors over time</source>
+        <translation>Sensoren im Zeitverlauf</translation>
+    </message>
+    <message>
+        <source>Temperature, humidity, air pressure and light of this session</source>
+        <translation>Temperatur, Luftfeuchte, Luftdruck und Licht dieser Sitzung</translation>
+    </message>
+    <message>
+        <source>No measurements yet</source>
+        <translation>Noch keine Messwerte</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
     <name>SensorCsvTexts</name>
     <message>
         <source>cannot write %1: %2</source>
@@ -1720,6 +1771,14 @@ Die udev-Regel %2 gibt die Uhr dem Benutzer am eigenen Platz des Rechners (uacce
     <message>
         <source>&amp;Traffic</source>
         <translation>&amp;Verkehr</translation>
+    </message>
+    <message>
+        <source>Export sensor history</source>
+        <translation>Sensorverlauf exportieren</translation>
+    </message>
+    <message>
+        <source>Comma-separated values *.csv|*.csv|All Files *.*|*.*</source>
+        <translation>Kommagetrennte Werte *.csv|*.csv|Alle Dateien *.*|*.*</translation>
     </message>
 </context>
 <context>
@@ -2560,6 +2619,10 @@ goes away is waited for</source>
         <translation>alle --interval Sekunden nach der Messung fragen und jede Antwort als
 Zeile an die --csv-Datei anhängen, bis zur Unterbrechung; auf eine
 verschwundene Uhr wird gewartet</translation>
+    </message>
+    <message>
+        <source>%1 is not a command line (a command character a..z, {, |, }, ~, ` or DEL, then printable ASCII)</source>
+        <translation>%1 ist keine Befehlszeile (ein Befehlszeichen a..z, {, |, }, ~, ` oder DEL, dann druckbares ASCII)</translation>
     </message>
 </context>
 </TS>

@@ -12,6 +12,7 @@
 #include "app/pages/PwmPage.h"
 #include "app/pages/Rc5Page.h"
 #include "app/ScreenCursor.h"
+#include "clock/SensorHistory.h"
 #include "files/AlarmFile.h"
 #include "files/Dcf77Statistics.h"
 #include "files/FileProblem.h"
@@ -102,6 +103,15 @@ void PanelFiles::SaveIrHistory()
     SaveLinesAs({tr("Save IR command history"), tr("Whirlbeam clock IR history *.his|*.his|All Files *.*|*.*"),
                     QStringLiteral("his")},
         [this] { return parts_.rc5.HistoryLines(); });
+}
+
+// CR LF line ends, as RFC 4180 has them, from the same safe save as the
+// other exports.
+void PanelFiles::SaveSensorHistory()
+{
+    SaveLinesAs({tr("Export sensor history"), tr("Comma-separated values *.csv|*.csv|All Files *.*|*.*"),
+                    QStringLiteral("csv")},
+        [this] { return SensorCsvLines(parts_.measurement.History().Samples()); });
 }
 
 // Each value as its control shows it at this moment; the pulse widths are

@@ -17,8 +17,8 @@ class QWidget;
 class Rc5Page;
 struct FileDialogSpec;
 
-// The File menu's work: the alarm file, the parameter file and the two
-// exports, each asking for its file in the window's dialogs. A load only
+// The File menu's work: the alarm file, the parameter file and the
+// exports (the sensor history's from its page's button), each asking for its file in the window's dialogs. A load only
 // queues the file's commands; the controls follow when the clock answers.
 // Its texts are the window's and translate under TForm1.
 class PanelFiles {
@@ -50,6 +50,8 @@ public:
     void SaveDcf77Statistics();
     void SaveIrHistory();
     void SaveParameters();
+    // The Measurements page's samples of this session as CSV.
+    void SaveSensorHistory();
     void LoadParameters();
 
 private:

@@ -8,6 +8,7 @@
 #include "app/UsbDeviceList.h"
 #include "app/pages/AlarmTable.h"
 #include "app/pages/DateTimePage.h"
+#include "app/pages/MeasurementPage.h"
 #include "app/pages/Dcf77Page.h"
 #include "app/pages/Rc5Page.h"
 #include "app/pages/WhirlbeamPage.h"
@@ -91,6 +92,7 @@ void TForm1::BindControls()
     connect(dateTime_->SyncTimeButton, &QPushButton::clicked, this, guarded(&TForm1::SyncTimeButtonClick));
     connect(rc5_->SaveHistoryButton, &QPushButton::clicked, this, &TForm1::SaveIRcommandhistoryClick);
     connect(dcf77_->Button5, &QPushButton::clicked, this, &TForm1::SaveDCF77statistics1Click);
+    connect(measurement_->SensorExport, &QPushButton::clicked, this, &TForm1::SensorExportClick);
 
     connect(LoadAlarms, &QAction::triggered, this, &TForm1::LoadAlarmsClick);
     connect(SaveAlarms, &QAction::triggered, this, &TForm1::SaveAlarmsClick);

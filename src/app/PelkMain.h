@@ -85,6 +85,7 @@ public:
     void SaveIRcommandhistoryClick() { files_->SaveIrHistory(); }
     void SaveparametersClick() { files_->SaveParameters(); }
     void LoadparametersClick() { files_->LoadParameters(); }
+    void SensorExportClick() { files_->SaveSensorHistory(); }
 
     // The transmit tick and the blink tick.
     void Timer1Timer();

@@ -11,6 +11,7 @@
 #include "link/CustomComPort.h"
 #include "protocol/commands/StatusRequests.h"
 #include "sim/PtyClock.h"
+#include "app/pages/SensorChart.h"
 #include "sim/UsbClock.h"
 #include "support/FakeComPort.h"
 #include "support/AsNobody.h"
@@ -130,6 +131,7 @@ private slots:
     void clockReturnsAfterAReplug();
     void modeAndPwmFollowTheClock();
     void peripheralPagesFollowTheClock();
+    void sensorSeriesGrowWithTheReplies();
     void statisticsFillTheChart();
     void portChosenInTheDialogIsRemembered();
     void parametersCarryToAnotherClock();
@@ -500,6 +502,26 @@ void EndToEndTest::peripheralPagesFollowTheClock()
     offset->SetValue(0);
     QTRY_COMPARE_WITH_TIMEOUT(offset->Value(), -7, kConnectMs);
     QVERIFY(bench.replies.contains(QByteArrayLiteral("_4000F900")));
+}
+
+// Every measurement reply of the poll cycle is one more sample in each
+// series, with the reading the edits show.
+void EndToEndTest::sensorSeriesGrowWithTheReplies()
+{
+    Bench bench;
+    bench.Open();
+    const auto* chart = bench.Get<SensorChart>("SensorChart");
+    QTRY_VERIFY_WITH_TIMEOUT(chart->SampleCount() >= 3, 40 * kConnectMs);
+    const int count = chart->SampleCount();
+    QCOMPARE(chart->property("SampleCount").toInt(), count);
+    for (const char* series : {"TemperatureSeries", "HumiditySeries", "PressureSeries", "LightSeries"}) {
+        const QVariantList values = chart->property(series).toList();
+        QVERIFY2(values.size() >= count, series);
+        QVERIFY2(values.first().isValid(), series);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(
+        chart->TemperatureSeries().constLast().toInt(), bench.Get<QLineEdit>("TemperatureEdit")->text().toInt(),
+        kConnectMs);
 }
 
 // The user picks the pseudo terminal in Setup and saves; the next panel

@@ -5,6 +5,7 @@
 #include "support/PanelFixture.h"
 #include "support/TinyDisk.h"
 
+#include "app/pages/MeasurementPage.h"
 #include "widgets/Spin.h"
 
 #include <QDir>
@@ -41,6 +42,8 @@ private slots:
     void turnOnFollowsOnlyTheOnTime();
     void exportHistory_data();
     void exportHistory();
+    void exportSensors_data();
+    void exportSensors();
 };
 
 void PeripheralPagesTest::replies_data()
@@ -227,6 +230,53 @@ void PeripheralPagesTest::exportHistory()
                          : QStringList{"File save error " + p.dialogs->saveFile + "\n" + reason});
     QFile saved(p.dialogs->saveFile);
     QCOMPARE(saved.exists(), !file.contains(u'/'));
+    if (saved.exists()) {
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), content);
+    }
+}
+
+void PeripheralPagesTest::exportSensors_data()
+{
+    QTest::addColumn<Lines>("replies");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason"); // of the error box; none when the save works
+
+    const QByteArray header = "time,temperature_c,humidity_pct,pressure_hpa,light\r\n";
+    QTest::newRow("none yet") << Lines{} << "none.csv" << header << QString();
+    QTest::newRow("a sample a reply, a short one too")
+        << Lines{"\\05F63203F5", "\\0102030"} << "two.csv"
+        << header + "2026-12-09T12:00:00.000Z,-10,50,1013,5\r\n2026-12-09T12:00:01.000Z,2,3,,1\r\n" << QString();
+    QTest::newRow("missing folder") << Lines{"\\05F63203F5"} << "gone/x.csv" << QByteArray() << "No such folder";
+}
+
+void PeripheralPagesTest::exportSensors()
+{
+    QFETCH(Lines, replies);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    Panel p;
+    QDateTime now(QDate(2026, 12, 9), QTime(12, 0), Qt::UTC);
+    p.form.findChild<MeasurementPage*>()->SetNow([&now] {
+        const QDateTime stamp = now;
+        now = now.addSecs(1);
+        return stamp;
+    });
+    p.Open();
+    for (const QByteArray& reply : replies)
+        Reply(p, reply);
+    QCOMPARE(p.Get("SensorChart")->property("SampleCount").toInt(), replies.size());
+    p.dialogs->saveFile = dir.filePath(file);
+    p.Get<QPushButton>("SensorExport")->click();
+    QCOMPARE(p.dialogs->lastSpec.defaultExtension, QStringLiteral("csv"));
+    QCOMPARE(p.dialogs->messages,
+        reason.isEmpty() ? QStringList()
+                         : QStringList{"File save error " + p.dialogs->saveFile + "\n" + reason});
+    QFile saved(p.dialogs->saveFile);
+    QCOMPARE(saved.exists(), reason.isEmpty());
     if (saved.exists()) {
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), content);

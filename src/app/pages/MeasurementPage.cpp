@@ -2,6 +2,7 @@
 #include "app/pages/MeasurementPage.h"
 
 #include "app/pages/PageBuilder.h"
+#include "app/pages/SensorChart.h"
 #include "app/pages/ShownValues.h"
 #include "clock/ClockModel.h"
 #include "files/ParameterFile.h"
@@ -10,6 +11,7 @@
 #include "protocol/replies/PeripheralReplies.h"
 #include "widgets/Spin.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -18,6 +20,9 @@ namespace {
 // Rows of the page; the offsets column starts in the light row with its heading.
 constexpr int kLightTop = 24;
 constexpr int kRowHeight = 32;
+// The chart below the rows, across the page; its Export button beside the heading.
+constexpr QRect kChartRect(16, 184, 705, 329);
+constexpr int kChartHeadingTop = 160;
 
 // A reading with its caption and unit, and the offset the clock adds to it
 // with the Send button whose Tag selects the row.
@@ -66,10 +71,24 @@ MeasurementPage::MeasurementPage(QWidget* panel, std::function<void(const QByteA
         send->setAccessibleName(tr(row.sendName));
         connect(send, &QPushButton::clicked, this, [this, send] { SendTempOffsetButtonClick(send); });
     }
+    BuildChart(panel);
+}
+
+void MeasurementPage::BuildChart(QWidget* panel)
+{
+    using namespace PageBuilder;
+    QLabel* heading = Label(panel, tr("Sensors over time:"), 24, kChartHeadingTop + 3);
+    Chart = new SensorChart(history_, panel);
+    Chart->setGeometry(kChartRect);
+    heading->setBuddy(Chart);
+    SensorExport = Button(panel, "SensorExport", tr("Export..."), kChartRect.right() - 96, kChartHeadingTop - 2);
+    SensorExport->setAccessibleName(tr("Export the sensor history"));
 }
 
 void MeasurementPage::MeasurementReply(const MeasurementRecord& record)
 {
+    history_.Add(SensorSample::Of(now_(), record));
+    Chart->HistoryChanged();
     if (!record.light)
         return;
     ShowText(LightEdit, QString::asprintf("%3d", *record.light));

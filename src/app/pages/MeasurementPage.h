@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/pages/ClockPage.h"
+#include "clock/SensorHistory.h"
 
 #include <QObject>
 #include <functional>
@@ -9,12 +10,14 @@
 struct ClockParameters;
 class QLineEdit;
 class QPushButton;
+class SensorChart;
 class TSpinEdit;
 struct MeasurementRecord;
 struct SensorOffsetRecord;
 
-// "Measurements": the sensor readings as the clock reports them, and the
-// correction offsets it applies to three of them.
+// "Measurements": the sensor readings as the clock reports them, the
+// correction offsets it applies to three of them, and every reading of the
+// session over time in a chart below.
 class MeasurementPage : public ClockPage {
     Q_OBJECT
 public:
@@ -29,6 +32,11 @@ public:
     // The three Send buttons; the pressed one's Tag says which row asks.
     void SendTempOffsetButtonClick(QObject* sender);
 
+    const SensorHistory& History() const { return history_; }
+    // The clock the samples are stamped with; the computer's UTC time
+    // unless a test or a benchmark sets its own.
+    void SetNow(std::function<QDateTime()> now) { now_ = std::move(now); }
+
     QLineEdit* LightEdit;
     QLineEdit* TemperatureEdit;
     QLineEdit* HumidityEdit;
@@ -39,7 +47,13 @@ public:
     QPushButton* SendTempOffsetButton;
     QPushButton* SendHumidityOffsetButton;
     QPushButton* SendPressureOffsetButton;
+    SensorChart* Chart;
+    QPushButton* SensorExport;
 
 private:
+    void BuildChart(QWidget* panel);
+
     std::function<void(const QByteArray&)> queueCommand_;
+    std::function<QDateTime()> now_ = [] { return QDateTime::currentDateTimeUtc(); };
+    SensorHistory history_;
 };
