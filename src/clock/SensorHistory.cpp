@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clock/SensorHistory.h"
 
+#include "files/SensorCsv.h"
 #include "protocol/replies/PeripheralReplies.h"
 
 #include <algorithm>
@@ -86,7 +87,7 @@ QList<QByteArray> SensorCsvLines(const std::deque<SensorSample>& samples)
 {
     QList<QByteArray> lines;
     lines.reserve(qsizetype(samples.size()) + 1);
-    lines << "time,temperature_c,humidity_pct,pressure_hpa,light";
+    lines << CsvHeader().chopped(2); // the columns of whirlbeamctl log --csv
     for (const SensorSample& sample : samples) {
         QByteArray line = CsvTime(sample.msecsUtc);
         for (const float value : sample.values)
