@@ -4,6 +4,7 @@
 #include "bridge/MqttEntities.h"
 
 #include <QEventLoop>
+#include <QHostInfo>
 #include <QSocketNotifier>
 #include <algorithm>
 #include <cerrno>
@@ -98,8 +99,25 @@ void MqttClient::Start()
     Connect();
 }
 
+// libmosquitto looks the broker's name up itself, on the event loop: a
+// name server that does not answer would stop the bridge's loop (the clock
+// unasked, commands unsent) for its whole timeout. Qt's resolver asks first,
+// waiting on a thread of its own; the library's lookup that follows finds a
+// name that has just answered.
 void MqttClient::Connect()
 {
+    lookup_ = QHostInfo::lookupHost(settings_.host, this, &MqttClient::Resolved);
+}
+
+void MqttClient::Resolved(const QHostInfo& found)
+{
+    lookup_ = -1;
+    if (stopping_)
+        return;
+    if (found.error() != QHostInfo::NoError || found.addresses().isEmpty()) {
+        Lost(QStringLiteral("%1: %2").arg(settings_.host, found.errorString()));
+        return;
+    }
     const int code = started_ ? mosquitto_reconnect_async(client_)
                               : mosquitto_connect_async(client_, settings_.host.toUtf8().constData(),
                                   settings_.port, settings_.keepaliveSeconds);
@@ -193,6 +211,9 @@ void MqttClient::Stop(const QString& topic, const QByteArray& payload, bool reta
 {
     stopping_ = true;
     retry_.stop();
+    if (lookup_ >= 0)
+        QHostInfo::abortHostLookup(lookup_);
+    lookup_ = -1;
     if (connected_) {
         if (!topic.isEmpty())
             Publish(topic, payload, retained, 0);

@@ -8,13 +8,16 @@
 #include <QTimer>
 #include <memory>
 
+class QHostInfo;
 class QSocketNotifier;
 struct mosquitto;
 
 // A connection to an MQTT broker (MQTT 3.1.1, libmosquitto) run by the
 // event loop of the thread that owns it: the client's socket is watched by
 // notifiers (for writing only while libmosquitto has something to send) and
-// a slow timer runs its keepalive; no thread of its own, nothing polls.
+// a slow timer runs its keepalive; no thread of its own (the broker's name
+// is looked up on the thread of Qt's resolver, which only waits), nothing
+// polls.
 // After the broker goes away it connects again after 1 s, then 2, 4 ... at
 // most 60 s between tries, and subscribes again to what it was asked to.
 // Nothing it does throws.
@@ -70,6 +73,7 @@ private:
 
     void SetUpTls();
     void Connect();
+    void Resolved(const QHostInfo& found);
     void Watch();
     void Unwatch();
     void Read();
@@ -88,6 +92,7 @@ private:
     QTimer retry_;
     QStringList subscriptions_;
     int retryMs_ = kFirstRetryMs;
+    int lookup_ = -1; // the broker's name being looked up
     bool started_ = false; // a connection was attempted once: later ones reconnect
     bool connected_ = false;
     bool stopping_ = false;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // whirlbeamctl mqtt across the faults a bridge meets in months of running:
 // the simulated clock unplugged and plugged back in on either link, watched
-// through a real broker (Debian's mosquitto on a free port of 127.0.0.1).
+// through a real broker (Debian's mosquitto on a free port of 127.0.0.1),
+// and a broker whose name is not found.
 
 #include "bridge/MqttClient.h"
 #include "support/LocalBroker.h"
@@ -23,6 +24,7 @@ class TestMqttFaults : public QObject {
 private slots:
     void clockUnpluggedAndBack_data();
     void clockUnpluggedAndBack();
+    void brokerNameNotFound();
 };
 
 void TestMqttFaults::clockUnpluggedAndBack_data()
@@ -87,6 +89,22 @@ void TestMqttFaults::clockUnpluggedAndBack()
     QCOMPARE(received.value(identity), 0);
     QVERIFY(bridge.state() == QProcess::Running);
     observer.Stop();
+}
+
+// A name no resolver knows is a broker away like any other: said, and
+// tried again later, while the event loop goes on.
+void TestMqttFaults::brokerNameNotFound()
+{
+    MqttClient::Settings settings;
+    settings.host = QStringLiteral("broker.invalid");
+    MqttClient client(settings);
+    QSignalSpy lost(&client, &MqttClient::Disconnected);
+    client.Start();
+    QTRY_COMPARE_WITH_TIMEOUT(lost.size(), 1, kWaitMs);
+    QVERIFY(lost.first().at(0).toString().startsWith(QLatin1String("broker.invalid: ")));
+    QCOMPARE(lost.first().at(1).toInt(), MqttClient::kFirstRetryMs);
+    QVERIFY(!client.IsConnected());
+    client.Stop();
 }
 
 QTEST_GUILESS_MAIN(TestMqttFaults)
