@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <map>
 #include <mutex>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -35,10 +36,22 @@ HeldLocks& Held()
     return *held;
 }
 
+// /run/lock is everyone's: a "lock" there may be a FIFO or a link to one,
+// that a plain open would wait on for ever. Only a regular file is read.
 QByteArray ReadSmallFile(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.read(4096) : QByteArray();
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return QByteArray();
+    QByteArray text;
+    struct stat facts {};
+    if (::fstat(fd, &facts) == 0 && S_ISREG(facts.st_mode)) {
+        text.resize(4096);
+        const ssize_t got = ::read(fd, text.data(), size_t(text.size()));
+        text.resize(got > 0 ? qsizetype(got) : 0);
+    }
+    ::close(fd);
+    return text;
 }
 
 // A process that is gone is the only sure sign of a stale lock; one we may

@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
 #include <cerrno>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,7 +65,8 @@ void PortLockTest::lockText()
 
 void PortLockTest::takesOrRefuses_data()
 {
-    QTest::addColumn<QByteArray>("before"); // the lock's text before the take; "-": no lock; "dead": a gone process
+    QTest::addColumn<QByteArray>("before"); // the lock's text before the take; "-": no lock; "dead": a gone process;
+                                            // "fifo": a FIFO in its place, never to be waited on
     QTest::addColumn<bool>("folder");
     QTest::addColumn<int>("result");
     QTest::addColumn<bool>("ours");         // the lock names this process after the take
@@ -75,6 +78,7 @@ void PortLockTest::takesOrRefuses_data()
     QTest::newRow("left by us") << LockText(::getpid()) << true << 0 << true;
     QTest::newRow("live holder") << live << true << EBUSY << false;
     QTest::newRow("live, unpadded") << QByteArray("1") << true << EBUSY << false;
+    QTest::newRow("a FIFO") << QByteArray("fifo") << true << 0 << true;
     QTest::newRow("no lock folder") << QByteArray("-") << false << 0 << false;
 }
 
@@ -90,7 +94,9 @@ void PortLockTest::takesOrRefuses()
     const QString path = LockFilePath(device, locks);
     if (before == "dead")
         before = LockText(DeadPid());
-    if (before != "-")
+    if (before == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    else if (before != "-")
         QVERIFY(Write(path, before));
     {
         PortLock lock;
