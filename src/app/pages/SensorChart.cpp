@@ -178,7 +178,8 @@ void SensorChart::DrawStrip(QPainter& painter, Sensor sensor, qint64 fromMs, qin
     painter.drawRect(strip.adjusted(0, 0, -1, -1));
     const auto& columns = Columns(sensor, fromMs, toMs, strip.width());
     const auto [low, high] = StripScale(columns);
-    const auto y = [&](float value) {
+    // Bindings are captured by name: clang 14 cannot capture them.
+    const auto y = [&strip, low = low, high = high](float value) {
         return strip.bottom() - int(double(value - low) * (strip.height() - 1) / double(high - low));
     };
     const char* unit = Looks()[std::size_t(sensor)].unit;
