@@ -2373,7 +2373,8 @@ Millisekunde, ohne sie zu verstellen</translation>
         <source>poll as the panel does and print every reply line, decoded, until
 interrupted (Ctrl-C, SIGTERM); a clock that goes away is waited for</source>
         <translation>wie das Bedienprogramm abfragen und jede Antwortzeile dekodiert ausgeben,
-bis zur Unterbrechung (Strg-C, SIGTERM); auf eine verschwundene Uhr wird gewartet</translation>
+bis zur Unterbrechung (Strg-C, SIGTERM); auf eine verschwundene Uhr wird
+gewartet</translation>
     </message>
     <message>
         <source>%1; waiting for the clock to come back</source>
