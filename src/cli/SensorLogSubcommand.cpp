@@ -5,13 +5,9 @@
 #include "link/ClockSession.h"
 #include "protocol/replies/ReplyKind.h"
 
-#include <QTimer>
-
 namespace {
 
 const QByteArray kMeasurementQuery = "|";
-// Each wait of the session runs this long; the file and the pace live across them.
-constexpr int kWaitMs = 3600 * 1000;
 
 } // namespace
 
@@ -39,15 +35,12 @@ Outcome SensorLog(CliContext& context, const QStringList&)
         // Ends the waits for good, as a signal would; the failure is told instead.
         session->Interrupt(0);
     });
-    QTimer pace;
-    pace.setInterval(options.intervalSeconds * 1000);
-    QObject::connect(&pace, &QTimer::timeout, session, [session] { session->Queue(kMeasurementQuery); });
-    session->Queue(kMeasurementQuery);
-    pace.start();
+    // Each wait of the session is one interval; the file lives across them.
     WaitEnd end;
-    do
-        end = session->Linger(kWaitMs);
-    while (end.Done());
+    do {
+        session->Queue(kMeasurementQuery);
+        end = session->Linger(options.intervalSeconds * 1000);
+    } while (end.Done());
     QObject::disconnect(session, &ClockSession::LineReceived, session, nullptr);
     return writeFailed ? Outcome::Fail(ExitCode::BadFile, failure) : OutcomeOf(end);
 }
