@@ -183,7 +183,6 @@ private:
     void StoreReconnect(bool on);
     void ShowQueueLength();
     void BuildTrafficView();
-    void StoreTrafficView();
     void Guarded(const std::function<void()>& handler) { errors_.Guarded(handler); }
     void ShowException(const QString& message) { errors_.ShowException(message); }
 

@@ -2,12 +2,14 @@
 #include "app/TrafficView.h"
 
 #include "app/Dialogs.h"
+#include "app/PanelSettings.h"
 #include "files/FileProblem.h"
+#include "files/ParameterFile.h"
 #include "files/TextFile.h"
 #include "link/ClockConnection.h"
-#include "files/ParameterFile.h"
 #include "link/CommandLineCheck.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -18,6 +20,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -190,6 +193,37 @@ void TrafficView::SetOpen(bool open)
     else
         model_.Detach();
     setVisible(open);
+}
+
+void TrafficView::Dock(QMainWindow& window, QAction& toggle, const QString& settingsFile)
+{
+    window_ = &window;
+    settingsFile_ = settingsFile;
+    const TrafficViewSetting setting = ReadTrafficViewSetting(settingsFile);
+    window.addDockWidget(setting.area, this);
+    SetOpen(setting.open);
+    toggle.setChecked(setting.open);
+    connect(&toggle, &QAction::toggled, this, &TrafficView::SetOpen);
+    connect(&toggle, &QAction::triggered, this, &TrafficView::StoreSetting);
+    connect(this, &TrafficView::ClosedByUser, this, [this, &toggle] {
+        toggle.setChecked(false);
+        StoreSetting();
+    });
+    connect(this, &QDockWidget::dockLocationChanged, this, &TrafficView::StoreSetting);
+}
+
+// Kept quietly, as the window's placement is: a view that opens elsewhere
+// next time is no loss to warn about.
+void TrafficView::StoreSetting()
+{
+    if (window_)
+        StoreTrafficViewSetting(settingsFile_, {IsOpen(), window_->dockWidgetArea(this)});
+}
+
+void TrafficView::ShowEverything()
+{
+    pollFilter_->setChecked(true);
+    model_.Flush();
 }
 
 void TrafficView::closeEvent(QCloseEvent* event)

@@ -10,7 +10,9 @@ class ClockConnection;
 class DialogSeam;
 class QCheckBox;
 class QLabel;
+class QAction;
 class QLineEdit;
+class QMainWindow;
 class QPushButton;
 class QTableView;
 struct FileProblem;
@@ -29,6 +31,13 @@ public:
     };
 
     TrafficView(const Parts& parts, QWidget* parent);
+
+    // Docked in the window where the settings file says, opened if it says
+    // so, toggled by the action; where the user moves or closes it is
+    // stored there again.
+    void Dock(QMainWindow& window, QAction& toggle, const QString& settingsFile);
+    // Poll traffic shown and every pending line in the list, for a picture.
+    void ShowEverything();
 
     // Shown and recording, or closed and costing nothing.
     void SetOpen(bool open);
@@ -56,6 +65,7 @@ private:
     void SendLine();
     void NoteScrollPosition();
     void FollowNewest();
+    void StoreSetting();
 
     Parts parts_;
     TrafficModel model_;
@@ -72,4 +82,6 @@ private:
     QPushButton* send_;
     QLabel* refusal_;
     bool atNewest_ = true;
+    QMainWindow* window_ = nullptr;
+    QString settingsFile_;
 };
