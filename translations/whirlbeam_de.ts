@@ -163,10 +163,6 @@
         <translation>die Uhr ist nicht da</translation>
     </message>
     <message>
-        <source>too long for %1</source>
-        <translation>zu lang für %1</translation>
-    </message>
-    <message>
         <source>not a whole number</source>
         <translation>keine ganze Zahl</translation>
     </message>
@@ -2242,10 +2238,6 @@ Unterbefehle:
     <message>
         <source>holds no command lines</source>
         <translation>enthält keine Befehlszeilen</translation>
-    </message>
-    <message>
-        <source>%1 is too long for %2</source>
-        <translation>%1 ist zu lang für %2</translation>
     </message>
     <message>
         <source>Sent 1 parameter line from %1.</source>

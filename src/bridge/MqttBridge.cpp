@@ -5,6 +5,7 @@
 #include "bridge/MqttCommands.h"
 #include "clock/ClockModel.h"
 #include "link/ClockSession.h"
+#include "link/CommandLineCheck.h"
 #include "protocol/commands/Dcf77Commands.h"
 #include "protocol/commands/StatusRequests.h"
 
@@ -208,8 +209,9 @@ void MqttBridge::Command(const QString& topic, const QByteArray& payload)
     MqttCommand command = ComposeMqttCommand(object, payload, model_.Facts(), settings_.allowRaw);
     if (command.Accepted() && connection_.CurrentState() != ClockConnection::State::Open)
         command = {QByteArray(), BridgeTexts::tr("the clock is away")};
-    if (command.Accepted() && !command.setsTime && !connection_.Link().Fits(command.line))
-        command = {QByteArray(), BridgeTexts::tr("too long for %1").arg(connection_.Link().Name())};
+    if (command.Accepted() && !command.setsTime)
+        if (const QString refusal = LinkFitRefusal(command.line, connection_.Link()); !refusal.isEmpty())
+            command = {QByteArray(), refusal};
     // A line held for its instant would be replaced by the time line.
     if (command.setsTime && (connection_.Tick().Holding() || offsetMeter_.Running()))
         command = {QByteArray(), BridgeTexts::tr("the clock's time is being measured or set; try again")};

@@ -235,9 +235,8 @@ Outcome ParamsLoad(CliContext& context, const QStringList& arguments)
         return outcome;
     std::deque<Ask> asks;
     for (const QByteArray& command : commands) {
-        if (!session->Link().Fits(command))
-            return BadFile(file,
-                CliTexts::tr("%1 is too long for %2").arg(QuotedLine(command), session->Link().Name()));
+        if (const QString refusal = LinkFitRefusal(command, session->Link()); !refusal.isEmpty())
+            return BadFile(file, refusal);
         asks.emplace_back(command);
     }
     if (outcome = OutcomeOf(session->Exchange(asks)); !outcome.Ok())
